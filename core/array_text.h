@@ -1,0 +1,24 @@
+// The output format: one text line per output line of a scanner, each byte
+// written as ", 0x%02X", each line ended by a single line feed.
+#pragma once
+
+#include <cstdint>
+
+#include "core/file_io.h"
+
+class ByteScanner;
+
+// Receives the text in order, in blocks. False marks the block as not
+// written; the walk goes on regardless.
+typedef bool (*TextSink)(void* context, const char* text, uint32_t size);
+
+// Walks the whole grid of an attached scanner. True when every block was
+// accepted by the sink.
+bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context);
+
+// Writes the text to a file open for writing at its start. True when every
+// byte was written.
+bool WriteArrayText(const ByteScanner& scanner, FileHandle file);
+
+// The length the text will have: LineCount() x (6 x ItemsPerLine() + 1).
+uint64_t ArrayTextLength(const ByteScanner& scanner);

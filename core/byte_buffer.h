@@ -1,0 +1,26 @@
+// Sole owner of one heap block. Never copied.
+#pragma once
+
+#include <cstdint>
+
+class ByteBuffer {
+public:
+    ByteBuffer() = default;
+    ~ByteBuffer() { Release(); }
+    ByteBuffer(const ByteBuffer&) = delete;
+    ByteBuffer& operator=(const ByteBuffer&) = delete;
+
+    // Frees the old block first. A request for 0 bytes yields a valid block.
+    // Null on failure, with the buffer left empty; never throws.
+    uint8_t* Allocate(uint32_t n);
+    void Release();
+
+    // No bounds check: callers keep `offset` below Size().
+    uint8_t* At(uint32_t offset) const { return base + offset; }
+    uint32_t Size() const { return size; }
+
+private:
+    uint8_t* data = nullptr;
+    uint8_t* base = nullptr;
+    uint32_t size = 0;
+};

@@ -1,0 +1,48 @@
+// The program's only door to the file system. One implementation calls the
+// Win32 file API, the other POSIX; nothing else in core/ or settings/ knows
+// which platform it runs on.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct FileObject;
+typedef FileObject* FileHandle;  // null when a file could not be opened
+
+enum class FileShare {
+    None,       // nobody else may open the file while it is open here
+    ReadWrite,  // others may read and write it meanwhile
+};
+
+// Opens an existing file for reading; never creates one.
+FileHandle OpenFileForRead(const char* path, FileShare share);
+
+// Creates the file for writing, unshared; an existing file is emptied.
+FileHandle CreateFileForWrite(const char* path);
+
+// Creates the file for writing, unshared, only if no file of that name exists.
+FileHandle CreateNewFileForWrite(const char* path);
+
+// Positions the file absolutely; offsets of 2^31 and above are refused.
+bool SeekFile(FileHandle file, uint32_t offset);
+
+// Reads up to `size` bytes at the current position. False when the read
+// failed; `delivered` says how many bytes arrived (fewer at the end).
+bool ReadFileBytes(FileHandle file, void* buffer, uint32_t size, uint32_t* delivered);
+
+// True only when every byte was written.
+bool WriteFileBytes(FileHandle file, const void* data, uint32_t size);
+
+// The file's length, or false when it cannot be told (a pipe, a device).
+bool GetFileLength(FileHandle file, uint64_t* length);
+
+void CloseFile(FileHandle file);
+
+// Moves `from` over `to`, replacing `to`. False leaves both as they were.
+bool ReplaceFileWith(const char* from, const char* to);
+
+bool DeleteFileAt(const char* path);
+
+// True when `c` starts a two-byte character in the system's narrow code
+// page, so the byte after it is never a separator or a dot.
+bool IsLeadByte(unsigned char c);

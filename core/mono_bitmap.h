@@ -1,0 +1,47 @@
+// A 1-bit, uncompressed, bottom-up BMP held in memory in the file's own row
+// layout, answering whether a pixel is dark.
+#pragma once
+
+#include <cstdint>
+
+#include "core/bmp_format.h"
+#include "core/byte_buffer.h"
+
+class MonoBitmap {
+public:
+    // True when the file was accepted and read completely. Whatever was
+    // loaded before is gone either way.
+    bool Load(const char* path);
+    void Unload();
+
+    bool IsLoaded() const { return loaded; }
+    uint32_t Width() const { return loaded ? static_cast<uint32_t>(infoHeader.biWidth) : 0; }
+    uint32_t Height() const { return loaded ? static_cast<uint32_t>(infoHeader.biHeight) : 0; }
+
+    // x from the left, y from the top of the image as displayed. False
+    // outside the image and while nothing is loaded.
+    bool IsDark(uint32_t x, uint32_t y) const {
+        if (!loaded || x >= Width() || y >= Height()) return false;
+        uint32_t storedRow = Height() - 1 - y;
+        uint8_t b = *pixels.At(static_cast<uint32_t>(stride) * storedRow + (x >> 3));
+        if (darkIndex == 0) b = static_cast<uint8_t>(~b);
+        return (b & (0x80u >> (x & 7))) != 0;
+    }
+
+    // Bytes per stored row for a given width, or -1 for a negative width.
+    static int32_t StrideFor(int32_t width);
+
+private:
+    bool ReadFrom(struct FileObject* file);
+
+    bmp::BITMAPFILEHEADER fileHeader = {};
+    bmp::BITMAPINFOHEADER infoHeader = {};
+    bmp::RGBQUAD palette[2] = {};
+    ByteBuffer pixels;
+    int32_t stride = 0;
+    int32_t rowCount = 0;
+    uint8_t darkIndex = 0;
+    bool loaded = false;
+};
+
+extern MonoBitmap g_bitmap;

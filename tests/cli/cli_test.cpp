@@ -1,0 +1,182 @@
+#include "cli/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/core/scanner_fixture.h"
+
+namespace {
+
+class CliTest : public ::testing::Test {
+protected:
+    // Runs the converter with `args`; its output and messages land in `out`
+    // and `err`.
+    int Run(std::vector<std::string> args) {
+        args.insert(args.begin(), "quillgrid-cli");
+        std::vector<const char*> argv;
+        for (const std::string& a : args) argv.push_back(a.c_str());
+        FILE* outFile = std::fopen(dir.File("stdout").c_str(), "wb");
+        FILE* errFile = std::fopen(dir.File("stderr").c_str(), "wb");
+        int status = RunCli(static_cast<int>(argv.size()), argv.data(), outFile, errFile);
+        std::fclose(outFile);
+        std::fclose(errFile);
+        out = test::ReadText(dir.File("stdout"));
+        err = test::ReadText(dir.File("stderr"));
+        return status;
+    }
+    std::string Image(const test::Bytes& bytes, const char* name = "in.bmp") {
+        std::string path = dir.File(name);
+        test::WriteBytes(path, bytes);
+        return path;
+    }
+
+    test::ScratchDir dir;
+    std::string out, err;
+};
+
+TEST_F(CliTest, DefaultsToStandardOutput) {
+    std::string input = Image(test::MonoBmp(test::WorkedImage()));
+    EXPECT_EQ(Run({input}), kExitDone);
+    EXPECT_EQ(out, ", 0xA0, 0x60, 0x60, 0x20, 0x20, 0x60, 0x60, 0xA0, 0xA0, 0xC0\n");
+    EXPECT_EQ(err, "");
+}
+
+TEST_F(CliTest, FlagsPickTheLayout) {
+    std::string input = Image(test::MonoBmp(test::WorkedImage()));
+    struct Case {
+        std::vector<std::string> flags;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{"--bits-horizontal", "--fill-one"}, ", 0x81, 0xFF\n, 0x66, 0x7F\n, 0xFF, 0xBF\n"},
+        {{"--lsb-first", "--bits-horizontal", "--bytes-vertical", "--fill-zero"},
+         ", 0x81, 0x66, 0xFF\n, 0x03, 0x02, 0x01\n"},
+        {{"--bytes-vertical", "--fill-one"},
+         ", 0xBF\n, 0x7F\n, 0x7F\n, 0x3F\n, 0x3F\n, 0x7F\n, 0x7F\n, 0xBF\n, 0xBF\n, 0xDF\n"},
+        {{"--fill-one", "--fill-zero", "--msb-first", "--bits-vertical", "--bytes-horizontal"},
+         ", 0xA0, 0x60, 0x60, 0x20, 0x20, 0x60, 0x60, 0xA0, 0xA0, 0xC0\n"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.flags;
+        args.push_back(input);
+        EXPECT_EQ(Run(args), kExitDone);
+        EXPECT_EQ(out, c.text);
+    }
+}
+
+TEST_F(CliTest, WritesTheOutputFileWhole) {
+    std::string input = Image(test::RandomMonoBmp(300, 41, 5));
+    std::string output = dir.File("out.txt");
+    test::WriteBytes(output, test::Bytes(100000, 'x'));
+    ASSERT_EQ(Run({"-o", output, input}), kExitDone);
+    std::string viaFile = test::ReadText(output);
+    ASSERT_EQ(Run({input}), kExitDone);
+    EXPECT_EQ(viaFile, out);
+    EXPECT_EQ(viaFile.size(), 6u * 300 * 6 + 6);  // 6 bands of 300 items, plus line feeds
+    ASSERT_EQ(Run({"--output=" + output, "--fill-one", input}), kExitDone);
+    EXPECT_EQ(test::ReadText(output).size(), viaFile.size());
+}
+
+TEST_F(CliTest, RefusedInputLeavesTheOutputAlone) {
+    std::string output = dir.File("out.txt");
+    test::WriteBytes(output, {'k', 'e', 'e', 'p'});
+    test::Bytes bad = test::MonoBmp(test::WorkedImage());
+    test::Put16(bad, 28, 8);
+    std::string input = Image(bad);
+    EXPECT_EQ(Run({"-o", output, input}), kExitRefused);
+    EXPECT_EQ(err, "quillgrid-cli: unsupported file format: " + input + "\n");
+    EXPECT_EQ(test::ReadText(output), "keep");
+
+    std::string fresh = dir.File("fresh.txt");
+    EXPECT_EQ(Run({"-o", fresh, dir.File("missing.bmp")}), kExitRefused);
+    EXPECT_FALSE(std::filesystem::exists(fresh));
+}
+
+TEST_F(CliTest, EmptyImagesCannotBePacked) {
+    std::string input = Image(test::MonoHeader(0, 4));
+    std::string output = dir.File("out.txt");
+    EXPECT_EQ(Run({"-o", output, input}), kExitRefused);
+    EXPECT_NE(err.find("0 x 4"), std::string::npos) << err;
+    EXPECT_NE(err.find("nothing to pack"), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+TEST_F(CliTest, UsageErrors) {
+    std::string input = Image(test::MonoBmp({"#"}));
+    struct Case {
+        std::vector<std::string> args;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {{}, "no input file given"},
+        {{"--fill-two", input}, "unknown option '--fill-two'"},
+        {{input, "-o"}, "option '-o' needs a file name"},
+        {{"--output=", input}, "option '--output=' needs a file name"},
+        {{input, input}, "more than one input file given"},
+        {{"--settings", dir.File("none.dat"), input}, "cannot open settings file"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run(c.args), kExitUsage) << c.problem;
+        EXPECT_EQ(err.rfind(std::string("quillgrid-cli: ") + c.problem, 0), 0u) << err;
+        EXPECT_NE(err.find("usage: quillgrid-cli [OPTIONS] INPUT.bmp"), std::string::npos);
+        EXPECT_EQ(out, "");
+    }
+}
+
+TEST_F(CliTest, HelpAndVersion) {
+    EXPECT_EQ(Run({"--help"}), kExitDone);
+    EXPECT_EQ(out.rfind("usage: quillgrid-cli", 0), 0u);
+    EXPECT_NE(out.find("--bytes-horizontal | --bytes-vertical"), std::string::npos);
+    EXPECT_EQ(Run({"-h", "--bogus-is-still-reported"}), kExitUsage);
+    EXPECT_EQ(Run({"--version"}), kExitDone);
+    EXPECT_EQ(out, "quillgrid-cli 1.00\n");
+}
+
+TEST_F(CliTest, UnwritableOutputIsExitThree) {
+    std::string input = Image(test::MonoBmp({"#"}));
+    std::string output = dir.File("no/folder/out.txt");
+    EXPECT_EQ(Run({"-o", output, input}), kExitOutput);
+    EXPECT_EQ(err, "quillgrid-cli: cannot write " + output + "\n");
+    std::filesystem::create_directory(dir.Path("taken"));
+    EXPECT_EQ(Run({"-o", dir.File("taken"), input}), kExitOutput);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path("taken")));
+}
+
+TEST_F(CliTest, SettingsFileGivesTheStartingOptions) {
+    std::string input = Image(test::MonoBmp(test::WorkedImage()));
+    struct Case {
+        test::Bytes stored;
+        std::vector<std::string> flags;
+        const char* text;
+    };
+    const Case cases[] = {
+        // msbReverse 1, bitHorizontal 0, byteHorizontal 1, fill 0
+        {{2, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 7, 8, 9}, {},
+         ", 0x05, 0x06, 0x06, 0x04, 0x04, 0x06, 0x06, 0x05, 0x05, 0x03\n"},
+        // fill byte 0 with a non-zero carried byte: fill 0
+        {{0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0}, {},
+         ", 0xA0, 0x60, 0x60, 0x20, 0x20, 0x60, 0x60, 0xA0, 0xA0, 0xC0\n"},
+        // fill byte 5: fill 1
+        {{0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 5, 0, 0, 0}, {},
+         ", 0xBF, 0x7F, 0x7F, 0x3F, 0x3F, 0x7F, 0x7F, 0xBF, 0xBF, 0xDF\n"},
+        // flags override single fields of the file
+        {{0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0xEE}, {"--fill-zero"},
+         ", 0x81, 0xC0\n, 0x66, 0x40\n, 0xFF, 0x80\n"},
+    };
+    std::string settings = dir.File("tool.dat");
+    for (const Case& c : cases) {
+        test::WriteBytes(settings, c.stored);
+        std::vector<std::string> args = {"--settings", settings};
+        args.insert(args.end(), c.flags.begin(), c.flags.end());
+        args.push_back(input);
+        EXPECT_EQ(Run(args), kExitDone) << err;
+        EXPECT_EQ(out, c.text);
+    }
+    test::WriteBytes(settings, test::Bytes(15, 0));
+    EXPECT_EQ(Run({"--settings", settings, input}), kExitUsage);
+    EXPECT_NE(err.find("shorter than 16 bytes"), std::string::npos) << err;
+    EXPECT_EQ(test::ReadBytes(settings).size(), 15u);  // never written
+}
+
+}  // namespace

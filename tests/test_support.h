@@ -1,0 +1,47 @@
+// Helpers shared by the tests: BMP files built in memory, scratch folders.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace test {
+
+typedef std::vector<uint8_t> Bytes;
+
+// Rows from the top, '#' for a dark pixel, anything else light. Palette
+// entry 0 black, entry 1 white, so a dark pixel is a clear bit. Row padding
+// is filled with `padding` to show that nobody reads it.
+Bytes MonoBmp(const std::vector<std::string>& rows, uint8_t padding = 0x00);
+
+// An image of the given size whose pixels come from a generator seeded
+// with `seed`.
+Bytes RandomMonoBmp(uint32_t width, uint32_t height, uint32_t seed);
+
+// A header only: width, height, offset and bit count as given, no rows.
+Bytes MonoHeader(int32_t width, int32_t height, uint32_t offBits = 62);
+
+void Put16(Bytes& bytes, size_t offset, uint16_t value);
+void Put32(Bytes& bytes, size_t offset, uint32_t value);
+
+// A fresh empty folder for one test, removed with the object.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    std::filesystem::path Path(const std::string& name) const { return root / name; }
+    std::string File(const std::string& name) const { return Path(name).string(); }
+
+private:
+    std::filesystem::path root;
+};
+
+void WriteBytes(const std::string& path, const Bytes& bytes);
+Bytes ReadBytes(const std::string& path);
+std::string ReadText(const std::string& path);
+
+// The folder of shared BMP test files, or empty when it is not there.
+std::filesystem::path SharedBmpDir();
+
+}  // namespace test

@@ -1,0 +1,49 @@
+# Shared by the tools: a display and a Wine prefix for the Windows program.
+# Source it; it defines functions and changes nothing by itself.
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Starts Xvfb on a free display unless DISPLAY already works; exports DISPLAY.
+start_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n
+  for n in $(seq 90 130); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 1 50); do
+      [ -e /tmp/.X11-unix/X$n ] && { export DISPLAY=:$n; return 0; }
+      sleep 0.1
+    done
+    kill $xvfb_pid 2>/dev/null || true
+  done
+  echo "no display could be started" >&2
+  return 1
+}
+
+# Prepares the project's own Wine prefix (first start takes a while) and
+# keeps one wineserver alive so that each program starts quickly.
+start_wine() {
+  export WINEPREFIX=$root/build/wineprefix WINEDEBUG=-all
+  export WINEDLLOVERRIDES='mscoree,mshtml='
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  mkdir -p "$root/build"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "preparing the Wine prefix in $WINEPREFIX"
+    timeout 300 wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+  wineserver -p >/dev/null 2>&1 </dev/null || true
+  # Wine's own background processes (services, the desktop) start with the
+  # first program; start them here, detached from any caller's pipes, so
+  # that no test runner waits on a pipe that they hold open.
+  timeout 120 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+stop_wine() {
+  wineserver -k >/dev/null 2>&1 || true
+}
+
+stop_display() {
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
