@@ -34,6 +34,10 @@ start_wine() {
     wineserver -w
   fi
   wineserver -p >/dev/null 2>&1 </dev/null || true
+  # One virtual desktop for every program: Wine draws the window frames
+  # itself, as Xvfb has no window manager, and windows map at once.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null || true
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1 </dev/null || true
   # Wine's own background processes (services, the desktop) start with the
   # first program; start them here, detached from any caller's pipes, so
   # that no test runner waits on a pipe that they hold open.

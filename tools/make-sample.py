@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes samples/logo.bmp, the sample bitmap: a 1-bit, bottom-up BMP of the
-picture below ('#' dark)."""
+"""Writes samples/logo.bmp, the sample bitmap: a 128 x 64 1-bit, bottom-up
+BMP (the size of a common OLED panel) with the lettering below drawn at
+twice its size over an ordered-dither gradient ('#' dark)."""
 import struct, sys
 
 ART = """
@@ -35,5 +36,22 @@ def bmp(rows):
     info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 1, 0, len(data), 2835, 2835, 2, 0)
     return head + info + palette + data
 
+def canvas():
+    w, h = 128, 64
+    bayer = [[0, 8, 2, 10], [12, 4, 14, 6], [3, 11, 1, 9], [15, 7, 13, 5]]
+    rows = []
+    for y in range(h):
+        row = []
+        for x in range(w):
+            if 4 <= y < 36:  # the lettering, doubled
+                dark = ART[(y - 4) // 2][x // 2] == "#"
+            elif 40 <= y < 60 and 4 <= x < 124:  # a left-to-right gradient
+                dark = bayer[y % 4][x % 4] < (x - 4) * 17 // 120
+            else:
+                dark = y in (0, 63) or x in (0, 127)
+            row.append("#" if dark else ".")
+        rows.append("".join(row))
+    return rows
+
 with open(sys.argv[1] if len(sys.argv) > 1 else "samples/logo.bmp", "wb") as f:
-    f.write(bmp(ART))
+    f.write(bmp(canvas()))

@@ -1,0 +1,137 @@
+// A few runs of the real program, started as its own process.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "tests/test_support.h"
+
+namespace {
+
+const char kWarningCaption[] = "\x8c\x78\x8d\x90";
+
+struct FindRequest {
+    DWORD process;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
+    FindRequest* request = reinterpret_cast<FindRequest*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[64] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (process == request->process && std::strcmp(className, request->className) == 0) {
+        request->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Waits up to 20 s for a top-level window of the process with that class.
+HWND WaitForWindow(DWORD process, const char* className) {
+    for (int i = 0; i < 400; ++i) {
+        FindRequest request = {process, className, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&request));
+        if (request.found) return request.found;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+class ProgramRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char self[MAX_PATH];
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        std::filesystem::path built = std::filesystem::path(self).parent_path() / "quillgrid.exe";
+        program = dir.File("quillgrid.exe");
+        std::filesystem::copy_file(built, program);
+    }
+    void TearDown() override {
+        if (info.hProcess) {
+            TerminateProcess(info.hProcess, 99);
+            CloseHandle(info.hProcess);
+            CloseHandle(info.hThread);
+        }
+    }
+    void Launch(const std::string& args) {
+        std::string commandLine = "\"" + program + "\" " + args;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                                   nullptr, dir.File("").c_str(), &startup, &info));
+    }
+    DWORD CloseAndWait(HWND window) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForSingleObject(info.hProcess, 20000), WAIT_OBJECT_0);
+        DWORD code = 12345;
+        GetExitCodeProcess(info.hProcess, &code);
+        return code;
+    }
+    SIZE Client(HWND window) {
+        RECT r = {};
+        GetClientRect(window, &r);
+        return SIZE{r.right, r.bottom};
+    }
+    // The window is visible before its first fitting has run: wait for it.
+    SIZE SettledClient(HWND window, LONG width, LONG height) {
+        for (int i = 0; i < 100; ++i) {
+            SIZE size = Client(window);
+            if (IsWindowVisible(window) && size.cx == width && size.cy == height) break;
+            Sleep(50);
+        }
+        return Client(window);
+    }
+
+    test::ScratchDir dir;
+    std::string program;
+    PROCESS_INFORMATION info = {};
+};
+
+TEST_F(ProgramRun, WithoutArgumentsAndClosed) {
+    Launch("");
+    HWND window = WaitForWindow(info.dwProcessId, "Quillgrid");
+    ASSERT_NE(window, nullptr);
+    SIZE client = SettledClient(window, 300, 200);
+    EXPECT_EQ(client.cx, 300);
+    EXPECT_EQ(client.cy, 200);
+    EXPECT_EQ(CloseAndWait(window), 0u);
+    EXPECT_EQ(test::ReadBytes(dir.File("quillgrid.dat")),
+              test::Bytes({0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST_F(ProgramRun, WithAGoodBitmap) {
+    test::WriteBytes(dir.File("logo.bmp"), test::RandomMonoBmp(123, 45, 6));
+    Launch("logo.bmp");
+    HWND window = WaitForWindow(info.dwProcessId, "Quillgrid");
+    ASSERT_NE(window, nullptr);
+    SIZE client = SettledClient(window, 123, 45);
+    EXPECT_EQ(client.cx, 123);
+    EXPECT_EQ(client.cy, 45);
+    EXPECT_EQ(CloseAndWait(window), 0u);
+}
+
+TEST_F(ProgramRun, WithAnUnsupportedFileWarnsFirst) {
+    test::Bytes colour = test::MonoBmp({"#"});
+    test::Put16(colour, 28, 8);
+    test::WriteBytes(dir.File("colour.bmp"), colour);
+    Launch("\"colour.bmp\"");
+    HWND box = WaitForWindow(info.dwProcessId, "#32770");
+    ASSERT_NE(box, nullptr);
+    char caption[64] = {};
+    GetWindowTextA(box, caption, sizeof caption);
+    EXPECT_STREQ(caption, kWarningCaption);
+    HWND window = WaitForWindow(info.dwProcessId, "Quillgrid");
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window));  // the warning comes before the window
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    SIZE client = SettledClient(window, 300, 200);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(client.cx, 300);
+    EXPECT_EQ(CloseAndWait(window), 0u);
+}
+
+}  // namespace
