@@ -1,6 +1,7 @@
 #include "tests/test_support.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -96,6 +97,19 @@ Bytes ReadBytes(const std::string& path) {
 std::string ReadText(const std::string& path) {
     Bytes b = ReadBytes(path);
     return std::string(b.begin(), b.end());
+}
+
+std::string FullDiskDir() {
+    const char* dir = std::getenv("QG_FULL_DIR");
+    if (!dir || !*dir) return {};
+    std::string path = dir;
+#ifdef _WIN32
+    // Wine shows the Unix root as drive Z:.
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    path = "Z:" + path;
+#endif
+    return path;
 }
 
 std::filesystem::path SharedBmpDir() {

@@ -41,6 +41,10 @@ void WriteBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadBytes(const std::string& path);
 std::string ReadText(const std::string& path);
 
+// A folder on a file system too small for large outputs (set up by the
+// test script as QG_FULL_DIR), in this platform's form; empty without one.
+std::string FullDiskDir();
+
 // The folder of shared BMP test files, or empty when it is not there.
 std::filesystem::path SharedBmpDir();
 

@@ -143,6 +143,20 @@ TEST_F(CliTest, UnwritableOutputIsExitThree) {
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path("taken")));
 }
 
+TEST_F(CliTest, AWriteThatFailsPartWayLeavesTheOldFile) {
+    std::string full = test::FullDiskDir();
+    if (full.empty()) GTEST_SKIP() << "no small file system to fill (QG_FULL_DIR)";
+    std::string output = (std::filesystem::path(full) / "cli-target.txt").string();
+    test::WriteBytes(output, {'o', 'l', 'd'});
+    std::string input = Image(test::RandomMonoBmp(400, 400, 2));
+    EXPECT_EQ(Run({"-o", output, input}), kExitOutput);
+    EXPECT_EQ(test::ReadText(output), "old");
+    size_t entries = 0;
+    for (auto& e : std::filesystem::directory_iterator(full)) (void)e, ++entries;
+    EXPECT_EQ(entries, 1u);
+    std::filesystem::remove(output);
+}
+
 TEST_F(CliTest, SettingsFileGivesTheStartingOptions) {
     std::string input = Image(test::MonoBmp(test::WorkedImage()));
     struct Case {

@@ -118,6 +118,26 @@ TEST_F(SaveTest, AFileHeldOpenIsLeftAsItWasWithTheErrorBox) {
     EXPECT_EQ(files, 2u);  // the bitmap and the held file: no temporary left
 }
 
+TEST_F(SaveTest, AWriteThatFailsPartWayLeavesTheOldFile) {
+    std::string full = test::FullDiskDir();
+    if (full.empty()) GTEST_SKIP() << "no small file system to fill (QG_FULL_DIR)";
+    std::string target = full + "\\save-target.txt";
+    test::WriteBytes(target, {'o', 'l', 'd'});
+    Start({Image(test::RandomMonoBmp(400, 400, 2), "big.bmp")});  // about 120 KB of text
+    BoxAnswerer answers;
+    answers.Then(BoxAnswerer::EnterFileName(target));
+    answers.Then(BoxAnswerer::Press(IDYES));
+    answers.Then(BoxAnswerer::Press(IDOK));
+    Command(IDM_SAVE);
+    ASSERT_FALSE(answers.Seen().empty());
+    EXPECT_EQ(answers.Seen().back().caption, kErrorCaption);
+    EXPECT_EQ(test::ReadText(target), "old");
+    size_t files = 0;
+    for (auto& e : std::filesystem::directory_iterator(full)) files += e.path().filename().string().rfind("~qg", 0) == 0;
+    EXPECT_EQ(files, 0u);
+    std::filesystem::remove(target);
+}
+
 TEST_F(SaveTest, AnUnwritableFolderShowsTheErrorBox) {
     std::string input = Image(test::MonoBmp({"#"}), "dot.bmp");
     Start({input});
