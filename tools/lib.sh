@@ -12,7 +12,10 @@ start_display() {
     Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 1 50); do
-      [ -e /tmp/.X11-unix/X$n ] && { export DISPLAY=:$n; return 0; }
+      # A server that could not take the display (another one holds it,
+      # perhaps from another file system root) has ended: try the next.
+      kill -0 $xvfb_pid 2>/dev/null || break
+      [ -e /tmp/.X11-unix/X$n ] && DISPLAY=:$n xdpyinfo >/dev/null 2>&1 && { export DISPLAY=:$n; return 0; }
       sleep 0.1
     done
     kill $xvfb_pid 2>/dev/null || true
