@@ -26,11 +26,11 @@ bool ReplacingFile::Open(const char* path) {
     Abandon();
     if (!CopyPath(target, sizeof target, path)) return false;
     size_t folder = FolderLength(target);
-    unsigned seed = static_cast<unsigned>(
+    unsigned start = static_cast<unsigned>(
         std::chrono::steady_clock::now().time_since_epoch().count());
     for (unsigned attempt = 0; attempt < 64; ++attempt) {
         char name[32];
-        std::snprintf(name, sizeof name, "~qg%05u.tmp", (seed + attempt * 7919u) % 100000u);
+        std::snprintf(name, sizeof name, "~qg%05u.tmp", (start + attempt * 7919u) % 100000u);
         size_t nameLength = std::strlen(name);
         if (folder + nameLength + 1 > sizeof temporary) return false;
         std::memcpy(temporary, target, folder);

@@ -61,8 +61,8 @@ Bytes MonoBmp(const std::vector<std::string>& rows, uint8_t padding) {
                     [&](uint32_t x, uint32_t y) { return rows[y][x] == '#'; }, padding);
 }
 
-Bytes RandomMonoBmp(uint32_t width, uint32_t height, uint32_t seed) {
-    std::mt19937 random(seed);
+Bytes RandomMonoBmp(uint32_t width, uint32_t height, uint32_t pattern) {
+    std::mt19937 random(pattern);
     std::vector<bool> dark(static_cast<size_t>(width) * height);
     for (size_t i = 0; i < dark.size(); ++i) dark[i] = (random() & 1) != 0;
     return BuildBmp(width, height, [&](uint32_t x, uint32_t y) { return dark[y * width + x]; },

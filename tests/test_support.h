@@ -16,8 +16,8 @@ typedef std::vector<uint8_t> Bytes;
 Bytes MonoBmp(const std::vector<std::string>& rows, uint8_t padding = 0x00);
 
 // An image of the given size whose pixels come from a generator seeded
-// with `seed`.
-Bytes RandomMonoBmp(uint32_t width, uint32_t height, uint32_t seed);
+// with `pattern`.
+Bytes RandomMonoBmp(uint32_t width, uint32_t height, uint32_t pattern);
 
 // A header only: width, height, offset and bit count as given, no rows.
 Bytes MonoHeader(int32_t width, int32_t height, uint32_t offBits = 62);

@@ -17,11 +17,30 @@ BoxAnswerer* BoxAnswerer::current = nullptr;
 BoxAnswerer::BoxAnswerer() {
     current = this;
     hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    watchdog = SetTimer(nullptr, 0, 1500, Watchdog);
 }
 
 BoxAnswerer::~BoxAnswerer() {
+    KillTimer(nullptr, watchdog);
     UnhookWindowsHookEx(hook);
     current = nullptr;
+}
+
+// A box that stays open for two ticks was left without an answer (a dialog
+// that refused what the test typed): cancel it rather than hang.
+void CALLBACK BoxAnswerer::Watchdog(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND box, LPARAM) -> BOOL {
+        char className[64] = {};
+        GetClassNameA(box, className, sizeof className);
+        if (std::strcmp(className, "#32770") != 0 || !IsWindowVisible(box)) return TRUE;
+        INT_PTR ticks = reinterpret_cast<INT_PTR>(GetPropA(box, "qg-ticks")) + 1;
+        SetPropA(box, "qg-ticks", reinterpret_cast<HANDLE>(ticks));
+        if (ticks >= 2) {
+            if (current) current->unanswered++;
+            Press(IDCANCEL)(box);
+        }
+        return TRUE;
+    }, 0);
 }
 
 LRESULT CALLBACK BoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam) {
@@ -105,6 +124,8 @@ void MainWindowFixture::TearDown() {
 }
 
 HWND MainWindowFixture::Start(const std::vector<std::string>& args) {
+    // As in a new process: nothing loaded yet.
+    g_bitmap.Unload();
     argStorage = {program};
     argStorage.insert(argStorage.end(), args.begin(), args.end());
     argPointers.clear();

@@ -34,6 +34,7 @@ public:
     ~BoxAnswerer();
     void Then(Action action) { actions.push_back(action); }
     const std::vector<SeenBox>& Seen() const { return seen; }
+    int Unanswered() const { return unanswered; }  // boxes the watchdog had to cancel
 
     static Action Press(int id);
     static Action EnterFileName(const std::string& path);  // then OK
@@ -41,9 +42,12 @@ public:
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD);
     void OnActivate(HWND box);
 
     HHOOK hook;
+    UINT_PTR watchdog;
+    int unanswered = 0;
     std::vector<Action> actions;
     size_t next = 0;
     std::vector<SeenBox> seen;

@@ -1,0 +1,92 @@
+// Feeds arbitrary bytes to the BMP reader as a file and, when a file is
+// accepted, packs it in all sixteen ways, checking the shape of the text.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+#include "core/array_text.h"
+#include "core/byte_scanner.h"
+#include "core/mono_bitmap.h"
+#include "core/scanner_table.h"
+
+namespace {
+
+const std::string& InputPath() {
+    static std::string path = [] {
+        const char* folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        std::string name = std::string(folder) + "/quillgrid-fuzz-XXXXXX";
+        int fd = mkstemp(&name[0]);
+        if (fd < 0) std::abort();
+        close(fd);
+        return name;
+    }();
+    return path;
+}
+
+// Follows the text as it arrives: every line is ItemsPerLine() items of
+// ", 0xHH" with upper-case digits, then a line feed.
+struct ShapeCheck {
+    uint32_t items;
+    uint32_t itemsSeen = 0;
+    uint32_t charInItem = 0;
+    uint64_t total = 0;
+
+    void Take(char c) {
+        static const char kPrefix[] = ", 0x";
+        ++total;
+        if (itemsSeen == items) {
+            if (c != '\n') std::abort();
+            itemsSeen = 0;
+            return;
+        }
+        if (charInItem < 4) {
+            if (c != kPrefix[charInItem]) std::abort();
+        } else if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'))) {
+            std::abort();
+        }
+        if (++charInItem == 6) {
+            charInItem = 0;
+            ++itemsSeen;
+        }
+    }
+};
+
+bool Check(void* context, const char* text, uint32_t size) {
+    ShapeCheck* check = static_cast<ShapeCheck*>(context);
+    for (uint32_t i = 0; i < size; ++i) check->Take(text[i]);
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string& path = InputPath();
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) std::abort();
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+
+    if (!g_bitmap.Load(path.c_str())) {
+        if (g_bitmap.IsLoaded() || g_bitmap.Width() != 0) std::abort();
+        return 0;
+    }
+    for (int bits = 0; bits < 16; ++bits) {
+        ConvertOptions options = {};
+        options.msbReverse = bits & 1;
+        options.bitHorizontal = (bits >> 1) & 1;
+        options.byteHorizontal = (bits >> 2) & 1;
+        options.fillOnes = static_cast<uint8_t>(bits >> 3);
+        ByteScanner* scanner = SelectScanner(options);
+        if (!scanner) std::abort();
+        if (!scanner->Attach(&g_bitmap, options.fillOnes)) {
+            if (g_bitmap.Width() != 0 && g_bitmap.Height() != 0) std::abort();
+            continue;
+        }
+        ShapeCheck check{scanner->ItemsPerLine()};
+        if (!EmitArrayText(*scanner, Check, &check)) std::abort();
+        if (check.total != ArrayTextLength(*scanner) || check.itemsSeen != 0) std::abort();
+    }
+    return 0;
+}
