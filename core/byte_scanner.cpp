@@ -44,6 +44,10 @@ bool HBitVByteScanner::Attach(const MonoBitmap* target, uint8_t fill) {
 
 uint8_t HBitVByteScanner::GetByte(uint32_t lane, uint32_t index) const {
     if (lane >= laneCount || index >= bytesPerLane) return 0;
+    // A whole byte of a row is the stored byte itself, read in one go.
+    bool partial = index == bytesPerLane - 1 && lastByteMask != 0;
+    if (!partial && index < bitmap->Width() / 8 && lane < bitmap->Height())
+        return bitmap->DarkByte(index, lane);
     uint32_t v = 0;
     for (uint32_t k = 0; k < 8; ++k) {
         uint32_t p = index * 8 + k;

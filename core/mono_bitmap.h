@@ -28,6 +28,15 @@ public:
         return (b & (0x80u >> (x & 7))) != 0;
     }
 
+    // The dark bits of pixels 8 x index to 8 x index + 7 of row y, the first
+    // in bit 7: what IsDark gives for each, eight at a time. 0 unless the
+    // eight pixels all lie inside the image.
+    uint8_t DarkByte(uint32_t index, uint32_t y) const {
+        if (!loaded || index >= Width() / 8 || y >= Height()) return 0;
+        uint8_t b = *pixels.At(static_cast<uint32_t>(stride) * (Height() - 1 - y) + index);
+        return darkIndex == 0 ? static_cast<uint8_t>(~b) : b;
+    }
+
     // Bytes per stored row for a given width, or -1 for a negative width.
     static int32_t StrideFor(int32_t width);
 

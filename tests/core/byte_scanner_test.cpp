@@ -222,6 +222,42 @@ TEST_F(ScannerTest, AllLayoutsMatchTheModelOnRandomImages) {
     }
 }
 
+// The counts stay as attached while the pixels follow the bitmap: after a
+// reload without a new Attach, whole and partial bytes must still come out
+// as the per-pixel reading gives them.
+TEST_F(ScannerTest, PixelsFollowAReloadedBitmap) {
+    Load(test::RandomMonoBmp(37, 21, 11));  // 5 bytes a row, the last one partial
+    ByteScanner* scanner = Attached(Options(0, 1, 1, 1));
+    Load(test::RandomMonoBmp(70, 9, 12));
+    for (uint32_t y = 0; y < 21; ++y)
+        for (uint32_t b = 0; b < 5; ++b) {
+            uint8_t model = 0;
+            for (uint32_t k = 0; k < 8; ++k)
+                model = static_cast<uint8_t>(model << 1 | (bitmap.IsDark(b * 8 + k, y) ? 1 : 0));
+            if (b == 4) model = static_cast<uint8_t>((model & 0xF8) | 0x07);
+            ASSERT_EQ(scanner->GetByte(b, y), model) << b << "," << y;
+        }
+}
+
+TEST_F(ScannerTest, DarkByteIsEightPixelsAtOnce) {
+    for (uint32_t round = 0; round < 6; ++round) {
+        test::Bytes image = test::RandomMonoBmp(8 + round * 13, 5 + round, round);
+        if (round % 2) {  // white first: a set bit is dark
+            test::Put32(image, 54, 0x00FFFFFF);
+            test::Put32(image, 58, 0);
+        }
+        Load(image);
+        for (uint32_t y = 0; y < bitmap.Height() + 1; ++y)
+            for (uint32_t b = 0; b < (bitmap.Width() + 15) / 8; ++b) {
+                uint8_t model = 0;
+                if ((b + 1) * 8 <= bitmap.Width() && y < bitmap.Height())
+                    for (uint32_t k = 0; k < 8; ++k)
+                        model = static_cast<uint8_t>(model << 1 | (bitmap.IsDark(b * 8 + k, y) ? 1 : 0));
+                ASSERT_EQ(bitmap.DarkByte(b, y), model) << round << ": " << b << "," << y;
+            }
+    }
+}
+
 TEST(ReverseBits, MirrorsEveryValue) {
     for (int v = 0; v < 256; ++v) {
         uint8_t r = ReverseBits(static_cast<uint8_t>(v));

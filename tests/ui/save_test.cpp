@@ -1,6 +1,8 @@
 // The Save command through the real save dialog.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "cli/cli.h"
 #include "core/mono_bitmap.h"
 #include "tests/ui/window_driver.h"
@@ -166,6 +168,28 @@ TEST_F(SaveTest, ALongBitmapPathProposesAnEmptyName) {
     ASSERT_EQ(answers.Seen().size(), 1u);
     EXPECT_EQ(answers.Seen()[0].text, "");
     EXPECT_EQ(test::ReadBytes(input), test::MonoBmp({"#"}));
+}
+
+}  // namespace
+
+namespace {
+
+// Run by bench/run: times a save of a large bitmap through the real
+// window, the dialog answered at once.
+TEST_F(SaveTest, DISABLED_SaveCommandTime) {
+    const char* input = std::getenv("QG_BENCH_BMP");
+    const char* output = std::getenv("QG_BENCH_OUT");
+    if (!input || !output) GTEST_SKIP() << "QG_BENCH_BMP and QG_BENCH_OUT name the files";
+    Start({input});
+    ASSERT_TRUE(g_bitmap.IsLoaded());
+    for (int round = 0; round < 3; ++round) {
+        BoxAnswerer answers;
+        std::filesystem::remove(output);
+        answers.Then(BoxAnswerer::EnterFileName(output));
+        DWORD start = GetTickCount();
+        Command(IDM_SAVE);
+        std::printf("save took %lu ms\n", static_cast<unsigned long>(GetTickCount() - start));
+    }
 }
 
 }  // namespace
