@@ -1,9 +1,9 @@
 #include "ui/loading.h"
 
-#include <commdlg.h>
 
 #include "core/mono_bitmap.h"
 #include "ui/app_state.h"
+#include "ui/file_dialog.h"
 #include "ui/resource.h"
 #include "ui/strings.h"
 
@@ -47,16 +47,8 @@ void LoadFromCommandLine(HWND window) {
 }
 
 void LoadFromOpenDialog(HWND window) {
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    dialog.hwndOwner = window;
-    dialog.lpstrFilter = FILTER_BMP;
-    dialog.lpstrFile = g_bitmapPath;
-    dialog.nMaxFile = sizeof g_bitmapPath;
-    dialog.lpstrInitialDir = g_modulePath;
-    dialog.lpstrTitle = TEXT_OPEN_TITLE;
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    dialog.lpstrDefExt = ".bmp";
+    OPENFILENAMEA dialog = FileDialogRecord(window, FILTER_BMP, g_bitmapPath, TEXT_OPEN_TITLE,
+                                            OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, ".bmp");
     if (GetOpenFileNameA(&dialog)) g_bitmap.Load(g_bitmapPath);
     ApplyLoadOutcome(window, nullptr, Warning::IfPathKnown);
 }

@@ -1,7 +1,5 @@
 #include "ui/save_command.h"
 
-#include <commdlg.h>
-
 #include "core/array_text.h"
 #include "core/byte_scanner.h"
 #include "core/mono_bitmap.h"
@@ -9,6 +7,7 @@
 #include "core/scanner_table.h"
 #include "settings/convert_options.h"
 #include "ui/app_state.h"
+#include "ui/file_dialog.h"
 #include "ui/strings.h"
 
 namespace {
@@ -23,17 +22,9 @@ void ProposeSavePath() {
 }
 
 bool AskSavePath(HWND window) {
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    dialog.hwndOwner = window;
-    dialog.lpstrFilter = FILTER_TXT;
-    dialog.lpstrFile = g_savePath;
-    dialog.nMaxFile = sizeof g_savePath;
-    dialog.lpstrInitialDir = g_modulePath;
-    dialog.lpstrTitle = TEXT_SAVE_TITLE;
-    // A save dialog must accept a name that does not exist yet.
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-    dialog.lpstrDefExt = ".txt";
+    // A save dialog must accept a name that does not exist yet: no must-exist flag.
+    OPENFILENAMEA dialog = FileDialogRecord(window, FILTER_TXT, g_savePath, TEXT_SAVE_TITLE,
+                                            OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY, ".txt");
     return GetSaveFileNameA(&dialog) != FALSE;
 }
 
