@@ -35,6 +35,12 @@ class BlockWriter {
 public:
     BlockWriter(TextSink sink, void* context) : sink(sink), context(context) {}
 
+    void PutItem(const char* item) {
+        if (used + kItemChars > kBlockSize) Flush();
+        std::memcpy(block + used, item, kItemChars);
+        used += kItemChars;
+    }
+
     void Put(const char* text, uint32_t size) {
         if (used + size > kBlockSize) Flush();
         std::memcpy(block + used, text, size);
@@ -71,7 +77,7 @@ bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context) {
     BlockWriter writer(sink, context);
     for (uint32_t line = 0; line < scanner.LineCount(); ++line) {
         for (uint32_t item = 0; item < scanner.ItemsPerLine(); ++item)
-            writer.Put(items.text[scanner.GetByte(item, line)], kItemChars);
+            writer.PutItem(items.text[scanner.GetByte(item, line)]);
         writer.Put("\n", 1);
     }
     return writer.Finish();

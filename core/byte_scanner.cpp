@@ -82,6 +82,9 @@ bool VBitHByteScanner::Attach(const MonoBitmap* target, uint8_t fill) {
 
 uint8_t VBitHByteScanner::GetByte(uint32_t lane, uint32_t index) const {
     if (lane >= laneCount || index >= bytesPerLane) return 0;
+    bool partial = index == bytesPerLane - 1 && lastByteMask != 0;
+    if (!partial && index < bitmap->Height() / 8 && lane < bitmap->Width())
+        return bitmap->DarkColumnByte(lane, index * 8);
     uint32_t v = 0;
     for (uint32_t k = 0; k < 8; ++k) {
         uint32_t p = index * 8 + k;

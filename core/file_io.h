@@ -38,6 +38,12 @@ bool GetFileLength(FileHandle file, uint64_t* length);
 
 void CloseFile(FileHandle file);
 
+enum class PathKind { Missing, RegularFile, Folder, Device };
+
+// What stands at `path` now. Device covers everything that is neither a
+// plain file nor a folder: character devices, pipes, sockets.
+PathKind GetPathKind(const char* path);
+
 // Moves `from` over `to`, replacing `to`. False leaves both as they were.
 bool ReplaceFileWith(const char* from, const char* to);
 

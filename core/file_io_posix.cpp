@@ -87,6 +87,14 @@ void CloseFile(FileHandle file) {
     delete file;
 }
 
+PathKind GetPathKind(const char* path) {
+    struct stat info;
+    if (stat(path, &info) != 0) return PathKind::Missing;
+    if (S_ISREG(info.st_mode)) return PathKind::RegularFile;
+    if (S_ISDIR(info.st_mode)) return PathKind::Folder;
+    return PathKind::Device;
+}
+
 bool ReplaceFileWith(const char* from, const char* to) { return std::rename(from, to) == 0; }
 
 bool DeleteFileAt(const char* path) { return unlink(path) == 0; }

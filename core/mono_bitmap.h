@@ -37,6 +37,19 @@ public:
         return darkIndex == 0 ? static_cast<uint8_t>(~b) : b;
     }
 
+    // The dark bits of pixels y to y + 7 of column x, pixel y in bit 7. 0
+    // unless the eight pixels all lie inside the image.
+    uint8_t DarkColumnByte(uint32_t x, uint32_t y) const {
+        if (!loaded || x >= Width() || y >= Height() || Height() - y < 8) return 0;
+        // Row y is stored above rows y + 1 to y + 7: walk the file downwards.
+        uint32_t offset = static_cast<uint32_t>(stride) * (Height() - 1 - y) + (x >> 3);
+        uint32_t mask = 0x80u >> (x & 7);
+        uint32_t v = 0;
+        for (uint32_t k = 0; k < 8; ++k, offset -= static_cast<uint32_t>(stride))
+            v = v << 1 | ((*pixels.At(offset) & mask) != 0 ? 1 : 0);
+        return static_cast<uint8_t>(darkIndex == 0 ? ~v : v);
+    }
+
     // Bytes per stored row for a given width, or -1 for a negative width.
     static int32_t StrideFor(int32_t width);
 

@@ -25,6 +25,18 @@ size_t FolderLength(const char* path) {
 bool ReplacingFile::Open(const char* path) {
     Abandon();
     if (!CopyPath(target, sizeof target, path)) return false;
+    switch (GetPathKind(target)) {
+    case PathKind::Folder:
+        return false;
+    case PathKind::Device:
+        direct = true;
+        file = CreateFileForWrite(target);
+        return file != nullptr;
+    case PathKind::Missing:
+    case PathKind::RegularFile:
+        direct = false;
+        break;
+    }
     size_t folder = FolderLength(target);
     unsigned start = static_cast<unsigned>(
         std::chrono::steady_clock::now().time_since_epoch().count());
@@ -46,6 +58,7 @@ bool ReplacingFile::Commit() {
     if (!file) return false;
     CloseFile(file);
     file = nullptr;
+    if (direct) return true;
     if (ReplaceFileWith(temporary, target)) {
         temporary[0] = '\0';
         return true;
@@ -59,6 +72,7 @@ void ReplacingFile::Abandon() {
     if (!file) return;
     CloseFile(file);
     file = nullptr;
+    if (direct) return;
     DeleteFileAt(temporary);
     temporary[0] = '\0';
 }

@@ -1,7 +1,8 @@
 // Writes a file so that its target changes only once every byte is in
 // place: the text goes to a fresh file in the same folder, which is then
 // moved over the target. A target that cannot be replaced (held open,
-// read-only) is left exactly as it was.
+// read-only) is left exactly as it was. A device or pipe (/dev/null, NUL)
+// is written directly: it holds nothing to protect and must stay in place.
 #pragma once
 
 #include "core/file_io.h"
@@ -27,6 +28,7 @@ public:
 
 private:
     FileHandle file = nullptr;
+    bool direct = false;
     char target[kPathBufferSize] = {};
     char temporary[kPathBufferSize] = {};
 };

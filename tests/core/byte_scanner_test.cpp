@@ -239,7 +239,7 @@ TEST_F(ScannerTest, PixelsFollowAReloadedBitmap) {
         }
 }
 
-TEST_F(ScannerTest, DarkByteIsEightPixelsAtOnce) {
+TEST_F(ScannerTest, DarkBytesAreEightPixelsAtOnce) {
     for (uint32_t round = 0; round < 6; ++round) {
         test::Bytes image = test::RandomMonoBmp(8 + round * 13, 5 + round, round);
         if (round % 2) {  // white first: a set bit is dark
@@ -254,6 +254,14 @@ TEST_F(ScannerTest, DarkByteIsEightPixelsAtOnce) {
                     for (uint32_t k = 0; k < 8; ++k)
                         model = static_cast<uint8_t>(model << 1 | (bitmap.IsDark(b * 8 + k, y) ? 1 : 0));
                 ASSERT_EQ(bitmap.DarkByte(b, y), model) << round << ": " << b << "," << y;
+            }
+        for (uint32_t x = 0; x < bitmap.Width() + 1; ++x)
+            for (uint32_t y = 0; y < bitmap.Height() + 1; ++y) {
+                uint8_t model = 0;
+                if (x < bitmap.Width() && y + 8 <= bitmap.Height())
+                    for (uint32_t k = 0; k < 8; ++k)
+                        model = static_cast<uint8_t>(model << 1 | (bitmap.IsDark(x, y + k) ? 1 : 0));
+                ASSERT_EQ(bitmap.DarkColumnByte(x, y), model) << round << ": " << x << "," << y;
             }
     }
 }

@@ -41,6 +41,27 @@ TEST(ReplacingFile, AbandonedWorkLeavesNoTrace) {
     EXPECT_EQ(FilesIn(dir.Path("")), 1u);
 }
 
+// A device is written in place, never replaced by a file of its name.
+TEST(ReplacingFile, DevicesAreWrittenDirectly) {
+#ifdef _WIN32
+    const char* device = "NUL";
+#else
+    const char* device = "/dev/null";
+#endif
+    ReplacingFile file;
+    ASSERT_TRUE(file.Open(device));
+    EXPECT_TRUE(WriteFileBytes(file.Handle(), "text", 4));
+    EXPECT_TRUE(file.Commit());
+    EXPECT_EQ(GetPathKind(device), PathKind::Device);
+}
+
+TEST(ReplacingFile, AFolderIsNeverATarget) {
+    test::ScratchDir dir;
+    ReplacingFile file;
+    EXPECT_FALSE(file.Open(dir.File("").c_str()));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.Path("")));
+}
+
 TEST(ReplacingFile, MissingFolderFailsCleanly) {
     test::ScratchDir dir;
     ReplacingFile file;
