@@ -49,6 +49,10 @@ bool ReplaceFileWith(const char* from, const char* to);
 
 bool DeleteFileAt(const char* path);
 
+// Tells the system that a large block will be read in scattered order
+// (down columns), so that it backs it with large pages where it can.
+void AdviseScatteredReads(void* block, size_t size);
+
 // True when `c` starts a two-byte character in the system's narrow code
 // page, so the byte after it is never a separator or a dot.
 bool IsLeadByte(unsigned char c);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <new>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -98,5 +99,17 @@ PathKind GetPathKind(const char* path) {
 bool ReplaceFileWith(const char* from, const char* to) { return std::rename(from, to) == 0; }
 
 bool DeleteFileAt(const char* path) { return unlink(path) == 0; }
+
+void AdviseScatteredReads(void* block, size_t size) {
+#ifdef MADV_HUGEPAGE
+    const uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    uintptr_t start = (reinterpret_cast<uintptr_t>(block) + page - 1) & ~(page - 1);
+    uintptr_t end = (reinterpret_cast<uintptr_t>(block) + size) & ~(page - 1);
+    if (end > start) madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+#else
+    (void)block;
+    (void)size;
+#endif
+}
 
 bool IsLeadByte(unsigned char) { return false; }  // UTF-8 never hides ASCII inside a character

@@ -90,4 +90,6 @@ bool ReplaceFileWith(const char* from, const char* to) {
 
 bool DeleteFileAt(const char* path) { return DeleteFileA(path) != FALSE; }
 
+void AdviseScatteredReads(void*, size_t) {}  // large pages need a privilege on Windows
+
 bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }

@@ -75,6 +75,8 @@ bool MonoBitmap::ReadFrom(FileObject* file) {
 
     uint32_t size = static_cast<uint32_t>(rowBytes);
     if (!pixels.Allocate(size)) return false;
+    // Column packing walks the rows a stride apart, a page or more each.
+    if (size >= 4u << 20) AdviseScatteredReads(pixels.At(0), size);
     if (size == 0) return true;  // nothing to read; the offset does not matter
     return ReadExactly(file, fileHeader.bfOffBits, pixels.At(0), size);
 }
