@@ -1,6 +1,5 @@
 #include "ui/loading.h"
 
-
 #include "core/mono_bitmap.h"
 #include "ui/app_state.h"
 #include "ui/file_dialog.h"
