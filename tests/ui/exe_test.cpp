@@ -121,8 +121,10 @@ TEST_F(ProgramRun, WithAnUnsupportedFileWarnsFirst) {
     Launch("\"colour.bmp\"");
     HWND box = WaitForWindow(info.dwProcessId, "#32770");
     ASSERT_NE(box, nullptr);
+    // The box gets its caption while it initialises, before it is shown.
     char caption[64] = {};
-    GetWindowTextA(box, caption, sizeof caption);
+    for (int i = 0; i < 100 && !(IsWindowVisible(box) && GetWindowTextA(box, caption, sizeof caption)); ++i)
+        Sleep(50);
     EXPECT_STREQ(caption, kWarningCaption);
     HWND window = WaitForWindow(info.dwProcessId, "Quillgrid");
     ASSERT_NE(window, nullptr);
