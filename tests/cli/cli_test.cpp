@@ -157,6 +157,22 @@ TEST_F(CliTest, AWriteThatFailsPartWayLeavesTheOldFile) {
     std::filesystem::remove(output);
 }
 
+#ifndef _WIN32
+TEST_F(CliTest, AFullStandardOutputIsExitThree) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    std::string input = Image(test::RandomMonoBmp(300, 300, 4));
+    const char* argv[] = {"quillgrid-cli", input.c_str()};
+    FILE* full = std::fopen("/dev/full", "wb");
+    ASSERT_NE(full, nullptr);
+    FILE* errFile = std::fopen(dir.File("stderr").c_str(), "wb");
+    int status = RunCli(2, argv, full, errFile);
+    std::fclose(full);
+    std::fclose(errFile);
+    EXPECT_EQ(status, kExitOutput);
+    EXPECT_EQ(test::ReadText(dir.File("stderr")), "quillgrid-cli: cannot write to standard output\n");
+}
+#endif
+
 TEST_F(CliTest, SettingsFileGivesTheStartingOptions) {
     std::string input = Image(test::MonoBmp(test::WorkedImage()));
     struct Case {

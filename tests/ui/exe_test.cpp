@@ -86,32 +86,32 @@ protected:
         return Client(window);
     }
 
+    // Starts the program, expects its client area to settle at the given
+    // size, closes it and expects exit code 0.
+    void RunUntilClosed(const std::string& args, LONG width, LONG height) {
+        Launch(args);
+        HWND window = WaitForWindow(info.dwProcessId, "Quillgrid");
+        ASSERT_NE(window, nullptr);
+        SIZE client = SettledClient(window, width, height);
+        EXPECT_EQ(client.cx, width);
+        EXPECT_EQ(client.cy, height);
+        EXPECT_EQ(CloseAndWait(window), 0u);
+    }
+
     test::ScratchDir dir;
     std::string program;
     PROCESS_INFORMATION info = {};
 };
 
 TEST_F(ProgramRun, WithoutArgumentsAndClosed) {
-    Launch("");
-    HWND window = WaitForWindow(info.dwProcessId, "Quillgrid");
-    ASSERT_NE(window, nullptr);
-    SIZE client = SettledClient(window, 300, 200);
-    EXPECT_EQ(client.cx, 300);
-    EXPECT_EQ(client.cy, 200);
-    EXPECT_EQ(CloseAndWait(window), 0u);
+    RunUntilClosed("", 300, 200);
     EXPECT_EQ(test::ReadBytes(dir.File("quillgrid.dat")),
               test::Bytes({0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST_F(ProgramRun, WithAGoodBitmap) {
     test::WriteBytes(dir.File("logo.bmp"), test::RandomMonoBmp(123, 45, 6));
-    Launch("logo.bmp");
-    HWND window = WaitForWindow(info.dwProcessId, "Quillgrid");
-    ASSERT_NE(window, nullptr);
-    SIZE client = SettledClient(window, 123, 45);
-    EXPECT_EQ(client.cx, 123);
-    EXPECT_EQ(client.cy, 45);
-    EXPECT_EQ(CloseAndWait(window), 0u);
+    RunUntilClosed("logo.bmp", 123, 45);
 }
 
 TEST_F(ProgramRun, WithAnUnsupportedFileWarnsFirst) {
