@@ -1,10 +1,15 @@
 #include "cli/cli.h"
 
 #include <string>
+#include <vector>
 
 #include "cli/cli_args.h"
+#include "cli/image_info.h"
+#include "cli/output_formats.h"
+#include "cli/output_paths.h"
 #include "core/array_text.h"
 #include "core/byte_scanner.h"
+#include "core/file_io.h"
 #include "core/mono_bitmap.h"
 #include "core/replacing_file.h"
 #include "core/scanner_table.h"
@@ -14,8 +19,21 @@ namespace {
 
 const char kName[] = "quillgrid-cli";
 
+enum class Outcome { Done, Refused, NotWritten };
+
+// One input's conversion: where it goes and what it is called.
+struct Job {
+    const char* input;
+    const std::string& output;  // empty: standard output
+    const std::string& arrayName;
+};
+
 bool WriteToStream(void* context, const char* text, uint32_t size) {
     return std::fwrite(text, 1, size, static_cast<FILE*>(context)) == size;
+}
+
+bool WriteToFile(void* context, const char* text, uint32_t size) {
+    return WriteFileBytes(static_cast<FileHandle>(context), text, size);
 }
 
 int UsageError(FILE* err, const std::string& problem) {
@@ -41,12 +59,87 @@ bool StartingOptions(const CliRequest& request, ConvertOptions* options, std::st
     return false;
 }
 
-bool WriteOutput(const ByteScanner& scanner, const char* output, FILE* out) {
-    if (!output) return EmitArrayText(scanner, WriteToStream, out) && std::fflush(out) == 0;
+bool Emit(const CliRequest& request, const ConvertOptions& options, const ByteScanner& scanner,
+          const Job& job, TextSink sink, void* context) {
+    switch (request.format) {
+    case OutputFormat::CArray: {
+        ArraySource source;
+        source.fileName = BaseName(job.input);
+        source.width = g_bitmap.Width();
+        source.height = g_bitmap.Height();
+        source.options = options;
+        return EmitCArray(scanner, source, job.arrayName.c_str(), sink, context);
+    }
+    case OutputFormat::Binary:
+        return EmitPackedBytes(scanner, sink, context);
+    case OutputFormat::ArrayText:
+        break;
+    }
+    return EmitArrayText(scanner, sink, context);
+}
+
+bool WriteOutput(const CliRequest& request, const ConvertOptions& options,
+                 const ByteScanner& scanner, const Job& job, FILE* out) {
+    if (job.output.empty())
+        return Emit(request, options, scanner, job, WriteToStream, out) && std::fflush(out) == 0;
     ReplacingFile file;
-    if (!file.Open(output)) return false;
-    if (!WriteArrayText(scanner, file.Handle())) return false;  // the destructor discards it
+    if (!file.Open(job.output.c_str())) return false;
+    // On failure the destructor discards the temporary file.
+    if (!Emit(request, options, scanner, job, WriteToFile, file.Handle())) return false;
     return file.Commit();
+}
+
+// Loads the input and attaches the scanner; says why not on `err`.
+Outcome Prepare(const char* input, ByteScanner* scanner, uint8_t fill, FILE* err) {
+    if (!g_bitmap.Load(input)) {
+        std::fprintf(err, "%s: unsupported file format: %s\n", kName, input);
+        return Outcome::Refused;
+    }
+    if (!scanner->Attach(&g_bitmap, fill)) {
+        std::fprintf(err, "%s: %s: the image is %u x %u pixels; there is nothing to pack\n", kName,
+                     input, g_bitmap.Width(), g_bitmap.Height());
+        return Outcome::Refused;
+    }
+    return Outcome::Done;
+}
+
+Outcome Convert(const CliRequest& request, const ConvertOptions& options, ByteScanner* scanner,
+                const Job& job, FILE* out, FILE* err) {
+    Outcome prepared = Prepare(job.input, scanner, options.fillOnes, err);
+    if (prepared != Outcome::Done) return prepared;
+    if (!WriteOutput(request, options, *scanner, job, out)) {
+        std::fprintf(err, "%s: cannot write %s\n", kName,
+                     job.output.empty() ? "to standard output" : job.output.c_str());
+        return Outcome::NotWritten;
+    }
+    return Outcome::Done;
+}
+
+Outcome Describe(const char* input, const ConvertOptions& options, ByteScanner* scanner,
+                 bool* described, FILE* out, FILE* err) {
+    Outcome prepared = Prepare(input, scanner, options.fillOnes, err);
+    if (!g_bitmap.IsLoaded()) return prepared;
+    std::string text = (*described ? "\n" : "") +
+                       DescribeImage(input, g_bitmap, options,
+                                     prepared == Outcome::Done ? scanner : nullptr);
+    if (!WriteToStream(out, text.data(), static_cast<uint32_t>(text.size())) ||
+        std::fflush(out) != 0) {
+        std::fprintf(err, "%s: cannot write to standard output\n", kName);
+        return Outcome::NotWritten;
+    }
+    *described = true;
+    return prepared;
+}
+
+// A refused input decides the status over an unwritten output, as a build
+// needs to know first that its inputs are wrong.
+int ExitStatus(unsigned refused, unsigned notWritten, unsigned total, FILE* err) {
+    if (total > 1 && refused > 0)
+        std::fprintf(err, "%s: %u of %u inputs refused\n", kName, refused, total);
+    if (total > 1 && notWritten > 0)
+        std::fprintf(err, "%s: %u of %u outputs not written\n", kName, notWritten, total);
+    if (refused > 0) return kExitRefused;
+    return notWritten > 0 ? kExitOutput : kExitDone;
 }
 
 }  // namespace
@@ -56,7 +149,7 @@ int RunCli(int argc, const char* const* argv, FILE* out, FILE* err) {
     std::string problem;
     if (!ParseCliArgs(argc, argv, &request, &problem)) return UsageError(err, problem);
     if (request.help) {
-        std::fputs(kCliUsage, out);
+        std::fputs(kCliHelp, out);
         return kExitDone;
     }
     if (request.version) {
@@ -67,22 +160,28 @@ int RunCli(int argc, const char* const* argv, FILE* out, FILE* err) {
     ConvertOptions options;
     if (!StartingOptions(request, &options, &problem)) return UsageError(err, problem);
     ApplyOverrides(request, &options);
-
     ByteScanner* scanner = SelectScanner(options);
     if (!scanner) return UsageError(err, "these options select no packing");
-    if (!g_bitmap.Load(request.input)) {
-        std::fprintf(err, "%s: unsupported file format: %s\n", kName, request.input);
-        return kExitRefused;
+    if (request.outDir && GetPathKind(request.outDir) != PathKind::Folder)
+        return UsageError(err, std::string("'") + request.outDir + "' is not a folder");
+    std::vector<std::string> outputs(request.inputs.size()), arrayNames(request.inputs.size());
+    if (!request.info && !PlanOutputs(request, &outputs, &problem))
+        return UsageError(err, problem);
+    if (request.format == OutputFormat::CArray && !PlanArrayNames(request, &arrayNames, &problem))
+        return UsageError(err, problem);
+
+    unsigned refused = 0, notWritten = 0;
+    bool described = false;  // blocks of --info are kept apart by an empty line
+    for (size_t i = 0; i < request.inputs.size(); ++i) {
+        Outcome outcome;
+        if (request.info) {
+            outcome = Describe(request.inputs[i], options, scanner, &described, out, err);
+        } else {
+            Job job = {request.inputs[i], outputs[i], arrayNames[i]};
+            outcome = Convert(request, options, scanner, job, out, err);
+        }
+        if (outcome == Outcome::Refused) ++refused;
+        if (outcome == Outcome::NotWritten) ++notWritten;
     }
-    if (!scanner->Attach(&g_bitmap, options.fillOnes)) {
-        std::fprintf(err, "%s: %s: the image is %u x %u pixels; there is nothing to pack\n", kName,
-                     request.input, g_bitmap.Width(), g_bitmap.Height());
-        return kExitRefused;
-    }
-    if (!WriteOutput(*scanner, request.output, out)) {
-        std::fprintf(err, "%s: cannot write %s\n", kName,
-                     request.output ? request.output : "to standard output");
-        return kExitOutput;
-    }
-    return kExitDone;
+    return ExitStatus(refused, notWritten, static_cast<unsigned>(request.inputs.size()), err);
 }

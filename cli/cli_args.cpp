@@ -2,16 +2,6 @@
 
 #include <cstring>
 
-const char kCliUsage[] =
-    "usage: quillgrid-cli [OPTIONS] INPUT.bmp\n"
-    "  -o, --output FILE      write the array text to FILE (default: standard output)\n"
-    "  --settings FILE.dat    start from the options stored in a Quillgrid settings file\n"
-    "  --msb-first | --lsb-first            first pixel of a byte goes to bit 7 | bit 0\n"
-    "  --bits-vertical | --bits-horizontal  8 pixels of a byte one above the other | side by side\n"
-    "  --bytes-horizontal | --bytes-vertical  bytes of a line advance rightwards | downwards\n"
-    "  --fill-zero | --fill-one             spare bits of a partial byte\n"
-    "  -h, --help   --version\n";
-
 namespace {
 
 struct Flag {
@@ -31,20 +21,100 @@ const Flag kFlags[] = {
     {"--fill-one", &CliRequest::fillOnes, 1},
 };
 
-// Matches "--name VALUE" and "--name=VALUE" (and "-o VALUE" for `shortName`).
-// Returns 1 when matched, 0 when not, -1 when the value is missing.
-int TakeValue(const char* arg, const char* longName, const char* shortName, int argc,
-              const char* const* argv, int* index, const char** value) {
-    size_t length = std::strlen(longName);
-    if (std::strncmp(arg, longName, length) == 0 && arg[length] == '=') {
+struct ValueOption {
+    const char* longName;
+    const char* shortName;  // or null
+    const char* CliRequest::*field;
+    const char* what;  // for "needs ..."
+};
+
+const ValueOption kValueOptions[] = {
+    {"--output", "-o", &CliRequest::output, "a file name"},
+    {"--out-dir", nullptr, &CliRequest::outDir, "a folder"},
+    {"--settings", nullptr, &CliRequest::settings, "a file name"},
+    {"--c-array", nullptr, &CliRequest::arrayName, "an array name"},
+};
+
+// Matches "--name VALUE" and "--name=VALUE" (and the short name with a
+// following VALUE). Returns 1 when matched, 0 when not, -1 when the value
+// is missing.
+int TakeValue(const char* arg, const ValueOption& option, int argc, const char* const* argv,
+              int* index, const char** value) {
+    size_t length = std::strlen(option.longName);
+    if (std::strncmp(arg, option.longName, length) == 0 && arg[length] == '=') {
         *value = arg + length + 1;
         return **value ? 1 : -1;
     }
-    if (std::strcmp(arg, longName) != 0 && !(shortName && std::strcmp(arg, shortName) == 0))
+    if (std::strcmp(arg, option.longName) != 0 &&
+        !(option.shortName && std::strcmp(arg, option.shortName) == 0))
         return 0;
     if (*index + 1 >= argc) return -1;
     *value = argv[++*index];
     return 1;
+}
+
+// One option at argv[*index]; false with `error` set when it is not valid.
+bool TakeOption(int argc, const char* const* argv, int* index, CliRequest* request,
+                std::string* error) {
+    const char* arg = argv[*index];
+    if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0) {
+        request->help = true;
+        return true;
+    }
+    if (std::strcmp(arg, "--version") == 0) {
+        request->version = true;
+        return true;
+    }
+    if (std::strcmp(arg, "--info") == 0) {
+        request->info = true;
+        return true;
+    }
+    if (std::strcmp(arg, "--binary") == 0) {
+        request->format = OutputFormat::Binary;
+        return true;
+    }
+    for (const ValueOption& option : kValueOptions) {
+        int taken = TakeValue(arg, option, argc, argv, index, &(request->*option.field));
+        if (taken < 0) {
+            *error = std::string("option '") + arg + "' needs " + option.what;
+            return false;
+        }
+        if (taken > 0) {
+            if (option.field == &CliRequest::arrayName) request->format = OutputFormat::CArray;
+            return true;
+        }
+    }
+    for (const Flag& flag : kFlags) {
+        if (std::strcmp(arg, flag.name) == 0) {
+            request->*flag.field = flag.value;
+            return true;
+        }
+    }
+    *error = std::string("unknown option '") + arg + "'";
+    return false;
+}
+
+// The combinations that cannot mean anything sensible.
+bool CheckCombination(const CliRequest& request, std::string* error) {
+    if (request.inputs.empty()) {
+        *error = "no input file given";
+    } else if (request.output && request.outDir) {
+        *error = "-o and --out-dir cannot be used together";
+    } else if (request.output && request.inputs.size() > 1) {
+        *error = "-o names the output of one input; with several, use --out-dir or "
+                 "let each output go beside its input";
+    } else if (request.info && (request.output || request.outDir || request.arrayName ||
+                                request.format == OutputFormat::Binary)) {
+        *error = "--info writes no output; it cannot be used with -o, --out-dir, "
+                 "--c-array or --binary";
+    } else if (request.arrayName && request.format == OutputFormat::Binary) {
+        *error = "--c-array and --binary cannot be used together";
+    } else if (request.arrayName && !IsCIdentifier(request.arrayName)) {
+        *error = std::string("'") + request.arrayName + "' is not a C identifier";
+    } else {
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -53,52 +123,16 @@ bool ParseCliArgs(int argc, const char* const* argv, CliRequest* request, std::s
     bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        bool isOption = !optionsEnded && arg[0] == '-' && arg[1] != '\0';
-        if (!isOption) {
-            if (request->input) {
-                *error = "more than one input file given ('" + std::string(request->input) +
-                         "' and '" + arg + "')";
-                return false;
-            }
-            request->input = arg;
-            continue;
-        }
-        if (std::strcmp(arg, "--") == 0) {
+        if (optionsEnded || arg[0] != '-' || arg[1] == '\0') {
+            request->inputs.push_back(arg);
+        } else if (std::strcmp(arg, "--") == 0) {
             optionsEnded = true;
-            continue;
-        }
-        if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0) {
-            request->help = true;
-            continue;
-        }
-        if (std::strcmp(arg, "--version") == 0) {
-            request->version = true;
-            continue;
-        }
-        int taken = TakeValue(arg, "--output", "-o", argc, argv, &i, &request->output);
-        if (taken == 0) taken = TakeValue(arg, "--settings", nullptr, argc, argv, &i, &request->settings);
-        if (taken < 0) {
-            *error = std::string("option '") + arg + "' needs a file name";
-            return false;
-        }
-        if (taken > 0) continue;
-        bool known = false;
-        for (const Flag& flag : kFlags) {
-            if (std::strcmp(arg, flag.name) == 0) {
-                request->*flag.field = flag.value;
-                known = true;
-            }
-        }
-        if (!known) {
-            *error = std::string("unknown option '") + arg + "'";
+        } else if (!TakeOption(argc, argv, &i, request, error)) {
             return false;
         }
     }
-    if (!request->help && !request->version && !request->input) {
-        *error = "no input file given";
-        return false;
-    }
-    return true;
+    if (request->help || request->version) return true;
+    return CheckCombination(*request, error);
 }
 
 void ApplyOverrides(const CliRequest& request, ConvertOptions* options) {
@@ -108,4 +142,25 @@ void ApplyOverrides(const CliRequest& request, ConvertOptions* options) {
     if (request.byteHorizontal >= 0)
         options->byteHorizontal = static_cast<uint32_t>(request.byteHorizontal);
     if (request.fillOnes >= 0) options->fillOnes = static_cast<uint8_t>(request.fillOnes);
+}
+
+bool IsCIdentifier(const char* name) {
+    auto letter = [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    };
+    if (!letter(name[0])) return false;
+    for (const char* c = name + 1; *c; ++c) {
+        if (!letter(*c) && !(*c >= '0' && *c <= '9')) return false;
+    }
+    return true;
+}
+
+std::vector<std::string> CliOptionNames() {
+    std::vector<std::string> names = {"-h", "--help", "--version", "--info", "--binary"};
+    for (const ValueOption& option : kValueOptions) {
+        names.push_back(option.longName);
+        if (option.shortName) names.push_back(option.shortName);
+    }
+    for (const Flag& flag : kFlags) names.push_back(flag.name);
+    return names;
 }

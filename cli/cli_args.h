@@ -2,15 +2,26 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "settings/convert_options.h"
+
+enum class OutputFormat {
+    ArrayText,  // the array text, as the Save command writes it
+    CArray,     // the same values as a compilable C declaration
+    Binary,     // the packed bytes themselves
+};
 
 struct CliRequest {
     bool help = false;
     bool version = false;
-    const char* input = nullptr;
-    const char* output = nullptr;    // null: standard output
+    bool info = false;  // describe the inputs instead of converting them
+    std::vector<const char*> inputs;
+    const char* output = nullptr;    // -o: the one input's output file
+    const char* outDir = nullptr;    // the folder that receives every output
     const char* settings = nullptr;  // null: start from the defaults
+    OutputFormat format = OutputFormat::ArrayText;
+    const char* arrayName = nullptr;  // with OutputFormat::CArray
     // Fields given on the command line, applied over the settings file.
     int msbReverse = -1;
     int bitHorizontal = -1;
@@ -18,10 +29,19 @@ struct CliRequest {
     int fillOnes = -1;
 };
 
-// False with `error` set when the command line is not valid.
+// False with `error` set when the command line is not valid, including
+// combinations of options that contradict each other.
 bool ParseCliArgs(int argc, const char* const* argv, CliRequest* request, std::string* error);
 
 // Applies the fields that the command line names.
 void ApplyOverrides(const CliRequest& request, ConvertOptions* options);
 
+// True for a C identifier: a letter or '_', then letters, digits and '_'.
+bool IsCIdentifier(const char* name);
+
+// The full help, and the short reminder that follows a usage error.
+extern const char kCliHelp[];
 extern const char kCliUsage[];
+
+// Every option the parser knows, for checking the help against it.
+std::vector<std::string> CliOptionNames();

@@ -2,12 +2,12 @@
 
 #include <cstring>
 
+#include "core/block_writer.h"
 #include "core/byte_scanner.h"
 
 namespace {
 
-const uint32_t kItemChars = 6;  // ", 0x" and two upper-case digits
-const uint32_t kBlockSize = 64 * 1024;
+const uint32_t kItemChars = kArrayItemChars;
 
 struct ItemTable {
     char text[256][kItemChars];
@@ -30,42 +30,6 @@ const ItemTable& Items() {
     return table;
 }
 
-// Collects text and hands it to the sink in blocks of kBlockSize.
-class BlockWriter {
-public:
-    BlockWriter(TextSink sink, void* context) : sink(sink), context(context) {}
-
-    void PutItem(const char* item) {
-        if (used + kItemChars > kBlockSize) Flush();
-        std::memcpy(block + used, item, kItemChars);
-        used += kItemChars;
-    }
-
-    void Put(const char* text, uint32_t size) {
-        if (used + size > kBlockSize) Flush();
-        std::memcpy(block + used, text, size);
-        used += size;
-    }
-
-    bool Finish() {
-        Flush();
-        return allWritten;
-    }
-
-private:
-    void Flush() {
-        if (used == 0) return;
-        if (!sink(context, block, used)) allWritten = false;
-        used = 0;
-    }
-
-    TextSink sink;
-    void* context;
-    char block[kBlockSize];
-    uint32_t used = 0;
-    bool allWritten = true;
-};
-
 bool WriteToFile(void* context, const char* text, uint32_t size) {
     return WriteFileBytes(static_cast<FileHandle>(context), text, size);
 }
@@ -77,10 +41,14 @@ bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context) {
     BlockWriter writer(sink, context);
     for (uint32_t line = 0; line < scanner.LineCount(); ++line) {
         for (uint32_t item = 0; item < scanner.ItemsPerLine(); ++item)
-            writer.PutItem(items.text[scanner.GetByte(item, line)]);
+            writer.Put(items.text[scanner.GetByte(item, line)], kItemChars);
         writer.Put("\n", 1);
     }
     return writer.Finish();
+}
+
+const char* ArrayItemText(uint8_t value) {
+    return Items().text[value];
 }
 
 bool WriteArrayText(const ByteScanner& scanner, FileHandle file) {

@@ -4,13 +4,10 @@
 
 #include <cstdint>
 
+#include "core/block_writer.h"
 #include "core/file_io.h"
 
 class ByteScanner;
-
-// Receives the text in order, in blocks. False marks the block as not
-// written; the walk goes on regardless.
-typedef bool (*TextSink)(void* context, const char* text, uint32_t size);
 
 // Walks the whole grid of an attached scanner. True when every block was
 // accepted by the sink.
@@ -19,6 +16,11 @@ bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context);
 // Writes the text to a file open for writing at its start. True when every
 // byte was written.
 bool WriteArrayText(const ByteScanner& scanner, FileHandle file);
+
+// The text of one item: ", 0x" and two upper-case hex digits, kArrayItemChars
+// characters without a terminating NUL.
+const uint32_t kArrayItemChars = 6;
+const char* ArrayItemText(uint8_t value);
 
 // The length the text will have: LineCount() x (6 x ItemsPerLine() + 1).
 uint64_t ArrayTextLength(const ByteScanner& scanner);

@@ -17,6 +17,11 @@ public:
     bool IsLoaded() const { return loaded; }
     uint32_t Width() const { return loaded ? static_cast<uint32_t>(infoHeader.biWidth) : 0; }
     uint32_t Height() const { return loaded ? static_cast<uint32_t>(infoHeader.biHeight) : 0; }
+    // Bytes per stored row, padding included.
+    uint32_t Stride() const { return loaded ? static_cast<uint32_t>(stride) : 0; }
+    // The palette entry whose pixels are dark: the first that is not white.
+    uint8_t DarkIndex() const { return darkIndex; }
+    const bmp::RGBQUAD& PaletteEntry(uint8_t index) const { return palette[index & 1]; }
 
     // x from the left, y from the top of the image as displayed. False
     // outside the image and while nothing is loaded.

@@ -1,0 +1,15 @@
+// What --info prints about a loaded bitmap and the layout chosen for it.
+#pragma once
+
+#include <string>
+
+#include "settings/convert_options.h"
+
+class ByteScanner;
+class MonoBitmap;
+
+// "key: value" lines: file, width, height, stride, palette, dark palette
+// entry, layout; then, when `scanner` is attached (not null), items per
+// line, line count, bytes and text length.
+std::string DescribeImage(const char* path, const MonoBitmap& bitmap,
+                          const ConvertOptions& options, const ByteScanner* scanner);

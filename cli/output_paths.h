@@ -1,0 +1,31 @@
+// Where each input's output goes, and the names derived from input names.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/cli_args.h"
+
+// The last component of `path`: what follows its last separator ('/', and
+// on Windows also '\' and a drive's ':', never the trail byte of a
+// two-byte character).
+std::string BaseName(const std::string& path);
+
+// A C identifier made from a file name without its extension: characters
+// that cannot be part of one become '_'.
+std::string IdentifierFromName(const std::string& fileName);
+
+// The extension of an output file: ".txt", ".h" or ".bin".
+const char* OutputExtension(OutputFormat format);
+
+// One output file per input, in order; an empty name means standard
+// output. False with `problem` set when two inputs would write the same
+// file, or an output would replace an input.
+bool PlanOutputs(const CliRequest& request, std::vector<std::string>* outputs,
+                 std::string* problem);
+
+// The array name for each input: the given name for one input, the name
+// followed by '_' and the input's name for several. False with `problem`
+// set when two inputs would give the same name.
+bool PlanArrayNames(const CliRequest& request, std::vector<std::string>* names,
+                    std::string* problem);

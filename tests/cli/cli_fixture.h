@@ -1,0 +1,61 @@
+// Runs the converter in-process, with its output and messages in files.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "tests/test_support.h"
+
+namespace test {
+
+class CliTest : public ::testing::Test {
+protected:
+    // Runs the converter with `args`; its output and messages land in `out`
+    // and `err`.
+    int Run(std::vector<std::string> args) {
+        args.insert(args.begin(), "quillgrid-cli");
+        std::vector<const char*> argv;
+        for (const std::string& a : args) argv.push_back(a.c_str());
+        FILE* outFile = std::fopen(io.File("stdout").c_str(), "wb");
+        FILE* errFile = std::fopen(io.File("stderr").c_str(), "wb");
+        int status = RunCli(static_cast<int>(argv.size()), argv.data(), outFile, errFile);
+        std::fclose(outFile);
+        std::fclose(errFile);
+        out = ReadText(io.File("stdout"));
+        err = ReadText(io.File("stderr"));
+        return status;
+    }
+
+    std::string Image(const Bytes& bytes, const char* name = "in.bmp") {
+        std::string path = dir.File(name);
+        WriteBytes(path, bytes);
+        return path;
+    }
+
+    // The names of the files in the scratch folder.
+    std::set<std::string> Files() const {
+        std::set<std::string> names;
+        for (auto& entry : std::filesystem::directory_iterator(dir.Path("")))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+
+    ScratchDir dir;
+    ScratchDir io;  // kept apart, so that `dir` holds only what a test made
+    std::string out, err;
+};
+
+// The bytes that array text stands for: every ", 0xHH" in order.
+inline Bytes ValuesOf(const std::string& text) {
+    Bytes values;
+    for (size_t at = text.find("0x"); at != std::string::npos; at = text.find("0x", at + 2))
+        values.push_back(static_cast<uint8_t>(std::stoul(text.substr(at + 2, 2), nullptr, 16)));
+    return values;
+}
+
+}  // namespace test

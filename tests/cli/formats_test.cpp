@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "cli/cli_args.h"
+#include "tests/cli/cli_fixture.h"
+#include "tests/core/scanner_fixture.h"
+
+namespace {
+
+using test::CliTest;
+
+// The sixteen layouts, as flags.
+std::vector<std::vector<std::string>> AllLayouts() {
+    std::vector<std::vector<std::string>> layouts;
+    for (int i = 0; i < 16; ++i) {
+        layouts.push_back({i & 1 ? "--lsb-first" : "--msb-first",
+                           i & 2 ? "--bits-horizontal" : "--bits-vertical",
+                           i & 4 ? "--bytes-horizontal" : "--bytes-vertical",
+                           i & 8 ? "--fill-one" : "--fill-zero"});
+    }
+    return layouts;
+}
+
+std::vector<std::string> With(std::vector<std::string> flags, const std::string& input) {
+    flags.push_back(input);
+    return flags;
+}
+
+TEST_F(CliTest, CArrayWrapsTheValuesInADeclaration) {
+    std::string input = Image(test::MonoBmp(test::WorkedImage()));
+    EXPECT_EQ(Run({"--c-array", "worked", input}), kExitDone) << err;
+    EXPECT_EQ(out,
+              "/* in.bmp: 10 x 3 pixels, msb first, bits vertical, bytes horizontal, fill zero; "
+              "10 bytes */\n"
+              "const unsigned char worked[10] = {\n"
+              "    0xA0, 0x60, 0x60, 0x20, 0x20, 0x60, 0x60, 0xA0, 0xA0, 0xC0,\n"
+              "};\n");
+    EXPECT_EQ(Run({"--bits-horizontal", "--fill-one", "--c-array=_w2", input}), kExitDone);
+    EXPECT_EQ(out,
+              "/* in.bmp: 10 x 3 pixels, msb first, bits horizontal, bytes horizontal, fill one; "
+              "6 bytes */\n"
+              "const unsigned char _w2[6] = {\n"
+              "    0x81, 0xFF,\n"
+              "    0x66, 0x7F,\n"
+              "    0xFF, 0xBF,\n"
+              "};\n");
+    // Through -o, the same text.
+    std::string output = dir.File("worked.h");
+    EXPECT_EQ(Run({"--lsb-first", "--bytes-vertical", "--c-array", "w", "-o", output, input}),
+              kExitDone);
+    std::string viaFile = test::ReadText(output);
+    EXPECT_EQ(Run({"--lsb-first", "--bytes-vertical", "--c-array", "w", input}), kExitDone);
+    EXPECT_EQ(viaFile, out);
+    EXPECT_NE(out.find("lsb first, bits vertical, bytes vertical, fill zero; 10 bytes */\n"
+                       "const unsigned char w[10] = {\n    0x05,\n    0x06,\n"),
+              std::string::npos)
+        << out;
+}
+
+#ifndef _WIN32
+TEST_F(CliTest, CArrayCommentShowsOnlyTheFileNameAndSafely) {
+    std::string input = Image(test::MonoBmp({"#"}), "odd\nname*.bmp");
+    EXPECT_EQ(Run({"--c-array", "odd", input}), kExitDone) << err;
+    EXPECT_EQ(out.rfind("/* odd?name*.bmp: 1 x 1 pixels,", 0), 0u) << out;
+}
+
+// Compiles `header` with a program that writes the array `name` to a file,
+// and returns the bytes it wrote.
+test::Bytes CompiledBytes(const test::ScratchDir& dir, const std::string& header,
+                          const std::string& name) {
+    std::ofstream(dir.File("main.c"))
+        << "#include <stdio.h>\n#include \"" << header << "\"\n"
+        << "int main(int argc, char** argv) {\n"
+        << "    FILE* f = fopen(argv[1], \"wb\");\n"
+        << "    if (argc != 2 || !f) return 1;\n"
+        << "    if (fwrite(" << name << ", 1, sizeof " << name << ", f) != sizeof " << name
+        << ") return 1;\n"
+        << "    return fclose(f) != 0;\n}\n";
+    std::string compile = std::string(QG_C_COMPILER) +
+                          " -std=c99 -Wall -Wextra -pedantic -Werror -o '" + dir.File("prog") +
+                          "' '" + dir.File("main.c") + "'";
+    if (std::system(compile.c_str()) != 0) {
+        ADD_FAILURE() << "the generated declaration did not compile: " << header;
+        return {};
+    }
+    std::string run = "'" + dir.File("prog") + "' '" + dir.File("array.bin") + "'";
+    EXPECT_EQ(std::system(run.c_str()), 0);
+    return test::ReadBytes(dir.File("array.bin"));
+}
+
+TEST_F(CliTest, CArrayCompilesToTheBytesOfTheText) {
+    if (std::string(QG_C_COMPILER).empty()) GTEST_SKIP() << "no C compiler found";
+    // 37 x 21: partial bytes along both directions.
+    std::string input = Image(test::RandomMonoBmp(37, 21, 7));
+    auto layouts = AllLayouts();
+    for (size_t i = 0; i < layouts.size(); i += 3) {
+        ASSERT_EQ(Run(With(layouts[i], input)), kExitDone);
+        test::Bytes values = test::ValuesOf(out);
+        std::vector<std::string> args = layouts[i];
+        args.insert(args.end(), {"--c-array", "image", "-o", dir.File("image.h"), input});
+        ASSERT_EQ(Run(args), kExitDone) << err;
+        test::Bytes compiled = CompiledBytes(dir, dir.File("image.h"), "image");
+        EXPECT_EQ(compiled, values) << layouts[i][0] << layouts[i][1] << layouts[i][2];
+        // 37 columns of 3 bytes, or 21 rows of 5.
+        EXPECT_EQ(compiled.size(), layouts[i][1] == "--bits-vertical" ? 37u * 3 : 21u * 5);
+    }
+}
+#endif
+
+TEST_F(CliTest, BinaryIsTheValuesOfTheText) {
+    std::string input = Image(test::RandomMonoBmp(37, 21, 8));
+    for (const auto& layout : AllLayouts()) {
+        ASSERT_EQ(Run(With(layout, input)), kExitDone);
+        test::Bytes values = test::ValuesOf(out);
+        ASSERT_EQ(values.size(), layout[1] == "--bits-vertical" ? 37u * 3 : 21u * 5);
+        std::vector<std::string> args = layout;
+        args.push_back("--binary");
+        ASSERT_EQ(Run(With(args, input)), kExitDone) << err;
+        EXPECT_EQ(test::Bytes(out.begin(), out.end()), values) << layout[0] << layout[1];
+    }
+    std::string output = dir.File("image.bin");
+    ASSERT_EQ(Run({"--binary", "-o", output, input}), kExitDone);
+    test::Bytes viaFile = test::ReadBytes(output);
+    ASSERT_EQ(Run({input}), kExitDone);
+    EXPECT_EQ(viaFile, test::ValuesOf(out));
+}
+
+TEST_F(CliTest, InfoDescribesWithoutConverting) {
+    std::string input = Image(test::MonoBmp(test::WorkedImage()));
+    EXPECT_EQ(Run({"--info", input}), kExitDone) << err;
+    EXPECT_EQ(out,
+              "file: " + input + "\n"
+              "width: 10\nheight: 3\nstride: 4\n"
+              "palette: #000000 #FFFFFF\ndark palette entry: 0\n"
+              "layout: msb first, bits vertical, bytes horizontal, fill zero\n"
+              "items per line: 10\nline count: 1\nbytes: 10\ntext length: 61\n");
+
+    // The same image with the palette swapped and the bits inverted: entry 1
+    // is dark now, and the packing is unchanged.
+    test::Bytes swapped = test::MonoBmp(test::WorkedImage());
+    for (size_t i = 0; i < 4; ++i) std::swap(swapped[54 + i], swapped[58 + i]);
+    for (size_t i = 62; i < swapped.size(); ++i) swapped[i] = static_cast<uint8_t>(~swapped[i]);
+    std::string other = Image(swapped, "swapped.bmp");
+    std::string empty = Image(test::MonoHeader(0, 5), "empty.bmp");
+    EXPECT_EQ(Run({"--info", "--bits-horizontal", "--bytes-vertical", "--fill-one", other, empty,
+                   dir.File("missing.bmp")}),
+              kExitRefused);
+    EXPECT_EQ(out,
+              "file: " + other + "\n"
+              "width: 10\nheight: 3\nstride: 4\n"
+              "palette: #FFFFFF #000000\ndark palette entry: 1\n"
+              "layout: msb first, bits horizontal, bytes vertical, fill one\n"
+              "items per line: 3\nline count: 2\nbytes: 6\ntext length: 38\n"
+              "\n"
+              "file: " + empty + "\n"
+              "width: 0\nheight: 5\nstride: 0\n"
+              "palette: #000000 #FFFFFF\ndark palette entry: 0\n"
+              "layout: msb first, bits horizontal, bytes vertical, fill one\n");
+    EXPECT_NE(err.find("the image is 0 x 5 pixels; there is nothing to pack"), std::string::npos);
+    EXPECT_NE(err.find("unsupported file format: " + dir.File("missing.bmp")), std::string::npos);
+    EXPECT_NE(err.find("2 of 3 inputs refused"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("swapped.txt")));
+    ASSERT_EQ(Run({"--bits-horizontal", "--bytes-vertical", other}), kExitDone);
+    EXPECT_EQ(out, ", 0x81, 0x66, 0xFF\n, 0xC0, 0x40, 0x80\n");
+}
+
+// True when `name` stands as a word of `text`.
+bool Mentions(const std::string& text, const std::string& name) {
+    for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + 1)) {
+        char before = at == 0 ? ' ' : text[at - 1];
+        char after = at + name.size() < text.size() ? text[at + name.size()] : ' ';
+        if (std::string(" \n").find(before) != std::string::npos &&
+            std::string(" ,=\n").find(after) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+TEST_F(CliTest, HelpDocumentsEveryOptionAndShowsTrueExamples) {
+    ASSERT_EQ(Run({"--help"}), kExitDone);
+    std::string help = out;
+    for (const std::string& name : CliOptionNames()) EXPECT_TRUE(Mentions(help, name)) << name;
+
+    // The bytes shown for the 10 x 3 picture are what the converter writes.
+    std::string input = Image(test::MonoBmp(test::WorkedImage()));
+    const std::vector<std::string> shown[] = {
+        {}, {"--fill-one"}, {"--bits-horizontal"}, {"--bits-horizontal", "--bytes-vertical"}};
+    for (const auto& flags : shown) {
+        ASSERT_EQ(Run(With(flags, input)), kExitDone);
+        std::string indented;
+        for (size_t start = 0; start < out.size();) {
+            size_t end = out.find('\n', start) + 1;
+            indented += "    " + out.substr(start, end - start);
+            start = end;
+        }
+        EXPECT_NE(help.find(indented), std::string::npos) << indented;
+    }
+
+    // The picture is the README's.
+    std::ifstream readme(std::filesystem::path(QG_SOURCE_DIR) / "README.md");
+    if (!readme) GTEST_SKIP() << "README.md not readable from here";
+    std::string line;
+    int pictureLines = 0;
+    while (std::getline(readme, line)) {
+        if (line.rfind("        x: ", 0) == 0 || line.rfind("   y = ", 0) == 0) {
+            EXPECT_NE(help.find(line + "\n"), std::string::npos) << line;
+            ++pictureLines;
+        }
+    }
+    EXPECT_EQ(pictureLines, 4);
+}
+
+}  // namespace
