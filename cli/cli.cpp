@@ -32,10 +32,6 @@ bool WriteToStream(void* context, const char* text, uint32_t size) {
     return std::fwrite(text, 1, size, static_cast<FILE*>(context)) == size;
 }
 
-bool WriteToFile(void* context, const char* text, uint32_t size) {
-    return WriteFileBytes(static_cast<FileHandle>(context), text, size);
-}
-
 int UsageError(FILE* err, const std::string& problem) {
     std::fprintf(err, "%s: %s\n%s", kName, problem.c_str(), kCliUsage);
     return kExitUsage;

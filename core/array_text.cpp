@@ -30,11 +30,11 @@ const ItemTable& Items() {
     return table;
 }
 
-bool WriteToFile(void* context, const char* text, uint32_t size) {
-    return WriteFileBytes(static_cast<FileHandle>(context), text, size);
-}
-
 }  // namespace
+
+bool WriteToFile(void* file, const char* text, uint32_t size) {
+    return WriteFileBytes(static_cast<FileHandle>(file), text, size);
+}
 
 bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context) {
     const ItemTable& items = Items();

@@ -13,6 +13,9 @@ class ByteScanner;
 // accepted by the sink.
 bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context);
 
+// A sink that writes to `file`, a FileHandle open for writing.
+bool WriteToFile(void* file, const char* text, uint32_t size);
+
 // Writes the text to a file open for writing at its start. True when every
 // byte was written.
 bool WriteArrayText(const ByteScanner& scanner, FileHandle file);
