@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "cli/cli.h"
+#include "core/file_io.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -12,5 +13,6 @@ int main(int argc, char** argv) {
     // The text's line ends are single line feeds, on every platform.
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
+    InstallInterruptCleanup();  // an interrupted run leaves no temporary file
     return RunCli(argc, argv, stdout, stderr);
 }

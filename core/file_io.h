@@ -1,10 +1,13 @@
 // The program's only door to the file system. One implementation calls the
 // Win32 file API, the other POSIX; nothing else in core/ or settings/ knows
-// which platform it runs on.
+// which platform it runs on. Paths are narrow strings of any length: on
+// Windows, in the ANSI code page, and those of MAX_PATH characters or more
+// are opened through their long (\\?\) form.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 struct FileObject;
 typedef FileObject* FileHandle;  // null when a file could not be opened
@@ -20,7 +23,8 @@ FileHandle OpenFileForRead(const char* path, FileShare share);
 // Creates the file for writing, unshared; an existing file is emptied.
 FileHandle CreateFileForWrite(const char* path);
 
-// Creates the file for writing, unshared, only if no file of that name exists.
+// Creates the file for writing, only if no file of that name exists. Others
+// may not open it, but it may be deleted while open (see RemoveOnInterrupt).
 FileHandle CreateNewFileForWrite(const char* path);
 
 // Positions the file absolutely; offsets of 2^31 and above are refused.
@@ -44,8 +48,23 @@ enum class PathKind { Missing, RegularFile, Folder, Device };
 // plain file nor a folder: character devices, pipes, sockets.
 PathKind GetPathKind(const char* path);
 
-// Moves `from` over `to`, replacing `to`. False leaves both as they were.
+// Moves `from` over `to`, replacing `to`. An existing `to` keeps what
+// belongs to the file rather than to its content: mode, owner and group on
+// POSIX (owner and group where the process may set them); attributes,
+// security and creation time on Windows. False leaves both as they were.
 bool ReplaceFileWith(const char* from, const char* to);
+
+// The path of the file that `path` names at the end of a chain of symbolic
+// links, or `path` itself when it is not a link. A link to a file that does
+// not exist yet gives that file's path. On Windows, `path` itself.
+std::string FollowLinks(const char* path);
+
+// While a path is set, that file is removed when the process is ended by
+// an interruption: SIGINT, SIGTERM or SIGHUP, or a console's Ctrl+C,
+// Ctrl+Break or close. Null forgets it. Takes effect once a program has
+// called InstallInterruptCleanup; the process then ends as it would have.
+void RemoveOnInterrupt(const char* path);
+void InstallInterruptCleanup();
 
 bool DeleteFileAt(const char* path);
 

@@ -1,7 +1,10 @@
 #include "core/file_io.h"
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <new>
 #include <sys/mman.h>
@@ -96,7 +99,82 @@ PathKind GetPathKind(const char* path) {
     return PathKind::Device;
 }
 
-bool ReplaceFileWith(const char* from, const char* to) { return std::rename(from, to) == 0; }
+namespace {
+
+// Owner and group where the process may set them, else the group alone,
+// else neither: the new file then stays the process's own.
+void KeepOwner(const char* path, const struct stat& old) {
+    if (chown(path, old.st_uid, old.st_gid) == 0) return;
+    if (chown(path, static_cast<uid_t>(-1), old.st_gid) == 0) return;
+}
+
+}  // namespace
+
+bool ReplaceFileWith(const char* from, const char* to) {
+    struct stat old;
+    if (lstat(to, &old) == 0 && S_ISREG(old.st_mode)) {
+        // Owner first: a change of owner clears the set-id bits that the mode restores.
+        KeepOwner(from, old);
+        if (chmod(from, old.st_mode & 07777) != 0) return false;
+    }
+    return std::rename(from, to) == 0;
+}
+
+std::string FollowLinks(const char* path) {
+    std::string at = path;
+    // As many links as the system itself follows before it gives up (ELOOP).
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info;
+        if (lstat(at.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return at;
+        std::string named(static_cast<size_t>(info.st_size) + 1, '\0');
+        ssize_t length = readlink(at.c_str(), &named[0], named.size());
+        if (length < 0 || static_cast<size_t>(length) >= named.size()) return at;
+        named.resize(static_cast<size_t>(length));
+        if (named.empty() || named[0] == '/') {
+            at = named;
+        } else {
+            size_t slash = at.rfind('/');
+            at = (slash == std::string::npos ? std::string() : at.substr(0, slash + 1)) + named;
+        }
+    }
+    return at;
+}
+
+namespace {
+
+// Published whole: the handler reads either the old path or the new one.
+std::atomic<char*> interruptVictim{nullptr};
+
+extern "C" void RemoveAndEnd(int signal) {
+    char* path = interruptVictim.load();
+    if (path) unlink(path);
+    std::signal(signal, SIG_DFL);
+    raise(signal);  // delivered when the handler returns, with the default action
+}
+
+}  // namespace
+
+void RemoveOnInterrupt(const char* path) {
+    char* copy = nullptr;
+    if (path) {
+        size_t size = std::strlen(path) + 1;
+        copy = new (std::nothrow) char[size];
+        if (copy) std::memcpy(copy, path, size);
+    }
+    delete[] interruptVictim.exchange(copy);
+}
+
+void InstallInterruptCleanup() {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction action;
+        // A signal the caller chose to ignore (nohup, a background job) stays ignored.
+        if (sigaction(signal, nullptr, &action) != 0 || action.sa_handler == SIG_IGN) continue;
+        std::memset(&action, 0, sizeof action);
+        action.sa_handler = RemoveAndEnd;
+        sigemptyset(&action.sa_mask);
+        sigaction(signal, &action, nullptr);
+    }
+}
 
 bool DeleteFileAt(const char* path) { return unlink(path) == 0; }
 

@@ -1,6 +1,9 @@
 #include "core/file_io.h"
 
+#include <cstring>
+#include <mutex>
 #include <new>
+#include <string>
 #include <windows.h>
 
 struct FileObject {
@@ -16,10 +19,91 @@ FileHandle Wrap(HANDLE handle) {
     return file;
 }
 
-FileHandle OpenForWrite(const char* path, DWORD disposition) {
+// A path for the wide calls: as it is, or, at MAX_PATH characters and
+// beyond, which the ANSI calls refuse, in its absolute \\?\ form.
+class WidePath {
+public:
+    explicit WidePath(const char* path) : isLong(std::strlen(path) >= MAX_PATH) {
+        std::wstring plain = Widen(path);
+        if (!isLong || plain.compare(0, 4, L"\\\\?\\") == 0) {
+            wide = plain;
+            return;
+        }
+        DWORD size = GetFullPathNameW(plain.c_str(), 0, nullptr, nullptr);
+        if (size == 0) return;  // left empty, so that every call fails
+        std::wstring full(size, L'\0');
+        full.resize(GetFullPathNameW(plain.c_str(), size, &full[0], nullptr));
+        wide = full.compare(0, 2, L"\\\\") == 0 ? L"\\\\?\\UNC\\" + full.substr(2)
+                                                 : L"\\\\?\\" + full;
+    }
+    bool IsLong() const { return isLong; }
+    const wchar_t* Get() const { return wide.c_str(); }
+
+private:
+    static std::wstring Widen(const char* path) {
+        int size = MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
+        if (size <= 0) return std::wstring();
+        std::wstring text(static_cast<size_t>(size), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, path, -1, &text[0], size);
+        text.resize(static_cast<size_t>(size - 1));
+        return text;
+    }
+
+    bool isLong;
+    std::wstring wide;
+};
+
+HANDLE OpenHandle(const char* path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
+    if (std::strlen(path) < MAX_PATH)
+        return CreateFileA(path, access, share, nullptr, disposition, flags, nullptr);
+    return CreateFileW(WidePath(path).Get(), access, share, nullptr, disposition, flags, nullptr);
+}
+
+DWORD Attributes(const char* path) {
+    if (std::strlen(path) < MAX_PATH) return GetFileAttributesA(path);
+    return GetFileAttributesW(WidePath(path).Get());
+}
+
+bool MoveOver(const char* from, const char* to) {
+    WidePath source(from), target(to);
+    if (!source.IsLong() && !target.IsLong())
+        return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != FALSE;
+    return MoveFileExW(source.Get(), target.Get(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
+bool SetAttributes(const char* path, DWORD attributes) {
+    if (std::strlen(path) < MAX_PATH) return SetFileAttributesA(path, attributes) != FALSE;
+    return SetFileAttributesW(WidePath(path).Get(), attributes) != FALSE;
+}
+
+// True when nobody holds `path` open against its replacement.
+bool MayReplace(const char* path) {
+    HANDLE probe =
+        OpenHandle(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, 0);
+    if (probe == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(probe);
+    return true;
+}
+
+// Keeps the replaced file's attributes, security and creation time. A
+// target that is read-only or held open is refused before ReplaceFile
+// runs, as a failing ReplaceFile may leave a backup file of its own.
+bool ReplaceExisting(const char* from, const char* to, DWORD attributes) {
+    if ((attributes & FILE_ATTRIBUTE_READONLY) || !MayReplace(to)) return false;
+    // ReplaceFile merges these itself; set them first for systems that do not.
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                       FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (attributes & kept) SetAttributes(from, attributes & kept);
+    WidePath source(from), target(to);
+    const DWORD flags = REPLACEFILE_IGNORE_MERGE_ERRORS;
+    if (!source.IsLong() && !target.IsLong())
+        return ReplaceFileA(to, from, nullptr, flags, nullptr, nullptr) != FALSE;
+    return ReplaceFileW(target.Get(), source.Get(), nullptr, flags, nullptr, nullptr) != FALSE;
+}
+
+FileHandle OpenForWrite(const char* path, DWORD disposition, DWORD share) {
     if (!path) return nullptr;
-    return Wrap(CreateFileA(path, GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                            nullptr));
+    return Wrap(OpenHandle(path, GENERIC_WRITE, share, disposition, FILE_ATTRIBUTE_NORMAL));
 }
 
 }  // namespace
@@ -27,13 +111,14 @@ FileHandle OpenForWrite(const char* path, DWORD disposition) {
 FileHandle OpenFileForRead(const char* path, FileShare share) {
     if (!path) return nullptr;
     DWORD mode = share == FileShare::ReadWrite ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
-    return Wrap(CreateFileA(path, GENERIC_READ, mode, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                            nullptr));
+    return Wrap(OpenHandle(path, GENERIC_READ, mode, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
 }
 
-FileHandle CreateFileForWrite(const char* path) { return OpenForWrite(path, CREATE_ALWAYS); }
+FileHandle CreateFileForWrite(const char* path) { return OpenForWrite(path, CREATE_ALWAYS, 0); }
 
-FileHandle CreateNewFileForWrite(const char* path) { return OpenForWrite(path, CREATE_NEW); }
+FileHandle CreateNewFileForWrite(const char* path) {
+    return OpenForWrite(path, CREATE_NEW, FILE_SHARE_DELETE);
+}
 
 bool SeekFile(FileHandle file, uint32_t offset) {
     if (!file || offset > 0x7FFFFFFFu) return false;
@@ -70,13 +155,13 @@ void CloseFile(FileHandle file) {
 }
 
 PathKind GetPathKind(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
+    DWORD attributes = Attributes(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return PathKind::Folder;
     // Devices such as NUL report attributes of their own, or none; only the
     // opened handle tells what they are.
-    HANDLE handle = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE handle =
+        OpenHandle(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, 0);
     if (handle == INVALID_HANDLE_VALUE)
         return attributes == INVALID_FILE_ATTRIBUTES ? PathKind::Missing : PathKind::RegularFile;
     DWORD type = GetFileType(handle);
@@ -85,10 +170,55 @@ PathKind GetPathKind(const char* path) {
 }
 
 bool ReplaceFileWith(const char* from, const char* to) {
-    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != FALSE;
+    DWORD attributes = Attributes(to);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return MoveOver(from, to);
+    if (ReplaceExisting(from, to, attributes)) return true;
+    // The old file is gone and the new one still has its temporary name:
+    // finish the move rather than leave the target missing.
+    return GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT && MoveOver(from, to);
 }
 
-bool DeleteFileAt(const char* path) { return DeleteFileA(path) != FALSE; }
+bool DeleteFileAt(const char* path) {
+    if (std::strlen(path) < MAX_PATH) return DeleteFileA(path) != FALSE;
+    return DeleteFileW(WidePath(path).Get()) != FALSE;
+}
+
+std::string FollowLinks(const char* path) { return path; }
+
+namespace {
+
+std::mutex interruptLock;
+char* interruptVictim = nullptr;
+
+// Runs on a thread of its own. The lock stays taken: the process is ending,
+// and the main thread must not go on to commit the file just removed. The
+// file is open with delete sharing, so it goes when the process closes it.
+BOOL WINAPI RemoveAndEnd(DWORD) {
+    interruptLock.lock();
+    if (interruptVictim) DeleteFileAt(interruptVictim);
+    return FALSE;  // the next handler, in the end the system's, ends the process
+}
+
+}  // namespace
+
+void RemoveOnInterrupt(const char* path) {
+    char* copy = nullptr;
+    if (path) {
+        size_t size = std::strlen(path) + 1;
+        copy = new (std::nothrow) char[size];
+        if (copy) std::memcpy(copy, path, size);
+    }
+    char* old;
+    {
+        std::lock_guard<std::mutex> hold(interruptLock);
+        old = interruptVictim;
+        interruptVictim = copy;
+    }
+    delete[] old;
+}
+
+void InstallInterruptCleanup() { SetConsoleCtrlHandler(RemoveAndEnd, TRUE); }
 
 void AdviseScatteredReads(void*, size_t) {}  // large pages need a privilege on Windows
 

@@ -2,18 +2,17 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
 // Length of the folder part of `path`, separator included.
-size_t FolderLength(const char* path) {
+size_t FolderLength(const std::string& path) {
     size_t folder = 0;
-    for (size_t i = 0; path[i]; ++i) {
+    for (size_t i = 0; i < path.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(path[i]);
         if (c == '\\' || c == '/' || c == ':') {
             folder = i + 1;
-        } else if (IsLeadByte(c) && path[i + 1]) {
+        } else if (IsLeadByte(c) && i + 1 < path.size()) {
             ++i;
         }
     }
@@ -24,33 +23,33 @@ size_t FolderLength(const char* path) {
 
 bool ReplacingFile::Open(const char* path) {
     Abandon();
-    if (!CopyPath(target, sizeof target, path)) return false;
-    switch (GetPathKind(target)) {
+    target = FollowLinks(path);
+    switch (GetPathKind(target.c_str())) {
     case PathKind::Folder:
         return false;
     case PathKind::Device:
         direct = true;
-        file = CreateFileForWrite(target);
+        file = CreateFileForWrite(target.c_str());
         return file != nullptr;
     case PathKind::Missing:
     case PathKind::RegularFile:
         direct = false;
         break;
     }
-    size_t folder = FolderLength(target);
+    std::string folder = target.substr(0, FolderLength(target));
     unsigned start = static_cast<unsigned>(
         std::chrono::steady_clock::now().time_since_epoch().count());
     for (unsigned attempt = 0; attempt < 64; ++attempt) {
         char name[32];
         std::snprintf(name, sizeof name, "~qg%05u.tmp", (start + attempt * 7919u) % 100000u);
-        size_t nameLength = std::strlen(name);
-        if (folder + nameLength + 1 > sizeof temporary) return false;
-        std::memcpy(temporary, target, folder);
-        std::memcpy(temporary + folder, name, nameLength + 1);
-        file = CreateNewFileForWrite(temporary);
-        if (file) return true;
+        temporary = folder + name;
+        file = CreateNewFileForWrite(temporary.c_str());
+        if (file) {
+            RemoveOnInterrupt(temporary.c_str());
+            return true;
+        }
     }
-    temporary[0] = '\0';
+    temporary.clear();
     return false;
 }
 
@@ -59,13 +58,11 @@ bool ReplacingFile::Commit() {
     CloseFile(file);
     file = nullptr;
     if (direct) return true;
-    if (ReplaceFileWith(temporary, target)) {
-        temporary[0] = '\0';
-        return true;
-    }
-    DeleteFileAt(temporary);
-    temporary[0] = '\0';
-    return false;
+    bool moved = ReplaceFileWith(temporary.c_str(), target.c_str());
+    if (!moved) DeleteFileAt(temporary.c_str());
+    RemoveOnInterrupt(nullptr);
+    temporary.clear();
+    return moved;
 }
 
 void ReplacingFile::Abandon() {
@@ -73,6 +70,7 @@ void ReplacingFile::Abandon() {
     CloseFile(file);
     file = nullptr;
     if (direct) return;
-    DeleteFileAt(temporary);
-    temporary[0] = '\0';
+    DeleteFileAt(temporary.c_str());
+    RemoveOnInterrupt(nullptr);
+    temporary.clear();
 }

@@ -1,12 +1,18 @@
 // Writes a file so that its target changes only once every byte is in
 // place: the text goes to a fresh file in the same folder, which is then
 // moved over the target. A target that cannot be replaced (held open,
-// read-only) is left exactly as it was. A device or pipe (/dev/null, NUL)
-// is written directly: it holds nothing to protect and must stay in place.
+// read-only) is left exactly as it was; one that is replaced keeps its
+// permissions or attributes. A symbolic link stays a link: the file it
+// names is the one replaced. A device or pipe (/dev/null, NUL) is written
+// directly: it holds nothing to protect and must stay in place.
+//
+// Paths have no length limit of their own. While the temporary file
+// exists, an interruption removes it (see RemoveOnInterrupt).
 #pragma once
 
+#include <string>
+
 #include "core/file_io.h"
-#include "core/path_name.h"
 
 class ReplacingFile {
 public:
@@ -29,6 +35,6 @@ public:
 private:
     FileHandle file = nullptr;
     bool direct = false;
-    char target[kPathBufferSize] = {};
-    char temporary[kPathBufferSize] = {};
+    std::string target;
+    std::string temporary;
 };

@@ -94,6 +94,21 @@ Bytes ReadBytes(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string NestedFolder(const std::string& base, size_t length) {
+    const char separator = base.empty() ? '/' : base.back();
+    std::string folder = base;
+    while (folder.size() < length) {
+        size_t left = length - folder.size();
+        size_t name = left - 1 < 200 ? left - 1 : 200;
+        if (left - 1 - name == 1) --name;  // never a last name of no characters
+        folder += std::string(name, 'd');
+        std::error_code ignored;
+        std::filesystem::create_directory(folder, ignored);
+        folder += separator;
+    }
+    return folder;
+}
+
 std::string ReadText(const std::string& path) {
     Bytes b = ReadBytes(path);
     return std::string(b.begin(), b.end());

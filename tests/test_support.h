@@ -41,6 +41,11 @@ void WriteBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadBytes(const std::string& path);
 std::string ReadText(const std::string& path);
 
+// Creates nested folders below `base` (a folder path that ends with its
+// separator) and returns the deepest one's path with its separator,
+// `length` characters in all: the folder part of a name inside it.
+std::string NestedFolder(const std::string& base, size_t length);
+
 // A folder on a file system too small for large outputs (set up by the
 // test script as QG_FULL_DIR), in this platform's form; empty without one.
 std::string FullDiskDir();

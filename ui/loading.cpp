@@ -46,9 +46,17 @@ void LoadFromCommandLine(HWND window) {
 }
 
 void LoadFromOpenDialog(HWND window) {
-    OPENFILENAMEA dialog = FileDialogRecord(window, FILTER_BMP, g_bitmapPath, TEXT_OPEN_TITLE,
+    // The dialog works on a copy: when a chosen name does not fit, it fails
+    // and writes the size it needs into the buffer, which must not become
+    // the current path.
+    char chosen[kPathBufferSize];
+    lstrcpyA(chosen, g_bitmapPath);
+    OPENFILENAMEA dialog = FileDialogRecord(window, FILTER_BMP, chosen, TEXT_OPEN_TITLE,
                                             OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, ".bmp");
-    if (GetOpenFileNameA(&dialog)) g_bitmap.Load(g_bitmapPath);
+    if (GetOpenFileNameA(&dialog)) {
+        lstrcpyA(g_bitmapPath, chosen);
+        g_bitmap.Load(g_bitmapPath);
+    }
     ApplyLoadOutcome(window, nullptr, Warning::IfPathKnown);
 }
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/file_io.h"
 #include "tests/cli/cli_fixture.h"
 #include "tests/core/scanner_fixture.h"
 
@@ -117,6 +118,42 @@ TEST_F(CliTest, UnwritableOutputIsExitThree) {
     std::filesystem::create_directory(dir.Path("taken"));
     EXPECT_EQ(Run({"-o", dir.File("taken"), input}), kExitOutput);
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path("taken")));
+}
+
+// Read and written through the program's own file layer, which takes
+// names that the runtime's calls refuse.
+std::string ReadLong(const std::string& path) {
+    FileHandle file = OpenFileForRead(path.c_str(), FileShare::ReadWrite);
+    std::string text(1 << 16, '\0');
+    uint32_t got = 0;
+    if (file) ReadFileBytes(file, &text[0], static_cast<uint32_t>(text.size()), &got);
+    CloseFile(file);
+    return text.substr(0, got);
+}
+
+// The temporary file beside a target needs more room than the target's own
+// name; no folder length the system accepts may stop it.
+TEST_F(CliTest, OutputsInLongFoldersAreWritten) {
+#ifdef _WIN32
+    const size_t lengths[] = {200, 247, 248, 250, 255};
+#else
+    const size_t lengths[] = {200, 248, 300, 1000};
+#endif
+    std::string input = Image(test::RandomMonoBmp(20, 10, 1));
+    ASSERT_EQ(Run({input}), kExitDone);
+    const std::string expected = out;
+    for (size_t length : lengths) {
+        std::string folder = test::NestedFolder(dir.File(""), length);
+        ASSERT_EQ(folder.size(), length);
+        std::string target = folder + "a.txt";
+        FileHandle old = CreateFileForWrite(target.c_str());
+        ASSERT_TRUE(old && WriteFileBytes(old, "old", 3)) << length;
+        CloseFile(old);
+        EXPECT_EQ(Run({"-o", target, input}), kExitDone) << length << err;
+        EXPECT_EQ(ReadLong(target), expected) << length;
+        EXPECT_EQ(Run({"--out-dir", folder, input}), kExitDone) << length << err;
+        EXPECT_EQ(ReadLong(folder + "in.txt"), expected) << length;
+    }
 }
 
 TEST_F(CliTest, AWriteThatFailsPartWayLeavesTheOldFile) {

@@ -114,6 +114,17 @@ TEST_F(ProgramRun, WithAGoodBitmap) {
     RunUntilClosed("logo.bmp", 123, 45);
 }
 
+// Quotes group a name with blanks; without them it is two arguments, and
+// two arguments are ignored.
+TEST_F(ProgramRun, ANameWithBlanksNeedsItsQuotes) {
+    test::WriteBytes(dir.File("my logo.bmp"), test::RandomMonoBmp(177, 33, 2));
+    RunUntilClosed("\"my logo.bmp\"", 177, 33);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    info = {};
+    RunUntilClosed("my logo.bmp", 300, 200);
+}
+
 TEST_F(ProgramRun, WithAnUnsupportedFileWarnsFirst) {
     test::Bytes colour = test::MonoBmp({"#"});
     test::Put16(colour, 28, 8);

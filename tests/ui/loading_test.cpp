@@ -1,6 +1,8 @@
 // The three loading routes and what each leaves behind.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "core/mono_bitmap.h"
 #include "tests/ui/window_driver.h"
 #include "ui/app_state.h"
@@ -158,6 +160,40 @@ TEST_F(LoadingTest, OpenDialogLoadsTheChosenFile) {
     EXPECT_TRUE(g_bitmap.IsLoaded());  // cancelled with a bitmap loaded: nothing changes
     EXPECT_EQ(Client().cy, 48);
     EXPECT_TRUE(SaveEnabled());
+}
+
+// The dialog works on a copy of the current path: a cancel leaves every
+// byte of it, a choice replaces it.
+TEST_F(LoadingTest, OpenDialogTouchesThePathOnlyWhenAFileIsChosen) {
+    std::string first = Good("first.bmp", 130, 20);
+    Start({first});
+    char before[sizeof g_bitmapPath];
+    std::memcpy(before, g_bitmapPath, sizeof before);
+    BoxAnswerer answers;
+    Command(IDM_OPEN);  // cancelled
+    EXPECT_EQ(std::memcmp(before, g_bitmapPath, sizeof before), 0);
+    std::string second = Good("second.bmp", 140, 20);
+    answers.Then(BoxAnswerer::EnterFileName(second));
+    Command(IDM_OPEN);
+    EXPECT_STREQ(g_bitmapPath, second.c_str());
+    EXPECT_EQ(Client().cx, 140);
+}
+
+TEST_F(LoadingTest, ARelativePathLoadsAndTheSaveIsProposedBesideIt) {
+    std::filesystem::create_directory(dir.Path("sub"));
+    Good("sub\\rel.bmp", 133, 22);
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(dir.File("").c_str());
+    Start({"sub\\rel.bmp"});
+    EXPECT_TRUE(g_bitmap.IsLoaded());
+    EXPECT_EQ(Client().cx, 133);
+    BoxAnswerer answers;
+    answers.Then(BoxAnswerer::Press(IDOK));  // the proposal as it stands
+    Command(IDM_SAVE);
+    SetCurrentDirectoryA(previous);
+    ASSERT_EQ(answers.Seen().size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("sub") / "rel.txt"));
 }
 
 TEST_F(LoadingTest, OpenDialogCancelledWithNothingLoaded) {

@@ -38,13 +38,32 @@ TEST_F(MainWindowTest, MenuMatchesTheResource) {
     EXPECT_EQ(GetSubMenu(bar, 1), nullptr);  // Options is a command on the bar
     EXPECT_EQ(GetMenuItemID(bar, 1), static_cast<UINT>(IDM_OPTION));
     EXPECT_EQ(GetMenuItemID(GetSubMenu(bar, 2), 0), static_cast<UINT>(IDM_VERSION));
-    wchar_t text[64];
-    GetMenuStringW(file, 0, text, 64, MF_BYPOSITION);
-    EXPECT_EQ(std::wstring(text), L"開く(&O)\tCtrl+O");
-    GetMenuStringW(file, 2, text, 64, MF_BYPOSITION);
-    EXPECT_EQ(std::wstring(text), L"保存(&S)\tCtrl+S");
-    GetMenuStringW(bar, 1, text, 64, MF_BYPOSITION);
-    EXPECT_EQ(std::wstring(text), L"オプション(&O)");
+    const struct {
+        HMENU menu;
+        int position;
+        const wchar_t* text;
+    } texts[] = {
+        {bar, 0, L"ファイル(&F)"},        {file, 0, L"開く(&O)\tCtrl+O"},
+        {file, 2, L"保存(&S)\tCtrl+S"},   {bar, 1, L"オプション(&O)"},
+        {bar, 2, L"ヘルプ(&H)"},          {GetSubMenu(bar, 2), 0, L"バージョン情報(&V)"},
+    };
+    for (const auto& t : texts) {
+        wchar_t text[64] = {};
+        GetMenuStringW(t.menu, t.position, text, 64, MF_BYPOSITION);
+        EXPECT_EQ(std::wstring(text), t.text);
+    }
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 2)), 1);
+}
+
+TEST_F(MainWindowTest, WithoutABitmapTheClientAreaIsWhite) {
+    Start();
+    HDC dc = GetDC(window);
+    int other = 0;
+    for (int y = 0; y < 200; y += 7)
+        for (int x = 0; x < 300; x += 7) other += GetPixel(dc, x, y) != RGB(255, 255, 255);
+    other += GetPixel(dc, 299, 199) != RGB(255, 255, 255);
+    ReleaseDC(window, dc);
+    EXPECT_EQ(other, 0);
 }
 
 TEST_F(MainWindowTest, ShortcutsSendTheirCommands) {

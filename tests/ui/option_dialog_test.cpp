@@ -39,6 +39,13 @@ protected:
     static BoxAnswerer::Action Key(WPARAM key) {
         return [key](HWND box) { PostMessageA(GetDlgItem(box, IDC_BIT_VERT), WM_KEYDOWN, key, 0); };
     }
+    // Enter with the focus on a button presses that button.
+    static BoxAnswerer::Action EnterOn(int id) {
+        return [id](HWND box) {
+            SendMessageA(box, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(box, id)), TRUE);
+            PostMessageA(GetDlgItem(box, id), WM_KEYDOWN, VK_RETURN, 0);
+        };
+    }
     std::string Options() const {
         return std::to_string(g_options.msbReverse) + std::to_string(g_options.bitHorizontal) +
                std::to_string(g_options.byteHorizontal) + std::to_string(g_options.fillOnes);
@@ -63,12 +70,16 @@ TEST_F(OptionDialogTest, OkStoresEveryPairAndTheNextSaveUsesThem) {
     std::string input = Image(test::MonoBmp({"#.#", "..#"}), "pic.bmp");
     Start({input});
     BoxAnswerer answers;
+    answers.Then(BoxAnswerer::EnterFileName(dir.File("pic.txt")));
+    Command(IDM_SAVE);
+    EXPECT_EQ(test::ReadText(dir.File("pic.txt")), ", 0x80, 0x00, 0xC0\n");  // the defaults
     answers.Then(Then(FlipAll(), BoxAnswerer::Press(IDOK)));
     Command(IDM_OPTION);
     EXPECT_EQ(Options(), "1101");
     EXPECT_FALSE(std::filesystem::exists(dir.Path("quillgrid.dat")));  // only at exit
 
     answers.Then(BoxAnswerer::EnterFileName(dir.File("pic.txt")));
+    answers.Then(BoxAnswerer::Press(IDYES));  // the overwrite question
     Command(IDM_SAVE);
     // lsb first, horizontal bits, vertical bytes, fill 1: one strip, two rows
     EXPECT_EQ(test::ReadText(dir.File("pic.txt")), ", 0xFD, 0xFC\n");
@@ -94,6 +105,9 @@ TEST_F(OptionDialogTest, CancelAndEscapeChangeNothingEnterIsOk) {
     answers.Then(Then(FlipAll(), Key(VK_ESCAPE)));
     Command(IDM_OPTION);
     EXPECT_EQ(Options(), "0010");
+    answers.Then(Then(FlipAll(), EnterOn(IDCANCEL)));
+    Command(IDM_OPTION);
+    EXPECT_EQ(Options(), "0010");
     answers.Then(Then(FlipAll(), Key(VK_RETURN)));
     Command(IDM_OPTION);
     EXPECT_EQ(Options(), "1101");
@@ -101,7 +115,7 @@ TEST_F(OptionDialogTest, CancelAndEscapeChangeNothingEnterIsOk) {
     answers.Then(Then(Record(&checks), BoxAnswerer::Press(IDCANCEL)));
     Command(IDM_OPTION);
     EXPECT_EQ(checks, "01100101");
-    EXPECT_EQ(answers.Seen().size(), 4u);
+    EXPECT_EQ(answers.Seen().size(), 5u);
 }
 
 }  // namespace

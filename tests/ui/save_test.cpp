@@ -115,9 +115,9 @@ TEST_F(SaveTest, AFileHeldOpenIsLeftAsItWasWithTheErrorBox) {
     ASSERT_EQ(answers.Seen().size(), 3u);
     EXPECT_EQ(answers.Seen()[2].caption, kErrorCaption);
     EXPECT_EQ(test::ReadText(target), "old");
-    size_t files = 0;
-    for (auto& e : std::filesystem::directory_iterator(dir.Path(""))) (void)e, ++files;
-    EXPECT_EQ(files, 2u);  // the bitmap and the held file: no temporary left
+    std::string names;
+    for (auto& e : std::filesystem::directory_iterator(dir.Path(""))) names += e.path().filename().string() + " ";
+    EXPECT_EQ(names, "dot.bmp held.txt ");  // no temporary left
 }
 
 TEST_F(SaveTest, AWriteThatFailsPartWayLeavesTheOldFile) {
@@ -153,6 +153,25 @@ TEST_F(SaveTest, AnUnwritableFolderShowsTheErrorBox) {
     Command(IDM_SAVE);
     ASSERT_GE(answers.Seen().size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(dir.Path("gone")));
+}
+
+// The temporary file needs more room than the chosen name: every folder
+// whose names still fit the path buffer must take the output.
+TEST_F(SaveTest, LongFoldersTakeTheOutput) {
+    std::string input = Image(test::RandomMonoBmp(20, 10, 4), "pic.bmp");
+    const std::string expected = CliText(input);
+    Start({input});
+    for (size_t length : {200u, 247u, 248u, 250u, 255u}) {
+        std::string target = test::NestedFolder(dir.File(""), length) + "a.c";
+        test::WriteBytes(target, {'o', 'l', 'd'});
+        BoxAnswerer answers;
+        answers.Then(BoxAnswerer::EnterFileName(target));
+        answers.Then(BoxAnswerer::Press(IDYES));  // the overwrite question
+        answers.Then(BoxAnswerer::Press(IDOK));   // an error box, were there one
+        Command(IDM_SAVE);
+        EXPECT_EQ(answers.Seen().size(), 2u) << length;
+        EXPECT_EQ(test::ReadText(target), expected) << length;
+    }
 }
 
 TEST_F(SaveTest, ALongBitmapPathProposesAnEmptyName) {
