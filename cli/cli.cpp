@@ -5,12 +5,15 @@
 
 #include "cli/cli_args.h"
 #include "cli/image_info.h"
+#include "cli/image_input.h"
 #include "cli/output_formats.h"
 #include "cli/output_paths.h"
+#include "cli/preview.h"
 #include "core/array_text.h"
 #include "core/byte_scanner.h"
 #include "core/file_io.h"
 #include "core/mono_bitmap.h"
+#include "core/mono_bmp_writer.h"
 #include "core/replacing_file.h"
 #include "core/scanner_table.h"
 #include "settings/settings_file.h"
@@ -20,6 +23,22 @@ namespace {
 const char kName[] = "quillgrid-cli";
 
 enum class Outcome { Done, Refused, NotWritten };
+
+// What every input of one run shares.
+struct Run {
+    const CliRequest& request;
+    const ConvertOptions& options;
+    bool invert;
+    ByteScanner* scanner;
+    FILE* in;
+    FILE* out;
+    FILE* err;
+};
+
+// How an input is named in messages and generated text.
+std::string DisplayName(const char* input) {
+    return std::string(input) == "-" ? "(standard input)" : input;
+}
 
 // One input's conversion: where it goes and what it is called.
 struct Job {
@@ -55,75 +74,87 @@ bool StartingOptions(const CliRequest& request, ConvertOptions* options, std::st
     return false;
 }
 
-bool Emit(const CliRequest& request, const ConvertOptions& options, const ByteScanner& scanner,
-          const Job& job, TextSink sink, void* context) {
-    switch (request.format) {
+bool Emit(const Run& run, const Job& job, TextSink sink, void* context) {
+    switch (run.request.format) {
     case OutputFormat::CArray: {
         ArraySource source;
-        source.fileName = BaseName(job.input);
+        source.fileName = BaseName(DisplayName(job.input));
         source.width = g_bitmap.Width();
         source.height = g_bitmap.Height();
-        source.options = options;
-        return EmitCArray(scanner, source, job.arrayName.c_str(), sink, context);
+        source.options = run.options;
+        source.invert = run.invert;
+        return EmitCArray(*run.scanner, source, job.arrayName.c_str(), sink, context);
     }
     case OutputFormat::Binary:
-        return EmitPackedBytes(scanner, sink, context);
+        return EmitPackedBytes(*run.scanner, sink, context);
+    case OutputFormat::Bmp:
+        return EmitMonoBmp(g_bitmap, sink, context);
     case OutputFormat::ArrayText:
         break;
     }
-    return EmitArrayText(scanner, sink, context);
+    return EmitArrayText(*run.scanner, sink, context);
 }
 
-bool WriteOutput(const CliRequest& request, const ConvertOptions& options,
-                 const ByteScanner& scanner, const Job& job, FILE* out) {
+bool WriteOutput(const Run& run, const Job& job) {
     if (job.output.empty())
-        return Emit(request, options, scanner, job, WriteToStream, out) && std::fflush(out) == 0;
+        return Emit(run, job, WriteToStream, run.out) && std::fflush(run.out) == 0;
     ReplacingFile file;
     if (!file.Open(job.output.c_str())) return false;
     // On failure the destructor discards the temporary file.
-    if (!Emit(request, options, scanner, job, WriteToFile, file.Handle())) return false;
+    if (!Emit(run, job, WriteToFile, file.Handle())) return false;
     return file.Commit();
 }
 
-// Loads the input and attaches the scanner; says why not on `err`.
-Outcome Prepare(const char* input, ByteScanner* scanner, uint8_t fill, FILE* err) {
-    if (!g_bitmap.Load(input)) {
-        std::fprintf(err, "%s: unsupported file format: %s\n", kName, input);
+// Loads the input as the 1-bit image to pack and attaches the scanner;
+// says why not on the error stream.
+Outcome Prepare(const Run& run, const char* input) {
+    std::string why;
+    if (!LoadInput(input, run.request.tone, run.in, &g_bitmap, &why)) {
+        std::fprintf(run.err, "%s: %s: %s\n", kName, DisplayName(input).c_str(), why.c_str());
         return Outcome::Refused;
     }
-    if (!scanner->Attach(&g_bitmap, fill)) {
-        std::fprintf(err, "%s: %s: the image is %u x %u pixels; there is nothing to pack\n", kName,
-                     input, g_bitmap.Width(), g_bitmap.Height());
+    if (run.invert) g_bitmap.InvertDark();
+    if (!run.scanner->Attach(&g_bitmap, run.options.fillOnes)) {
+        std::fprintf(run.err, "%s: %s: the image is %u x %u pixels; there is nothing to pack\n",
+                     kName, DisplayName(input).c_str(), g_bitmap.Width(), g_bitmap.Height());
         return Outcome::Refused;
     }
     return Outcome::Done;
 }
 
-Outcome Convert(const CliRequest& request, const ConvertOptions& options, ByteScanner* scanner,
-                const Job& job, FILE* out, FILE* err) {
-    Outcome prepared = Prepare(job.input, scanner, options.fillOnes, err);
+Outcome Convert(const Run& run, const Job& job) {
+    Outcome prepared = Prepare(run, job.input);
     if (prepared != Outcome::Done) return prepared;
-    if (!WriteOutput(request, options, *scanner, job, out)) {
-        std::fprintf(err, "%s: cannot write %s\n", kName,
+    if (!WriteOutput(run, job)) {
+        std::fprintf(run.err, "%s: cannot write %s\n", kName,
                      job.output.empty() ? "to standard output" : job.output.c_str());
         return Outcome::NotWritten;
     }
     return Outcome::Done;
 }
 
-Outcome Describe(const char* input, const ConvertOptions& options, ByteScanner* scanner,
-                 bool* described, FILE* out, FILE* err) {
-    Outcome prepared = Prepare(input, scanner, options.fillOnes, err);
+// --info and --preview: something about each input on standard output,
+// blocks kept apart by an empty line.
+Outcome Show(const Run& run, const char* input, bool* shown) {
+    Outcome prepared = Prepare(run, input);
     if (!g_bitmap.IsLoaded()) return prepared;
-    std::string text = (*described ? "\n" : "") +
-                       DescribeImage(input, g_bitmap, options,
-                                     prepared == Outcome::Done ? scanner : nullptr);
-    if (!WriteToStream(out, text.data(), static_cast<uint32_t>(text.size())) ||
-        std::fflush(out) != 0) {
-        std::fprintf(err, "%s: cannot write to standard output\n", kName);
+    bool written;
+    if (run.request.info) {
+        std::string text = (*shown ? "\n" : "") +
+                           DescribeImage(DisplayName(input).c_str(), g_bitmap, run.options,
+                                         run.invert, prepared == Outcome::Done ? run.scanner : nullptr);
+        written = WriteToStream(run.out, text.data(), static_cast<uint32_t>(text.size()));
+    } else {
+        std::string heading = *shown ? "\n" : "";
+        if (run.request.inputs.size() > 1) heading += DisplayName(input) + ":\n";
+        written = WriteToStream(run.out, heading.data(), static_cast<uint32_t>(heading.size())) &&
+                  EmitPreview(g_bitmap, run.request.previewStyle, WriteToStream, run.out);
+    }
+    if (!written || std::fflush(run.out) != 0) {
+        std::fprintf(run.err, "%s: cannot write to standard output\n", kName);
         return Outcome::NotWritten;
     }
-    *described = true;
+    *shown = true;
     return prepared;
 }
 
@@ -140,7 +171,7 @@ int ExitStatus(unsigned refused, unsigned notWritten, unsigned total, FILE* err)
 
 }  // namespace
 
-int RunCli(int argc, const char* const* argv, FILE* out, FILE* err) {
+int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err) {
     CliRequest request;
     std::string problem;
     if (!ParseCliArgs(argc, argv, &request, &problem)) return UsageError(err, problem);
@@ -160,24 +191,29 @@ int RunCli(int argc, const char* const* argv, FILE* out, FILE* err) {
     if (!scanner) return UsageError(err, "these options select no packing");
     if (request.outDir && GetPathKind(request.outDir) != PathKind::Folder)
         return UsageError(err, std::string("'") + request.outDir + "' is not a folder");
+    const bool showOnly = request.info || request.preview;
     std::vector<std::string> outputs(request.inputs.size()), arrayNames(request.inputs.size());
-    if (!request.info && !PlanOutputs(request, &outputs, &problem))
-        return UsageError(err, problem);
+    if (!showOnly && !PlanOutputs(request, &outputs, &problem)) return UsageError(err, problem);
     if (request.format == OutputFormat::CArray && !PlanArrayNames(request, &arrayNames, &problem))
         return UsageError(err, problem);
 
+    const Run run = {request, options, request.invert == 1, scanner, in, out, err};
     unsigned refused = 0, notWritten = 0;
-    bool described = false;  // blocks of --info are kept apart by an empty line
+    bool shown = false;
     for (size_t i = 0; i < request.inputs.size(); ++i) {
         Outcome outcome;
-        if (request.info) {
-            outcome = Describe(request.inputs[i], options, scanner, &described, out, err);
+        if (showOnly) {
+            outcome = Show(run, request.inputs[i], &shown);
         } else {
             Job job = {request.inputs[i], outputs[i], arrayNames[i]};
-            outcome = Convert(request, options, scanner, job, out, err);
+            outcome = Convert(run, job);
         }
         if (outcome == Outcome::Refused) ++refused;
         if (outcome == Outcome::NotWritten) ++notWritten;
     }
     return ExitStatus(refused, notWritten, static_cast<unsigned>(request.inputs.size()), err);
+}
+
+int RunCli(int argc, const char* const* argv, FILE* out, FILE* err) {
+    return RunCli(argc, argv, stdin, out, err);
 }

@@ -1,6 +1,6 @@
-// The command-line converter: BMPs in, the array text (or the same bytes as
-// a C declaration, or raw) out, through the same core as the Save command
-// of the Windows program.
+// The command-line converter: images in, the array text (or the same bytes
+// as a C declaration, or raw, or the 1-bit image as a BMP) out, through the
+// same core as the Save command of the Windows program.
 #pragma once
 
 #include <cstdio>
@@ -12,4 +12,6 @@ enum CliExit {
     kExitOutput = 3,    // an output could not be written
 };
 
+// "-" as an input reads `in`; the shorter form reads standard input.
+int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err);
 int RunCli(int argc, const char* const* argv, FILE* out, FILE* err);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "cli/presets.h"
+
 namespace {
 
 struct Flag {
@@ -19,6 +21,8 @@ const Flag kFlags[] = {
     {"--bytes-vertical", &CliRequest::byteHorizontal, 0},
     {"--fill-zero", &CliRequest::fillOnes, 0},
     {"--fill-one", &CliRequest::fillOnes, 1},
+    {"--invert", &CliRequest::invert, 1},
+    {"--no-invert", &CliRequest::invert, 0},
 };
 
 struct ValueOption {
@@ -33,6 +37,50 @@ const ValueOption kValueOptions[] = {
     {"--out-dir", nullptr, &CliRequest::outDir, "a folder"},
     {"--settings", nullptr, &CliRequest::settings, "a file name"},
     {"--c-array", nullptr, &CliRequest::arrayName, "an array name"},
+};
+
+// Value options whose value is checked and applied where they stand.
+struct SettingOption {
+    const char* name;
+    const char* what;
+    bool (*apply)(const char* value, CliRequest* request, std::string* error);
+};
+
+bool ApplyPreset(const char* value, CliRequest* request, std::string* error) {
+    const Preset* preset = FindPreset(value);
+    if (!preset) {
+        *error = std::string("unknown preset '") + value + "'; the presets are";
+        for (const Preset* p = PresetsBegin(); p != PresetsEnd(); ++p)
+            *error += std::string(p == PresetsBegin() ? " " : ", ") + p->name;
+        return false;
+    }
+    request->msbReverse = static_cast<int>(preset->options.msbReverse);
+    request->bitHorizontal = static_cast<int>(preset->options.bitHorizontal);
+    request->byteHorizontal = static_cast<int>(preset->options.byteHorizontal);
+    request->fillOnes = preset->options.fillOnes;
+    request->invert = preset->invert ? 1 : 0;
+    return true;
+}
+
+bool ApplyThreshold(const char* value, CliRequest* request, std::string* error) {
+    if (ParseThreshold(value, &request->tone.level)) return true;
+    *error = std::string("'") + value + "' is not a threshold: give 0 to 255, or 0% to 100%";
+    return false;
+}
+
+bool ApplyBackground(const char* value, CliRequest* request, std::string* error) {
+    if (std::strcmp(value, "white") == 0 || std::strcmp(value, "black") == 0) {
+        request->tone.blackBackground = value[0] == 'b';
+        return true;
+    }
+    *error = std::string("'") + value + "' is not a background: give white or black";
+    return false;
+}
+
+const SettingOption kSettingOptions[] = {
+    {"--preset", "a preset name", ApplyPreset},
+    {"--threshold", "a level", ApplyThreshold},
+    {"--background", "white or black", ApplyBackground},
 };
 
 // Matches "--name VALUE" and "--name=VALUE" (and the short name with a
@@ -69,9 +117,34 @@ bool TakeOption(int argc, const char* const* argv, int* index, CliRequest* reque
         request->info = true;
         return true;
     }
-    if (std::strcmp(arg, "--binary") == 0) {
-        request->format = OutputFormat::Binary;
+    if (std::strcmp(arg, "--binary") == 0 || std::strcmp(arg, "--bmp") == 0) {
+        request->format = arg[2] == 'b' && arg[3] == 'i' ? OutputFormat::Binary : OutputFormat::Bmp;
+        request->formatsNamed.push_back(request->format);
         return true;
+    }
+    if (std::strcmp(arg, "--dither") == 0) {
+        request->tone.dither = true;
+        return true;
+    }
+    if (std::strcmp(arg, "--preview") == 0 || std::strncmp(arg, "--preview=", 10) == 0) {
+        const char* style = arg[9] == '=' ? arg + 10 : "blocks";
+        if (std::strcmp(style, "blocks") != 0 && std::strcmp(style, "ascii") != 0) {
+            *error = std::string("'") + style + "' is not a preview style: give blocks or ascii";
+            return false;
+        }
+        request->preview = true;
+        request->previewStyle = style[0] == 'a' ? PreviewStyle::Ascii : PreviewStyle::HalfBlocks;
+        return true;
+    }
+    for (const SettingOption& option : kSettingOptions) {
+        ValueOption form = {option.name, nullptr, nullptr, option.what};
+        const char* value = nullptr;
+        int taken = TakeValue(arg, form, argc, argv, index, &value);
+        if (taken < 0) {
+            *error = std::string("option '") + arg + "' needs " + option.what;
+            return false;
+        }
+        if (taken > 0) return option.apply(value, request, error);
     }
     for (const ValueOption& option : kValueOptions) {
         int taken = TakeValue(arg, option, argc, argv, index, &(request->*option.field));
@@ -80,7 +153,10 @@ bool TakeOption(int argc, const char* const* argv, int* index, CliRequest* reque
             return false;
         }
         if (taken > 0) {
-            if (option.field == &CliRequest::arrayName) request->format = OutputFormat::CArray;
+            if (option.field == &CliRequest::arrayName) {
+                request->format = OutputFormat::CArray;
+                request->formatsNamed.push_back(request->format);
+            }
             return true;
         }
     }
@@ -94,6 +170,20 @@ bool TakeOption(int argc, const char* const* argv, int* index, CliRequest* reque
     return false;
 }
 
+bool StandardInputNamed(const CliRequest& request) {
+    for (const char* input : request.inputs) {
+        if (std::strcmp(input, "-") == 0) return true;
+    }
+    return false;
+}
+
+bool FormatsDiffer(const CliRequest& request) {
+    for (OutputFormat format : request.formatsNamed) {
+        if (format != request.formatsNamed.front()) return true;
+    }
+    return false;
+}
+
 // The combinations that cannot mean anything sensible.
 bool CheckCombination(const CliRequest& request, std::string* error) {
     if (request.inputs.empty()) {
@@ -103,12 +193,18 @@ bool CheckCombination(const CliRequest& request, std::string* error) {
     } else if (request.output && request.inputs.size() > 1) {
         *error = "-o names the output of one input; with several, use --out-dir or "
                  "let each output go beside its input";
-    } else if (request.info && (request.output || request.outDir || request.arrayName ||
-                                request.format == OutputFormat::Binary)) {
-        *error = "--info writes no output; it cannot be used with -o, --out-dir, "
-                 "--c-array or --binary";
-    } else if (request.arrayName && request.format == OutputFormat::Binary) {
-        *error = "--c-array and --binary cannot be used together";
+    } else if (request.info && request.preview) {
+        *error = "--info and --preview cannot be used together";
+    } else if ((request.info || request.preview) &&
+               (request.output || request.outDir || request.arrayName ||
+                request.format != OutputFormat::ArrayText)) {
+        *error = std::string(request.info ? "--info" : "--preview") +
+                 " writes no output; it cannot be used with -o, --out-dir, "
+                 "--c-array, --binary or --bmp";
+    } else if (FormatsDiffer(request)) {
+        *error = "only one of --c-array, --binary and --bmp can be used";
+    } else if (request.inputs.size() > 1 && StandardInputNamed(request)) {
+        *error = "'-' (standard input) must be the only input";
     } else if (request.arrayName && !IsCIdentifier(request.arrayName)) {
         *error = std::string("'") + request.arrayName + "' is not a C identifier";
     } else {
@@ -156,7 +252,9 @@ bool IsCIdentifier(const char* name) {
 }
 
 std::vector<std::string> CliOptionNames() {
-    std::vector<std::string> names = {"-h", "--help", "--version", "--info", "--binary"};
+    std::vector<std::string> names = {"-h",    "--help",   "--version", "--info",
+                                      "--binary", "--bmp", "--dither", "--preview"};
+    for (const SettingOption& option : kSettingOptions) names.push_back(option.name);
     for (const ValueOption& option : kValueOptions) {
         names.push_back(option.longName);
         if (option.shortName) names.push_back(option.shortName);

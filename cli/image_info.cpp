@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/output_formats.h"
+#include "cli/presets.h"
 #include "core/array_text.h"
 #include "core/byte_scanner.h"
 #include "core/mono_bitmap.h"
@@ -26,7 +27,7 @@ std::string Colour(const bmp::RGBQUAD& entry) {
 }  // namespace
 
 std::string DescribeImage(const char* path, const MonoBitmap& bitmap,
-                          const ConvertOptions& options, const ByteScanner* scanner) {
+                          const ConvertOptions& options, bool invert, const ByteScanner* scanner) {
     std::string text = std::string("file: ") + path + "\n";
     text += Line("width", bitmap.Width());
     text += Line("height", bitmap.Height());
@@ -34,7 +35,9 @@ std::string DescribeImage(const char* path, const MonoBitmap& bitmap,
     text += "palette: " + Colour(bitmap.PaletteEntry(0)) + " " + Colour(bitmap.PaletteEntry(1)) +
             "\n";
     text += Line("dark palette entry", bitmap.DarkIndex());
-    text += "layout: " + LayoutInWords(options) + "\n";
+    text += "layout: " + LayoutInWords(options, invert) + "\n";
+    if (const Preset* preset = MatchingPreset(options, invert))
+        text += std::string("preset: ") + preset->name + "\n";
     if (!scanner) return text;
     text += Line("items per line", scanner->ItemsPerLine());
     text += Line("line count", scanner->LineCount());

@@ -9,7 +9,8 @@ class ByteScanner;
 class MonoBitmap;
 
 // "key: value" lines: file, width, height, stride, palette, dark palette
-// entry, layout; then, when `scanner` is attached (not null), items per
-// line, line count, bytes and text length.
+// entry, layout, and the preset that gives this layout if one does; then,
+// when `scanner` is attached (not null), items per line, line count, bytes
+// and text length.
 std::string DescribeImage(const char* path, const MonoBitmap& bitmap,
-                          const ConvertOptions& options, const ByteScanner* scanner);
+                          const ConvertOptions& options, bool invert, const ByteScanner* scanner);

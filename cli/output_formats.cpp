@@ -30,11 +30,12 @@ void PutString(BlockWriter& writer, const std::string& text) {
 
 }  // namespace
 
-std::string LayoutInWords(const ConvertOptions& options) {
+std::string LayoutInWords(const ConvertOptions& options, bool invert) {
     std::string words = options.msbReverse ? "lsb first" : "msb first";
     words += options.bitHorizontal ? ", bits horizontal" : ", bits vertical";
     words += options.byteHorizontal ? ", bytes horizontal" : ", bytes vertical";
     words += options.fillOnes ? ", fill one" : ", fill zero";
+    if (invert) words += ", invert";
     return words;
 }
 
@@ -47,7 +48,7 @@ bool EmitCArray(const ByteScanner& scanner, const ArraySource& source, const cha
     char sizes[64];
     std::snprintf(sizes, sizeof sizes, "; %" PRIu64 " bytes */\n", count);
     std::string opening = "/* " + CommentSafe(source.fileName) + numbers +
-                          LayoutInWords(source.options) + sizes;
+                          LayoutInWords(source.options, source.invert) + sizes;
     std::snprintf(sizes, sizeof sizes, "[%" PRIu64 "] = {\n", count);
     opening += std::string("const unsigned char ") + name + sizes;
 

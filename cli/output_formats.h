@@ -11,8 +11,9 @@
 class ByteScanner;
 
 // "msb first, bits vertical, bytes horizontal, fill zero": the options in
-// the words of the command-line flags.
-std::string LayoutInWords(const ConvertOptions& options);
+// the words of the command-line flags, and ", invert" when dark and light
+// were swapped.
+std::string LayoutInWords(const ConvertOptions& options, bool invert = false);
 
 // What the comment line above a C declaration tells about its source.
 struct ArraySource {
@@ -20,6 +21,7 @@ struct ArraySource {
     uint32_t width = 0;
     uint32_t height = 0;
     ConvertOptions options = {};
+    bool invert = false;
 };
 
 // A comment line describing the source, then

@@ -61,6 +61,8 @@ const char* OutputExtension(OutputFormat format) {
         return ".h";
     case OutputFormat::Binary:
         return ".bin";
+    case OutputFormat::Bmp:
+        return ".bmp";
     case OutputFormat::ArrayText:
         break;
     }

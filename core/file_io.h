@@ -48,6 +48,11 @@ enum class PathKind { Missing, RegularFile, Folder, Device };
 // plain file nor a folder: character devices, pipes, sockets.
 PathKind GetPathKind(const char* path);
 
+// Why `path` cannot be opened for reading, in a few lower-case words: "no
+// such file", "permission denied", "is a folder", "in use by another
+// program", or the system's own text. Empty when it can be opened now.
+std::string DescribeOpenFailure(const char* path);
+
 // Moves `from` over `to`, replacing `to`. An existing `to` keeps what
 // belongs to the file rather than to its content: mode, owner and group on
 // POSIX (owner and group where the process may set them); attributes,

@@ -99,6 +99,25 @@ PathKind GetPathKind(const char* path) {
     return PathKind::Device;
 }
 
+std::string DescribeOpenFailure(const char* path) {
+    if (GetPathKind(path) == PathKind::Folder) return "is a folder";
+    int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        close(fd);
+        return std::string();
+    }
+    switch (errno) {
+    case ENOENT:
+    case ENOTDIR:
+        return "no such file";
+    case EACCES:
+    case EPERM:
+        return "permission denied";
+    default:
+        return std::strerror(errno);
+    }
+}
+
 namespace {
 
 // Owner and group where the process may set them, else the group alone,

@@ -169,6 +169,36 @@ PathKind GetPathKind(const char* path) {
     return type == FILE_TYPE_DISK ? PathKind::RegularFile : PathKind::Device;
 }
 
+std::string DescribeOpenFailure(const char* path) {
+    if (GetPathKind(path) == PathKind::Folder) return "is a folder";
+    HANDLE handle = OpenHandle(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL);
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+        return std::string();
+    }
+    DWORD error = GetLastError();
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+        return "no such file";
+    case ERROR_ACCESS_DENIED:
+        return "permission denied";
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return "in use by another program";
+    default:
+        break;
+    }
+    char text[256] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                  error, 0, text, sizeof text, nullptr);
+    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == '.'))
+        text[--length] = '\0';
+    return length ? std::string(text) : "error " + std::to_string(error);
+}
+
 bool ReplaceFileWith(const char* from, const char* to) {
     DWORD attributes = Attributes(to);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))

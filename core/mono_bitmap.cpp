@@ -1,14 +1,34 @@
 #include "core/mono_bitmap.h"
 
+#include <cstring>
+
 #include "core/file_io.h"
 
-namespace {
+// Where the bytes of the image come from: an open file, or a whole file in
+// memory. Either way a read answers all of the bytes asked for, or false.
+struct MonoBitmap::Source {
+    FileHandle file;
+    const uint8_t* data;
+    size_t size;
 
-bool ReadExactly(FileHandle file, uint32_t offset, void* into, uint32_t size) {
-    uint32_t delivered = 0;
-    return SeekFile(file, offset) && ReadFileBytes(file, into, size, &delivered) &&
-           delivered == size;
-}
+    bool Read(uint32_t offset, void* into, uint32_t count) const {
+        if (!file) {
+            if (offset > size || count > size - offset) return false;
+            std::memcpy(into, data + offset, count);
+            return true;
+        }
+        uint32_t delivered = 0;
+        return SeekFile(file, offset) && ReadFileBytes(file, into, count, &delivered) &&
+               delivered == count;
+    }
+    bool Length(uint64_t* length) const {
+        if (file) return GetFileLength(file, length);
+        *length = size;
+        return true;
+    }
+};
+
+namespace {
 
 // Blue and green decide; red and the reserved byte are never looked at.
 bool IsWhite(const bmp::RGBQUAD& entry) {
@@ -33,17 +53,49 @@ bool MonoBitmap::Load(const char* path) {
     Unload();
     FileHandle file = OpenFileForRead(path, FileShare::ReadWrite);
     if (!file) return false;
-    bool ok = ReadFrom(file);
+    bool ok = LoadFrom(Source{file, nullptr, 0});
     CloseFile(file);
-    loaded = ok;
     return ok;
 }
 
-bool MonoBitmap::ReadFrom(FileObject* file) {
-    if (!ReadExactly(file, bmp::kFileHeaderOffset, &fileHeader, sizeof fileHeader)) return false;
+bool MonoBitmap::LoadFromMemory(const uint8_t* data, size_t size) {
+    loaded = false;
+    Unload();
+    return LoadFrom(Source{nullptr, data, size});
+}
+
+bool MonoBitmap::LoadFrom(const Source& source) {
+    loaded = ReadFrom(source);
+    return loaded;
+}
+
+bool MonoBitmap::Create(uint32_t width, uint32_t height) {
+    Unload();
+    if (width > 0x7FFFFFFFu || height > 0x7FFFFFFFu) return false;
+    int32_t rowBytes = StrideFor(static_cast<int32_t>(width));
+    uint64_t size = static_cast<uint64_t>(rowBytes) * height;
+    const uint32_t headers = bmp::kPaletteOffset + sizeof palette;
+    if (size > 0xFFFFFFFFu - headers || !pixels.Allocate(static_cast<uint32_t>(size))) return false;
+    if (size != 0) std::memset(pixels.At(0), 0xFF, static_cast<size_t>(size));
+    fileHeader = bmp::BITMAPFILEHEADER{bmp::kSignature, static_cast<uint32_t>(headers + size), 0, 0,
+                                       headers};
+    infoHeader = bmp::BITMAPINFOHEADER{sizeof infoHeader, static_cast<int32_t>(width),
+                                       static_cast<int32_t>(height), 1, 1, 0,
+                                       static_cast<uint32_t>(size), 0, 0, 2, 0};
+    palette[0] = bmp::RGBQUAD{0, 0, 0, 0};
+    palette[1] = bmp::RGBQUAD{0xFF, 0xFF, 0xFF, 0};
+    stride = rowBytes;
+    rowCount = static_cast<int32_t>(height);
+    darkIndex = 0;
+    loaded = true;
+    return true;
+}
+
+bool MonoBitmap::ReadFrom(const Source& source) {
+    if (!source.Read(bmp::kFileHeaderOffset, &fileHeader, sizeof fileHeader)) return false;
     if (fileHeader.bfType != bmp::kSignature) return false;
 
-    if (!ReadExactly(file, bmp::kInfoHeaderOffset, &infoHeader, sizeof infoHeader)) return false;
+    if (!source.Read(bmp::kInfoHeaderOffset, &infoHeader, sizeof infoHeader)) return false;
     if (infoHeader.biSize != sizeof(bmp::BITMAPINFOHEADER)) return false;
     if (infoHeader.biBitCount != 1) return false;
     if (infoHeader.biCompression != 0) return false;
@@ -51,7 +103,7 @@ bool MonoBitmap::ReadFrom(FileObject* file) {
     // A negative width has no row length that covers it.
     if (infoHeader.biWidth < 0) return false;
 
-    if (!ReadExactly(file, bmp::kPaletteOffset, palette, sizeof palette)) return false;
+    if (!source.Read(bmp::kPaletteOffset, palette, sizeof palette)) return false;
 
     stride = StrideFor(infoHeader.biWidth);
     rowCount = infoHeader.biHeight;
@@ -69,7 +121,7 @@ bool MonoBitmap::ReadFrom(FileObject* file) {
     if (rowBytes > 0xFFFFFFFFu) return false;
     if (fileHeader.bfOffBits > 0x7FFFFFFFu) return false;
     uint64_t fileLength = 0;
-    if (GetFileLength(file, &fileLength) && fileHeader.bfOffBits + rowBytes > fileLength &&
+    if (source.Length(&fileLength) && fileHeader.bfOffBits + rowBytes > fileLength &&
         rowBytes != 0)
         return false;
 
@@ -78,5 +130,5 @@ bool MonoBitmap::ReadFrom(FileObject* file) {
     // Column packing walks the rows a stride apart, a page or more each.
     if (size >= 4u << 20) AdviseScatteredReads(pixels.At(0), size);
     if (size == 0) return true;  // nothing to read; the offset does not matter
-    return ReadExactly(file, fileHeader.bfOffBits, pixels.At(0), size);
+    return source.Read(fileHeader.bfOffBits, pixels.At(0), size);
 }

@@ -2,6 +2,7 @@
 // layout, answering whether a pixel is dark.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "core/bmp_format.h"
@@ -12,7 +13,22 @@ public:
     // True when the file was accepted and read completely. Whatever was
     // loaded before is gone either way.
     bool Load(const char* path);
+    // The same for a whole file already read into memory.
+    bool LoadFromMemory(const uint8_t* data, size_t size);
     void Unload();
+
+    // A blank image for a decoder to draw into, as if loaded from a BMP
+    // with palette entry 0 black and entry 1 white: every pixel light.
+    // False, with nothing loaded, when the rows would not fit in memory.
+    bool Create(uint32_t width, uint32_t height);
+    // The stored bytes of row y from the top, leftmost pixel in bit 7; a
+    // bit that equals DarkIndex() is a dark pixel. y must be below Height().
+    uint8_t* Row(uint32_t y) { return pixels.At(static_cast<uint32_t>(stride) * (Height() - 1 - y)); }
+    const uint8_t* Row(uint32_t y) const {
+        return pixels.At(static_cast<uint32_t>(stride) * (Height() - 1 - y));
+    }
+    // Makes the other palette entry the dark one: every pixel changes sides.
+    void InvertDark() { darkIndex ^= 1; }
 
     bool IsLoaded() const { return loaded; }
     uint32_t Width() const { return loaded ? static_cast<uint32_t>(infoHeader.biWidth) : 0; }
@@ -59,7 +75,9 @@ public:
     static int32_t StrideFor(int32_t width);
 
 private:
-    bool ReadFrom(struct FileObject* file);
+    struct Source;
+    bool LoadFrom(const Source& source);
+    bool ReadFrom(const Source& source);
 
     bmp::BITMAPFILEHEADER fileHeader = {};
     bmp::BITMAPINFOHEADER infoHeader = {};

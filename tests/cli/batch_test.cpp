@@ -39,17 +39,18 @@ TEST_F(BatchTest, EachOutputGoesBesideItsInput) {
 
 TEST_F(BatchTest, ARefusedInputDoesNotStopTheOthers) {
     std::string good1 = Image(test::RandomMonoBmp(16, 9, 3), "one.bmp");
-    test::Bytes eightBit = test::MonoBmp({"#"});
-    test::Put16(eightBit, 28, 8);
-    std::string bad = Image(eightBit, "bad.bmp");
+    test::Bytes rle = test::MonoBmp({"#"});
+    test::Put16(rle, 28, 8);
+    test::Put32(rle, 30, 1);
+    std::string bad = Image(rle, "bad.bmp");
     std::string empty = Image(test::MonoHeader(0, 5), "empty.bmp");
     std::string good2 = Image(test::RandomMonoBmp(9, 16, 4), "two.bmp");
     test::WriteBytes(dir.File("bad.txt"), {'o', 'l', 'd'});
     std::string missing = dir.File("missing.bmp");
 
     EXPECT_EQ(Run({good1, bad, missing, empty, good2}), kExitRefused);
-    EXPECT_EQ(err, "quillgrid-cli: unsupported file format: " + bad + "\n" +
-                       "quillgrid-cli: unsupported file format: " + missing + "\n" +
+    EXPECT_EQ(err, "quillgrid-cli: " + bad + ": unsupported BMP: RLE8 compression\n" +
+                       "quillgrid-cli: " + missing + ": cannot open: no such file\n" +
                        "quillgrid-cli: " + empty +
                        ": the image is 0 x 5 pixels; there is nothing to pack\n"
                        "quillgrid-cli: 3 of 5 inputs refused\n");
@@ -129,8 +130,19 @@ TEST_F(BatchTest, ContradictionsAreRefusedBeforeAnythingIsWritten) {
          "two inputs would both give the array name 'img_x_y'"},
         {{"--c-array", "2logo", first}, "'2logo' is not a C identifier"},
         {{"--c-array", "lo-go", first}, "'lo-go' is not a C identifier"},
-        {{"--c-array", "logo", "--binary", first}, "--c-array and --binary cannot be used"},
+        {{"--c-array", "logo", "--binary", first}, "only one of --c-array, --binary and --bmp"},
+        {{"--binary", "--c-array", "logo", first}, "only one of --c-array, --binary and --bmp"},
+        {{"--bmp", "--binary", first}, "only one of --c-array, --binary and --bmp"},
         {{"--info", "--binary", first}, "--info writes no output"},
+        {{"--preview", "--bmp", first}, "--preview writes no output"},
+        {{"--preview=ascii", "--out-dir", outDir, first}, "--preview writes no output"},
+        {{"--preview=braille", first}, "'braille' is not a preview style"},
+        {{"--info", "--preview", first}, "--info and --preview cannot be used together"},
+        {{"--preset", "oled", first}, "unknown preset 'oled'; the presets are adafruit-gfx, xbm"},
+        {{"--threshold", "256", first}, "'256' is not a threshold"},
+        {{"--threshold=101%", first}, "'101%' is not a threshold"},
+        {{"--background", "grey", first}, "'grey' is not a background"},
+        {{"-", first}, "'-' (standard input) must be the only input"},
         {{"--info", "-o", dir.File("o.txt"), first}, "--info writes no output"},
         {{"--c-array"}, "option '--c-array' needs an array name"},
         {{first, "--out-dir"}, "option '--out-dir' needs a folder"},

@@ -54,7 +54,7 @@ cp broken.bmp with-make/logo.bmp
 if make -s -C with-make QUILLGRID_CLI="$cli" 2>make-errors.txt; then
   echo "make accepted a broken image"; exit 1
 fi
-grep -q "unsupported file format" make-errors.txt
+grep -q "logo.bmp: unsupported BMP" make-errors.txt
 cmp kept.h with-make/logo.h
 echo "ok: make stops on a broken image"
 

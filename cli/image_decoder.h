@@ -1,0 +1,39 @@
+// The maintained decoder behind every input that is not a 1-bit BMP the
+// Windows program reads: PNG (every colour type and depth), BMP of the
+// other depths, binary PGM and PPM. Colours become grey levels with the
+// decoder's luminance weights, Y = (77 R + 150 G + 29 B) / 256 (ITU-R
+// BT.601); 16-bit samples keep their high byte.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// All the decoder's allocations together stay within this many bytes; an
+// input that needs more is refused.
+const size_t kDecoderMemoryLimit = size_t(1) << 30;
+// And no image may have more pixels than this: 1 GiB as 8-bit RGBA.
+const uint64_t kMaxDecodedPixels = uint64_t(1) << 28;
+
+// A decoded image: one grey byte a pixel, or grey and alpha.
+class GreyImage {
+public:
+    GreyImage() = default;
+    ~GreyImage();
+    GreyImage(const GreyImage&) = delete;
+    GreyImage& operator=(const GreyImage&) = delete;
+
+    uint32_t Width() const { return width; }
+    uint32_t Height() const { return height; }
+    uint32_t Channels() const { return channels; }  // 1 grey, 2 grey and alpha
+    const uint8_t* Pixels() const { return pixels; }  // rows from the top
+
+private:
+    friend bool DecodeGrey(const uint8_t*, size_t, GreyImage*, std::string*);
+    uint8_t* pixels = nullptr;
+    uint32_t width = 0, height = 0, channels = 0;
+};
+
+// False with `why` (a few words, no file name) when the data is not an
+// image the decoder reads, or it is damaged, or too large.
+bool DecodeGrey(const uint8_t* data, size_t size, GreyImage* image, std::string* why);

@@ -1,0 +1,167 @@
+#include "cli/image_input.h"
+
+#include <cstring>
+#include <vector>
+
+#include "cli/image_decoder.h"
+#include "core/file_io.h"
+#include "core/mono_bitmap.h"
+
+namespace {
+
+const size_t kReadChunk = 1 << 20;
+const size_t kLargestInput = size_t(0x7FFFFFFF);  // the decoder's own limit
+
+uint32_t Little(const uint8_t* at, int bytes) {
+    uint32_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i) value = value << 8 | at[i];
+    return value;
+}
+
+// Reads until the end, or one byte past the largest input, which is then refused.
+bool ReadAll(FileHandle file, std::vector<uint8_t>* bytes) {
+    for (;;) {
+        size_t at = bytes->size();
+        if (at > kLargestInput) return true;
+        bytes->resize(at + kReadChunk);
+        uint32_t delivered = 0;
+        bool ok = ReadFileBytes(file, bytes->data() + at, kReadChunk, &delivered);
+        bytes->resize(at + delivered);
+        if (!ok) return false;
+        if (delivered == 0) return true;
+    }
+}
+
+bool ReadStream(FILE* in, std::vector<uint8_t>* bytes) {
+    for (;;) {
+        size_t at = bytes->size();
+        if (at > kLargestInput) return true;
+        bytes->resize(at + kReadChunk);
+        size_t got = std::fread(bytes->data() + at, 1, kReadChunk, in);
+        bytes->resize(at + got);
+        if (got < kReadChunk) return !std::ferror(in);
+    }
+}
+
+bool StartsWith(const std::vector<uint8_t>& bytes, const char* prefix) {
+    size_t length = std::strlen(prefix);
+    return bytes.size() >= length && std::memcmp(bytes.data(), prefix, length) == 0;
+}
+
+// The name a refusal gives the file's kind, from its first bytes.
+const char* KindOf(const std::vector<uint8_t>& bytes) {
+    if (StartsWith(bytes, "\x89PNG\r\n\x1a\n")) return "PNG";
+    if (StartsWith(bytes, "BM")) return "BMP";
+    if (StartsWith(bytes, "P5") || StartsWith(bytes, "P6")) return "PGM or PPM";
+    return nullptr;
+}
+
+bool Decode(const std::vector<uint8_t>& bytes, const ToneOptions& tone, MonoBitmap* bitmap,
+            std::string* why) {
+    const char* kind = KindOf(bytes);
+    if (!kind) {
+        bool textPnm = bytes.size() >= 2 && bytes[0] == 'P' && bytes[1] >= '1' && bytes[1] <= '4';
+        *why = textPnm ? "only binary PGM and PPM (P5, P6) are read, not P" + std::string(1, bytes[1])
+                       : "not an image this converter reads (PNG, BMP, PGM or PPM)";
+        return false;
+    }
+    if (bytes.size() > kLargestInput) {
+        *why = "the file is larger than 2 GiB";
+        return false;
+    }
+    if (std::strcmp(kind, "BMP") == 0) {
+        std::string problem = BmpProblem(bytes.data(), bytes.size());
+        if (!problem.empty()) {
+            *why = "unsupported BMP: " + problem;
+            return false;
+        }
+    }
+    GreyImage image;
+    std::string reason;
+    if (!DecodeGrey(bytes.data(), bytes.size(), &image, &reason)) {
+        *why = std::string("cannot decode this ") + kind + ": " + reason;
+        return false;
+    }
+    if (!ToMono(image, tone, bitmap)) {
+        *why = "not enough memory for the 1-bit image";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string BmpProblem(const uint8_t* data, size_t size) {
+    if (size < 30) return "the file ends inside its header";
+    const uint32_t offset = Little(data + 10, 4), header = Little(data + 14, 4);
+    int64_t width, height;
+    uint32_t bits, compression = 0;
+    if (header == 12) {
+        width = static_cast<int16_t>(Little(data + 18, 2));
+        height = static_cast<int16_t>(Little(data + 20, 2));
+        bits = Little(data + 24, 2);
+    } else if (header == 40 || header == 56 || header == 108 || header == 124) {
+        if (size < 34) return "the file ends inside its header";
+        width = static_cast<int32_t>(Little(data + 18, 4));
+        height = static_cast<int32_t>(Little(data + 22, 4));
+        bits = Little(data + 28, 2);
+        compression = Little(data + 30, 4);
+    } else {
+        return "an information header of " + std::to_string(header) + " bytes";
+    }
+    switch (compression) {
+    case 0:
+        break;
+    case 1:
+        return "RLE8 compression";
+    case 2:
+        return "RLE4 compression";
+    case 3:
+        if (bits == 16 || bits == 32) break;
+        return "bit-field masks with " + std::to_string(bits) + " bits per pixel";
+    case 4:
+        return "JPEG compression";
+    case 5:
+        return "PNG compression";
+    default:
+        return "compression " + std::to_string(compression);
+    }
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        return std::to_string(bits) + " bits per pixel";
+    if (width <= 0) return "a width of " + std::to_string(width) + " pixels";
+    if (height == 0 || height == INT32_MIN) return "a height of " + std::to_string(height) + " pixels";
+    // The decoder reads missing rows as black; refuse a file cut short instead.
+    uint64_t stride = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;
+    uint64_t rows = stride * static_cast<uint64_t>(height < 0 ? -height : height);
+    if (offset > size || rows > size - offset) return "the file ends before its last row";
+    return std::string();
+}
+
+bool LoadInput(const char* input, const ToneOptions& tone, FILE* in, MonoBitmap* bitmap,
+               std::string* why) {
+    std::vector<uint8_t> bytes;
+    if (std::strcmp(input, "-") == 0) {
+        if (!ReadStream(in, &bytes)) {
+            *why = "cannot read standard input";
+            return false;
+        }
+        if (bitmap->LoadFromMemory(bytes.data(), bytes.size())) return true;
+        return Decode(bytes, tone, bitmap, why);
+    }
+    if (bitmap->Load(input)) return true;
+    FileHandle file = GetPathKind(input) == PathKind::Folder
+                          ? nullptr
+                          : OpenFileForRead(input, FileShare::ReadWrite);
+    if (!file) {
+        std::string reason = DescribeOpenFailure(input);
+        *why = "cannot open: " + (reason.empty() ? std::string("it changed while opened") : reason);
+        return false;
+    }
+    bool read = ReadAll(file, &bytes);
+    CloseFile(file);
+    if (!read) {
+        *why = "cannot read the whole file";
+        return false;
+    }
+    return Decode(bytes, tone, bitmap, why);
+}

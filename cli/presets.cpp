@@ -1,0 +1,38 @@
+#include "cli/presets.h"
+
+#include <cstring>
+
+namespace {
+
+// msbReverse, bitHorizontal, byteHorizontal, fillOnes. Sources in --help.
+const Preset kPresets[] = {
+    {"adafruit-gfx", {0, 1, 1, 0, {}}, false, "Adafruit GFX drawBitmap, u8g2 drawBitmap"},
+    {"xbm", {1, 1, 1, 0, {}}, false, "XBM files, u8g2 drawXBM, Adafruit GFX drawXBitmap"},
+    {"ssd1306", {1, 0, 1, 0, {}}, false,
+     "page-addressed controllers: SSD1306, SH1106, ST7565, PCD8544, UC1701"},
+    {"epaper", {0, 1, 1, 0, {}}, true, "e-paper libraries whose set bit means white"},
+};
+
+bool SameLayout(const ConvertOptions& a, const ConvertOptions& b) {
+    return a.msbReverse == b.msbReverse && a.bitHorizontal == b.bitHorizontal &&
+           a.byteHorizontal == b.byteHorizontal && a.fillOnes == b.fillOnes;
+}
+
+}  // namespace
+
+const Preset* FindPreset(const char* name) {
+    for (const Preset& preset : kPresets) {
+        if (std::strcmp(preset.name, name) == 0) return &preset;
+    }
+    return nullptr;
+}
+
+const Preset* MatchingPreset(const ConvertOptions& options, bool invert) {
+    for (const Preset& preset : kPresets) {
+        if (preset.invert == invert && SameLayout(preset.options, options)) return &preset;
+    }
+    return nullptr;
+}
+
+const Preset* PresetsBegin() { return kPresets; }
+const Preset* PresetsEnd() { return kPresets + sizeof kPresets / sizeof kPresets[0]; }

@@ -1,0 +1,20 @@
+// Layouts named after what reads them.
+#pragma once
+
+#include "settings/convert_options.h"
+
+struct Preset {
+    const char* name;
+    ConvertOptions options;
+    bool invert;       // dark pixels become clear bits
+    const char* what;  // the drawing function or controller, for --help
+};
+
+// Null when no preset has that name.
+const Preset* FindPreset(const char* name);
+
+// The first preset whose layout and inversion these are; null when none is.
+const Preset* MatchingPreset(const ConvertOptions& options, bool invert);
+
+const Preset* PresetsBegin();
+const Preset* PresetsEnd();

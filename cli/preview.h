@@ -1,0 +1,13 @@
+// The 1-bit image as text, to look at before it goes to the display.
+#pragma once
+
+#include "core/block_writer.h"
+
+class MonoBitmap;
+
+enum class PreviewStyle {
+    HalfBlocks,  // two pixel rows a line: U+2580, U+2584, U+2588 or a blank
+    Ascii,       // one pixel row a line: '#' dark, '.' light
+};
+
+bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, TextSink sink, void* context);

@@ -1,0 +1,12 @@
+// Writes an image as the BMP that the loader reads best: 40-byte header,
+// palette entry 0 black and entry 1 white, rows bottom-up, dark pixels
+// black, the spare bits of every row clear.
+#pragma once
+
+#include "core/block_writer.h"
+
+class MonoBitmap;
+
+// True when every block was accepted. False, with nothing written, for an
+// image whose file would not fit the format's 32-bit size field.
+bool EmitMonoBmp(const MonoBitmap& bitmap, TextSink sink, void* context);
