@@ -91,8 +91,7 @@ bool DecodeGrey(const uint8_t* data, size_t size, GreyImage* image, std::string*
                " pixels this converter decodes";
         return false;
     }
-    const int wanted = channels == 2 || channels == 4 ? 2 : 1;
-    uint8_t* pixels = stbi_load_from_memory(data, length, &width, &height, &channels, wanted);
+    uint8_t* pixels = stbi_load_from_memory(data, length, &width, &height, &channels, 0);
     if (!pixels) {
         *why = stbi_failure_reason();
         return false;
@@ -100,6 +99,6 @@ bool DecodeGrey(const uint8_t* data, size_t size, GreyImage* image, std::string*
     image->pixels = pixels;
     image->width = static_cast<uint32_t>(width);
     image->height = static_cast<uint32_t>(height);
-    image->channels = static_cast<uint32_t>(wanted);
+    image->channels = static_cast<uint32_t>(channels);
     return true;
 }

@@ -1,8 +1,8 @@
 // The maintained decoder behind every input that is not a 1-bit BMP the
 // Windows program reads: PNG (every colour type and depth), BMP of the
-// other depths, binary PGM and PPM. Colours become grey levels with the
-// decoder's luminance weights, Y = (77 R + 150 G + 29 B) / 256 (ITU-R
-// BT.601); 16-bit samples keep their high byte.
+// other depths, binary PGM and PPM. Samples arrive as 8 bits (16-bit ones
+// keep their high byte) in the file's own channels; the decoder's own
+// channel conversion is never asked for, as it misreads 16-bit PGM/PPM.
 #pragma once
 
 #include <cstddef>
@@ -15,7 +15,7 @@ const size_t kDecoderMemoryLimit = size_t(1) << 30;
 // And no image may have more pixels than this: 1 GiB as 8-bit RGBA.
 const uint64_t kMaxDecodedPixels = uint64_t(1) << 28;
 
-// A decoded image: one grey byte a pixel, or grey and alpha.
+// A decoded image: grey, grey and alpha, RGB or RGBA, 8 bits a sample.
 class GreyImage {
 public:
     GreyImage() = default;
@@ -25,7 +25,7 @@ public:
 
     uint32_t Width() const { return width; }
     uint32_t Height() const { return height; }
-    uint32_t Channels() const { return channels; }  // 1 grey, 2 grey and alpha
+    uint32_t Channels() const { return channels; }  // 1 to 4, alpha last when even
     const uint8_t* Pixels() const { return pixels; }  // rows from the top
 
 private:

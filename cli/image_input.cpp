@@ -43,42 +43,41 @@ bool ReadStream(FILE* in, std::vector<uint8_t>* bytes) {
     }
 }
 
-bool StartsWith(const std::vector<uint8_t>& bytes, const char* prefix) {
-    size_t length = std::strlen(prefix);
-    return bytes.size() >= length && std::memcmp(bytes.data(), prefix, length) == 0;
-}
-
 // The name a refusal gives the file's kind, from its first bytes.
-const char* KindOf(const std::vector<uint8_t>& bytes) {
-    if (StartsWith(bytes, "\x89PNG\r\n\x1a\n")) return "PNG";
-    if (StartsWith(bytes, "BM")) return "BMP";
-    if (StartsWith(bytes, "P5") || StartsWith(bytes, "P6")) return "PGM or PPM";
+const char* KindOf(const uint8_t* data, size_t size) {
+    auto startsWith = [data, size](const char* prefix) {
+        size_t length = std::strlen(prefix);
+        return size >= length && std::memcmp(data, prefix, length) == 0;
+    };
+    if (startsWith("\x89PNG\r\n\x1a\n")) return "PNG";
+    if (startsWith("BM")) return "BMP";
+    if (startsWith("P5") || startsWith("P6")) return "PGM or PPM";
     return nullptr;
 }
 
-bool Decode(const std::vector<uint8_t>& bytes, const ToneOptions& tone, MonoBitmap* bitmap,
+bool Decode(const uint8_t* data, size_t size, const ToneOptions& tone, MonoBitmap* bitmap,
             std::string* why) {
-    const char* kind = KindOf(bytes);
+    const char* kind = KindOf(data, size);
     if (!kind) {
-        bool textPnm = bytes.size() >= 2 && bytes[0] == 'P' && bytes[1] >= '1' && bytes[1] <= '4';
-        *why = textPnm ? "only binary PGM and PPM (P5, P6) are read, not P" + std::string(1, bytes[1])
+        bool textPnm = size >= 2 && data[0] == 'P' && data[1] >= '1' && data[1] <= '4';
+        *why = textPnm ? "only binary PGM and PPM (P5, P6) are read, not P" + std::string(1, data[1])
                        : "not an image this converter reads (PNG, BMP, PGM or PPM)";
         return false;
     }
-    if (bytes.size() > kLargestInput) {
+    if (size > kLargestInput) {
         *why = "the file is larger than 2 GiB";
         return false;
     }
-    if (std::strcmp(kind, "BMP") == 0) {
-        std::string problem = BmpProblem(bytes.data(), bytes.size());
-        if (!problem.empty()) {
-            *why = "unsupported BMP: " + problem;
-            return false;
-        }
+    std::string problem = kind[0] == 'B' ? BmpProblem(data, size)
+                          : kind[1] == 'G' ? PnmProblem(data, size)
+                                           : std::string();
+    if (!problem.empty()) {
+        *why = std::string("unsupported ") + kind + ": " + problem;
+        return false;
     }
     GreyImage image;
     std::string reason;
-    if (!DecodeGrey(bytes.data(), bytes.size(), &image, &reason)) {
+    if (!DecodeGrey(data, size, &image, &reason)) {
         *why = std::string("cannot decode this ") + kind + ": " + reason;
         return false;
     }
@@ -137,6 +136,26 @@ std::string BmpProblem(const uint8_t* data, size_t size) {
     return std::string();
 }
 
+std::string PnmProblem(const uint8_t* data, size_t size) {
+    // Width, height and maximum, each after blanks and '#' comments.
+    size_t at = 2;
+    for (const char* field : {"width", "height", "maximum"}) {
+        for (;;) {
+            while (at < size && std::strchr(" \t\n\v\f\r", data[at]) && data[at]) ++at;
+            if (at >= size || data[at] != '#') break;
+            while (at < size && data[at] != '\n' && data[at] != '\r') ++at;
+        }
+        size_t digits = 0;
+        uint64_t value = 0;
+        for (; at < size && data[at] >= '0' && data[at] <= '9'; ++at, ++digits)
+            value = digits < 10 ? value * 10 + (data[at] - '0') : value;
+        if (digits == 0) return std::string("no ") + field + " in the header";
+        if (digits > 9 || value > (field[0] == 'm' ? 65535u : 1u << 24))
+            return std::string("a ") + field + " of " + (digits > 9 ? "more than 9 digits" : std::to_string(value));
+    }
+    return std::string();
+}
+
 bool LoadInput(const char* input, const ToneOptions& tone, FILE* in, MonoBitmap* bitmap,
                std::string* why) {
     std::vector<uint8_t> bytes;
@@ -145,8 +164,7 @@ bool LoadInput(const char* input, const ToneOptions& tone, FILE* in, MonoBitmap*
             *why = "cannot read standard input";
             return false;
         }
-        if (bitmap->LoadFromMemory(bytes.data(), bytes.size())) return true;
-        return Decode(bytes, tone, bitmap, why);
+        return LoadInputBytes(bytes.data(), bytes.size(), tone, bitmap, why);
     }
     if (bitmap->Load(input)) return true;
     FileHandle file = GetPathKind(input) == PathKind::Folder
@@ -163,5 +181,11 @@ bool LoadInput(const char* input, const ToneOptions& tone, FILE* in, MonoBitmap*
         *why = "cannot read the whole file";
         return false;
     }
-    return Decode(bytes, tone, bitmap, why);
+    return Decode(bytes.data(), bytes.size(), tone, bitmap, why);
+}
+
+bool LoadInputBytes(const uint8_t* data, size_t size, const ToneOptions& tone, MonoBitmap* bitmap,
+                    std::string* why) {
+    if (bitmap->LoadFromMemory(data, size)) return true;
+    return Decode(data, size, tone, bitmap, why);
 }

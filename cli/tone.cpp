@@ -9,15 +9,19 @@
 
 namespace {
 
-// The grey level of pixel x of a row, alpha composited over the background.
+// The grey level of pixel x of a row: colours by their luminance
+// (77 R + 150 G + 29 B) / 256, ITU-R BT.601 in eighths of a percent, then
+// alpha composited over the background.
 struct Compositor {
     const uint8_t* row;
     uint32_t channels;
     uint32_t background;
 
     uint32_t At(uint32_t x) const {
-        if (channels == 1) return row[x];
-        uint32_t grey = row[2 * x], alpha = row[2 * x + 1];
+        const uint8_t* p = row + static_cast<size_t>(x) * channels;
+        uint32_t grey = channels >= 3 ? (77u * p[0] + 150u * p[1] + 29u * p[2]) >> 8 : p[0];
+        if (channels % 2 == 1) return grey;
+        uint32_t alpha = p[channels - 1];
         return (grey * alpha + background * (255 - alpha) + 127) / 255;
     }
 };

@@ -127,11 +127,19 @@ std::string FullDiskDir() {
     return path;
 }
 
-std::filesystem::path SharedBmpDir() {
+namespace {
+
+std::filesystem::path SharedDir(const char* kind) {
     std::filesystem::path folder =
-        std::filesystem::path(QG_SOURCE_DIR).parent_path() / "shared" / "testdata" / "bmp";
+        std::filesystem::path(QG_SOURCE_DIR).parent_path() / "shared" / "testdata" / kind;
     std::error_code error;
     return std::filesystem::is_directory(folder, error) ? folder : std::filesystem::path();
 }
+
+}  // namespace
+
+std::filesystem::path SharedBmpDir() { return SharedDir("bmp"); }
+
+std::filesystem::path SharedPngDir() { return SharedDir("png"); }
 
 }  // namespace test

@@ -52,5 +52,7 @@ std::string FullDiskDir();
 
 // The folder of shared BMP test files, or empty when it is not there.
 std::filesystem::path SharedBmpDir();
+// The same for the shared PNG test files.
+std::filesystem::path SharedPngDir();
 
 }  // namespace test

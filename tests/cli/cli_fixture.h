@@ -17,13 +17,16 @@ class CliTest : public ::testing::Test {
 protected:
     // Runs the converter with `args`; its output and messages land in `out`
     // and `err`.
-    int Run(std::vector<std::string> args) {
+    int Run(std::vector<std::string> args) { return RunWithInput(args, stdin); }
+
+    // The same, with `in` as standard input.
+    int RunWithInput(std::vector<std::string> args, FILE* in) {
         args.insert(args.begin(), "quillgrid-cli");
         std::vector<const char*> argv;
         for (const std::string& a : args) argv.push_back(a.c_str());
         FILE* outFile = std::fopen(io.File("stdout").c_str(), "wb");
         FILE* errFile = std::fopen(io.File("stderr").c_str(), "wb");
-        int status = RunCli(static_cast<int>(argv.size()), argv.data(), outFile, errFile);
+        int status = RunCli(static_cast<int>(argv.size()), argv.data(), in, outFile, errFile);
         std::fclose(outFile);
         std::fclose(errFile);
         out = ReadText(io.File("stdout"));
@@ -49,6 +52,18 @@ protected:
     ScratchDir io;  // kept apart, so that `dir` holds only what a test made
     std::string out, err;
 };
+
+// The sixteen layouts, as flags.
+inline std::vector<std::vector<std::string>> AllLayouts() {
+    std::vector<std::vector<std::string>> layouts;
+    for (int i = 0; i < 16; ++i) {
+        layouts.push_back({i & 1 ? "--lsb-first" : "--msb-first",
+                           i & 2 ? "--bits-horizontal" : "--bits-vertical",
+                           i & 4 ? "--bytes-horizontal" : "--bytes-vertical",
+                           i & 8 ? "--fill-one" : "--fill-zero"});
+    }
+    return layouts;
+}
 
 // The bytes that array text stands for: every ", 0xHH" in order.
 inline Bytes ValuesOf(const std::string& text) {

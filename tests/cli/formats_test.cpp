@@ -12,17 +12,6 @@ namespace {
 
 using test::CliTest;
 
-// The sixteen layouts, as flags.
-std::vector<std::vector<std::string>> AllLayouts() {
-    std::vector<std::vector<std::string>> layouts;
-    for (int i = 0; i < 16; ++i) {
-        layouts.push_back({i & 1 ? "--lsb-first" : "--msb-first",
-                           i & 2 ? "--bits-horizontal" : "--bits-vertical",
-                           i & 4 ? "--bytes-horizontal" : "--bytes-vertical",
-                           i & 8 ? "--fill-one" : "--fill-zero"});
-    }
-    return layouts;
-}
 
 std::vector<std::string> With(std::vector<std::string> flags, const std::string& input) {
     flags.push_back(input);
@@ -95,7 +84,7 @@ TEST_F(CliTest, CArrayCompilesToTheBytesOfTheText) {
     if (std::string(QG_C_COMPILER).empty()) GTEST_SKIP() << "no C compiler found";
     // 37 x 21: partial bytes along both directions.
     std::string input = Image(test::RandomMonoBmp(37, 21, 7));
-    auto layouts = AllLayouts();
+    auto layouts = test::AllLayouts();
     for (size_t i = 0; i < layouts.size(); i += 3) {
         ASSERT_EQ(Run(With(layouts[i], input)), kExitDone);
         test::Bytes values = test::ValuesOf(out);
@@ -112,7 +101,7 @@ TEST_F(CliTest, CArrayCompilesToTheBytesOfTheText) {
 
 TEST_F(CliTest, BinaryIsTheValuesOfTheText) {
     std::string input = Image(test::RandomMonoBmp(37, 21, 8));
-    for (const auto& layout : AllLayouts()) {
+    for (const auto& layout : test::AllLayouts()) {
         ASSERT_EQ(Run(With(layout, input)), kExitDone);
         test::Bytes values = test::ValuesOf(out);
         ASSERT_EQ(values.size(), layout[1] == "--bits-vertical" ? 37u * 3 : 21u * 5);

@@ -1,0 +1,249 @@
+// Images that are not 1-bit BMPs: decoded, made 1-bit, shown, refused.
+#include <gtest/gtest.h>
+
+#include "cli/cli_args.h"
+#include "cli/presets.h"
+#include "core/mono_bitmap.h"
+#include "tests/cli/cli_fixture.h"
+#include "tests/cli/image_files.h"
+#include "tests/core/scanner_fixture.h"
+
+namespace {
+
+using test::Bytes;
+using test::CliTest;
+typedef std::vector<uint32_t> Samples;
+
+const char* const kPattern[] = {"#..#", ".##."};
+
+// The pattern's pixels as samples: `dark` for '#', `light` for the others.
+Samples Paint(const Samples& dark, const Samples& light) {
+    Samples out;
+    for (const char* row : kPattern)
+        for (const char* c = row; *c; ++c) out.insert(out.end(), (*c == '#' ? dark : light).begin(), (*c == '#' ? dark : light).end());
+    return out;
+}
+
+// Every PNG colour type and depth, with and without alpha, and the other
+// formats: the pixels lie far from the threshold, so each format must give
+// the pattern. Blue is dark and yellow light by luminance; a transparent
+// pixel takes the background.
+TEST_F(CliTest, EveryFormatGivesItsDarkPixels) {
+    const Bytes palette = {255, 255, 0, 0, 0, 255, 0, 0, 0};  // yellow, blue, black
+    struct Case {
+        const char* name;
+        Bytes file;
+        bool alpha;  // light pixels are transparent black
+    } cases[] = {
+        {"grey 1", test::Png(4, 2, 0, 1, Paint({0}, {1})), false},
+        {"grey 2", test::Png(4, 2, 0, 2, Paint({0}, {3})), false},
+        {"grey 4", test::Png(4, 2, 0, 4, Paint({1}, {14})), false},
+        {"grey 8", test::Png(4, 2, 0, 8, Paint({20}, {230})), false},
+        {"grey 16", test::Png(4, 2, 0, 16, Paint({5000}, {60000})), false},
+        {"rgb 8", test::Png(4, 2, 2, 8, Paint({0, 0, 255}, {255, 255, 0})), false},
+        {"rgb 16", test::Png(4, 2, 2, 16, Paint({0, 0, 65535}, {65535, 65535, 0})), false},
+        {"palette 1", test::Png(4, 2, 3, 1, Paint({1}, {0}), palette), false},
+        {"palette 2", test::Png(4, 2, 3, 2, Paint({1}, {0}), palette), false},
+        {"palette 4", test::Png(4, 2, 3, 4, Paint({1}, {0}), palette), false},
+        {"palette 8", test::Png(4, 2, 3, 8, Paint({1}, {0}), palette), false},
+        {"palette tRNS", test::Png(4, 2, 3, 8, Paint({1}, {2}), palette, {255, 255, 0}), true},
+        {"grey alpha 8", test::Png(4, 2, 4, 8, Paint({0, 255}, {0, 0}), {}), true},
+        {"grey alpha 16", test::Png(4, 2, 4, 16, Paint({0, 65535}, {0, 0})), true},
+        {"rgba 8", test::Png(4, 2, 6, 8, Paint({0, 0, 255, 255}, {0, 0, 0, 0})), true},
+        {"rgba 16", test::Png(4, 2, 6, 16, Paint({0, 0, 65535, 65535}, {0, 0, 0, 0})), true},
+        {"bmp 8", test::DeepBmp(4, 2, 8, Paint({1}, {0}), {0, 255, 255, 0, 255, 0, 0, 0}), false},
+        {"bmp 24", test::DeepBmp(4, 2, 24, Paint({255, 0, 0}, {0, 255, 255})), false},
+        {"bmp 32", test::DeepBmp(4, 2, 32, Paint({255, 0, 0, 0}, {0, 255, 255, 0})), false},
+        {"pgm", test::Pnm(4, 2, false, Paint({10}, {240})), false},
+        {"ppm", test::Pnm(4, 2, true, Paint({0, 0, 255}, {255, 255, 0})), false},
+    };
+    for (const Case& c : cases) {
+        std::string input = Image(c.file, "in.img");
+        ASSERT_EQ(Run({"--preview=ascii", input}), kExitDone) << c.name << ": " << err;
+        EXPECT_EQ(out, "#..#\n.##.\n") << c.name;
+        ASSERT_EQ(Run({"--preview=ascii", "--background", "black", input}), kExitDone) << c.name;
+        EXPECT_EQ(out, c.alpha ? "####\n####\n" : "#..#\n.##.\n") << c.name;
+        ASSERT_EQ(Run({"--preview=ascii", "--invert", input}), kExitDone) << c.name;
+        EXPECT_EQ(out, ".##.\n#..#\n") << c.name;
+    }
+}
+
+// A grey ramp from 0 to 255, one level a column: the threshold decides how
+// many columns are dark; dithering mid-grey gives about half dark pixels.
+TEST_F(CliTest, ThresholdAndDither) {
+    Samples ramp;
+    for (uint32_t y = 0; y < 2; ++y)
+        for (uint32_t x = 0; x < 256; ++x) ramp.push_back(x);
+    std::string input = Image(test::Png(256, 2, 0, 8, ramp), "ramp.png");
+    const struct {
+        std::vector<std::string> args;
+        size_t dark;  // dark columns
+    } levels[] = {{{}, 128}, {{"--threshold", "0"}, 0}, {{"--threshold=255"}, 255},
+                  {{"--threshold", "10%"}, 26}, {{"--threshold", "100%"}, 255}, {{"--threshold", "64"}, 64}};
+    for (const auto& level : levels) {
+        std::vector<std::string> args = level.args;
+        args.insert(args.begin(), "--preview=ascii");
+        args.push_back(input);
+        ASSERT_EQ(Run(args), kExitDone) << err;
+        EXPECT_EQ(out.substr(0, 257), std::string(level.dark, '#') + std::string(256 - level.dark, '.') + "\n");
+    }
+    std::string grey = Image(test::Png(64, 64, 0, 8, Samples(64 * 64, 128)), "grey.png");
+    ASSERT_EQ(Run({"--preview=ascii", grey}), kExitDone);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '#'), 0);
+    ASSERT_EQ(Run({"--preview=ascii", "--dither", grey}), kExitDone);
+    long dark = std::count(out.begin(), out.end(), '#');
+    EXPECT_GT(dark, 64 * 64 * 45 / 100);
+    EXPECT_LT(dark, 64 * 64 * 55 / 100);
+}
+
+// Each preset's bytes, read back the way its library reads them, give the
+// image: Adafruit GFX and u8g2 drawBitmap test 0x80 >> (x & 7) of row
+// bytes, XBM tests 1 << (x & 7), a page-addressed controller tests bit
+// y & 7 of byte x of page y / 8, and e-paper draws a clear bit dark.
+TEST_F(CliTest, PresetsReadBackAsTheirLibrariesRead) {
+    const uint32_t w = 13, h = 11;
+    test::Bytes bmp = test::RandomMonoBmp(w, h, 7);
+    std::string input = Image(bmp, "pic.bmp");
+    MonoBitmap image;
+    ASSERT_TRUE(image.Load(input.c_str()));
+    typedef bool (*Reader)(const Bytes&, uint32_t, uint32_t);
+    const struct {
+        const char* preset;
+        Reader dark;
+    } presets[] = {
+        {"adafruit-gfx", [](const Bytes& b, uint32_t x, uint32_t y) { return (b[y * 2 + x / 8] & (0x80 >> (x & 7))) != 0; }},
+        {"xbm", [](const Bytes& b, uint32_t x, uint32_t y) { return (b[y * 2 + x / 8] & (1 << (x & 7))) != 0; }},
+        {"ssd1306", [](const Bytes& b, uint32_t x, uint32_t y) { return (b[x + (y / 8) * 13] & (1 << (y & 7))) != 0; }},
+        {"epaper", [](const Bytes& b, uint32_t x, uint32_t y) { return (b[y * 2 + x / 8] & (0x80 >> (x & 7))) == 0; }},
+    };
+    for (const auto& p : presets) {
+        ASSERT_EQ(Run({"--binary", "--preset", p.preset, "-o", dir.File("out.bin"), input}), kExitDone) << err;
+        Bytes bytes = test::ReadBytes(dir.File("out.bin"));
+        ASSERT_EQ(bytes.size(), std::string(p.preset) == "ssd1306" ? 13u * 2 : 2u * 11) << p.preset;
+        std::string wrong;
+        for (uint32_t y = 0; y < h; ++y)
+            for (uint32_t x = 0; x < w; ++x)
+                if (p.dark(bytes, x, y) != image.IsDark(x, y)) wrong += "(" + std::to_string(x) + "," + std::to_string(y) + ")";
+        EXPECT_EQ(wrong, "") << p.preset;
+        ASSERT_EQ(Run({"--info", "--lsb-first", "--preset", p.preset, input}), kExitDone);
+        EXPECT_NE(out.find(std::string("preset: ") + p.preset + "\n"), std::string::npos) << out;
+    }
+    // A flag after the preset overrides one option, and the layout matches no preset.
+    ASSERT_EQ(Run({"--info", "--preset", "xbm", "--fill-one", input}), kExitDone);
+    EXPECT_NE(out.find("layout: lsb first, bits horizontal, bytes horizontal, fill one\n"), std::string::npos);
+    EXPECT_EQ(out.find("preset:"), std::string::npos);
+}
+
+// A refused input says why in one line, and the others go on.
+TEST_F(CliTest, RefusalsSayWhy) {
+    Bytes png = test::Png(4, 2, 0, 8, Paint({0}, {255}));
+    Bytes cut(png.begin(), png.begin() + 40);
+    Bytes huge = test::Png(1, 1, 0, 8, {0});
+    huge[18] = 0x4E, huge[19] = 0x20, huge[22] = 0x4E, huge[23] = 0x20;  // 20000 x 20000
+    Bytes rle4 = test::DeepBmp(4, 2, 8, Paint({1}, {0}), Bytes(8, 0));
+    test::Put16(rle4, 28, 4);
+    test::Put32(rle4, 30, 2);
+    Bytes v3 = test::DeepBmp(4, 2, 24, Paint({0, 0, 0}, {255, 255, 255}));
+    test::Put32(v3, 14, 64);
+    Bytes shortRows = test::DeepBmp(4, 2, 24, Paint({0, 0, 0}, {255, 255, 255}));
+    shortRows.resize(shortRows.size() - 1);
+    std::filesystem::create_directory(dir.Path("folder"));
+    const struct {
+        std::string input;
+        std::string why;
+    } cases[] = {
+        {dir.File("none.png"), "cannot open: no such file"},
+        {dir.File("folder"), "cannot open: is a folder"},
+        {Image(Bytes{'h', 'e', 'l', 'l', 'o'}, "text.png"), "not an image this converter reads (PNG, BMP, PGM or PPM)"},
+        {Image(Bytes{'P', '1', '\n', '1', ' ', '1', '\n', '1'}, "a.pbm"), "only binary PGM and PPM (P5, P6) are read, not P1"},
+        {Image(cut, "cut.png"), "cannot decode this PNG: "},
+        {Image(huge, "huge.png"), "cannot decode this PNG: the image is 20000 x 20000 pixels, more than"},
+        {Image(rle4, "rle.bmp"), "unsupported BMP: RLE4 compression"},
+        {Image(v3, "v3.bmp"), "unsupported BMP: an information header of 64 bytes"},
+        {Image(shortRows, "short.bmp"), "unsupported BMP: the file ends before its last row"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Run({"-o", dir.File("out.txt"), c.input}), kExitRefused) << c.why;
+        EXPECT_EQ(err.rfind("quillgrid-cli: " + c.input + ": " + c.why, 0), 0u) << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_FALSE(std::filesystem::exists(dir.Path("out.txt")));
+    }
+}
+
+// --bmp writes the 1-bit image; converting that file again gives what the
+// input gives, in every layout and for both palette orders.
+TEST_F(CliTest, BmpOutputConvertsLikeItsInput) {
+    Bytes swapped = test::RandomMonoBmp(37, 21, 5);
+    std::swap_ranges(swapped.begin() + 54, swapped.begin() + 58, swapped.begin() + 58);
+    const Bytes inputs[] = {test::RandomMonoBmp(37, 21, 5), swapped, test::Png(4, 2, 0, 8, Paint({0}, {255}))};
+    for (const Bytes& bytes : inputs) {
+        std::string input = Image(bytes, "in.bmp");
+        std::string copy = dir.File("copy.bmp");
+        ASSERT_EQ(Run({"--bmp", "-o", copy, input}), kExitDone) << err;
+        MonoBitmap loaded;
+        ASSERT_TRUE(loaded.Load(copy.c_str()));
+        EXPECT_EQ(loaded.DarkIndex(), 0);
+        for (const auto& layout : test::AllLayouts()) {
+            std::vector<std::string> args = layout;
+            args.push_back(input);
+            ASSERT_EQ(Run(args), kExitDone);
+            std::string expected = out;
+            args.back() = copy;
+            ASSERT_EQ(Run(args), kExitDone);
+            EXPECT_EQ(out, expected);
+        }
+    }
+}
+
+// "-" reads standard input: a 1-bit BMP through the Windows program's
+// loader, anything else through the decoder.
+TEST_F(CliTest, StandardInputIsAnInput) {
+    const Bytes inputs[] = {test::RandomMonoBmp(19, 9, 2), test::Png(4, 2, 0, 8, Paint({0}, {255}))};
+    for (const Bytes& bytes : inputs) {
+        std::string path = Image(bytes, "in.img");
+        ASSERT_EQ(Run({"--fill-one", path}), kExitDone);
+        std::string expected = out;
+        FILE* in = std::fopen(path.c_str(), "rb");
+        ASSERT_EQ(RunWithInput({"--fill-one", "-"}, in), kExitDone) << err;
+        std::fclose(in);
+        EXPECT_EQ(out, expected);
+    }
+    FILE* empty = std::fopen(Image({}, "empty").c_str(), "rb");
+    EXPECT_EQ(RunWithInput({"-"}, empty), kExitRefused);
+    std::fclose(empty);
+    EXPECT_EQ(err, "quillgrid-cli: (standard input): not an image this converter reads (PNG, BMP, PGM or PPM)\n");
+}
+
+// Every shared PNG outside the hostile folder decodes and becomes a BMP
+// the loader takes; every other shared or regression file is converted or
+// refused with one line, never more.
+TEST_F(CliTest, SharedAndRegressionFilesConvertOrAreRefusedCleanly) {
+    std::filesystem::path png = test::SharedPngDir(), bmp = test::SharedBmpDir();
+    std::vector<std::filesystem::path> roots = {std::filesystem::path(QG_SOURCE_DIR) / "tests" / "regressions"};
+    if (!png.empty() && !bmp.empty()) roots.insert(roots.end(), {png, bmp});
+    size_t decoded = 0, refused = 0;
+    for (const std::filesystem::path& root : roots) {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+            std::string name = entry.path().string(), ext = entry.path().extension().string();
+            if (!entry.is_regular_file() || ext == ".txt" || ext == ".md" || ext == "") continue;
+            const bool mustDecode = root == png && name.find("crashers") == std::string::npos;
+            std::string copy = dir.File("copy.bmp");
+            int status = Run({"--bmp", "-o", copy, name});
+            if (status == kExitDone) {
+                ++decoded;
+                MonoBitmap loaded;
+                EXPECT_TRUE(loaded.Load(copy.c_str())) << name;
+            } else {
+                ++refused;
+                EXPECT_FALSE(mustDecode) << name << ": " << err;
+                EXPECT_EQ(status, kExitRefused) << name;
+                EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << name << ": " << err;
+            }
+        }
+    }
+    if (roots.size() == 1) GTEST_SKIP() << "no shared test files; the regression files passed";
+    EXPECT_GT(decoded, 150u);
+    EXPECT_GT(refused, 10u);
+}
+
+}  // namespace
