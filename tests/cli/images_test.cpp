@@ -225,7 +225,7 @@ TEST_F(CliTest, SharedAndRegressionFilesConvertOrAreRefusedCleanly) {
     for (const std::filesystem::path& root : roots) {
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
             std::string name = entry.path().string(), ext = entry.path().extension().string();
-            if (!entry.is_regular_file() || ext == ".txt" || ext == ".md" || ext == "") continue;
+            if (!entry.is_regular_file() || (ext != ".png" && ext != ".bmp" && ext != ".ppm" && ext != ".pgm")) continue;
             const bool mustDecode = root == png && name.find("crashers") == std::string::npos;
             std::string copy = dir.File("copy.bmp");
             int status = Run({"--bmp", "-o", copy, name});
