@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "tests/cli/image_files.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -123,6 +124,30 @@ TEST_F(ProgramRun, ANameWithBlanksNeedsItsQuotes) {
     CloseHandle(info.hThread);
     info = {};
     RunUntilClosed("my logo.bmp", 300, 200);
+}
+
+// A PNG reaches the program through the converter's --bmp form.
+TEST_F(ProgramRun, APngConvertedToABitmapOpens) {
+    std::vector<uint32_t> samples;
+    for (uint32_t y = 0; y < 40; ++y)
+        for (uint32_t x = 0; x < 150; ++x) samples.insert(samples.end(), {x * 255 / 149, 0, 0, (x + y) % 2 ? 255u : 0u});
+    test::WriteBytes(dir.File("art.png"), test::Png(150, 40, 6, 8, samples));
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string converter = (std::filesystem::path(self).parent_path() / "quillgrid-cli.exe").string();
+    std::string commandLine = "\"" + converter + "\" --bmp -o art.bmp art.png";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION run = {};
+    ASSERT_TRUE(CreateProcessA(converter.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               dir.File("").c_str(), &startup, &run));
+    ASSERT_EQ(WaitForSingleObject(run.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD code = 99;
+    GetExitCodeProcess(run.hProcess, &code);
+    CloseHandle(run.hProcess);
+    CloseHandle(run.hThread);
+    ASSERT_EQ(code, 0u);
+    RunUntilClosed("art.bmp", 150, 40);
 }
 
 TEST_F(ProgramRun, WithAnUnsupportedFileWarnsFirst) {
