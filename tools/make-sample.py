@@ -1,20 +1,30 @@
 #!/usr/bin/env python3
-"""Writes samples/logo.bmp, the sample bitmap: a 128 x 64 1-bit, bottom-up
-BMP (the size of a common OLED panel) with the lettering below drawn at
-twice its size over an ordered-dither gradient ('#' dark)."""
-import struct, sys
+"""Writes the samples into FOLDER (default samples/):
+- logo.bmp: a 128 x 64 1-bit, bottom-up BMP (the size of a common OLED
+  panel) with the lettering below drawn at twice its size over an
+  ordered-dither gradient ('#' dark);
+- gradient.png: 64 x 32 RGBA for the converter's threshold and dither: a
+  black disc whose edge fades out through alpha over a transparent
+  background, above a grey ramp from black to white."""
+import math, os, struct, sys, zlib
 
-ART = """
-................................................................
-..######...##...##..######..##......##.......#####...######.....
-.##....##..##...##....##....##......##......##...##..##...##....
-.##....##..##...##....##....##......##......##.......##...##....
-.##....##..##...##....##....##......##......##..###..######.....
-.##..#.##..##...##....##....##......##......##...##..##..##.....
-.##...###..##...##....##....##......##......##...##..##...##....
-..#######...#####...######..#######.#######..#####...##....##...
-........#.......................................................
-................................................................
+GLYPHS = {  # 5 x 7
+    "Q": [".###.", "#...#", "#...#", "#...#", "#.#.#", "#..#.", ".##.#"],
+    "U": ["#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    "I": [".###.", "..#..", "..#..", "..#..", "..#..", "..#..", ".###."],
+    "L": ["#....", "#....", "#....", "#....", "#....", "#....", "#####"],
+    "G": [".###.", "#...#", "#....", "#.###", "#...#", "#...#", ".###."],
+    "R": ["####.", "#...#", "#...#", "####.", "#.#..", "#..#.", "#...#"],
+    "D": ["####.", "#...#", "#...#", "#...#", "#...#", "#...#", "####."],
+}
+
+def lettering(word, width=64):
+    """The word in 5 x 7 glyphs a column apart, centred in `width` columns."""
+    rows = [".".join(GLYPHS[c][r] for c in word) for r in range(7)]
+    left = (width - len(rows[0])) // 2
+    return [("." * left + row).ljust(width, ".") for row in rows]
+
+BOX = """
 .########.########.########.########.########.########.########.
 .#......#.#......#.#......#.#......#.#......#.#......#.#......#.
 .#.####.#.#.####.#.#.####.#.#.####.#.#.####.#.#.####.#.#.####.#.
@@ -22,6 +32,9 @@ ART = """
 .########.########.########.########.########.########.########.
 ................................................................
 """.split()
+
+# 16 rows of 64, drawn at twice the size: the whole name, then a row of chips.
+ART = ["." * 64] + lettering("QUILLGRID") + ["." * 64] * 2 + BOX
 
 def bmp(rows):
     w, h = len(rows[0]), len(rows)
@@ -53,5 +66,25 @@ def canvas():
         rows.append("".join(row))
     return rows
 
-with open(sys.argv[1] if len(sys.argv) > 1 else "samples/logo.bmp", "wb") as f:
+def png_rgba(width, height, pixel):
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+    raw = b"".join(b"\0" + b"".join(bytes(pixel(x, y)) for x in range(width)) for y in range(height))
+    head = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", head) + chunk(b"IDAT", zlib.compress(raw, 9))
+            + chunk(b"IEND", b""))
+
+def gradient(x, y):
+    if y >= 16:  # the ramp, opaque
+        grey = round(x * 255 / 63)
+        return (grey, grey, grey, 255)
+    distance = math.hypot(x - 31.5, y - 7.5)
+    alpha = min(1.0, max(0.0, (8 - distance) / 5))  # solid inside 3 px, clear beyond 8
+    return (0, 0, 0, round(alpha * 255))
+
+folder = sys.argv[1] if len(sys.argv) > 1 else "samples"
+with open(os.path.join(folder, "logo.bmp"), "wb") as f:
     f.write(bmp(canvas()))
+with open(os.path.join(folder, "gradient.png"), "wb") as f:
+    f.write(png_rgba(64, 32, gradient))
