@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/path_name.h"
+
 struct FileObject {
     int fd;
 };
@@ -174,12 +176,7 @@ extern "C" void RemoveAndEnd(int signal) {
 }  // namespace
 
 void RemoveOnInterrupt(const char* path) {
-    char* copy = nullptr;
-    if (path) {
-        size_t size = std::strlen(path) + 1;
-        copy = new (std::nothrow) char[size];
-        if (copy) std::memcpy(copy, path, size);
-    }
+    char* copy = DuplicatePath(path);
     delete[] interruptVictim.exchange(copy);
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <windows.h>
 
+#include "core/path_name.h"
+
 struct FileObject {
     HANDLE handle;
 };
@@ -233,12 +235,7 @@ BOOL WINAPI RemoveAndEnd(DWORD) {
 }  // namespace
 
 void RemoveOnInterrupt(const char* path) {
-    char* copy = nullptr;
-    if (path) {
-        size_t size = std::strlen(path) + 1;
-        copy = new (std::nothrow) char[size];
-        if (copy) std::memcpy(copy, path, size);
-    }
+    char* copy = DuplicatePath(path);
     char* old;
     {
         std::lock_guard<std::mutex> hold(interruptLock);

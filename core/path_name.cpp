@@ -1,6 +1,7 @@
 #include "core/path_name.h"
 
 #include <cstring>
+#include <new>
 
 #include "core/file_io.h"
 
@@ -40,4 +41,12 @@ bool CopyPath(char* buffer, size_t capacity, const char* source) {
     if (length + 1 > capacity) return false;
     std::memcpy(buffer, source, length + 1);
     return true;
+}
+
+char* DuplicatePath(const char* path) {
+    if (!path) return nullptr;
+    size_t size = std::strlen(path) + 1;
+    char* copy = new (std::nothrow) char[size];
+    if (copy) std::memcpy(copy, path, size);
+    return copy;
 }

@@ -15,3 +15,7 @@ bool RenameExtension(char* path, size_t capacity, const char* ext);
 // Copies `source` into `buffer` when it fits in `capacity` bytes with its
 // NUL; false, with `buffer` unchanged, when it does not.
 bool CopyPath(char* buffer, size_t capacity, const char* source);
+
+// A copy of `path` on the heap, for delete[]; null for null, or when
+// memory is short.
+char* DuplicatePath(const char* path);
