@@ -1,10 +1,14 @@
 #include "cli/output_formats.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 
 #include "core/array_text.h"
 #include "core/byte_scanner.h"
+#include "core/line_packer.h"
+#include "core/text_block.h"
 
 namespace {
 
@@ -20,14 +24,6 @@ std::string CommentSafe(const std::string& text) {
     return safe;
 }
 
-void PutString(BlockWriter& writer, const std::string& text) {
-    for (size_t at = 0; at < text.size(); at += BlockWriter::kBlockSize) {
-        size_t size = text.size() - at;
-        if (size > BlockWriter::kBlockSize) size = BlockWriter::kBlockSize;
-        writer.Put(text.data() + at, static_cast<uint32_t>(size));
-    }
-}
-
 }  // namespace
 
 std::string LayoutInWords(const ConvertOptions& options, bool invert) {
@@ -41,40 +37,56 @@ std::string LayoutInWords(const ConvertOptions& options, bool invert) {
 
 bool EmitCArray(const ByteScanner& scanner, const ArraySource& source, const char* name,
                 TextSink sink, void* context) {
-    uint64_t count = static_cast<uint64_t>(scanner.ItemsPerLine()) * scanner.LineCount();
+    uint64_t total = static_cast<uint64_t>(scanner.ItemsPerLine()) * scanner.LineCount();
     char numbers[128];
     std::snprintf(numbers, sizeof numbers, ": %" PRIu32 " x %" PRIu32 " pixels, ", source.width,
                   source.height);
     char sizes[64];
-    std::snprintf(sizes, sizeof sizes, "; %" PRIu64 " bytes */\n", count);
+    std::snprintf(sizes, sizeof sizes, "; %" PRIu64 " bytes */\n", total);
     std::string opening = "/* " + CommentSafe(source.fileName) + numbers +
                           LayoutInWords(source.options, source.invert) + sizes;
-    std::snprintf(sizes, sizeof sizes, "[%" PRIu64 "] = {\n", count);
+    std::snprintf(sizes, sizeof sizes, "[%" PRIu64 "] = {\n", total);
     opening += std::string("const unsigned char ") + name + sizes;
 
-    BlockWriter writer(sink, context);
-    PutString(writer, opening);
-    for (uint32_t line = 0; line < scanner.LineCount(); ++line) {
-        writer.Put("    ", 4);
-        for (uint32_t item = 0; item < scanner.ItemsPerLine(); ++item) {
-            const char* text = ArrayItemText(scanner.GetByte(item, line));
-            if (item == 0) {
-                writer.Put(text + 2, kArrayItemChars - 2);  // no ", " before the first
-            } else {
-                writer.Put(text, kArrayItemChars);
-            }
-        }
-        writer.Put(",\n", 2);
+    TextBlock text(sink, context);
+    for (size_t at = 0; at < opening.size(); at += TextBlock::kSize) {
+        size_t size = std::min<size_t>(opening.size() - at, TextBlock::kSize);
+        char* to = text.Reserve(static_cast<uint32_t>(size));
+        text.Commit(std::copy_n(opening.data() + at, size, to));
     }
-    writer.Put("};\n", 3);
-    return writer.Finish();
+    PackedLines lines(scanner);
+    const uint8_t* bytes;
+    uint32_t count;
+    bool endsLine, startsLine = true;
+    while (lines.Next(&bytes, &count, &endsLine)) {
+        char* at = text.Reserve(count * kArrayItemChars + 4);
+        if (startsLine) {
+            // The indent, and no ", " before the first item: the items go
+            // two characters in, and the indent covers their first ", ".
+            char* end = PutArrayItems(at + 2, bytes, count);
+            std::memcpy(at, "    ", 4);
+            at = count ? end : at + 4;
+        } else {
+            at = PutArrayItems(at, bytes, count);
+        }
+        if (endsLine) *at++ = ',', *at++ = '\n';
+        text.Commit(at);
+        startsLine = endsLine;
+    }
+    char* at = text.Reserve(3);
+    text.Commit(std::copy_n("};\n", 3, at));
+    return text.Finish();
 }
 
 bool EmitPackedBytes(const ByteScanner& scanner, TextSink sink, void* context) {
-    BlockWriter writer(sink, context);
-    for (uint32_t line = 0; line < scanner.LineCount(); ++line) {
-        for (uint32_t item = 0; item < scanner.ItemsPerLine(); ++item)
-            writer.PutByte(scanner.GetByte(item, line));
+    TextBlock text(sink, context, static_cast<uint64_t>(scanner.ItemsPerLine()) * scanner.LineCount());
+    PackedLines lines(scanner);
+    const uint8_t* bytes;
+    uint32_t count;
+    bool endsLine;
+    while (lines.Next(&bytes, &count, &endsLine)) {
+        char* at = text.Reserve(count);
+        text.Commit(std::copy_n(reinterpret_cast<const char*>(bytes), count, at));
     }
-    return writer.Finish();
+    return text.Finish();
 }

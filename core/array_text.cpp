@@ -4,13 +4,16 @@
 
 #include "core/block_writer.h"
 #include "core/byte_scanner.h"
+#include "core/line_packer.h"
+#include "core/text_block.h"
 
 namespace {
 
 const uint32_t kItemChars = kArrayItemChars;
 
+// Eight bytes an item, so that one wide store writes it.
 struct ItemTable {
-    char text[256][kItemChars];
+    char text[256][8];
     ItemTable() {
         static const char digits[] = "0123456789ABCDEF";
         for (int v = 0; v < 256; ++v) {
@@ -36,7 +39,27 @@ bool WriteToFile(void* file, const char* text, uint32_t size) {
     return WriteFileBytes(static_cast<FileHandle>(file), text, size);
 }
 
+char* PutArrayItems(char* at, const uint8_t* bytes, uint32_t count) {
+    const ItemTable& items = Items();
+    for (uint32_t i = 0; i < count; ++i, at += kItemChars) std::memcpy(at, items.text[bytes[i]], 8);
+    return at;
+}
+
 bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context) {
+    PackedLines lines(scanner);
+    TextBlock text(sink, context, ArrayTextLength(scanner));
+    const uint8_t* bytes;
+    uint32_t count;
+    bool endsLine;
+    while (lines.Next(&bytes, &count, &endsLine)) {
+        char* at = PutArrayItems(text.Reserve(count * kItemChars + 1), bytes, count);
+        if (endsLine) *at++ = '\n';
+        text.Commit(at);
+    }
+    return text.Finish();
+}
+
+bool EmitArrayTextPerByte(const ByteScanner& scanner, TextSink sink, void* context) {
     const ItemTable& items = Items();
     BlockWriter writer(sink, context);
     for (uint32_t line = 0; line < scanner.LineCount(); ++line) {

@@ -9,9 +9,13 @@
 
 class ByteScanner;
 
-// Walks the whole grid of an attached scanner. True when every block was
-// accepted by the sink.
+// Walks the whole grid of an attached scanner, whole lines at a time. True
+// when every block was accepted by the sink.
 bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context);
+
+// The same text from GetByte, item by item: the reference the line-at-a-time
+// path is held to.
+bool EmitArrayTextPerByte(const ByteScanner& scanner, TextSink sink, void* context);
 
 // A sink that writes to `file`, a FileHandle open for writing.
 bool WriteToFile(void* file, const char* text, uint32_t size);
@@ -24,6 +28,10 @@ bool WriteArrayText(const ByteScanner& scanner, FileHandle file);
 // characters without a terminating NUL.
 const uint32_t kArrayItemChars = 6;
 const char* ArrayItemText(uint8_t value);
+
+// Writes the items of `count` bytes at `at` and returns their end. Stores
+// 8 bytes an item, so 2 bytes past the end may change (TextBlock's slack).
+char* PutArrayItems(char* at, const uint8_t* bytes, uint32_t count);
 
 // The length the text will have: LineCount() x (6 x ItemsPerLine() + 1).
 uint64_t ArrayTextLength(const ByteScanner& scanner);

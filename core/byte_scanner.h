@@ -27,6 +27,8 @@ public:
     uint32_t ItemsPerLine() const override { return laneCount; }
     uint32_t LineCount() const override { return bytesPerLane; }
     uint8_t GetByte(uint32_t lane, uint32_t index) const override;
+    // The bitmap of the last successful Attach, for packing whole lines.
+    const MonoBitmap* AttachedBitmap() const { return bitmap; }
 
 protected:
     const MonoBitmap* bitmap;
@@ -61,6 +63,8 @@ public:
     uint32_t ItemsPerLine() const override { return laneCount; }
     uint32_t LineCount() const override { return bytesPerLane; }
     uint8_t GetByte(uint32_t lane, uint32_t index) const override;
+    // The bitmap of the last successful Attach, for packing whole lines.
+    const MonoBitmap* AttachedBitmap() const { return bitmap; }
 
 protected:
     const MonoBitmap* bitmap;

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the BMP reader as a file and, when a file is
-// accepted, packs it in all sixteen ways, checking the shape of the text.
+// accepted, packs it in all sixteen ways, checking the shape of the text
+// and that the line-at-a-time path writes what the per-byte walk writes.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -59,6 +60,11 @@ bool Check(void* context, const char* text, uint32_t size) {
     return true;
 }
 
+bool Append(void* context, const char* text, uint32_t size) {
+    static_cast<std::string*>(context)->append(text, size);
+    return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -84,9 +90,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (g_bitmap.Width() != 0 && g_bitmap.Height() != 0) std::abort();
             continue;
         }
+        static std::string fast, reference;
+        fast.clear();
+        reference.clear();
+        if (!EmitArrayText(*scanner, Append, &fast)) std::abort();
         ShapeCheck check{scanner->ItemsPerLine()};
-        if (!EmitArrayText(*scanner, Check, &check)) std::abort();
+        Check(&check, fast.data(), static_cast<uint32_t>(fast.size()));
         if (check.total != ArrayTextLength(*scanner) || check.itemsSeen != 0) std::abort();
+        if (!EmitArrayTextPerByte(*scanner, Append, &reference)) std::abort();
+        if (fast != reference) std::abort();
     }
     return 0;
 }
