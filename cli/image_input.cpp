@@ -20,6 +20,9 @@ uint32_t Little(const uint8_t* at, int bytes) {
 
 // Reads until the end, or one byte past the largest input, which is then refused.
 bool ReadAll(FileHandle file, std::vector<uint8_t>* bytes) {
+    uint64_t length = 0;
+    if (GetFileLength(file, &length) && length <= kLargestInput)
+        bytes->reserve(static_cast<size_t>(length) + kReadChunk);
     for (;;) {
         size_t at = bytes->size();
         if (at > kLargestInput) return true;

@@ -22,12 +22,13 @@ FileHandle Wrap(HANDLE handle) {
 }
 
 // A path for the wide calls: as it is, or, at MAX_PATH characters and
-// beyond, which the ANSI calls refuse, in its absolute \\?\ form.
+// beyond, which the ANSI calls refuse, in its absolute \\?\ form. With
+// `absolute`, always absolute, separators made backslashes.
 class WidePath {
 public:
-    explicit WidePath(const char* path) : isLong(std::strlen(path) >= MAX_PATH) {
+    explicit WidePath(const char* path, bool absolute = false) : isLong(std::strlen(path) >= MAX_PATH) {
         std::wstring plain = Widen(path);
-        if (!isLong || plain.compare(0, 4, L"\\\\?\\") == 0) {
+        if ((!isLong && !absolute) || plain.compare(0, 4, L"\\\\?\\") == 0) {
             wide = plain;
             return;
         }
@@ -35,8 +36,12 @@ public:
         if (size == 0) return;  // left empty, so that every call fails
         std::wstring full(size, L'\0');
         full.resize(GetFullPathNameW(plain.c_str(), size, &full[0], nullptr));
-        wide = full.compare(0, 2, L"\\\\") == 0 ? L"\\\\?\\UNC\\" + full.substr(2)
-                                                 : L"\\\\?\\" + full;
+        if (full.size() < MAX_PATH) {
+            wide = full;
+        } else {
+            wide = full.compare(0, 2, L"\\\\") == 0 ? L"\\\\?\\UNC\\" + full.substr(2)
+                                                     : L"\\\\?\\" + full;
+        }
     }
     bool IsLong() const { return isLong; }
     const wchar_t* Get() const { return wide.c_str(); }
@@ -96,11 +101,11 @@ bool ReplaceExisting(const char* from, const char* to, DWORD attributes) {
     const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                        FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     if (attributes & kept) SetAttributes(from, attributes & kept);
-    WidePath source(from), target(to);
-    const DWORD flags = REPLACEFILE_IGNORE_MERGE_ERRORS;
-    if (!source.IsLong() && !target.IsLong())
-        return ReplaceFileA(to, from, nullptr, flags, nullptr, nullptr) != FALSE;
-    return ReplaceFileW(target.Get(), source.Get(), nullptr, flags, nullptr, nullptr) != FALSE;
+    // ReplaceFile is given whole paths: Wine's fails on a relative name or
+    // a forward slash.
+    WidePath source(from, true), target(to, true);
+    return ReplaceFileW(target.Get(), source.Get(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                        nullptr, nullptr) != FALSE;
 }
 
 FileHandle OpenForWrite(const char* path, DWORD disposition, DWORD share) {

@@ -156,6 +156,27 @@ TEST_F(CliTest, OutputsInLongFoldersAreWritten) {
     }
 }
 
+// Relative names, with either separator, replace an existing file too.
+TEST_F(CliTest, RelativeOutputsReplaceExistingFiles) {
+    std::string input = Image(test::RandomMonoBmp(12, 5, 3));
+    ASSERT_EQ(Run({input}), kExitDone);
+    const std::string expected = out;
+    std::filesystem::create_directory(dir.Path("sub"));
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path(""));
+#ifdef _WIN32
+    const char* names[] = {"plain.txt", "sub/slash.txt", "sub\\backslash.txt", "sub/../up.txt"};
+#else
+    const char* names[] = {"plain.txt", "sub/slash.txt", "sub/../up.txt"};
+#endif
+    for (const char* name : names) {
+        test::WriteBytes(name, {'o', 'l', 'd'});
+        EXPECT_EQ(Run({"-o", name, input}), kExitDone) << name << ": " << err;
+        EXPECT_EQ(test::ReadText(name), expected) << name;
+    }
+    std::filesystem::current_path(previous);
+}
+
 TEST_F(CliTest, AWriteThatFailsPartWayLeavesTheOldFile) {
     std::string full = test::FullDiskDir();
     if (full.empty()) GTEST_SKIP() << "no small file system to fill (QG_FULL_DIR)";
