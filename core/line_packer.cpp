@@ -101,12 +101,23 @@ void LinePacker::PackBandsAcross(uint32_t band, uint32_t first, uint32_t count, 
 }
 
 // Whole byte columns firstLine onwards, as many as the budget holds, each
-// a line of every row's byte; rows are visited in the file's order.
+// a line of every row's byte. Rows are visited in the file's order, eight
+// at a time where they can be: each line then takes eight bytes in one store.
 void LinePacker::FillRowsDownTile(uint32_t firstLine) {
     tileFirst = firstLine;
     tileLines = std::min<uint32_t>(fullBytes - firstLine, std::max<uint32_t>(1, kTileBudget / itemsPerLine));
     tile.resize(static_cast<size_t>(tileLines) * itemsPerLine);
-    for (uint32_t y = height; y-- > 0;) {
+    uint32_t y = height;
+    for (; y >= 8; y -= 8) {
+        const uint8_t* rows[8];
+        for (uint32_t i = 0; i < 8; ++i) rows[i] = bitmap->Row(y - 8 + i) + firstLine;
+        for (uint32_t l = 0; l < tileLines; ++l) {
+            uint8_t eight[8];
+            for (uint32_t i = 0; i < 8; ++i) eight[i] = Final(rows[i][l] ^ flip);
+            std::copy_n(eight, 8, &tile[static_cast<size_t>(l) * itemsPerLine + y - 8]);
+        }
+    }
+    while (y-- > 0) {
         const uint8_t* row = bitmap->Row(y) + firstLine;
         for (uint32_t l = 0; l < tileLines; ++l)
             tile[static_cast<size_t>(l) * itemsPerLine + y] = Final(row[l] ^ flip);
@@ -114,21 +125,37 @@ void LinePacker::FillRowsDownTile(uint32_t firstLine) {
 }
 
 // Columns from the start of firstLine's byte onwards, a multiple of eight
-// as the budget holds, every band of each; bands are visited in the file's
-// order, the partial one last through GetByte.
+// as the budget holds, every band of each. Bands are visited in the file's
+// order, eight at a time where they can be, so that each column takes
+// eight bytes in one store; the partial band comes last, through GetByte.
 void LinePacker::FillColumnsDownTile(uint32_t firstLine) {
     tileFirst = firstLine / 8 * 8;
     uint32_t columns = std::max<uint32_t>(8, kTileBudget / itemsPerLine / 8 * 8);
     tileLines = std::min(width - tileFirst, columns);
     tile.resize(static_cast<size_t>(tileLines) * itemsPerLine);
     const uint32_t firstBlock = tileFirst / 8, blocks = BytesFor(tileLines);
-    for (uint32_t band = fullBands; band-- > 0;) {
-        const uint8_t* rows[8];
-        for (uint32_t i = 0; i < 8; ++i) rows[i] = bitmap->Row(band * 8 + i) + firstBlock;
+    auto columnBytes = [this, firstBlock](uint32_t band, uint32_t block) {
+        uint64_t bits = 0;
+        for (int i = 7; i >= 0; --i)
+            bits |= static_cast<uint64_t>(bitmap->Row(band * 8 + i)[firstBlock + block] ^ flip) << (56 - 8 * i);
+        return TransposeBits(bits);
+    };
+    uint32_t band = fullBands;
+    for (; band >= 8; band -= 8) {
         for (uint32_t block = 0; block < blocks; ++block) {
-            uint64_t bits = 0;
-            for (int i = 7; i >= 0; --i) bits |= static_cast<uint64_t>(rows[i][block] ^ flip) << (56 - 8 * i);
-            bits = TransposeBits(bits);
+            uint64_t bits[8];
+            for (int b = 7; b >= 0; --b) bits[b] = columnBytes(band - 8 + b, block);
+            uint32_t columnsHere = std::min<uint32_t>(8, tileLines - block * 8);
+            for (uint32_t j = 0; j < columnsHere; ++j) {
+                uint8_t eight[8];
+                for (uint32_t b = 0; b < 8; ++b) eight[b] = Final(static_cast<uint8_t>(bits[b] >> (56 - 8 * j)));
+                std::copy_n(eight, 8, &tile[static_cast<size_t>(block * 8 + j) * itemsPerLine + band - 8]);
+            }
+        }
+    }
+    while (band-- > 0) {
+        for (uint32_t block = 0; block < blocks; ++block) {
+            uint64_t bits = columnBytes(band, block);
             uint32_t columnsHere = std::min<uint32_t>(8, tileLines - block * 8);
             for (uint32_t j = 0; j < columnsHere; ++j)
                 tile[static_cast<size_t>(block * 8 + j) * itemsPerLine + band] =
