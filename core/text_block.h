@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "core/block_writer.h"
+// Receives the output in order, in blocks. False marks the block as not
+// written; the walk goes on regardless.
+typedef bool (*TextSink)(void* context, const char* text, uint32_t size);
 
 class TextBlock {
 public:
@@ -20,6 +22,8 @@ public:
           context(context),
           capacity(expected < 64 ? 64 : expected < kSize ? static_cast<uint32_t>(expected) : kSize),
           block(new char[capacity + kSlack]) {}
+    TextBlock(const TextBlock&) = delete;
+    TextBlock& operator=(const TextBlock&) = delete;
 
     // Where the next `size` bytes go: at most the block's capacity, which
     // is kSize or the whole expected output. What was written before is
