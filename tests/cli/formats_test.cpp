@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "cli/cli_args.h"
+#include "core/array_text.h"
 #include "tests/cli/cli_fixture.h"
 #include "tests/core/scanner_fixture.h"
 
@@ -200,6 +202,64 @@ TEST_F(CliTest, HelpDocumentsEveryOptionAndShowsTrueExamples) {
         }
     }
     EXPECT_EQ(pictureLines, 4);
+}
+
+}  // namespace
+
+namespace {
+
+using test::CliTest;
+
+// Lines longer than one piece of packed items (32768): every output form
+// keeps each line whole, and its values are the per-byte walk's.
+TEST_F(CliTest, LongLinesStayWholeInEveryForm) {
+    const struct {
+        uint32_t width, height;
+        std::vector<std::string> layout;  // one whose lines are longer than a piece
+    } cases[] = {
+        {40003, 3, {"--bits-vertical", "--bytes-horizontal"}},
+        {3, 40003, {"--bits-horizontal", "--bytes-vertical"}},
+        {9, 8 * 40003, {"--bits-vertical", "--bytes-vertical", "--lsb-first"}},
+    };
+    for (const auto& c : cases) {
+        std::string input = Image(test::RandomMonoBmp(c.width, c.height, 11));
+        MonoBitmap bitmap;
+        ASSERT_TRUE(bitmap.Load(input.c_str()));
+        ConvertOptions options = {};
+        SetDefaultOptions(&options);
+        for (const std::string& flag : c.layout) {
+            if (flag == "--bits-horizontal") options.bitHorizontal = 1;
+            if (flag == "--bytes-vertical") options.byteHorizontal = 0;
+            if (flag == "--lsb-first") options.msbReverse = 1;
+        }
+        ByteScanner* scanner = SelectScanner(options);
+        ASSERT_TRUE(scanner->Attach(&bitmap, 0));
+        std::string reference;
+        EmitArrayTextPerByte(*scanner, [](void* to, const char* text, uint32_t size) {
+            static_cast<std::string*>(to)->append(text, size);
+            return true;
+        }, &reference);
+        const size_t lines = scanner->LineCount();
+
+        std::vector<std::string> args = c.layout;
+        args.push_back(input);
+        ASSERT_EQ(Run(args), kExitDone);
+        EXPECT_EQ(out, reference) << c.width << " x " << c.height;
+
+        args.insert(args.begin(), "--binary");
+        ASSERT_EQ(Run(args), kExitDone);
+        EXPECT_EQ(test::Bytes(out.begin(), out.end()), test::ValuesOf(reference));
+
+        // Each line of the text, without its leading ", ", indented and ended by a comma.
+        std::string body;
+        for (size_t at = 0; at < reference.size(); at = reference.find('\n', at) + 1)
+            body += "    " + reference.substr(at + 2, reference.find('\n', at) - at - 2) + ",\n";
+        args[0] = "--c-array=long";
+        ASSERT_EQ(Run(args), kExitDone);
+        ASSERT_NE(out.find("{\n"), std::string::npos);
+        EXPECT_TRUE(out.substr(out.find("{\n") + 2) == body + "};\n") << c.width << " x " << c.height;
+        EXPECT_EQ(static_cast<size_t>(std::count(body.begin(), body.end(), '\n')), lines);
+    }
 }
 
 }  // namespace
