@@ -142,6 +142,8 @@ std::string BmpProblem(const uint8_t* data, size_t size) {
 std::string PnmProblem(const uint8_t* data, size_t size) {
     // Width, height and maximum, each after blanks and '#' comments.
     size_t at = 2;
+    uint64_t values[3] = {};
+    int index = 0;
     for (const char* field : {"width", "height", "maximum"}) {
         for (;;) {
             while (at < size && std::strchr(" \t\n\v\f\r", data[at]) && data[at]) ++at;
@@ -155,7 +157,12 @@ std::string PnmProblem(const uint8_t* data, size_t size) {
         if (digits == 0) return std::string("no ") + field + " in the header";
         if (digits > 9 || value > (field[0] == 'm' ? 65535u : 1u << 24))
             return std::string("a ") + field + " of " + (digits > 9 ? "more than 9 digits" : std::to_string(value));
+        values[index++] = value;
     }
+    // One blank ends the header; the samples follow. The decoder would read
+    // missing ones as black: refuse a file cut short instead.
+    uint64_t samples = values[0] * values[1] * (data[1] == '6' ? 3 : 1) * (values[2] > 255 ? 2 : 1);
+    if (at + 1 > size || samples > size - (at + 1)) return "the file ends before its last row";
     return std::string();
 }
 

@@ -147,6 +147,8 @@ TEST_F(CliTest, RefusalsSayWhy) {
     test::Put32(v3, 14, 64);
     Bytes shortRows = test::DeepBmp(4, 2, 24, Paint({0, 0, 0}, {255, 255, 255}));
     shortRows.resize(shortRows.size() - 1);
+    Bytes shortPgm = test::Pnm(4, 2, false, Paint({0}, {255}));
+    shortPgm.pop_back();
     std::filesystem::create_directory(dir.Path("folder"));
     const struct {
         std::string input;
@@ -161,6 +163,9 @@ TEST_F(CliTest, RefusalsSayWhy) {
         {Image(rle4, "rle.bmp"), "unsupported BMP: RLE4 compression"},
         {Image(v3, "v3.bmp"), "unsupported BMP: an information header of 64 bytes"},
         {Image(shortRows, "short.bmp"), "unsupported BMP: the file ends before its last row"},
+        {Image(shortPgm, "short.pgm"), "unsupported PGM or PPM: the file ends before its last row"},
+        {Image(Bytes{'P', '6', '\n', '6', '6', '6', '6', '6', ' ', '2', '7', '8', '3', '\n', '2', '5', '5', '\n'}, "empty.ppm"),
+         "unsupported PGM or PPM: the file ends before its last row"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Run({"-o", dir.File("out.txt"), c.input}), kExitRefused) << c.why;
