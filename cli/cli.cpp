@@ -137,7 +137,8 @@ Outcome Convert(const Run& run, const Job& job) {
 // blocks kept apart by an empty line.
 Outcome Show(const Run& run, const char* input, bool* shown) {
     Outcome prepared = Prepare(run, input);
-    if (!g_bitmap.IsLoaded()) return prepared;
+    // --info describes an image without pixels too; there is nothing to preview.
+    if (!g_bitmap.IsLoaded() || (run.request.preview && prepared != Outcome::Done)) return prepared;
     bool written;
     if (run.request.info) {
         std::string text = (*shown ? "\n" : "") +

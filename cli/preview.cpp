@@ -16,6 +16,7 @@ void PutCell(BlockWriter& writer, const char* cell) {
 bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, TextSink sink, void* context) {
     BlockWriter writer(sink, context);
     const uint32_t width = bitmap.Width(), height = bitmap.Height();
+    if (width == 0 || height == 0) return writer.Finish();  // no pixels, no lines
     if (style == PreviewStyle::Ascii) {
         for (uint32_t y = 0; y < height; ++y) {
             for (uint32_t x = 0; x < width; ++x) writer.PutByte(bitmap.IsDark(x, y) ? '#' : '.');

@@ -10,4 +10,5 @@ enum class PreviewStyle {
     Ascii,       // one pixel row a line: '#' dark, '.' light
 };
 
+// An image without width or height gives no text at all.
 bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, TextSink sink, void* context);

@@ -77,6 +77,9 @@ TEST_F(CliTest, EmptyImagesCannotBePacked) {
     EXPECT_NE(err.find("0 x 4"), std::string::npos) << err;
     EXPECT_NE(err.find("nothing to pack"), std::string::npos) << err;
     EXPECT_FALSE(std::filesystem::exists(output));
+    // Nor anything to preview: not a line for each of its rows.
+    EXPECT_EQ(Run({"--preview", input}), kExitRefused);
+    EXPECT_EQ(out, "");
 }
 
 TEST_F(CliTest, UsageErrors) {
