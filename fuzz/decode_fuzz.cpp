@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!EmitMonoBmp(image, Collect, &bmp)) std::abort();
     if (!copy.LoadFromMemory(bmp.data(), bmp.size())) std::abort();
     if (copy.Width() != image.Width() || copy.Height() != image.Height()) std::abort();
-    for (uint32_t y = 0; y < image.Height(); ++y)
+    for (uint32_t y = 0; pixels != 0 && y < image.Height(); ++y)
         for (uint32_t x = 0; x < image.Width(); ++x)
             if (copy.IsDark(x, y) != image.IsDark(x, y)) std::abort();
 
