@@ -18,32 +18,40 @@ uint32_t Little(const uint8_t* at, int bytes) {
     return value;
 }
 
-// Reads until the end, or one byte past the largest input, which is then refused.
+// Takes chunks from `read` (which says how many bytes it gave, false on an
+// error) until the end, or one byte past the largest input, which is then
+// refused.
+template <typename Read>
+bool ReadChunks(std::vector<uint8_t>* bytes, Read read) {
+    for (;;) {
+        size_t at = bytes->size();
+        if (at > kLargestInput) return true;
+        bytes->resize(at + kReadChunk);
+        size_t got = 0;
+        bool ok = read(bytes->data() + at, &got);
+        bytes->resize(at + got);
+        if (!ok) return false;
+        if (got == 0) return true;
+    }
+}
+
 bool ReadAll(FileHandle file, std::vector<uint8_t>* bytes) {
     uint64_t length = 0;
     if (GetFileLength(file, &length) && length <= kLargestInput)
         bytes->reserve(static_cast<size_t>(length) + kReadChunk);
-    for (;;) {
-        size_t at = bytes->size();
-        if (at > kLargestInput) return true;
-        bytes->resize(at + kReadChunk);
+    return ReadChunks(bytes, [file](uint8_t* into, size_t* got) {
         uint32_t delivered = 0;
-        bool ok = ReadFileBytes(file, bytes->data() + at, kReadChunk, &delivered);
-        bytes->resize(at + delivered);
-        if (!ok) return false;
-        if (delivered == 0) return true;
-    }
+        bool ok = ReadFileBytes(file, into, kReadChunk, &delivered);
+        *got = delivered;
+        return ok;
+    });
 }
 
 bool ReadStream(FILE* in, std::vector<uint8_t>* bytes) {
-    for (;;) {
-        size_t at = bytes->size();
-        if (at > kLargestInput) return true;
-        bytes->resize(at + kReadChunk);
-        size_t got = std::fread(bytes->data() + at, 1, kReadChunk, in);
-        bytes->resize(at + got);
-        if (got < kReadChunk) return !std::ferror(in);
-    }
+    return ReadChunks(bytes, [in](uint8_t* into, size_t* got) {
+        *got = std::fread(into, 1, kReadChunk, in);
+        return !std::ferror(in);
+    });
 }
 
 // The name a refusal gives the file's kind, from its first bytes.

@@ -26,6 +26,11 @@ struct Compositor {
     }
 };
 
+Compositor RowOf(const GreyImage& image, const ToneOptions& tone, uint32_t y) {
+    return {image.Pixels() + static_cast<size_t>(y) * image.Width() * image.Channels(),
+            image.Channels(), tone.blackBackground ? 0u : 255u};
+}
+
 // Collects the dark bits of one row, leftmost pixel in bit 7; a dark pixel
 // is a clear bit, as palette entry 0 of a created image is black.
 class RowBits {
@@ -44,8 +49,7 @@ void Threshold(const GreyImage& image, const ToneOptions& tone, MonoBitmap* bitm
     for (uint32_t grey = 0; grey < 256; ++grey) dark[grey] = grey * 100 < tone.level;
     const uint32_t width = image.Width();
     for (uint32_t y = 0; y < image.Height(); ++y) {
-        Compositor pixels = {image.Pixels() + static_cast<size_t>(y) * width * image.Channels(),
-                             image.Channels(), tone.blackBackground ? 0u : 255u};
+        Compositor pixels = RowOf(image, tone, y);
         RowBits bits(bitmap->Row(y));
         for (uint32_t x = 0; x < width; ++x) bits.Set(x, dark[pixels.At(x)]);
     }
@@ -58,8 +62,7 @@ void Dither(const GreyImage& image, const ToneOptions& tone, MonoBitmap* bitmap,
             std::vector<int32_t>& here, std::vector<int32_t>& below) {
     const uint32_t width = image.Width();
     for (uint32_t y = 0; y < image.Height(); ++y) {
-        Compositor pixels = {image.Pixels() + static_cast<size_t>(y) * width * image.Channels(),
-                             image.Channels(), tone.blackBackground ? 0u : 255u};
+        Compositor pixels = RowOf(image, tone, y);
         RowBits bits(bitmap->Row(y));
         std::fill(below.begin(), below.end(), 0);
         for (uint32_t x = 0; x < width; ++x) {

@@ -90,6 +90,10 @@ TEST_F(CliTest, ThresholdAndDither) {
     std::string grey = Image(test::Png(64, 64, 0, 8, Samples(64 * 64, 128)), "grey.png");
     ASSERT_EQ(Run({"--preview=ascii", grey}), kExitDone);
     EXPECT_EQ(std::count(out.begin(), out.end(), '#'), 0);
+    // Several inputs: each preview under its name, an empty line between.
+    ASSERT_EQ(Run({"--preview=ascii", "--threshold=0", input, grey}), kExitDone);
+    EXPECT_EQ(out.rfind(input + ":\n" + std::string(256, '.') + "\n", 0), 0u);
+    EXPECT_NE(out.find(".\n\n" + grey + ":\n"), std::string::npos);
     ASSERT_EQ(Run({"--preview=ascii", "--dither", grey}), kExitDone);
     long dark = std::count(out.begin(), out.end(), '#');
     EXPECT_GT(dark, 64 * 64 * 45 / 100);
@@ -128,10 +132,13 @@ TEST_F(CliTest, PresetsReadBackAsTheirLibrariesRead) {
         ASSERT_EQ(Run({"--info", "--lsb-first", "--preset", p.preset, input}), kExitDone);
         EXPECT_NE(out.find(std::string("preset: ") + p.preset + "\n"), std::string::npos) << out;
     }
-    // A flag after the preset overrides one option, and the layout matches no preset.
+    // A flag after the preset overrides one option: the layout then matches
+    // another preset, or none.
     ASSERT_EQ(Run({"--info", "--preset", "xbm", "--fill-one", input}), kExitDone);
     EXPECT_NE(out.find("layout: lsb first, bits horizontal, bytes horizontal, fill one\n"), std::string::npos);
     EXPECT_EQ(out.find("preset:"), std::string::npos);
+    ASSERT_EQ(Run({"--info", "--preset", "epaper", "--no-invert", input}), kExitDone);
+    EXPECT_NE(out.find("fill zero\npreset: adafruit-gfx\n"), std::string::npos) << out;
 }
 
 // A refused input says why in one line, and the others go on.
