@@ -56,9 +56,11 @@ int UsageError(FILE* err, const std::string& problem) {
     return kExitUsage;
 }
 
+// The defaults, the preset's layout, or the settings file's.
 bool StartingOptions(const CliRequest& request, ConvertOptions* options, std::string* problem) {
     *options = ConvertOptions();
     SetDefaultOptions(options);
+    if (request.preset) *options = request.preset->options;
     if (!request.settings) return true;
     switch (ReadOptionsFile(request.settings, options)) {
     case OptionsFileStatus::Read:
@@ -190,7 +192,8 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err) {
     ApplyOverrides(request, &options);
     ByteScanner* scanner = SelectScanner(options);
     if (!scanner) return UsageError(err, "these options select no packing");
-    if (request.outDir && GetPathKind(request.outDir) != PathKind::Folder)
+    const PathKind outDir = request.outDir ? GetPathKind(request.outDir) : PathKind::Folder;
+    if (outDir != PathKind::Folder && outDir != PathKind::Missing)
         return UsageError(err, std::string("'") + request.outDir + "' is not a folder");
     const bool showOnly = request.info || request.preview;
     std::vector<std::string> outputs(request.inputs.size()), arrayNames(request.inputs.size());
@@ -198,7 +201,12 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err) {
     if (request.format == OutputFormat::CArray && !PlanArrayNames(request, &arrayNames, &problem))
         return UsageError(err, problem);
 
-    const Run run = {request, options, request.invert == 1, scanner, in, out, err};
+    // A missing output folder is made, as for any build step's output.
+    if (outDir == PathKind::Missing && !CreateFolders(request.outDir)) {
+        std::fprintf(err, "%s: cannot create the folder '%s'\n", kName, request.outDir);
+        return kExitOutput;
+    }
+    const Run run = {request, options, Inverts(request), scanner, in, out, err};
     unsigned refused = 0, notWritten = 0;
     bool shown = false;
     for (size_t i = 0; i < request.inputs.size(); ++i) {

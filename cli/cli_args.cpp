@@ -54,11 +54,12 @@ bool ApplyPreset(const char* value, CliRequest* request, std::string* error) {
             *error += std::string(p == PresetsBegin() ? " " : ", ") + p->name;
         return false;
     }
-    request->msbReverse = static_cast<int>(preset->options.msbReverse);
-    request->bitHorizontal = static_cast<int>(preset->options.bitHorizontal);
-    request->byteHorizontal = static_cast<int>(preset->options.byteHorizontal);
-    request->fillOnes = preset->options.fillOnes;
-    request->invert = preset->invert ? 1 : 0;
+    if (request->preset && request->preset != preset) {
+        *error = std::string("--preset ") + request->preset->name + " and --preset " + preset->name +
+                 " each set all four packing options; give one";
+        return false;
+    }
+    request->preset = preset;
     return true;
 }
 
@@ -205,8 +206,13 @@ bool CheckCombination(const CliRequest& request, std::string* error) {
         *error = "only one of --c-array, --binary and --bmp can be used";
     } else if (request.inputs.size() > 1 && StandardInputNamed(request)) {
         *error = "'-' (standard input) must be the only input";
+    } else if (request.preset && request.settings) {
+        *error = "--preset and --settings each set all four packing options; give one of them, "
+                 "and single flags such as --fill-one to change what it sets";
     } else if (request.arrayName && !IsCIdentifier(request.arrayName)) {
         *error = std::string("'") + request.arrayName + "' is not a C identifier";
+    } else if (request.arrayName && IsCKeyword(request.arrayName)) {
+        *error = std::string("'") + request.arrayName + "' is a C or C++ keyword, not a name an array can have";
     } else {
         return true;
     }
@@ -240,6 +246,35 @@ void ApplyOverrides(const CliRequest& request, ConvertOptions* options) {
     if (request.fillOnes >= 0) options->fillOnes = static_cast<uint8_t>(request.fillOnes);
 }
 
+bool Inverts(const CliRequest& request) {
+    if (request.invert >= 0) return request.invert == 1;
+    return request.preset && request.preset->invert;
+}
+
+bool IsCKeyword(const char* name) {
+    // C17 and C23, C++20, and the alternative tokens C++ reserves.
+    static const char* const kKeywords[] = {
+        "_Alignas", "_Alignof", "_Atomic", "_BitInt", "_Bool", "_Complex", "_Decimal128",
+        "_Decimal32", "_Decimal64", "_Generic", "_Imaginary", "_Noreturn", "_Static_assert",
+        "_Thread_local", "alignas", "alignof", "and", "and_eq", "asm", "auto", "bitand", "bitor",
+        "bool", "break", "case", "catch", "char", "char16_t", "char32_t", "char8_t", "class",
+        "co_await", "co_return", "co_yield", "compl", "concept", "const", "const_cast", "consteval",
+        "constexpr", "constinit", "continue", "decltype", "default", "delete", "do", "double",
+        "dynamic_cast", "else", "enum", "explicit", "export", "extern", "false", "float", "for",
+        "friend", "goto", "if", "inline", "int", "long", "mutable", "namespace", "new", "noexcept",
+        "not", "not_eq", "nullptr", "operator", "or", "or_eq", "private", "protected", "public",
+        "register", "reinterpret_cast", "requires", "restrict", "return", "short", "signed",
+        "sizeof", "static", "static_assert", "static_cast", "struct", "switch", "template", "this",
+        "thread_local", "throw", "true", "try", "typedef", "typeid", "typename", "typeof",
+        "typeof_unqual", "union", "unsigned", "using", "virtual", "void", "volatile", "wchar_t",
+        "while", "xor", "xor_eq",
+    };
+    for (const char* keyword : kKeywords) {
+        if (std::strcmp(name, keyword) == 0) return true;
+    }
+    return false;
+}
+
 bool IsCIdentifier(const char* name) {
     auto letter = [](char c) {
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
@@ -249,6 +284,16 @@ bool IsCIdentifier(const char* name) {
         if (!letter(*c) && !(*c >= '0' && *c <= '9')) return false;
     }
     return true;
+}
+
+std::vector<std::string> CliValueOptionNames() {
+    std::vector<std::string> names;
+    for (const SettingOption& option : kSettingOptions) names.push_back(option.name);
+    for (const ValueOption& option : kValueOptions) {
+        names.push_back(option.longName);
+        if (option.shortName) names.push_back(option.shortName);
+    }
+    return names;
 }
 
 std::vector<std::string> CliOptionNames() {

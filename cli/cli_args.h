@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/presets.h"
 #include "cli/preview.h"
 #include "cli/tone.h"
 #include "settings/convert_options.h"
@@ -25,12 +26,13 @@ struct CliRequest {
     std::vector<const char*> inputs;
     const char* output = nullptr;    // -o: the one input's output file
     const char* outDir = nullptr;    // the folder that receives every output
-    const char* settings = nullptr;  // null: start from the defaults
+    const char* settings = nullptr;  // null: start from the defaults or the preset
+    const Preset* preset = nullptr;   // null: none named
     OutputFormat format = OutputFormat::ArrayText;
     std::vector<OutputFormat> formatsNamed;  // every form asked for, in order
     const char* arrayName = nullptr;  // with OutputFormat::CArray
-    // Fields given on the command line, applied over the settings file; a
-    // preset sets all five where it stands, and later flags override it.
+    // Fields that single flags set (-1: not given). They override the
+    // settings file or the preset, wherever they stand.
     int msbReverse = -1;
     int bitHorizontal = -1;
     int byteHorizontal = -1;
@@ -42,8 +44,15 @@ struct CliRequest {
 // combinations of options that contradict each other.
 bool ParseCliArgs(int argc, const char* const* argv, CliRequest* request, std::string* error);
 
-// Applies the fields that the command line names.
+// Applies what the single flags set over `options`, which start as the
+// defaults, the settings file or the preset.
 void ApplyOverrides(const CliRequest& request, ConvertOptions* options);
+
+// Whether dark and light swap: a flag, else the preset's own choice.
+bool Inverts(const CliRequest& request);
+
+// True for a word that C or C++ reserves: such a name cannot be an array's.
+bool IsCKeyword(const char* name);
 
 // True for a C identifier: a letter or '_', then letters, digits and '_'.
 bool IsCIdentifier(const char* name);
@@ -54,3 +63,5 @@ extern const char kCliUsage[];
 
 // Every option the parser knows, for checking the help against it.
 std::vector<std::string> CliOptionNames();
+// Those of them that take their value as the next argument.
+std::vector<std::string> CliValueOptionNames();

@@ -9,8 +9,6 @@
 
 namespace {
 
-const size_t kReadChunk = 1 << 20;
-const size_t kLargestInput = size_t(0x7FFFFFFF);  // the decoder's own limit
 
 uint32_t Little(const uint8_t* at, int bytes) {
     uint32_t value = 0;
@@ -18,40 +16,22 @@ uint32_t Little(const uint8_t* at, int bytes) {
     return value;
 }
 
-// Takes chunks from `read` (which says how many bytes it gave, false on an
-// error) until the end, or one byte past the largest input, which is then
-// refused.
+// Takes chunks of `chunk` bytes from `read` (which says how many bytes it
+// gave, false on an error) until the end, or one byte past the largest
+// input, which is then refused.
 template <typename Read>
-bool ReadChunks(std::vector<uint8_t>* bytes, Read read) {
+bool ReadChunks(std::vector<uint8_t>* bytes, size_t chunk, Read read) {
+    if (chunk == 0) chunk = 1;
     for (;;) {
         size_t at = bytes->size();
         if (at > kLargestInput) return true;
-        bytes->resize(at + kReadChunk);
+        bytes->resize(at + chunk);
         size_t got = 0;
-        bool ok = read(bytes->data() + at, &got);
+        bool ok = read(bytes->data() + at, chunk, &got);
         bytes->resize(at + got);
         if (!ok) return false;
         if (got == 0) return true;
     }
-}
-
-bool ReadAll(FileHandle file, std::vector<uint8_t>* bytes) {
-    uint64_t length = 0;
-    if (GetFileLength(file, &length) && length <= kLargestInput)
-        bytes->reserve(static_cast<size_t>(length) + kReadChunk);
-    return ReadChunks(bytes, [file](uint8_t* into, size_t* got) {
-        uint32_t delivered = 0;
-        bool ok = ReadFileBytes(file, into, kReadChunk, &delivered);
-        *got = delivered;
-        return ok;
-    });
-}
-
-bool ReadStream(FILE* in, std::vector<uint8_t>* bytes) {
-    return ReadChunks(bytes, [in](uint8_t* into, size_t* got) {
-        *got = std::fread(into, 1, kReadChunk, in);
-        return !std::ferror(in);
-    });
 }
 
 // The name a refusal gives the file's kind, from its first bytes.
@@ -99,7 +79,53 @@ bool Decode(const uint8_t* data, size_t size, const ToneOptions& tone, MonoBitma
     return true;
 }
 
+// The decoder fills its palette with the entries between the header and
+// the pixels, by its own count, and leaves the rest of it unset: a pixel
+// that takes an entry past them would come out as whatever memory held.
+std::string PaletteProblem(const uint8_t* pixels, int64_t width, uint64_t height, uint64_t stride,
+                           uint32_t bits, uint32_t offset, uint32_t header) {
+    // Its count, as it makes it: 3 bytes an entry after a 12-byte header
+    // (where it reckons the header 12 bytes longer), else 4 bytes.
+    const int64_t between = static_cast<int64_t>(offset) - 14 - (header == 12 ? 24 : header);
+    const int64_t entries = header == 12 ? between / 3 : between / 4;
+    if (entries <= 0)
+        return header == 12 ? "a palette of fewer than 5 colours after an OS/2 header, which the decoder misreads"
+                            : "no palette before its pixels";
+    if (entries >= (int64_t(1) << bits)) return std::string();
+    const uint32_t mask = (1u << bits) - 1;
+    for (uint64_t y = 0; y < height; ++y) {
+        const uint8_t* row = pixels + y * stride;
+        for (int64_t x = 0; x < width; ++x) {
+            uint64_t bit = static_cast<uint64_t>(x) * bits;
+            uint32_t index = row[bit / 8] >> (8 - bits - bit % 8) & mask;
+            if (index >= entries)
+                return "a pixel takes colour " + std::to_string(index) + " of a palette of " +
+                       std::to_string(entries);
+        }
+    }
+    return std::string();
+}
+
 }  // namespace
+
+bool ReadWholeFile(FileHandle file, std::vector<uint8_t>* bytes, size_t chunk) {
+    uint64_t length = 0;
+    if (GetFileLength(file, &length) && length <= kLargestInput)
+        bytes->reserve(static_cast<size_t>(length) + chunk);
+    return ReadChunks(bytes, chunk, [file](uint8_t* into, size_t size, size_t* got) {
+        uint32_t delivered = 0;
+        bool ok = ReadFileBytes(file, into, static_cast<uint32_t>(size), &delivered);
+        *got = delivered;
+        return ok;
+    });
+}
+
+bool ReadWholeStream(FILE* in, std::vector<uint8_t>* bytes, size_t chunk) {
+    return ReadChunks(bytes, chunk, [in](uint8_t* into, size_t size, size_t* got) {
+        *got = std::fread(into, 1, size, in);
+        return !std::ferror(in);
+    });
+}
 
 std::string BmpProblem(const uint8_t* data, size_t size) {
     if (size < 30) return "the file ends inside its header";
@@ -144,6 +170,11 @@ std::string BmpProblem(const uint8_t* data, size_t size) {
     uint64_t stride = (static_cast<uint64_t>(width) * bits + 31) / 32 * 4;
     uint64_t rows = stride * static_cast<uint64_t>(height < 0 ? -height : height);
     if (offset > size || rows > size - offset) return "the file ends before its last row";
+    // The decoder would take header bytes for pixels, or a palette from the
+    // bytes before the header's end.
+    const uint32_t masks = header == 40 && compression == 3 ? 12 : 0;
+    if (offset < 14 + header + masks) return "the pixel data starts inside its headers";
+    if (bits <= 8) return PaletteProblem(data + offset, width, rows / stride, stride, bits, offset, header);
     return std::string();
 }
 
@@ -178,7 +209,7 @@ bool LoadInput(const char* input, const ToneOptions& tone, FILE* in, MonoBitmap*
                std::string* why) {
     std::vector<uint8_t> bytes;
     if (std::strcmp(input, "-") == 0) {
-        if (!ReadStream(in, &bytes)) {
+        if (!ReadWholeStream(in, &bytes)) {
             *why = "cannot read standard input";
             return false;
         }
@@ -193,7 +224,7 @@ bool LoadInput(const char* input, const ToneOptions& tone, FILE* in, MonoBitmap*
         *why = "cannot open: " + (reason.empty() ? std::string("it changed while opened") : reason);
         return false;
     }
-    bool read = ReadAll(file, &bytes);
+    bool read = ReadWholeFile(file, &bytes);
     CloseFile(file);
     if (!read) {
         *why = "cannot read the whole file";

@@ -36,7 +36,7 @@ std::string LayoutInWords(const ConvertOptions& options, bool invert) {
 }
 
 bool EmitCArray(const ByteScanner& scanner, const ArraySource& source, const char* name,
-                TextSink sink, void* context) {
+                TextSink sink, void* context, const Budget& budget) {
     uint64_t total = static_cast<uint64_t>(scanner.ItemsPerLine()) * scanner.LineCount();
     char numbers[128];
     std::snprintf(numbers, sizeof numbers, ": %" PRIu32 " x %" PRIu32 " pixels, ", source.width,
@@ -48,13 +48,14 @@ bool EmitCArray(const ByteScanner& scanner, const ArraySource& source, const cha
     std::snprintf(sizes, sizeof sizes, "[%" PRIu64 "] = {\n", total);
     opening += std::string("const unsigned char ") + name + sizes;
 
-    TextBlock text(sink, context);
-    for (size_t at = 0; at < opening.size(); at += TextBlock::kSize) {
-        size_t size = std::min<size_t>(opening.size() - at, TextBlock::kSize);
+    const uint32_t blockBytes = TextBytesFor(budget);
+    TextBlock text(sink, context, TextBlock::kSize, blockBytes);
+    for (size_t at = 0; at < opening.size(); at += blockBytes) {
+        size_t size = std::min<size_t>(opening.size() - at, blockBytes);
         char* to = text.Reserve(static_cast<uint32_t>(size));
         text.Commit(std::copy_n(opening.data() + at, size, to));
     }
-    PackedLines lines(scanner);
+    PackedLines lines(scanner, budget);
     const uint8_t* bytes;
     uint32_t count;
     bool endsLine, startsLine = true;
@@ -78,9 +79,10 @@ bool EmitCArray(const ByteScanner& scanner, const ArraySource& source, const cha
     return text.Finish();
 }
 
-bool EmitPackedBytes(const ByteScanner& scanner, TextSink sink, void* context) {
-    TextBlock text(sink, context, static_cast<uint64_t>(scanner.ItemsPerLine()) * scanner.LineCount());
-    PackedLines lines(scanner);
+bool EmitPackedBytes(const ByteScanner& scanner, TextSink sink, void* context, const Budget& budget) {
+    TextBlock text(sink, context, static_cast<uint64_t>(scanner.ItemsPerLine()) * scanner.LineCount(),
+                   TextBytesFor(budget));
+    PackedLines lines(scanner, budget);
     const uint8_t* bytes;
     uint32_t count;
     bool endsLine;

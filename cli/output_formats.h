@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/block_writer.h"
+#include "core/budget.h"
 #include "settings/convert_options.h"
 
 class ByteScanner;
@@ -30,7 +31,8 @@ struct ArraySource {
 // ", ", indented and ended with a comma, and a closing "};".
 // `name` must be a C identifier.
 bool EmitCArray(const ByteScanner& scanner, const ArraySource& source, const char* name,
-                TextSink sink, void* context);
+                TextSink sink, void* context, const Budget& budget = Budget());
 
 // The packed bytes, line after line, with nothing between them.
-bool EmitPackedBytes(const ByteScanner& scanner, TextSink sink, void* context);
+bool EmitPackedBytes(const ByteScanner& scanner, TextSink sink, void* context,
+                     const Budget& budget = Budget());

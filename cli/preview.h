@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/block_writer.h"
+#include "core/budget.h"
 
 class MonoBitmap;
 
@@ -11,4 +12,5 @@ enum class PreviewStyle {
 };
 
 // An image without width or height gives no text at all.
-bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, TextSink sink, void* context);
+bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, TextSink sink, void* context,
+                 const Budget& budget = Budget());

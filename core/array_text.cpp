@@ -45,9 +45,9 @@ char* PutArrayItems(char* at, const uint8_t* bytes, uint32_t count) {
     return at;
 }
 
-bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context) {
-    PackedLines lines(scanner);
-    TextBlock text(sink, context, ArrayTextLength(scanner));
+bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context, const Budget& budget) {
+    PackedLines lines(scanner, budget);
+    TextBlock text(sink, context, ArrayTextLength(scanner), TextBytesFor(budget));
     const uint8_t* bytes;
     uint32_t count;
     bool endsLine;
@@ -59,9 +59,10 @@ bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context) {
     return text.Finish();
 }
 
-bool EmitArrayTextPerByte(const ByteScanner& scanner, TextSink sink, void* context) {
+bool EmitArrayTextPerByte(const ByteScanner& scanner, TextSink sink, void* context,
+                          const Budget& budget) {
     const ItemTable& items = Items();
-    BlockWriter writer(sink, context);
+    BlockWriter writer(sink, context, budget.blockBytes);
     for (uint32_t line = 0; line < scanner.LineCount(); ++line) {
         for (uint32_t item = 0; item < scanner.ItemsPerLine(); ++item)
             writer.Put(items.text[scanner.GetByte(item, line)], kItemChars);
@@ -76,6 +77,11 @@ const char* ArrayItemText(uint8_t value) {
 
 bool WriteArrayText(const ByteScanner& scanner, FileHandle file) {
     return EmitArrayText(scanner, WriteToFile, file);
+}
+
+uint32_t TextBytesFor(const Budget& budget) {
+    uint64_t piece = static_cast<uint64_t>(budget.pieceItems) * kItemChars + 8;
+    return piece > budget.textBytes ? static_cast<uint32_t>(piece) : budget.textBytes;
 }
 
 uint64_t ArrayTextLength(const ByteScanner& scanner) {

@@ -5,17 +5,20 @@
 #include <cstdint>
 
 #include "core/block_writer.h"
+#include "core/budget.h"
 #include "core/file_io.h"
 
 class ByteScanner;
 
 // Walks the whole grid of an attached scanner, whole lines at a time. True
 // when every block was accepted by the sink.
-bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context);
+bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context,
+                   const Budget& budget = Budget());
 
 // The same text from GetByte, item by item: the reference the line-at-a-time
 // path is held to.
-bool EmitArrayTextPerByte(const ByteScanner& scanner, TextSink sink, void* context);
+bool EmitArrayTextPerByte(const ByteScanner& scanner, TextSink sink, void* context,
+                          const Budget& budget = Budget());
 
 // A sink that writes to `file`, a FileHandle open for writing.
 bool WriteToFile(void* file, const char* text, uint32_t size);
@@ -32,6 +35,10 @@ const char* ArrayItemText(uint8_t value);
 // Writes the items of `count` bytes at `at` and returns their end. Stores
 // 8 bytes an item, so 2 bytes past the end may change (TextBlock's slack).
 char* PutArrayItems(char* at, const uint8_t* bytes, uint32_t count);
+
+// The largest text block for `budget`: its text bytes, or more where a
+// whole piece of items with its line ends needs more.
+uint32_t TextBytesFor(const Budget& budget);
 
 // The length the text will have: LineCount() x (6 x ItemsPerLine() + 1).
 uint64_t ArrayTextLength(const ByteScanner& scanner);

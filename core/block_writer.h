@@ -10,13 +10,12 @@
 
 class BlockWriter {
 public:
-    static constexpr uint32_t kBlockSize = 64 * 1024;
-
-    BlockWriter(TextSink sink, void* context) : block(sink, context, kBlockSize) {}
+    BlockWriter(TextSink sink, void* context, uint32_t blockSize)
+        : block(sink, context, blockSize, blockSize), blockSize(blockSize < 64 ? 64 : blockSize) {}
     BlockWriter(const BlockWriter&) = delete;
     BlockWriter& operator=(const BlockWriter&) = delete;
 
-    // `size` is at most kBlockSize.
+    // `size` is at most BlockSize().
     void Put(const char* text, uint32_t size) {
         char* at = block.Reserve(size);
         std::memcpy(at, text, size);
@@ -32,6 +31,9 @@ public:
     // Hands over what is left. True when every block was accepted.
     bool Finish() { return block.Finish(); }
 
+    uint32_t BlockSize() const { return blockSize; }
+
 private:
     TextBlock block;
+    uint32_t blockSize;
 };

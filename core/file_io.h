@@ -73,6 +73,10 @@ void InstallInterruptCleanup();
 
 bool DeleteFileAt(const char* path);
 
+// Makes `path` a folder, with any of its parents that are missing. True
+// when it is a folder afterwards.
+bool CreateFolders(const char* path);
+
 // Tells the system that a large block will be read in scattered order
 // (down columns), so that it backs it with large pages where it can.
 void AdviseScatteredReads(void* block, size_t size);

@@ -194,6 +194,14 @@ void InstallInterruptCleanup() {
 
 bool DeleteFileAt(const char* path) { return unlink(path) == 0; }
 
+bool CreateFolders(const char* path) {
+    std::string folder = path;
+    for (size_t at = folder.find('/', 1); at != std::string::npos; at = folder.find('/', at + 1))
+        mkdir(folder.substr(0, at).c_str(), 0777);  // a parent that exists is fine; the end decides
+    mkdir(path, 0777);
+    return GetPathKind(path) == PathKind::Folder;
+}
+
 void AdviseScatteredReads(void* block, size_t size) {
 #ifdef MADV_HUGEPAGE
     const uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));

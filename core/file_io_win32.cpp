@@ -221,6 +221,36 @@ bool DeleteFileAt(const char* path) {
     return DeleteFileW(WidePath(path).Get()) != FALSE;
 }
 
+bool CreateFolders(const char* path) {
+    // Each parent in turn, from the first separator after a drive or the
+    // server and share of a UNC name; one that exists is fine, the end decides.
+    std::string folder = path;
+    size_t start = folder.size() > 1 && folder[1] == ':' ? 3 : 1;
+    if (folder.compare(0, 2, "\\\\") == 0 || folder.compare(0, 2, "//") == 0) {
+        size_t server = folder.find_first_of("\\/", 2);
+        start = server == std::string::npos ? folder.size() : server + 1;
+    }
+    for (size_t at = start; at < folder.size(); ++at) {
+        unsigned char c = static_cast<unsigned char>(folder[at]);
+        if (IsLeadByte(c)) {
+            ++at;
+        } else if (c == '\\' || c == '/') {
+            std::string parent = folder.substr(0, at);
+            if (parent.size() < MAX_PATH) {
+                CreateDirectoryA(parent.c_str(), nullptr);
+            } else {
+                CreateDirectoryW(WidePath(parent.c_str()).Get(), nullptr);
+            }
+        }
+    }
+    if (folder.size() < MAX_PATH) {
+        CreateDirectoryA(path, nullptr);
+    } else {
+        CreateDirectoryW(WidePath(path).Get(), nullptr);
+    }
+    return GetPathKind(path) == PathKind::Folder;
+}
+
 std::string FollowLinks(const char* path) { return path; }
 
 namespace {

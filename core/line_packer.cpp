@@ -43,7 +43,7 @@ bool LinePacker::Start(const ByteScanner& attached) {
     // A down-running tile holds at least one whole line (eight for
     // columns, made together by one transpose).
     uint64_t smallestTile = static_cast<uint64_t>(itemsPerLine) * (layout == Layout::ColumnsDown ? 8 : 1);
-    if ((layout == Layout::RowsDown || layout == Layout::ColumnsDown) && smallestTile > kTileBudget)
+    if ((layout == Layout::RowsDown || layout == Layout::ColumnsDown) && smallestTile > Budget().tileBytes)
         return false;
     flip = bitmap->DarkIndex() == 0 ? 0xFF : 0x00;
     for (uint32_t v = 0; v < 256; ++v)
@@ -105,7 +105,7 @@ void LinePacker::PackBandsAcross(uint32_t band, uint32_t first, uint32_t count, 
 // at a time where they can be: each line then takes eight bytes in one store.
 void LinePacker::FillRowsDownTile(uint32_t firstLine) {
     tileFirst = firstLine;
-    tileLines = std::min<uint32_t>(fullBytes - firstLine, std::max<uint32_t>(1, kTileBudget / itemsPerLine));
+    tileLines = std::min<uint32_t>(fullBytes - firstLine, std::max<uint32_t>(1, tileBytes / itemsPerLine));
     tile.resize(static_cast<size_t>(tileLines) * itemsPerLine);
     uint32_t y = height;
     for (; y >= 8; y -= 8) {
@@ -130,7 +130,7 @@ void LinePacker::FillRowsDownTile(uint32_t firstLine) {
 // eight bytes in one store; the partial band comes last, through GetByte.
 void LinePacker::FillColumnsDownTile(uint32_t firstLine) {
     tileFirst = firstLine / 8 * 8;
-    uint32_t columns = std::max<uint32_t>(8, kTileBudget / itemsPerLine / 8 * 8);
+    uint32_t columns = std::max<uint32_t>(8, tileBytes / itemsPerLine / 8 * 8);
     tileLines = std::min(width - tileFirst, columns);
     tile.resize(static_cast<size_t>(tileLines) * itemsPerLine);
     const uint32_t firstBlock = tileFirst / 8, blocks = BytesFor(tileLines);
@@ -168,16 +168,18 @@ void LinePacker::FillColumnsDownTile(uint32_t firstLine) {
     }
 }
 
-PackedLines::PackedLines(const ByteScanner& attached)
+PackedLines::PackedLines(const ByteScanner& attached, const Budget& budget)
     : scanner(attached),
+      packer(budget.tileBytes),
       packed(packer.Start(attached)),
+      pieceItems(budget.pieceItems < 1 ? 1 : budget.pieceItems),
       items(attached.ItemsPerLine()),
       lines(attached.LineCount()),
-      piece(std::min(items, kPiece)) {}
+      piece(std::min(items, pieceItems)) {}
 
 bool PackedLines::Next(const uint8_t** bytes, uint32_t* count, bool* endsLine) {
     if (line >= lines) return false;
-    uint32_t size = std::min(items - item, kPiece);
+    uint32_t size = std::min(items - item, pieceItems);
     if (packed) {
         packer.Pack(line, item, size, piece.data());
     } else {

@@ -8,17 +8,20 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/budget.h"
+
 class ByteScanner;
 class MonoBitmap;
 
 class LinePacker {
 public:
-    // At most this much memory for the tiles of the down-running layouts.
-    static constexpr uint32_t kTileBudget = 2u << 20;
+    // At most `tileBytes` for the tiles of the down-running layouts; a tile
+    // holds at least one line (eight for columns) all the same.
+    explicit LinePacker(uint32_t tileBytes = Budget().tileBytes) : tileBytes(tileBytes) {}
 
     // True when `scanner` is one of the eight shared scanners, attached to a
-    // bitmap that still has the size it was attached with, and its tiles fit
-    // the budget. Otherwise the caller walks GetByte.
+    // bitmap that still has the size it was attached with, and its smallest
+    // tile fits 2 MiB. Otherwise the caller walks GetByte.
     bool Start(const ByteScanner& scanner);
 
     // Items [first, first + count) of `line`, which lie inside the grid.
@@ -38,6 +41,7 @@ private:
     void FillRowsDownTile(uint32_t firstLine);
     void FillColumnsDownTile(uint32_t firstLine);
 
+    uint32_t tileBytes;
     const ByteScanner* scanner = nullptr;
     const MonoBitmap* bitmap = nullptr;
     Layout layout = Layout::RowsAcross;
@@ -67,13 +71,11 @@ inline uint64_t TransposeBits(uint64_t x) {
 }
 
 // The bytes of an attached scanner's grid, line by line, in pieces of at
-// most kPiece items: packed by LinePacker where it can, by GetByte where
-// it cannot.
+// most the budget's piece items: packed by LinePacker where it can, by
+// GetByte where it cannot.
 class PackedLines {
 public:
-    static constexpr uint32_t kPiece = 32768;
-
-    explicit PackedLines(const ByteScanner& scanner);
+    explicit PackedLines(const ByteScanner& scanner, const Budget& budget = Budget());
 
     // The next piece; false after the last. `endsLine` is true for the
     // last piece of a line; a line of no items is one empty piece.
@@ -83,6 +85,7 @@ private:
     const ByteScanner& scanner;
     LinePacker packer;
     bool packed;
+    uint32_t pieceItems;
     uint32_t items, lines;
     uint32_t line = 0, item = 0;
     std::vector<uint8_t> piece;

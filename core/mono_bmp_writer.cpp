@@ -13,7 +13,7 @@ void Put(BlockWriter& writer, const void* data, uint32_t size) {
 
 }  // namespace
 
-bool EmitMonoBmp(const MonoBitmap& bitmap, TextSink sink, void* context) {
+bool EmitMonoBmp(const MonoBitmap& bitmap, TextSink sink, void* context, const Budget& budget) {
     const uint32_t width = bitmap.Width(), height = bitmap.Height();
     const uint32_t stride = static_cast<uint32_t>(MonoBitmap::StrideFor(static_cast<int32_t>(width)));
     const uint32_t headers = bmp::kPaletteOffset + 2 * sizeof(bmp::RGBQUAD);
@@ -26,7 +26,7 @@ bool EmitMonoBmp(const MonoBitmap& bitmap, TextSink sink, void* context) {
                                   static_cast<int32_t>(height), 1, 1, 0,
                                   static_cast<uint32_t>(rows), 2835, 2835, 2, 0};
     const bmp::RGBQUAD palette[2] = {{0, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0}};
-    BlockWriter writer(sink, context);
+    BlockWriter writer(sink, context, budget.blockBytes);
     Put(writer, &file, sizeof file);
     Put(writer, &info, sizeof info);
     Put(writer, palette, sizeof palette);
@@ -37,12 +37,13 @@ bool EmitMonoBmp(const MonoBitmap& bitmap, TextSink sink, void* context) {
     const uint32_t used = (width + 7) / 8;
     const uint8_t lastMask = width % 8 ? static_cast<uint8_t>(0xFF00u >> (width % 8)) : 0xFF;
     std::vector<uint8_t> row(stride, 0);
-    for (uint32_t y = height; y-- > 0;) {
+    // An image without width has rows of no bytes: however many, none is written.
+    for (uint32_t y = stride != 0 ? height : 0; y-- > 0;) {
         const uint8_t* stored = bitmap.Row(y);
         for (uint32_t i = 0; i < used; ++i) row[i] = stored[i] ^ flip;
         if (used) row[used - 1] &= lastMask;
-        for (uint32_t at = 0; at < stride; at += BlockWriter::kBlockSize) {
-            uint32_t size = stride - at < BlockWriter::kBlockSize ? stride - at : BlockWriter::kBlockSize;
+        for (uint32_t at = 0; at < stride; at += writer.BlockSize()) {
+            uint32_t size = stride - at < writer.BlockSize() ? stride - at : writer.BlockSize();
             Put(writer, row.data() + at, size);
         }
     }

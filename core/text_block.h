@@ -16,17 +16,17 @@ public:
     static constexpr uint32_t kSlack = 8;
 
     // `expected` is how much the whole output will be, if known: a small
-    // output takes a small block.
-    TextBlock(TextSink sink, void* context, uint64_t expected = kSize)
+    // output takes a small block. `size` is the largest block, at least 64.
+    TextBlock(TextSink sink, void* context, uint64_t expected = kSize, uint32_t size = kSize)
         : sink(sink),
           context(context),
-          capacity(expected < 64 ? 64 : expected < kSize ? static_cast<uint32_t>(expected) : kSize),
+          capacity(expected < 64 ? 64 : expected < size ? static_cast<uint32_t>(expected) : size < 64 ? 64 : size),
           block(new char[capacity + kSlack]) {}
     TextBlock(const TextBlock&) = delete;
     TextBlock& operator=(const TextBlock&) = delete;
 
     // Where the next `size` bytes go: at most the block's capacity, which
-    // is kSize or the whole expected output. What was written before is
+    // is its largest size or the whole expected output. What was written before is
     // handed on first when they would not fit.
     char* Reserve(uint32_t size) {
         if (used + size > capacity) Flush();

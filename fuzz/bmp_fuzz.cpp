@@ -3,7 +3,6 @@
 // and that the line-at-a-time path writes what the per-byte walk writes.
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include "core/byte_scanner.h"
 #include "core/mono_bitmap.h"
 #include "core/scanner_table.h"
+#include "fuzz/fuzz_check.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ const std::string& InputPath() {
         const char* folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
         std::string name = std::string(folder) + "/quillgrid-fuzz-XXXXXX";
         int fd = mkstemp(&name[0]);
-        if (fd < 0) std::abort();
+        FUZZ_CHECK(fd >= 0);
         close(fd);
         return name;
     }();
@@ -38,14 +38,14 @@ struct ShapeCheck {
         static const char kPrefix[] = ", 0x";
         ++total;
         if (itemsSeen == items) {
-            if (c != '\n') std::abort();
+            FUZZ_CHECK(c == '\n');
             itemsSeen = 0;
             return;
         }
         if (charInItem < 4) {
-            if (c != kPrefix[charInItem]) std::abort();
-        } else if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'))) {
-            std::abort();
+            FUZZ_CHECK(c == kPrefix[charInItem]);
+        } else {
+            FUZZ_CHECK((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'));
         }
         if (++charInItem == 6) {
             charInItem = 0;
@@ -53,12 +53,6 @@ struct ShapeCheck {
         }
     }
 };
-
-bool Check(void* context, const char* text, uint32_t size) {
-    ShapeCheck* check = static_cast<ShapeCheck*>(context);
-    for (uint32_t i = 0; i < size; ++i) check->Take(text[i]);
-    return true;
-}
 
 bool Append(void* context, const char* text, uint32_t size) {
     static_cast<std::string*>(context)->append(text, size);
@@ -70,12 +64,12 @@ bool Append(void* context, const char* text, uint32_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& path = InputPath();
     FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) std::abort();
+    FUZZ_CHECK(file != nullptr);
     std::fwrite(data, 1, size, file);
     std::fclose(file);
 
     if (!g_bitmap.Load(path.c_str())) {
-        if (g_bitmap.IsLoaded() || g_bitmap.Width() != 0) std::abort();
+        FUZZ_CHECK(!g_bitmap.IsLoaded() && g_bitmap.Width() == 0);
         return 0;
     }
     for (int bits = 0; bits < 16; ++bits) {
@@ -85,20 +79,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         options.byteHorizontal = (bits >> 2) & 1;
         options.fillOnes = static_cast<uint8_t>(bits >> 3);
         ByteScanner* scanner = SelectScanner(options);
-        if (!scanner) std::abort();
+        FUZZ_CHECK(scanner != nullptr);
         if (!scanner->Attach(&g_bitmap, options.fillOnes)) {
-            if (g_bitmap.Width() != 0 && g_bitmap.Height() != 0) std::abort();
+            FUZZ_CHECK(g_bitmap.Width() == 0 || g_bitmap.Height() == 0);
             continue;
         }
         static std::string fast, reference;
         fast.clear();
         reference.clear();
-        if (!EmitArrayText(*scanner, Append, &fast)) std::abort();
+        FUZZ_CHECK(EmitArrayText(*scanner, Append, &fast));
         ShapeCheck check{scanner->ItemsPerLine()};
-        Check(&check, fast.data(), static_cast<uint32_t>(fast.size()));
-        if (check.total != ArrayTextLength(*scanner) || check.itemsSeen != 0) std::abort();
-        if (!EmitArrayTextPerByte(*scanner, Append, &reference)) std::abort();
-        if (fast != reference) std::abort();
+        for (char c : fast) check.Take(c);
+        FUZZ_CHECK(check.total == ArrayTextLength(*scanner) && check.itemsSeen == 0);
+        FUZZ_CHECK(EmitArrayTextPerByte(*scanner, Append, &reference));
+        FUZZ_CHECK(fast == reference);
     }
     return 0;
 }

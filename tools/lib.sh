@@ -36,6 +36,12 @@ start_wine() {
     timeout 300 wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # The title bar's buttons are glyphs of the Marlett font, which Wine finds
+  # only in the prefix's own font folder; without it they show as letters.
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
   wineserver -p >/dev/null 2>&1 </dev/null || true
   # One virtual desktop for every program: Wine draws the window frames
   # itself, as Xvfb has no window manager, and windows map at once.

@@ -3,6 +3,8 @@
 - logo.bmp: a 128 x 64 1-bit, bottom-up BMP (the size of a common OLED
   panel) with the lettering below drawn at twice its size over an
   ordered-dither gradient ('#' dark);
+- badge.bmp: the same at 296 x 128 (a common e-paper panel), lettering
+  at four times its size, for a screenshot large enough to read;
 - gradient.png: 64 x 32 RGBA for the converter's threshold and dither: a
   black disc whose edge fades out through alpha over a transparent
   background, above a grey ramp from black to white."""
@@ -49,19 +51,23 @@ def bmp(rows):
     info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 1, 0, len(data), 2835, 2835, 2, 0)
     return head + info + palette + data
 
-def canvas():
-    w, h = 128, 64
-    bayer = [[0, 8, 2, 10], [12, 4, 14, 6], [3, 11, 1, 9], [15, 7, 13, 5]]
+BAYER = [[0, 8, 2, 10], [12, 4, 14, 6], [3, 11, 1, 9], [15, 7, 13, 5]]
+
+def canvas(w=128, h=64, scale=2):
+    """A frame, the lettering at `scale` times its size, a gradient below."""
+    art_w, art_h = 64 * scale, 16 * scale
+    left, top = (w - art_w) // 2, 4 * scale - 4
+    ramp_top, ramp_bottom = top + art_h + 4, h - 4
     rows = []
     for y in range(h):
         row = []
         for x in range(w):
-            if 4 <= y < 36:  # the lettering, doubled
-                dark = ART[(y - 4) // 2][x // 2] == "#"
-            elif 40 <= y < 60 and 4 <= x < 124:  # a left-to-right gradient
-                dark = bayer[y % 4][x % 4] < (x - 4) * 17 // 120
+            if top <= y < top + art_h and left <= x < left + art_w:  # the lettering
+                dark = ART[(y - top) // scale][(x - left) // scale] == "#"
+            elif ramp_top <= y < ramp_bottom and 4 <= x < w - 4:  # a left-to-right gradient
+                dark = BAYER[y % 4][x % 4] < (x - 4) * 17 // (w - 8)
             else:
-                dark = y in (0, 63) or x in (0, 127)
+                dark = y in (0, h - 1) or x in (0, w - 1)
             row.append("#" if dark else ".")
         rows.append("".join(row))
     return rows
@@ -86,5 +92,7 @@ def gradient(x, y):
 folder = sys.argv[1] if len(sys.argv) > 1 else "samples"
 with open(os.path.join(folder, "logo.bmp"), "wb") as f:
     f.write(bmp(canvas()))
+with open(os.path.join(folder, "badge.bmp"), "wb") as f:
+    f.write(bmp(canvas(296, 128, 4)))
 with open(os.path.join(folder, "gradient.png"), "wb") as f:
     f.write(png_rgba(64, 32, gradient))

@@ -124,12 +124,14 @@ TEST_F(BatchTest, ContradictionsAreRefusedBeforeAnythingIsWritten) {
         {{"--out-dir", outDir, first, second}, "two inputs would both be written to '" + outDir},
         {{first, text}, "the output '" + text + "' would replace an input"},
         {{"-o", first, first}, "the output '" + first + "' would replace an input"},
-        {{"--out-dir", dir.File("nowhere"), first}, "'" + dir.File("nowhere") + "' is not a folder"},
         {{"--out-dir", first, second}, "'" + first + "' is not a folder"},
         {{"--c-array", "img", first, dash, underscore},
          "two inputs would both give the array name 'img_x_y'"},
         {{"--c-array", "2logo", first}, "'2logo' is not a C identifier"},
         {{"--c-array", "lo-go", first}, "'lo-go' is not a C identifier"},
+        {{"--c-array", "int", first}, "'int' is a C or C++ keyword"},
+        {{"--c-array", "class", first, second}, "'class' is a C or C++ keyword"},
+        {{"--c-array", "_Bool", first}, "'_Bool' is a C or C++ keyword"},
         {{"--c-array", "logo", "--binary", first}, "only one of --c-array, --binary and --bmp"},
         {{"--binary", "--c-array", "logo", first}, "only one of --c-array, --binary and --bmp"},
         {{"--bmp", "--binary", first}, "only one of --c-array, --binary and --bmp"},
@@ -163,6 +165,23 @@ TEST_F(BatchTest, ContradictionsAreRefusedBeforeAnythingIsWritten) {
     EXPECT_TRUE(std::filesystem::exists(dir.Path("a/x-y.txt")));
     EXPECT_EQ(Run({"--info", first, first, text}), kExitDone) << err;
     EXPECT_EQ(out.find("file: " + text + "\nwidth: 1\n"), out.rfind("file: ")) << out;
+}
+
+// A missing output folder is made, parents and all; a name that is taken by
+// a file, or under one, is not.
+TEST_F(BatchTest, AMissingOutDirIsMade) {
+    std::string one = Image(test::MonoBmp({"#"}), "one.bmp");
+    std::string two = Image(test::MonoBmp({".#"}), "two.bmp");
+    const std::string made[] = {dir.File("out"), dir.File("deep/er/out"), dir.File("slash/")};
+    for (const std::string& folder : made) {
+        ASSERT_EQ(Run({"--out-dir", folder, one, two}), kExitDone) << folder << ": " << err;
+        EXPECT_EQ(test::ReadText((std::filesystem::path(folder) / "two.txt").string()), ", 0x00, 0x80\n");
+    }
+    EXPECT_EQ(Run({"--out-dir", one, two}), kExitUsage);
+    EXPECT_EQ(err.rfind("quillgrid-cli: '" + one + "' is not a folder\n", 0), 0u) << err;
+    std::string under = dir.File("one.bmp/sub");
+    EXPECT_EQ(Run({"--out-dir", under, two}), kExitOutput);
+    EXPECT_EQ(err, "quillgrid-cli: cannot create the folder '" + under + "'\n");
 }
 
 TEST_F(BatchTest, AnOutputThatCannotBeWrittenIsExitThreeUnlessAnInputWasRefused) {

@@ -6,7 +6,10 @@
 #include <fstream>
 
 #include "cli/cli_args.h"
+#include "cli/output_formats.h"
+#include "cli/preview.h"
 #include "core/array_text.h"
+#include "core/mono_bmp_writer.h"
 #include "tests/cli/cli_fixture.h"
 #include "tests/core/scanner_fixture.h"
 
@@ -204,11 +207,88 @@ TEST_F(CliTest, HelpDocumentsEveryOptionAndShowsTrueExamples) {
     EXPECT_EQ(pictureLines, 4);
 }
 
+// tools/run finds the input among its arguments by knowing which options
+// take a separate value: its list must be the parser's.
+TEST(CliOptions, ToolsRunKnowsEveryOptionThatTakesAValue) {
+    std::ifstream script(std::filesystem::path(QG_SOURCE_DIR) / "tools" / "run");
+    if (!script) GTEST_SKIP() << "tools/run not readable from here";
+    std::string line, listed;
+    while (std::getline(script, line))
+        if (line.rfind("value_options=\"", 0) == 0) listed = line.substr(15, line.size() - 16);
+    std::set<std::string> fromScript, fromParser;
+    for (size_t at = 0; at < listed.size();) {
+        size_t end = listed.find(' ', at);
+        if (end == std::string::npos) end = listed.size();
+        if (end > at) fromScript.insert(listed.substr(at, end - at));
+        at = end + 1;
+    }
+    for (const std::string& name : CliValueOptionNames()) fromParser.insert(name);
+    EXPECT_EQ(fromScript, fromParser);
+}
+
 }  // namespace
 
 namespace {
 
 using test::CliTest;
+
+bool Append(void* context, const char* text, uint32_t size) {
+    static_cast<std::string*>(context)->append(text, size);
+    return true;
+}
+
+// Within the smallest budgets, where tiles, pieces and blocks end anywhere
+// in the image and the text, every output form writes what it writes
+// within the defaults.
+TEST(OutputForms, SmallBudgetsChangeNoByte) {
+    const Budget small[] = {{1, 1, 1, 1}, {24, 5, 64, 64}};
+    for (auto size : {std::make_pair(37u, 21u), std::make_pair(70u, 33u)}) {
+        test::Bytes bmp = test::RandomMonoBmp(size.first, size.second, size.first);
+        MonoBitmap bitmap;
+        ASSERT_TRUE(bitmap.LoadFromMemory(bmp.data(), bmp.size()));
+        ArraySource source;
+        source.fileName = "in.bmp";
+        for (int bits = 0; bits < 16; ++bits) {
+            source.options = test::Options(bits & 1, bits >> 1 & 1, bits >> 2 & 1, static_cast<uint8_t>(bits >> 3));
+            ByteScanner* scanner = SelectScanner(source.options);
+            ASSERT_TRUE(scanner->Attach(&bitmap, source.options.fillOnes));
+            auto forms = [&](const Budget& budget) {
+                std::string c, raw, image, blocks, ascii;
+                EmitCArray(*scanner, source, "image", Append, &c, budget);
+                EmitPackedBytes(*scanner, Append, &raw, budget);
+                EmitMonoBmp(bitmap, Append, &image, budget);
+                EmitPreview(bitmap, PreviewStyle::HalfBlocks, Append, &blocks, budget);
+                EmitPreview(bitmap, PreviewStyle::Ascii, Append, &ascii, budget);
+                return std::vector<std::string>{c, raw, image, blocks, ascii};
+            };
+            const std::vector<std::string> expected = forms(Budget());
+            for (const Budget& budget : small)
+                EXPECT_EQ(forms(budget), expected) << size.first << " x " << size.second << ", layout " << bits
+                                                   << ", pieces of " << budget.pieceItems;
+        }
+    }
+}
+
+// The comment above a C declaration says which bits are dark: a set bit,
+// unless dark and light were swapped, by a flag or a preset.
+TEST_F(CliTest, CArrayCommentTellsTheInversion) {
+    std::string input = Image(test::MonoBmp(test::WorkedImage()));
+    const struct {
+        std::vector<std::string> flags;
+        const char* layout;
+    } cases[] = {
+        {{}, "msb first, bits vertical, bytes horizontal, fill zero; "},
+        {{"--invert"}, "msb first, bits vertical, bytes horizontal, fill zero, invert; "},
+        {{"--preset", "epaper"}, "msb first, bits horizontal, bytes horizontal, fill zero, invert; "},
+        {{"--preset", "epaper", "--no-invert"}, "msb first, bits horizontal, bytes horizontal, fill zero; "},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.flags;
+        args.insert(args.end(), {"--c-array", "img", input});
+        ASSERT_EQ(Run(args), kExitDone) << err;
+        EXPECT_NE(out.substr(0, out.find('\n')).find(std::string(": 10 x 3 pixels, ") + c.layout), std::string::npos) << out;
+    }
+}
 
 // Lines longer than one piece of packed items (32768): every output form
 // keeps each line whole, and its values are the per-byte walk's.
@@ -254,7 +334,7 @@ TEST_F(CliTest, LongLinesStayWholeInEveryForm) {
         std::string body;
         for (size_t at = 0; at < reference.size(); at = reference.find('\n', at) + 1)
             body += "    " + reference.substr(at + 2, reference.find('\n', at) - at - 2) + ",\n";
-        args[0] = "--c-array=long";
+        args[0] = "--c-array=long_lines";
         ASSERT_EQ(Run(args), kExitDone);
         ASSERT_NE(out.find("{\n"), std::string::npos);
         EXPECT_TRUE(out.substr(out.find("{\n") + 2) == body + "};\n") << c.width << " x " << c.height;

@@ -94,22 +94,22 @@ Bytes Png(uint32_t width, uint32_t height, int colourType, int depth,
 }
 
 Bytes DeepBmp(uint32_t width, uint32_t height, int bits, const std::vector<uint32_t>& samples,
-              const Bytes& palette) {
+              const Bytes& palette, uint32_t header) {
     const uint32_t perPixel = bits / 8;
     const uint32_t stride = (width * bits + 31) / 32 * 4;
-    const uint32_t offset = 54 + static_cast<uint32_t>(palette.size());
+    const uint32_t offset = 14 + header + static_cast<uint32_t>(palette.size());
     Bytes bmp(offset + stride * height, 0);
     bmp[0] = 'B';
     bmp[1] = 'M';
     Put32(bmp, 2, static_cast<uint32_t>(bmp.size()));
     Put32(bmp, 10, offset);
-    Put32(bmp, 14, 40);
+    Put32(bmp, 14, header);
     Put32(bmp, 18, width);
     Put32(bmp, 22, height);
     Put16(bmp, 26, 1);
     Put16(bmp, 28, static_cast<uint16_t>(bits));
     Put32(bmp, 46, static_cast<uint32_t>(palette.size() / 4));
-    std::copy(palette.begin(), palette.end(), bmp.begin() + 54);
+    std::copy(palette.begin(), palette.end(), bmp.begin() + 14 + header);
     for (uint32_t y = 0; y < height; ++y) {
         uint8_t* row = &bmp[offset + (height - 1 - y) * stride];
         for (uint32_t i = 0; i < width * perPixel; ++i) row[i] = static_cast<uint8_t>(samples[y * width * perPixel + i]);

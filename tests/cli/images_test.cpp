@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli_args.h"
+#include "cli/image_input.h"
 #include "cli/presets.h"
 #include "core/mono_bitmap.h"
 #include "tests/cli/cli_fixture.h"
@@ -100,6 +101,112 @@ TEST_F(CliTest, ThresholdAndDither) {
     EXPECT_LT(dark, 64 * 64 * 55 / 100);
 }
 
+// Error diffusion on a small image with varied greys: the exact pixels,
+// which a change of weight, direction or rounding changes. Checked against
+// a separate model of the same integer rules (errors in sixteenths).
+TEST_F(CliTest, DitherGivesItsExactPixels) {
+    Samples greys;
+    for (uint32_t y = 0; y < 6; ++y)
+        for (uint32_t x = 0; x < 16; ++x) greys.push_back((x * 15 + y * 37) % 256);
+    std::string input = Image(test::Png(16, 6, 0, 8, greys), "varied.png");
+    ASSERT_EQ(Run({"--preview=ascii", "--dither", input}), kExitDone) << err;
+    EXPECT_EQ(out,
+              "######.#.#......\n"
+              "###.#.#.#..#...#\n"
+              "#.#.#..#.....###\n"
+              ".#.#......######\n"
+              "#....#..#####.#.\n"
+              ".....######.#.#.\n");
+}
+
+// An opaque pixel is its own grey, alpha channel or none: at a threshold
+// of exactly that grey it is light, one level above it dark. A transparent
+// one is the background.
+TEST_F(CliTest, OpaquePixelsKeepTheirGreyAtTheThresholdEdge) {
+    for (uint32_t grey : {1u, 100u, 127u, 128u, 200u, 254u}) {
+        const struct {
+            const char* kind;
+            Bytes file;
+        } forms[] = {
+            {"grey", test::Png(1, 1, 0, 8, {grey})},
+            {"grey and alpha", test::Png(1, 1, 4, 8, {grey, 255})},
+            {"rgba", test::Png(1, 1, 6, 8, {grey, grey, grey, 255})},
+            {"grey and alpha 16", test::Png(1, 1, 4, 16, {grey * 257, 65535})},
+        };
+        for (const auto& form : forms) {
+            std::string input = Image(form.file, "edge.png");
+            for (uint32_t level : {grey, grey + 1}) {
+                for (const char* background : {"white", "black"}) {
+                    ASSERT_EQ(Run({"--preview=ascii", "--background", background, "--threshold",
+                                   std::to_string(level), input}),
+                              kExitDone);
+                    EXPECT_EQ(out, level > grey ? "#\n" : ".\n")
+                        << form.kind << " " << grey << " at " << level << " over " << background;
+                }
+            }
+        }
+    }
+    std::string clear = Image(test::Png(1, 1, 4, 8, {0, 0}), "clear.png");
+    for (const char* background : {"white", "black"}) {
+        for (const char* level : {"1", "255"}) {
+            ASSERT_EQ(Run({"--preview=ascii", "--threshold", level, "--background", background, clear}), kExitDone);
+            EXPECT_EQ(out, background[0] == 'w' ? ".\n" : "#\n") << level << " over " << background;
+        }
+    }
+}
+
+// The later BMP headers (56, 108, 124 bytes: GIMP writes 124) decode like
+// the 40-byte one, rows stored bottom-up or top-down; a BMP cut short is refused wherever its rows need
+// padding, and so is one whose pixel data would start inside its headers.
+TEST_F(CliTest, BmpHeadersAndRowsAreCheckedInFull) {
+    for (uint32_t header : {40u, 56u, 108u, 124u}) {
+        for (int bits : {24, 32}) {
+            Bytes file = test::DeepBmp(4, 2, bits, bits == 24 ? Paint({255, 0, 0}, {0, 255, 255})
+                                                              : Paint({255, 0, 0, 0}, {0, 255, 255, 0}),
+                                       {}, header);
+            Bytes topDown = file;
+            test::Put32(topDown, 22, static_cast<uint32_t>(-2));
+            const size_t stride = bits / 2, rows = 14 + header;  // 4 pixels of 3 or 4 bytes
+            std::swap_ranges(topDown.begin() + rows, topDown.begin() + rows + stride, topDown.begin() + rows + stride);
+            for (const Bytes* bmp : {&file, &topDown}) {
+                std::string input = Image(*bmp, "v.bmp");
+                ASSERT_EQ(Run({"--preview=ascii", input}), kExitDone) << header << ": " << err;
+                EXPECT_EQ(out, "#..#\n.##.\n") << header << (bmp == &topDown ? " top-down" : "");
+            }
+        }
+    }
+    // 24 bits: 5 pixels are 15 bytes of a 16-byte row.
+    const Bytes whole = test::DeepBmp(5, 3, 24, Samples(45, 128));
+    Bytes unpadded(whole.begin(), whole.begin() + 54 + 15 * 3);
+    Bytes lastRowUnpadded(whole.begin(), whole.end() - 1);
+    // An 8-bit V4 file whose offset points into its header: no palette left.
+    Bytes inHeaders = test::DeepBmp(4, 2, 8, Paint({1}, {0}), {0, 255, 255, 0, 255, 0, 0, 0}, 108);
+    test::Put32(inHeaders, 10, 62);
+    // A palette of two entries, and a pixel that takes the third.
+    Bytes pastPalette = test::DeepBmp(4, 2, 8, Paint({1}, {2}), {0, 255, 255, 0, 255, 0, 0, 0});
+    const struct {
+        const char* name;
+        Bytes file;
+        const char* why;  // null: it converts
+    } cases[] = {
+        {"whole", whole, nullptr},
+        {"rows without their padding", unpadded, "unsupported BMP: the file ends before its last row"},
+        {"the last row's padding missing", lastRowUnpadded, "unsupported BMP: the file ends before its last row"},
+        {"pixels inside the headers", inHeaders, "unsupported BMP: the pixel data starts inside its headers"},
+        {"an index past the palette", pastPalette, "unsupported BMP: a pixel takes colour 2 of a palette of 2"},
+    };
+    for (const auto& c : cases) {
+        std::string input = Image(c.file, "cut.bmp");
+        int status = Run({"--preview=ascii", input});
+        if (!c.why) {
+            EXPECT_EQ(status, kExitDone) << c.name << ": " << err;
+        } else {
+            EXPECT_EQ(status, kExitRefused) << c.name;
+            EXPECT_EQ(err, "quillgrid-cli: " + input + ": " + c.why + "\n") << c.name;
+        }
+    }
+}
+
 // Each preset's bytes, read back the way its library reads them, give the
 // image: Adafruit GFX and u8g2 drawBitmap test 0x80 >> (x & 7) of row
 // bytes, XBM tests 1 << (x & 7), a page-addressed controller tests bit
@@ -129,16 +236,47 @@ TEST_F(CliTest, PresetsReadBackAsTheirLibrariesRead) {
             for (uint32_t x = 0; x < w; ++x)
                 if (p.dark(bytes, x, y) != image.IsDark(x, y)) wrong += "(" + std::to_string(x) + "," + std::to_string(y) + ")";
         EXPECT_EQ(wrong, "") << p.preset;
-        ASSERT_EQ(Run({"--info", "--lsb-first", "--preset", p.preset, input}), kExitDone);
+        ASSERT_EQ(Run({"--info", "--preset", p.preset, input}), kExitDone);
         EXPECT_NE(out.find(std::string("preset: ") + p.preset + "\n"), std::string::npos) << out;
     }
-    // A flag after the preset overrides one option: the layout then matches
-    // another preset, or none.
-    ASSERT_EQ(Run({"--info", "--preset", "xbm", "--fill-one", input}), kExitDone);
-    EXPECT_NE(out.find("layout: lsb first, bits horizontal, bytes horizontal, fill one\n"), std::string::npos);
-    EXPECT_EQ(out.find("preset:"), std::string::npos);
-    ASSERT_EQ(Run({"--info", "--preset", "epaper", "--no-invert", input}), kExitDone);
-    EXPECT_NE(out.find("fill zero\npreset: adafruit-gfx\n"), std::string::npos) << out;
+}
+
+// --preset and --settings each set all four packing options, so only one
+// may be given; a single flag overrides either, before or after it.
+TEST_F(CliTest, SingleFlagsOverrideAPresetOrSettingsWhereverTheyStand) {
+    std::string input = Image(test::MonoBmp(test::WorkedImage()));
+    std::string settings = dir.File("tool.dat");
+    test::WriteBytes(settings, {0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0});  // bits horizontal
+    const struct {
+        std::vector<std::string> args;
+        const char* layout;  // null: a usage error
+    } cases[] = {
+        {{"--preset", "xbm", "--fill-one"}, "lsb first, bits horizontal, bytes horizontal, fill one\n"},
+        {{"--fill-one", "--preset", "xbm"}, "lsb first, bits horizontal, bytes horizontal, fill one\n"},
+        {{"--msb-first", "--preset", "ssd1306"}, "msb first, bits vertical, bytes horizontal, fill zero\nitems"},
+        {{"--no-invert", "--preset", "epaper"}, "msb first, bits horizontal, bytes horizontal, fill zero\npreset: adafruit-gfx"},
+        {{"--preset", "epaper", "--no-invert"}, "msb first, bits horizontal, bytes horizontal, fill zero\npreset: adafruit-gfx"},
+        {{"--lsb-first", "--settings", settings}, "lsb first, bits horizontal, bytes horizontal, fill zero\npreset: xbm"},
+        {{"--settings", settings, "--lsb-first"}, "lsb first, bits horizontal, bytes horizontal, fill zero\npreset: xbm"},
+        {{"--preset", "xbm", "--preset", "xbm"}, "lsb first, bits horizontal, bytes horizontal, fill zero\npreset: xbm"},
+        {{"--preset", "xbm", "--settings", settings}, nullptr},
+        {{"--settings", settings, "--preset", "xbm"}, nullptr},
+        {{"--preset", "xbm", "--preset", "ssd1306"}, nullptr},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.begin(), "--info");
+        args.push_back(input);
+        std::string named;
+        for (const std::string& arg : c.args) named += arg + " ";
+        if (!c.layout) {
+            EXPECT_EQ(Run(args), kExitUsage) << named;
+            EXPECT_NE(err.find("each set all four packing options"), std::string::npos) << named << err;
+            continue;
+        }
+        ASSERT_EQ(Run(args), kExitDone) << named << err;
+        EXPECT_NE(out.find(std::string("layout: ") + c.layout), std::string::npos) << named << out;
+    }
 }
 
 // A refused input says why in one line, and the others go on.
@@ -203,6 +341,32 @@ TEST_F(CliTest, BmpOutputConvertsLikeItsInput) {
             args.back() = copy;
             ASSERT_EQ(Run(args), kExitDone);
             EXPECT_EQ(out, expected);
+        }
+    }
+}
+
+// Inputs are read in chunks: every chunk boundary, the end of the file
+// inside a chunk or on its edge, gives the file's bytes, from a file and
+// from a stream, after whatever the buffer held.
+TEST(ReadWhole, EveryChunkBoundaryGivesTheFile) {
+    test::ScratchDir dir;
+    for (size_t size : {0u, 1u, 6u, 7u, 8u, 13u, 100u}) {
+        Bytes file(size);
+        for (size_t i = 0; i < size; ++i) file[i] = static_cast<uint8_t>(i * 37 + 11);
+        std::string path = dir.File("data.bin");
+        test::WriteBytes(path, file);
+        for (size_t chunk : {1u, 7u, 8u, 4096u}) {
+            std::vector<uint8_t> fromFile = {0xEE}, fromStream = {0xEE};
+            FileHandle handle = OpenFileForRead(path.c_str(), FileShare::ReadWrite);
+            ASSERT_TRUE(ReadWholeFile(handle, &fromFile, chunk));
+            CloseFile(handle);
+            FILE* stream = std::fopen(path.c_str(), "rb");
+            ASSERT_TRUE(ReadWholeStream(stream, &fromStream, chunk));
+            std::fclose(stream);
+            Bytes expected = {0xEE};
+            expected.insert(expected.end(), file.begin(), file.end());
+            EXPECT_EQ(fromFile, expected) << size << " bytes in chunks of " << chunk;
+            EXPECT_EQ(fromStream, expected) << size << " bytes in chunks of " << chunk;
         }
     }
 }

@@ -14,8 +14,8 @@ bool Append(void* context, const char* text, uint32_t size) {
 }
 
 // Every layout and fill, both palette orders: the two paths write the same
-// text. Returns the first difference found, or "".
-std::string Differences(const test::Bytes& bmp) {
+// text, the fast one within `budget`. Returns the first difference, or "".
+std::string Differences(const test::Bytes& bmp, const Budget& budget = Budget()) {
     for (int palette = 0; palette < 2; ++palette) {
         test::Bytes bytes = bmp;
         if (palette) std::swap_ranges(bytes.begin() + 54, bytes.begin() + 58, bytes.begin() + 58);
@@ -27,7 +27,7 @@ std::string Differences(const test::Bytes& bmp) {
             LinePacker packer;
             if (!packer.Start(*scanner)) return "no line path for layout " + std::to_string(bits);
             std::string fast, reference;
-            EmitArrayText(*scanner, Append, &fast);
+            EmitArrayText(*scanner, Append, &fast, budget);
             EmitArrayTextPerByte(*scanner, Append, &reference);
             if (fast != reference)
                 return "layout " + std::to_string(bits) + ", palette " + std::to_string(palette);
@@ -47,6 +47,53 @@ TEST(LinePacker, EqualsTheWalkByteByByte) {
     for (auto size : {std::make_pair(1001u, 777u), std::make_pair(40003u, 9u), std::make_pair(9u, 40003u)})
         EXPECT_EQ(Differences(test::RandomMonoBmp(size.first, size.second, 5)), "")
             << size.first << " x " << size.second;
+}
+
+// Budgets so small that small images fill many tiles, pieces and text
+// blocks: every boundary between two of them falls inside the image, in
+// lines of several tiles, and inside lines cut into pieces.
+TEST(LinePacker, EveryBoundaryOfTilesPiecesAndBlocksIsCrossed) {
+    const Budget budgets[] = {
+        {1, 1, 1, 1},        // one line (eight columns) a tile, one item a piece
+        {24, 5, 64, 64},     // a few lines a tile; pieces end inside lines
+        {100, 3, 70, 100},   // tiles of several lines; blocks end inside items
+        {517, 64, 200, 64},  // tiles that end inside a band of eight columns
+    };
+    const std::pair<uint32_t, uint32_t> sizes[] = {{37, 21}, {9, 40}, {64, 17}, {17, 64}, {70, 33}};
+    for (const Budget& budget : budgets)
+        for (auto size : sizes)
+            EXPECT_EQ(Differences(test::RandomMonoBmp(size.first, size.second, size.first + size.second), budget), "")
+                << size.first << " x " << size.second << ", tiles of " << budget.tileBytes << " bytes, pieces of "
+                << budget.pieceItems;
+}
+
+// Pieces keep to the budget's count of items, and a line of several
+// pieces ends with its last one.
+TEST(PackedLines, PiecesKeepToTheBudget) {
+    test::Bytes bmp = test::RandomMonoBmp(70, 33, 3);
+    MonoBitmap bitmap;
+    ASSERT_TRUE(bitmap.LoadFromMemory(bmp.data(), bmp.size()));
+    for (uint32_t pieceItems : {1u, 4u, 69u, 70u, 71u}) {
+        ByteScanner* scanner = SelectScanner(test::Options(0, 0, 1, 0));  // lines of 70 items
+        ASSERT_TRUE(scanner->Attach(&bitmap, 0));
+        Budget budget;
+        budget.pieceItems = pieceItems;
+        PackedLines lines(*scanner, budget);
+        const uint8_t* bytes;
+        uint32_t count, inLine = 0, ended = 0, largest = 0;
+        bool endsLine;
+        while (lines.Next(&bytes, &count, &endsLine)) {
+            largest = std::max(largest, count);
+            inLine += count;
+            if (endsLine) {
+                EXPECT_EQ(inLine, 70u) << pieceItems;
+                inLine = 0;
+                ++ended;
+            }
+        }
+        EXPECT_EQ(largest, std::min(pieceItems, 70u));
+        EXPECT_EQ(ended, scanner->LineCount());
+    }
 }
 
 // The transpose turns rows into columns, top row into bit 7.

@@ -70,6 +70,22 @@ TEST(ReplacingFile, AFolderIsNeverATarget) {
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path("")));
 }
 
+// The last step, moving the finished file over the target, can fail too:
+// here a folder took the target's name meanwhile. Nothing is left behind.
+TEST(ReplacingFile, AFailedMoveLeavesNoTemporaryFile) {
+    test::ScratchDir dir;
+    std::string target = dir.File("out.txt");
+    ReplacingFile file;
+    ASSERT_TRUE(file.Open(target.c_str()));
+    ASSERT_TRUE(WriteFileBytes(file.Handle(), "text", 4));
+    std::filesystem::create_directory(target);
+    test::WriteBytes(dir.File("out.txt/inside"), {'x'});
+    EXPECT_FALSE(file.Commit());
+    EXPECT_EQ(FilesIn(dir.Path("")), 1u);
+    EXPECT_TRUE(std::filesystem::is_directory(target));
+    EXPECT_EQ(test::ReadText(dir.File("out.txt/inside")), "x");
+}
+
 TEST(ReplacingFile, MissingFolderFailsCleanly) {
     test::ScratchDir dir;
     ReplacingFile file;
