@@ -4,18 +4,19 @@
 #include <vector>
 
 #include "cli/cli_args.h"
-#include "cli/image_info.h"
-#include "cli/image_input.h"
-#include "cli/output_formats.h"
+#include "cli/input_file.h"
 #include "cli/output_paths.h"
-#include "cli/preview.h"
 #include "core/array_text.h"
 #include "core/byte_scanner.h"
-#include "core/file_io.h"
 #include "core/mono_bitmap.h"
 #include "core/mono_bmp_writer.h"
-#include "core/replacing_file.h"
 #include "core/scanner_table.h"
+#include "forms/output_formats.h"
+#include "image/image_info.h"
+#include "image/preview.h"
+#include "io/array_text_file.h"
+#include "io/file_io.h"
+#include "io/replacing_file.h"
 #include "settings/settings_file.h"
 
 namespace {

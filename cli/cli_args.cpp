@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "cli/presets.h"
+#include "image/presets.h"
 
 namespace {
 

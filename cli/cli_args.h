@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/presets.h"
-#include "cli/preview.h"
-#include "cli/tone.h"
-#include "settings/convert_options.h"
+#include "core/convert_options.h"
+#include "image/presets.h"
+#include "image/preview.h"
+#include "image/tone.h"
 
 enum class OutputFormat {
     ArrayText,  // the array text, as the Save command writes it

@@ -1,7 +1,7 @@
 #include <cstdio>
 
 #include "cli/cli.h"
-#include "core/file_io.h"
+#include "io/file_io.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "core/file_io.h"
-#include "core/path_name.h"
+#include "io/file_io.h"
+#include "io/path_name.h"
 
 namespace {
 

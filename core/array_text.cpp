@@ -35,10 +35,6 @@ const ItemTable& Items() {
 
 }  // namespace
 
-bool WriteToFile(void* file, const char* text, uint32_t size) {
-    return WriteFileBytes(static_cast<FileHandle>(file), text, size);
-}
-
 char* PutArrayItems(char* at, const uint8_t* bytes, uint32_t count) {
     const ItemTable& items = Items();
     for (uint32_t i = 0; i < count; ++i, at += kItemChars) std::memcpy(at, items.text[bytes[i]], 8);
@@ -73,10 +69,6 @@ bool EmitArrayTextPerByte(const ByteScanner& scanner, TextSink sink, void* conte
 
 const char* ArrayItemText(uint8_t value) {
     return Items().text[value];
-}
-
-bool WriteArrayText(const ByteScanner& scanner, FileHandle file) {
-    return EmitArrayText(scanner, WriteToFile, file);
 }
 
 uint32_t TextBytesFor(const Budget& budget) {

@@ -6,7 +6,6 @@
 
 #include "core/block_writer.h"
 #include "core/budget.h"
-#include "core/file_io.h"
 
 class ByteScanner;
 
@@ -19,13 +18,6 @@ bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context,
 // path is held to.
 bool EmitArrayTextPerByte(const ByteScanner& scanner, TextSink sink, void* context,
                           const Budget& budget = Budget());
-
-// A sink that writes to `file`, a FileHandle open for writing.
-bool WriteToFile(void* file, const char* text, uint32_t size);
-
-// Writes the text to a file open for writing at its start. True when every
-// byte was written.
-bool WriteArrayText(const ByteScanner& scanner, FileHandle file);
 
 // The text of one item: ", 0x" and two upper-case hex digits, kArrayItemChars
 // characters without a terminating NUL.

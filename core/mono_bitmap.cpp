@@ -2,33 +2,25 @@
 
 #include <cstring>
 
-#include "core/file_io.h"
+namespace {
 
-// Where the bytes of the image come from: an open file, or a whole file in
-// memory. Either way a read answers all of the bytes asked for, or false.
-struct MonoBitmap::Source {
-    FileHandle file;
-    const uint8_t* data;
-    size_t size;
-
-    bool Read(uint32_t offset, void* into, uint32_t count) const {
-        if (!file) {
-            if (offset > size || count > size - offset) return false;
-            std::memcpy(into, data + offset, count);
-            return true;
-        }
-        uint32_t delivered = 0;
-        return SeekFile(file, offset) && ReadFileBytes(file, into, count, &delivered) &&
-               delivered == count;
+class MemorySource : public BmpSource {
+public:
+    MemorySource(const uint8_t* data, size_t size) : data(data), size(size) {}
+    bool Read(uint32_t offset, void* into, uint32_t count) const override {
+        if (offset > size || count > size - offset) return false;
+        std::memcpy(into, data + offset, count);
+        return true;
     }
-    bool Length(uint64_t* length) const {
-        if (file) return GetFileLength(file, length);
+    bool Length(uint64_t* length) const override {
         *length = size;
         return true;
     }
-};
 
-namespace {
+private:
+    const uint8_t* data;
+    size_t size;
+};
 
 // Blue and green decide; red and the reserved byte are never looked at.
 bool IsWhite(const bmp::RGBQUAD& entry) {
@@ -48,23 +40,13 @@ void MonoBitmap::Unload() {
     pixels.Release();
 }
 
-bool MonoBitmap::Load(const char* path) {
-    loaded = false;
-    Unload();
-    FileHandle file = OpenFileForRead(path, FileShare::ReadWrite);
-    if (!file) return false;
-    bool ok = LoadFrom(Source{file, nullptr, 0});
-    CloseFile(file);
-    return ok;
-}
-
 bool MonoBitmap::LoadFromMemory(const uint8_t* data, size_t size) {
-    loaded = false;
-    Unload();
-    return LoadFrom(Source{nullptr, data, size});
+    return LoadFrom(MemorySource(data, size));
 }
 
-bool MonoBitmap::LoadFrom(const Source& source) {
+bool MonoBitmap::LoadFrom(const BmpSource& source) {
+    loaded = false;
+    Unload();
     loaded = ReadFrom(source);
     return loaded;
 }
@@ -91,7 +73,7 @@ bool MonoBitmap::Create(uint32_t width, uint32_t height) {
     return true;
 }
 
-bool MonoBitmap::ReadFrom(const Source& source) {
+bool MonoBitmap::ReadFrom(const BmpSource& source) {
     if (!source.Read(bmp::kFileHeaderOffset, &fileHeader, sizeof fileHeader)) return false;
     if (fileHeader.bfType != bmp::kSignature) return false;
 
@@ -127,8 +109,7 @@ bool MonoBitmap::ReadFrom(const Source& source) {
 
     uint32_t size = static_cast<uint32_t>(rowBytes);
     if (!pixels.Allocate(size)) return false;
-    // Column packing walks the rows a stride apart, a page or more each.
-    if (size >= 4u << 20) AdviseScatteredReads(pixels.At(0), size);
+    source.RowsAllocated(pixels.At(0), size);
     if (size == 0) return true;  // nothing to read; the offset does not matter
     return source.Read(fileHeader.bfOffBits, pixels.At(0), size);
 }

@@ -8,13 +8,33 @@
 #include "core/bmp_format.h"
 #include "core/byte_buffer.h"
 
+// Where the bytes of a BMP come from: a file (io/bitmap_file.cpp), or a
+// whole file already in memory.
+class BmpSource {
+public:
+    // All `count` bytes at `offset`, or false.
+    virtual bool Read(uint32_t offset, void* into, uint32_t count) const = 0;
+    // The source's whole length, or false when it cannot be told.
+    virtual bool Length(uint64_t* length) const = 0;
+    // Told of the block the rows go to, before they are read into it.
+    virtual void RowsAllocated(void* block, size_t size) const {
+        (void)block;
+        (void)size;
+    }
+
+protected:
+    ~BmpSource() = default;
+};
+
 class MonoBitmap {
 public:
     // True when the file was accepted and read completely. Whatever was
-    // loaded before is gone either way.
+    // loaded before is gone either way. Defined with the file layer.
     bool Load(const char* path);
     // The same for a whole file already read into memory.
     bool LoadFromMemory(const uint8_t* data, size_t size);
+    // The same for any source.
+    bool LoadFrom(const BmpSource& source);
     void Unload();
 
     // A blank image for a decoder to draw into, as if loaded from a BMP
@@ -75,9 +95,7 @@ public:
     static int32_t StrideFor(int32_t width);
 
 private:
-    struct Source;
-    bool LoadFrom(const Source& source);
-    bool ReadFrom(const Source& source);
+    bool ReadFrom(const BmpSource& source);
 
     bmp::BITMAPFILEHEADER fileHeader = {};
     bmp::BITMAPINFOHEADER infoHeader = {};

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "cli/image_decoder.h"
-#include "cli/image_input.h"
-#include "cli/preview.h"
 #include "core/mono_bitmap.h"
 #include "core/mono_bmp_writer.h"
 #include "fuzz/fuzz_check.h"
+#include "image/image_decoder.h"
+#include "image/image_input.h"
+#include "image/preview.h"
 
 namespace {
 

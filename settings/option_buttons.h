@@ -2,7 +2,7 @@
 // ids, and the two mappings between them and ConvertOptions.
 #pragma once
 
-#include "settings/convert_options.h"
+#include "core/convert_options.h"
 
 enum OptionButton {
     kMsbForward,  // msbReverse 0

@@ -4,7 +4,11 @@
 
 #include <cstddef>
 
-#include "settings/convert_options.h"
+#include "core/convert_options.h"
+
+// The options of the Windows program, between its settings file and its
+// options dialog.
+extern ConvertOptions g_options;
 
 // The program's name as it was started (element 0 of the argument vector).
 void SetProgramName(const char* name);

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "core/path_name.h"
+#include "io/path_name.h"
 
 extern SIZE g_viewSize;                     // wanted client size: the bitmap's, or 300 x 200
 extern char g_bitmapPath[kPathBufferSize];  // the current bitmap; empty before one is accepted

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "core/path_name.h"
+#include "io/path_name.h"
 
 // An OPENFILENAMEA in its pre-Windows 2000 size, all members zero except
 // these; the dialog edits `path` (kPathBufferSize bytes) in place and starts

@@ -1,6 +1,7 @@
 #include "ui/option_dialog.h"
 
 #include "settings/option_buttons.h"
+#include "settings/settings_file.h"
 #include "ui/resource.h"
 
 namespace {

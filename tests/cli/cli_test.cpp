@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/file_io.h"
+#include "io/file_io.h"
 #include "tests/cli/cli_fixture.h"
 #include "tests/core/scanner_fixture.h"
 

@@ -6,10 +6,10 @@
 #include <fstream>
 
 #include "cli/cli_args.h"
-#include "cli/output_formats.h"
-#include "cli/preview.h"
 #include "core/array_text.h"
 #include "core/mono_bmp_writer.h"
+#include "forms/output_formats.h"
+#include "image/preview.h"
 #include "tests/cli/cli_fixture.h"
 #include "tests/core/scanner_fixture.h"
 

@@ -2,9 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli_args.h"
-#include "cli/image_input.h"
-#include "cli/presets.h"
 #include "core/mono_bitmap.h"
+#include "image/presets.h"
 #include "tests/cli/cli_fixture.h"
 #include "tests/cli/image_files.h"
 #include "tests/core/scanner_fixture.h"
@@ -341,32 +340,6 @@ TEST_F(CliTest, BmpOutputConvertsLikeItsInput) {
             args.back() = copy;
             ASSERT_EQ(Run(args), kExitDone);
             EXPECT_EQ(out, expected);
-        }
-    }
-}
-
-// Inputs are read in chunks: every chunk boundary, the end of the file
-// inside a chunk or on its edge, gives the file's bytes, from a file and
-// from a stream, after whatever the buffer held.
-TEST(ReadWhole, EveryChunkBoundaryGivesTheFile) {
-    test::ScratchDir dir;
-    for (size_t size : {0u, 1u, 6u, 7u, 8u, 13u, 100u}) {
-        Bytes file(size);
-        for (size_t i = 0; i < size; ++i) file[i] = static_cast<uint8_t>(i * 37 + 11);
-        std::string path = dir.File("data.bin");
-        test::WriteBytes(path, file);
-        for (size_t chunk : {1u, 7u, 8u, 4096u}) {
-            std::vector<uint8_t> fromFile = {0xEE}, fromStream = {0xEE};
-            FileHandle handle = OpenFileForRead(path.c_str(), FileShare::ReadWrite);
-            ASSERT_TRUE(ReadWholeFile(handle, &fromFile, chunk));
-            CloseFile(handle);
-            FILE* stream = std::fopen(path.c_str(), "rb");
-            ASSERT_TRUE(ReadWholeStream(stream, &fromStream, chunk));
-            std::fclose(stream);
-            Bytes expected = {0xEE};
-            expected.insert(expected.end(), file.begin(), file.end());
-            EXPECT_EQ(fromFile, expected) << size << " bytes in chunks of " << chunk;
-            EXPECT_EQ(fromStream, expected) << size << " bytes in chunks of " << chunk;
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "io/array_text_file.h"
 #include "tests/core/scanner_fixture.h"
 
 using test::Options;

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "core/path_name.h"
+#include "io/path_name.h"
 #include "tests/test_support.h"
 
 using test::Bytes;

@@ -1,7 +1,7 @@
 // The options dialog in the real window.
 #include <gtest/gtest.h>
 
-#include "settings/convert_options.h"
+#include "settings/settings_file.h"
 #include "tests/ui/window_driver.h"
 #include "ui/resource.h"
 

@@ -1,9 +1,9 @@
-#include "core/path_name.h"
+#include "io/path_name.h"
 
 #include <cstring>
 #include <new>
 
-#include "core/file_io.h"
+#include "io/file_io.h"
 
 namespace {
 

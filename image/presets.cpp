@@ -1,4 +1,4 @@
-#include "cli/presets.h"
+#include "image/presets.h"
 
 #include <cstring>
 
@@ -36,3 +36,12 @@ const Preset* MatchingPreset(const ConvertOptions& options, bool invert) {
 
 const Preset* PresetsBegin() { return kPresets; }
 const Preset* PresetsEnd() { return kPresets + sizeof kPresets / sizeof kPresets[0]; }
+
+std::string LayoutInWords(const ConvertOptions& options, bool invert) {
+    std::string words = options.msbReverse ? "lsb first" : "msb first";
+    words += options.bitHorizontal ? ", bits horizontal" : ", bits vertical";
+    words += options.byteHorizontal ? ", bytes horizontal" : ", bytes vertical";
+    words += options.fillOnes ? ", fill one" : ", fill zero";
+    if (invert) words += ", invert";
+    return words;
+}

@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "core/file_io.h"
+#include "io/file_io.h"
 
 class ReplacingFile {
 public:

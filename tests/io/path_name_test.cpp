@@ -1,4 +1,4 @@
-#include "core/path_name.h"
+#include "io/path_name.h"
 
 #include <gtest/gtest.h>
 

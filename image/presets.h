@@ -1,7 +1,9 @@
-// Layouts named after what reads them.
+// Layouts named after what reads them, and in words.
 #pragma once
 
-#include "settings/convert_options.h"
+#include <string>
+
+#include "core/convert_options.h"
 
 struct Preset {
     const char* name;
@@ -18,3 +20,8 @@ const Preset* MatchingPreset(const ConvertOptions& options, bool invert);
 
 const Preset* PresetsBegin();
 const Preset* PresetsEnd();
+
+// "msb first, bits vertical, bytes horizontal, fill zero": the options in
+// the words of the command-line flags, and ", invert" when dark and light
+// were swapped.
+std::string LayoutInWords(const ConvertOptions& options, bool invert = false);

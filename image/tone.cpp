@@ -1,11 +1,11 @@
-#include "cli/tone.h"
+#include "image/tone.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
-#include "cli/image_decoder.h"
 #include "core/mono_bitmap.h"
+#include "image/image_decoder.h"
 
 namespace {
 

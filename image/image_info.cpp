@@ -1,13 +1,12 @@
-#include "cli/image_info.h"
+#include "image/image_info.h"
 
 #include <cinttypes>
 #include <cstdio>
 
-#include "cli/output_formats.h"
-#include "cli/presets.h"
 #include "core/array_text.h"
 #include "core/byte_scanner.h"
 #include "core/mono_bitmap.h"
+#include "image/presets.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cli/output_formats.h"
+#include "forms/output_formats.h"
 
 #include <algorithm>
 #include <cinttypes>
@@ -9,6 +9,7 @@
 #include "core/byte_scanner.h"
 #include "core/line_packer.h"
 #include "core/text_block.h"
+#include "image/presets.h"
 
 namespace {
 
@@ -25,15 +26,6 @@ std::string CommentSafe(const std::string& text) {
 }
 
 }  // namespace
-
-std::string LayoutInWords(const ConvertOptions& options, bool invert) {
-    std::string words = options.msbReverse ? "lsb first" : "msb first";
-    words += options.bitHorizontal ? ", bits horizontal" : ", bits vertical";
-    words += options.byteHorizontal ? ", bytes horizontal" : ", bytes vertical";
-    words += options.fillOnes ? ", fill one" : ", fill zero";
-    if (invert) words += ", invert";
-    return words;
-}
 
 bool EmitCArray(const ByteScanner& scanner, const ArraySource& source, const char* name,
                 TextSink sink, void* context, const Budget& budget) {

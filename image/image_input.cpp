@@ -1,11 +1,10 @@
-#include "cli/image_input.h"
+#include "image/image_input.h"
 
 #include <cstring>
 #include <vector>
 
-#include "cli/image_decoder.h"
-#include "core/file_io.h"
 #include "core/mono_bitmap.h"
+#include "image/image_decoder.h"
 
 namespace {
 
@@ -14,24 +13,6 @@ uint32_t Little(const uint8_t* at, int bytes) {
     uint32_t value = 0;
     for (int i = bytes - 1; i >= 0; --i) value = value << 8 | at[i];
     return value;
-}
-
-// Takes chunks of `chunk` bytes from `read` (which says how many bytes it
-// gave, false on an error) until the end, or one byte past the largest
-// input, which is then refused.
-template <typename Read>
-bool ReadChunks(std::vector<uint8_t>* bytes, size_t chunk, Read read) {
-    if (chunk == 0) chunk = 1;
-    for (;;) {
-        size_t at = bytes->size();
-        if (at > kLargestInput) return true;
-        bytes->resize(at + chunk);
-        size_t got = 0;
-        bool ok = read(bytes->data() + at, chunk, &got);
-        bytes->resize(at + got);
-        if (!ok) return false;
-        if (got == 0) return true;
-    }
 }
 
 // The name a refusal gives the file's kind, from its first bytes.
@@ -46,8 +27,10 @@ const char* KindOf(const uint8_t* data, size_t size) {
     return nullptr;
 }
 
-bool Decode(const uint8_t* data, size_t size, const ToneOptions& tone, MonoBitmap* bitmap,
-            std::string* why) {
+}  // namespace
+
+bool DecodeInputBytes(const uint8_t* data, size_t size, const ToneOptions& tone, MonoBitmap* bitmap,
+                      std::string* why) {
     const char* kind = KindOf(data, size);
     if (!kind) {
         bool textPnm = size >= 2 && data[0] == 'P' && data[1] >= '1' && data[1] <= '4';
@@ -79,6 +62,8 @@ bool Decode(const uint8_t* data, size_t size, const ToneOptions& tone, MonoBitma
     return true;
 }
 
+namespace {
+
 // The decoder fills its palette with the entries between the header and
 // the pixels, by its own count, and leaves the rest of it unset: a pixel
 // that takes an entry past them would come out as whatever memory held.
@@ -107,25 +92,6 @@ std::string PaletteProblem(const uint8_t* pixels, int64_t width, uint64_t height
 }
 
 }  // namespace
-
-bool ReadWholeFile(FileHandle file, std::vector<uint8_t>* bytes, size_t chunk) {
-    uint64_t length = 0;
-    if (GetFileLength(file, &length) && length <= kLargestInput)
-        bytes->reserve(static_cast<size_t>(length) + chunk);
-    return ReadChunks(bytes, chunk, [file](uint8_t* into, size_t size, size_t* got) {
-        uint32_t delivered = 0;
-        bool ok = ReadFileBytes(file, into, static_cast<uint32_t>(size), &delivered);
-        *got = delivered;
-        return ok;
-    });
-}
-
-bool ReadWholeStream(FILE* in, std::vector<uint8_t>* bytes, size_t chunk) {
-    return ReadChunks(bytes, chunk, [in](uint8_t* into, size_t size, size_t* got) {
-        *got = std::fread(into, 1, size, in);
-        return !std::ferror(in);
-    });
-}
 
 std::string BmpProblem(const uint8_t* data, size_t size) {
     if (size < 30) return "the file ends inside its header";
@@ -205,36 +171,8 @@ std::string PnmProblem(const uint8_t* data, size_t size) {
     return std::string();
 }
 
-bool LoadInput(const char* input, const ToneOptions& tone, FILE* in, MonoBitmap* bitmap,
-               std::string* why) {
-    std::vector<uint8_t> bytes;
-    if (std::strcmp(input, "-") == 0) {
-        if (!ReadWholeStream(in, &bytes)) {
-            *why = "cannot read standard input";
-            return false;
-        }
-        return LoadInputBytes(bytes.data(), bytes.size(), tone, bitmap, why);
-    }
-    if (bitmap->Load(input)) return true;
-    FileHandle file = GetPathKind(input) == PathKind::Folder
-                          ? nullptr
-                          : OpenFileForRead(input, FileShare::ReadWrite);
-    if (!file) {
-        std::string reason = DescribeOpenFailure(input);
-        *why = "cannot open: " + (reason.empty() ? std::string("it changed while opened") : reason);
-        return false;
-    }
-    bool read = ReadWholeFile(file, &bytes);
-    CloseFile(file);
-    if (!read) {
-        *why = "cannot read the whole file";
-        return false;
-    }
-    return Decode(bytes.data(), bytes.size(), tone, bitmap, why);
-}
-
 bool LoadInputBytes(const uint8_t* data, size_t size, const ToneOptions& tone, MonoBitmap* bitmap,
                     std::string* why) {
     if (bitmap->LoadFromMemory(data, size)) return true;
-    return Decode(data, size, tone, bitmap, why);
+    return DecodeInputBytes(data, size, tone, bitmap, why);
 }

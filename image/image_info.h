@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "settings/convert_options.h"
+#include "core/convert_options.h"
 
 class ByteScanner;
 class MonoBitmap;

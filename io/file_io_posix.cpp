@@ -1,4 +1,4 @@
-#include "core/file_io.h"
+#include "io/file_io.h"
 
 #include <atomic>
 #include <cerrno>
@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "core/path_name.h"
+#include "io/path_name.h"
 
 struct FileObject {
     int fd;

@@ -28,5 +28,3 @@ inline void SetDefaultOptions(ConvertOptions* options) {
     options->byteHorizontal = 1;
     options->fillOnes = 0;
 }
-
-extern ConvertOptions g_options;

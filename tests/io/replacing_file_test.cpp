@@ -1,4 +1,4 @@
-#include "core/replacing_file.h"
+#include "io/replacing_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/image_decoder.h"
+#include "image/image_decoder.h"
 
 #include <cstdlib>
 

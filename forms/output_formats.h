@@ -7,14 +7,9 @@
 
 #include "core/block_writer.h"
 #include "core/budget.h"
-#include "settings/convert_options.h"
+#include "core/convert_options.h"
 
 class ByteScanner;
-
-// "msb first, bits vertical, bytes horizontal, fill zero": the options in
-// the words of the command-line flags, and ", invert" when dark and light
-// were swapped.
-std::string LayoutInWords(const ConvertOptions& options, bool invert = false);
 
 // What the comment line above a C declaration tells about its source.
 struct ArraySource {

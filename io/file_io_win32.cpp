@@ -1,4 +1,4 @@
-#include "core/file_io.h"
+#include "io/file_io.h"
 
 #include <cstring>
 #include <mutex>
@@ -6,7 +6,7 @@
 #include <string>
 #include <windows.h>
 
-#include "core/path_name.h"
+#include "io/path_name.h"
 
 struct FileObject {
     HANDLE handle;

@@ -1,4 +1,4 @@
-#include "cli/preview.h"
+#include "image/preview.h"
 
 #include "core/mono_bitmap.h"
 
