@@ -109,10 +109,10 @@ bool WriteOutput(const Run& run, const Job& job) {
 }
 
 // Loads the input as the 1-bit image to pack and attaches the scanner;
-// says why not on the error stream.
-Outcome Prepare(const Run& run, const char* input) {
+// says why not on the error stream. `source` receives the input's own size.
+Outcome Prepare(const Run& run, const char* input, InputSize* source = nullptr) {
     std::string why;
-    if (!LoadInput(input, run.request.tone, run.in, &g_bitmap, &why)) {
+    if (!LoadInput(input, run.request.image, run.in, &g_bitmap, &why, source)) {
         std::fprintf(run.err, "%s: %s: %s\n", kName, DisplayName(input).c_str(), why.c_str());
         return Outcome::Refused;
     }
@@ -139,13 +139,14 @@ Outcome Convert(const Run& run, const Job& job) {
 // --info and --preview: something about each input on standard output,
 // blocks kept apart by an empty line.
 Outcome Show(const Run& run, const char* input, bool* shown) {
-    Outcome prepared = Prepare(run, input);
+    InputSize source;
+    Outcome prepared = Prepare(run, input, &source);
     // --info describes an image without pixels too; there is nothing to preview.
     if (!g_bitmap.IsLoaded() || (run.request.preview && prepared != Outcome::Done)) return prepared;
     bool written;
     if (run.request.info) {
         std::string text = (*shown ? "\n" : "") +
-                           DescribeImage(DisplayName(input).c_str(), g_bitmap, run.options,
+                           DescribeImage(DisplayName(input).c_str(), source, g_bitmap, run.options,
                                          run.invert, prepared == Outcome::Done ? run.scanner : nullptr);
         written = WriteToStream(run.out, text.data(), static_cast<uint32_t>(text.size()));
     } else {

@@ -64,24 +64,109 @@ bool ApplyPreset(const char* value, CliRequest* request, std::string* error) {
 }
 
 bool ApplyThreshold(const char* value, CliRequest* request, std::string* error) {
-    if (ParseThreshold(value, &request->tone.level)) return true;
+    if (ParseThreshold(value, &request->image.tone.level)) return true;
     *error = std::string("'") + value + "' is not a threshold: give 0 to 255, or 0% to 100%";
     return false;
 }
 
-bool ApplyBackground(const char* value, CliRequest* request, std::string* error) {
-    if (std::strcmp(value, "white") == 0 || std::strcmp(value, "black") == 0) {
-        request->tone.blackBackground = value[0] == 'b';
-        return true;
+// A value that must be one of a few words.
+template <typename T>
+struct Named {
+    const char* name;
+    T value;
+};
+
+template <typename T, size_t N>
+bool PickNamed(const char* value, const Named<T> (&names)[N], const char* what, T* picked, std::string* error) {
+    for (const Named<T>& named : names) {
+        if (std::strcmp(value, named.name) == 0) {
+            *picked = named.value;
+            return true;
+        }
     }
-    *error = std::string("'") + value + "' is not a background: give white or black";
+    *error = std::string("'") + value + "' is not " + what + ": give";
+    for (size_t i = 0; i < N; ++i) *error += std::string(i == 0 ? " " : i + 1 == N ? " or " : ", ") + names[i].name;
     return false;
+}
+
+bool ApplyBackground(const char* value, CliRequest* request, std::string* error) {
+    static const Named<bool> kBackgrounds[] = {{"white", false}, {"black", true}};
+    return PickNamed(value, kBackgrounds, "a background", &request->image.tone.blackBackground, error);
+}
+
+bool ApplySize(const char* value, CliRequest* request, std::string* error) {
+    // WIDTHxHEIGHT: two whole numbers, each 1 to the largest side.
+    uint64_t sides[2] = {0, 0};
+    const char* at = value;
+    for (int i = 0; i < 2; ++i) {
+        const char* start = at;
+        for (; *at >= '0' && *at <= '9' && sides[i] <= kMaxFrameSide; ++at) sides[i] = sides[i] * 10 + (*at - '0');
+        bool ended = i == 0 ? *at == 'x' || *at == 'X' : *at == '\0';
+        if (at == start || !ended || sides[i] == 0 || sides[i] > kMaxFrameSide) {
+            *error = std::string("'") + value + "' is not a frame size: give WIDTHxHEIGHT, such as 128x64, each 1 to " +
+                     std::to_string(kMaxFrameSide) + " pixels";
+            return false;
+        }
+        ++at;
+    }
+    if (sides[0] * sides[1] > kMaxFramePixels) {
+        *error = std::string("the frame '") + value + "' has more than " + std::to_string(kMaxFramePixels) + " pixels";
+        return false;
+    }
+    request->image.frame.width = static_cast<uint32_t>(sides[0]);
+    request->image.frame.height = static_cast<uint32_t>(sides[1]);
+    return true;
+}
+
+bool ApplyFit(const char* value, CliRequest* request, std::string* error) {
+    static const Named<Fit> kFits[] = {
+        {"contain", Fit::Contain}, {"cover", Fit::Cover}, {"stretch", Fit::Stretch}, {"none", Fit::None}};
+    return PickNamed(value, kFits, "a fit", &request->image.frame.fit, error);
+}
+
+bool ApplyAlign(const char* value, CliRequest* request, std::string* error) {
+    static const Named<int> kAligns[] = {
+        {"center", 4},   {"top", 1},         {"bottom", 7},      {"left", 3},           {"right", 5},
+        {"top-left", 0}, {"top-right", 2}, {"bottom-left", 6}, {"bottom-right", 8}};
+    int place = 4;  // 0 to 8, rows of three from the top left
+    if (!PickNamed(value, kAligns, "an alignment", &place, error)) return false;
+    request->image.frame.alignX = place % 3 - 1;
+    request->image.frame.alignY = place / 3 - 1;
+    return true;
+}
+
+bool ApplyRotate(const char* value, CliRequest* request, std::string* error) {
+    static const Named<uint32_t> kTurns[] = {{"0", 0}, {"90", 90}, {"180", 180}, {"270", 270}};
+    return PickNamed(value, kTurns, "a rotation (clockwise, in degrees)", &request->image.frame.rotate, error);
+}
+
+bool ApplyFlip(const char* value, CliRequest* request, std::string* error) {
+    static const Named<int> kFlips[] = {{"h", 1}, {"v", 2}, {"hv", 3}};
+    int flip = 0;
+    if (!PickNamed(value, kFlips, "a flip", &flip, error)) return false;
+    request->image.frame.flipH = (flip & 1) != 0;
+    request->image.frame.flipV = (flip & 2) != 0;
+    return true;
+}
+
+bool ApplyResample(const char* value, CliRequest* request, std::string* error) {
+    static const Named<Resample> kFilters[] = {
+        {"auto", Resample::Auto},         {"nearest", Resample::Nearest},
+        {"box", Resample::Box},           {"triangle", Resample::Triangle},
+        {"catmull-rom", Resample::CatmullRom}, {"mitchell", Resample::Mitchell}};
+    return PickNamed(value, kFilters, "a resampling filter", &request->image.frame.resample, error);
 }
 
 const SettingOption kSettingOptions[] = {
     {"--preset", "a preset name", ApplyPreset},
     {"--threshold", "a level", ApplyThreshold},
     {"--background", "white or black", ApplyBackground},
+    {"--size", "a frame size, WIDTHxHEIGHT", ApplySize},
+    {"--fit", "contain, cover, stretch or none", ApplyFit},
+    {"--align", "a side or a corner", ApplyAlign},
+    {"--rotate", "90, 180 or 270", ApplyRotate},
+    {"--flip", "h, v or hv", ApplyFlip},
+    {"--resample", "a filter", ApplyResample},
 };
 
 // Matches "--name VALUE" and "--name=VALUE" (and the short name with a
@@ -123,9 +208,12 @@ bool TakeOption(int argc, const char* const* argv, int* index, CliRequest* reque
         request->formatsNamed.push_back(request->format);
         return true;
     }
-    if (std::strcmp(arg, "--dither") == 0) {
-        request->tone.dither = true;
-        return true;
+    if (std::strcmp(arg, "--dither") == 0 || std::strncmp(arg, "--dither=", 9) == 0) {
+        static const Named<Dither> kDithers[] = {{"fs", Dither::FloydSteinberg},
+                                                 {"atkinson", Dither::Atkinson},
+                                                 {"bayer", Dither::Bayer},
+                                                 {"none", Dither::None}};
+        return PickNamed(arg[8] == '=' ? arg + 9 : "fs", kDithers, "a dither", &request->image.tone.dither, error);
     }
     if (std::strcmp(arg, "--preview") == 0 || std::strncmp(arg, "--preview=", 10) == 0) {
         const char* style = arg[9] == '=' ? arg + 10 : "blocks";

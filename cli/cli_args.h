@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "core/convert_options.h"
+#include "image/image_input.h"
 #include "image/presets.h"
 #include "image/preview.h"
-#include "image/tone.h"
 
 enum class OutputFormat {
     ArrayText,  // the array text, as the Save command writes it
@@ -22,7 +22,7 @@ struct CliRequest {
     bool info = false;     // describe the inputs instead of converting them
     bool preview = false;  // show the 1-bit images instead of converting them
     PreviewStyle previewStyle = PreviewStyle::HalfBlocks;
-    ToneOptions tone;      // how images that are not 1-bit become 1-bit
+    ImageOptions image;    // how an image becomes the 1-bit image: tone and frame
     std::vector<const char*> inputs;
     const char* output = nullptr;    // -o: the one input's output file
     const char* outDir = nullptr;    // the folder that receives every output

@@ -8,17 +8,17 @@
 #include "io/file_io.h"
 #include "io/read_whole.h"
 
-bool LoadInput(const char* input, const ToneOptions& tone, FILE* in, MonoBitmap* bitmap,
-               std::string* why) {
+bool LoadInput(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap,
+               std::string* why, InputSize* source) {
     std::vector<uint8_t> bytes;
     if (std::strcmp(input, "-") == 0) {
         if (!ReadWholeStream(in, &bytes, kLargestInput)) {
             *why = "cannot read standard input";
             return false;
         }
-        return LoadInputBytes(bytes.data(), bytes.size(), tone, bitmap, why);
+        return LoadInputBytes(bytes.data(), bytes.size(), options, bitmap, why, source);
     }
-    if (bitmap->Load(input)) return true;
+    if (bitmap->Load(input)) return FrameBitmap(options, bitmap, why, source);
     FileHandle file = GetPathKind(input) == PathKind::Folder
                           ? nullptr
                           : OpenFileForRead(input, FileShare::ReadWrite);
@@ -33,5 +33,5 @@ bool LoadInput(const char* input, const ToneOptions& tone, FILE* in, MonoBitmap*
         *why = "cannot read the whole file";
         return false;
     }
-    return DecodeInputBytes(bytes.data(), bytes.size(), tone, bitmap, why);
+    return DecodeInputBytes(bytes.data(), bytes.size(), options, bitmap, why, source);
 }

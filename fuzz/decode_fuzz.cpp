@@ -1,6 +1,13 @@
 // Feeds arbitrary bytes to the converter's input path (the 1-bit BMP
-// reader, then the decoder and the tone options the first byte picks) and,
-// when an image comes out, checks it against its own BMP form and preview.
+// reader, then the decoder, the frame and the tone options that the first
+// five bytes pick) and, when an image comes out, checks its size against
+// the frame, and the image against its own BMP form and preview.
+//   byte 0: bits 0-1 dither (none, Floyd-Steinberg, Atkinson, Bayer), bit 2
+//           black background, bits 3-7 the threshold in 32 steps
+//   byte 1: bit 0 a frame is given, bits 1-2 fit, bits 3-4 rotation, bit 5
+//           flip left-right, bit 6 flip top-bottom
+//   bytes 2 and 3: the frame's width and height less one
+//   byte 4: the alignment (modulo 9), then the resampling filter (modulo 6)
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,6 +21,8 @@
 
 namespace {
 
+const size_t kLead = 5;
+
 bool Collect(void* context, const char* text, uint32_t size) {
     auto* bytes = static_cast<std::vector<uint8_t>*>(context);
     bytes->insert(bytes->end(), text, text + size);
@@ -25,24 +34,51 @@ bool Count(void* context, const char*, uint32_t size) {
     return true;
 }
 
+ImageOptions OptionsFrom(const uint8_t* lead) {
+    ImageOptions options;
+    options.tone.dither = static_cast<Dither>(lead[0] & 3);
+    options.tone.blackBackground = (lead[0] & 4) != 0;
+    options.tone.level = (lead[0] >> 3) * 25500u / 31;
+    FrameOptions& frame = options.frame;
+    if (lead[1] & 1) {
+        frame.width = lead[2] + 1u;
+        frame.height = lead[3] + 1u;
+    }
+    frame.fit = static_cast<Fit>((lead[1] >> 1) & 3);
+    frame.rotate = ((lead[1] >> 3) & 3) * 90u;
+    frame.flipH = (lead[1] & 32) != 0;
+    frame.flipV = (lead[1] & 64) != 0;
+    frame.alignX = lead[4] % 9 % 3 - 1;
+    frame.alignY = lead[4] % 9 / 3 - 1;
+    frame.resample = static_cast<Resample>(lead[4] / 9 % 6);
+    return options;
+}
+
 MonoBitmap image, copy;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 1) return 0;
-    ToneOptions tone;
-    tone.dither = data[0] & 1;
-    tone.blackBackground = data[0] & 2;
-    tone.level = (data[0] >> 2) * 415u;  // 0 to 100 % of 255 in 64 steps
+    if (size < kLead) return 0;
+    const ImageOptions options = OptionsFrom(data);
     std::string why;
-    if (!LoadInputBytes(data + 1, size - 1, tone, &image, &why)) {
+    InputSize source;
+    if (!LoadInputBytes(data + kLead, size - kLead, options, &image, &why, &source)) {
         FUZZ_CHECK(!image.IsLoaded() && !why.empty() && why.find('\n') == std::string::npos);
         return 0;
     }
     const uint64_t pixels = static_cast<uint64_t>(image.Width()) * image.Height();
     // Only a 1-bit BMP may be larger than the decoder's cap.
-    FUZZ_CHECK(pixels <= kMaxDecodedPixels || data[1] == 'B');
+    FUZZ_CHECK(pixels <= kMaxDecodedPixels || data[kLead] == 'B');
+    // The frame's size exactly, or the source's own, turned.
+    const FrameOptions& frame = options.frame;
+    const bool across = frame.rotate == 90 || frame.rotate == 270;
+    if (frame.width) {
+        FUZZ_CHECK(image.Width() == frame.width && image.Height() == frame.height);
+    } else {
+        FUZZ_CHECK(image.Width() == (across ? source.height : source.width));
+        FUZZ_CHECK(image.Height() == (across ? source.width : source.height));
+    }
 
     // Its BMP form is its headers alone, whatever height it claims.
     std::vector<uint8_t> bmp;

@@ -67,7 +67,13 @@ void* CappedRealloc(void* pointer, size_t size) {
 #pragma GCC diagnostic pop
 #endif
 
-GreyImage::~GreyImage() { stbi_image_free(pixels); }
+GreyImage::~GreyImage() { Release(); }
+
+void GreyImage::Release() {
+    stbi_image_free(pixels);
+    pixels = nullptr;
+    width = height = channels = 0;
+}
 
 bool DecodeGrey(const uint8_t* data, size_t size, GreyImage* image, std::string* why) {
     stbi_image_free(image->pixels);

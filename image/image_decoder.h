@@ -27,6 +27,8 @@ public:
     uint32_t Height() const { return height; }
     uint32_t Channels() const { return channels; }  // 1 to 4, alpha last when even
     const uint8_t* Pixels() const { return pixels; }  // rows from the top
+    // Frees the pixels early, once they are no longer needed.
+    void Release();
 
 private:
     friend bool DecodeGrey(const uint8_t*, size_t, GreyImage*, std::string*);

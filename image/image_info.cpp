@@ -25,9 +25,11 @@ std::string Colour(const bmp::RGBQUAD& entry) {
 
 }  // namespace
 
-std::string DescribeImage(const char* path, const MonoBitmap& bitmap,
+std::string DescribeImage(const char* path, const InputSize& source, const MonoBitmap& bitmap,
                           const ConvertOptions& options, bool invert, const ByteScanner* scanner) {
     std::string text = std::string("file: ") + path + "\n";
+    if (source.width != bitmap.Width() || source.height != bitmap.Height())
+        text += "source: " + std::to_string(source.width) + " x " + std::to_string(source.height) + "\n";
     text += Line("width", bitmap.Width());
     text += Line("height", bitmap.Height());
     text += Line("stride", bitmap.Stride());

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "core/mono_bitmap.h"
+#include "image/grey_plane.h"
 #include "image/image_decoder.h"
 
 namespace {
-
 
 uint32_t Little(const uint8_t* at, int bytes) {
     uint32_t value = 0;
@@ -27,10 +27,30 @@ const char* KindOf(const uint8_t* data, size_t size) {
     return nullptr;
 }
 
+// The grey levels, turned and fitted into the frame, made 1-bit.
+bool Frame(GreyPlane& plane, const ImageOptions& options, MonoBitmap* bitmap, std::string* why) {
+    const FrameOptions& frame = options.frame;
+    GreyPlane turned, fitted;
+    const bool turns = frame.rotate != 0 || frame.flipH || frame.flipV;
+    if (turns && !TurnPlane(plane, frame, &turned)) {
+        *why = "not enough memory to turn the image";
+        return false;
+    }
+    if (!FitPlane(turns ? turned : plane, frame, options.tone.blackBackground ? 0 : 255, &fitted)) {
+        *why = "not enough memory for the frame";
+        return false;
+    }
+    if (!ToMono(fitted, options.tone, bitmap)) {
+        *why = "not enough memory for the 1-bit image";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-bool DecodeInputBytes(const uint8_t* data, size_t size, const ToneOptions& tone, MonoBitmap* bitmap,
-                      std::string* why) {
+bool DecodeInputBytes(const uint8_t* data, size_t size, const ImageOptions& options, MonoBitmap* bitmap,
+                      std::string* why, InputSize* source) {
     const char* kind = KindOf(data, size);
     if (!kind) {
         bool textPnm = size >= 2 && data[0] == 'P' && data[1] >= '1' && data[1] <= '4';
@@ -55,11 +75,19 @@ bool DecodeInputBytes(const uint8_t* data, size_t size, const ToneOptions& tone,
         *why = std::string("cannot decode this ") + kind + ": " + reason;
         return false;
     }
-    if (!ToMono(image, tone, bitmap)) {
+    if (source) *source = {image.Width(), image.Height()};
+    if (options.frame.KeepsTheImage()) {
+        if (ToMono(image, options.tone, bitmap)) return true;
         *why = "not enough memory for the 1-bit image";
         return false;
     }
-    return true;
+    GreyPlane plane;
+    if (!FlattenImage(image, options.tone.blackBackground ? 0 : 255, &plane)) {
+        *why = "not enough memory for the grey levels";
+        return false;
+    }
+    image.Release();
+    return Frame(plane, options, bitmap, why);
 }
 
 namespace {
@@ -171,8 +199,28 @@ std::string PnmProblem(const uint8_t* data, size_t size) {
     return std::string();
 }
 
-bool LoadInputBytes(const uint8_t* data, size_t size, const ToneOptions& tone, MonoBitmap* bitmap,
-                    std::string* why) {
-    if (bitmap->LoadFromMemory(data, size)) return true;
-    return DecodeInputBytes(data, size, tone, bitmap, why);
+bool LoadInputBytes(const uint8_t* data, size_t size, const ImageOptions& options, MonoBitmap* bitmap,
+                    std::string* why, InputSize* source) {
+    if (!bitmap->LoadFromMemory(data, size)) return DecodeInputBytes(data, size, options, bitmap, why, source);
+    return FrameBitmap(options, bitmap, why, source);
+}
+
+bool FrameBitmap(const ImageOptions& options, MonoBitmap* bitmap, std::string* why, InputSize* source) {
+    if (source) *source = {bitmap->Width(), bitmap->Height()};
+    if (options.frame.KeepsTheImage()) return true;
+    const uint64_t pixels = static_cast<uint64_t>(bitmap->Width()) * bitmap->Height();
+    if (pixels == 0 || pixels > kMaxDecodedPixels) {
+        *why = "the image is " + std::to_string(bitmap->Width()) + " x " + std::to_string(bitmap->Height()) +
+               " pixels; a frame takes images of 1 to " + std::to_string(kMaxDecodedPixels) + " pixels";
+        bitmap->Unload();
+        return false;
+    }
+    GreyPlane plane;
+    if (!PlaneFromBitmap(*bitmap, &plane)) {
+        *why = "not enough memory for the grey levels";
+        bitmap->Unload();
+        return false;
+    }
+    bitmap->Unload();
+    return Frame(plane, options, bitmap, why);
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "image/frame.h"
 #include "image/tone.h"
 
 class MonoBitmap;
@@ -15,16 +16,36 @@ class MonoBitmap;
 // The largest input the decoder takes.
 const size_t kLargestInput = size_t(0x7FFFFFFF);
 
+// How an image becomes the 1-bit image: decoded, alpha over the
+// background, grey, rotated, flipped, fitted into the frame, then a
+// threshold or a dither.
+struct ImageOptions {
+    ToneOptions tone;
+    FrameOptions frame;
+};
+
+// The size of the image as it came, before the frame.
+struct InputSize {
+    uint32_t width = 0, height = 0;
+};
+
 // Loads the file in `data` into `bitmap`. False with `why` when it cannot:
 // one line, without the input's name, such as "not an image this converter
-// reads (PNG, BMP, PGM or PPM)" or "unsupported BMP: RLE8 compression".
-bool LoadInputBytes(const uint8_t* data, size_t size, const ToneOptions& tone, MonoBitmap* bitmap,
-                    std::string* why);
+// reads (PNG, BMP, PGM or PPM)" or "unsupported BMP: RLE8 compression". A
+// 1-bit BMP the Windows program reads is that image itself, unless the
+// frame options change it; then its pixels are black and white grey levels.
+bool LoadInputBytes(const uint8_t* data, size_t size, const ImageOptions& options, MonoBitmap* bitmap,
+                    std::string* why, InputSize* source = nullptr);
 
 // The same through the decoder alone, for a file that the 1-bit reader has
 // refused already.
-bool DecodeInputBytes(const uint8_t* data, size_t size, const ToneOptions& tone, MonoBitmap* bitmap,
-                      std::string* why);
+bool DecodeInputBytes(const uint8_t* data, size_t size, const ImageOptions& options, MonoBitmap* bitmap,
+                      std::string* why, InputSize* source = nullptr);
+
+// The frame steps for a 1-bit image that the reader has loaded already:
+// `bitmap` becomes the framed image, or is unloaded with `why`.
+bool FrameBitmap(const ImageOptions& options, MonoBitmap* bitmap, std::string* why,
+                 InputSize* source = nullptr);
 
 // What keeps the decoder from reading a BMP correctly, in a few words, or
 // empty when nothing does. `data` starts with "BM".

@@ -2,74 +2,70 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 #include <vector>
 
 #include "core/mono_bitmap.h"
+#include "image/grey_plane.h"
 #include "image/image_decoder.h"
 
 namespace {
 
-// The grey level of pixel x of a row: colours by their luminance
-// (77 R + 150 G + 29 B) / 256, ITU-R BT.601 in eighths of a percent, then
-// alpha composited over the background.
-struct Compositor {
-    const uint8_t* row;
-    uint32_t channels;
-    uint32_t background;
-
-    uint32_t At(uint32_t x) const {
-        const uint8_t* p = row + static_cast<size_t>(x) * channels;
-        uint32_t grey = channels >= 3 ? (77u * p[0] + 150u * p[1] + 29u * p[2]) >> 8 : p[0];
-        if (channels % 2 == 1) return grey;
-        uint32_t alpha = p[channels - 1];
-        return (grey * alpha + background * (255 - alpha) + 127) / 255;
-    }
-};
-
-Compositor RowOf(const GreyImage& image, const ToneOptions& tone, uint32_t y) {
-    return {image.Pixels() + static_cast<size_t>(y) * image.Width() * image.Channels(),
-            image.Channels(), tone.blackBackground ? 0u : 255u};
-}
-
-// Collects the dark bits of one row, leftmost pixel in bit 7; a dark pixel
-// is a clear bit, as palette entry 0 of a created image is black.
-class RowBits {
+// Takes the rows of grey levels from the top and sets the dark pixels of a
+// created image; a dark pixel is a clear bit, as palette entry 0 of a
+// created image is black.
+class ToneWriter {
 public:
-    explicit RowBits(uint8_t* row) : row(row) {}
-    void Set(uint32_t x, bool dark) {
-        if (dark) row[x >> 3] &= static_cast<uint8_t>(~(0x80u >> (x & 7)));
+    ToneWriter(const ToneOptions& tone, MonoBitmap* bitmap) : tone(tone), bitmap(bitmap) {
+        for (uint32_t grey = 0; grey < 256; ++grey) dark[grey] = grey * 100 < tone.level;
+        // Error rows with spare cells at both ends, for the pixels beyond.
+        const size_t cells = static_cast<size_t>(bitmap->Width()) + 4;
+        if (tone.dither == Dither::FloydSteinberg || tone.dither == Dither::Atkinson)
+            errors[0].assign(cells, 0), errors[1].assign(cells, 0), errors[2].assign(cells, 0);
+        // The ordered thresholds spread evenly around the level, as widely as
+        // 0 and 255 allow: at 50 % from 0 to 255, at 0 % and 100 % not at all.
+        const int64_t spread = 2 * std::min<int64_t>(tone.level, 25500 - tone.level);
+        for (int b = 0; b < 64; ++b) ordered[b] = tone.level * 128 - 64 * spread + (2 * b + 1) * spread;
+    }
+
+    void Row(uint32_t y, const uint8_t* grey) {
+        uint8_t* bits = bitmap->Row(y);
+        const uint32_t width = bitmap->Width();
+        switch (tone.dither) {
+        case Dither::None:
+            for (uint32_t x = 0; x < width; ++x) Set(bits, x, dark[grey[x]]);
+            return;
+        case Dither::FloydSteinberg:
+            FloydSteinberg(bits, grey, width);
+            return;
+        case Dither::Atkinson:
+            Atkinson(bits, grey, width);
+            return;
+        case Dither::Bayer:
+            for (uint32_t x = 0; x < width; ++x)
+                Set(bits, x, int64_t(grey[x]) * 100 * 128 < ordered[kBayer[y & 7][x & 7]]);
+            return;
+        }
     }
 
 private:
-    uint8_t* row;
-};
-
-void Threshold(const GreyImage& image, const ToneOptions& tone, MonoBitmap* bitmap) {
-    bool dark[256];
-    for (uint32_t grey = 0; grey < 256; ++grey) dark[grey] = grey * 100 < tone.level;
-    const uint32_t width = image.Width();
-    for (uint32_t y = 0; y < image.Height(); ++y) {
-        Compositor pixels = RowOf(image, tone, y);
-        RowBits bits(bitmap->Row(y));
-        for (uint32_t x = 0; x < width; ++x) bits.Set(x, dark[pixels.At(x)]);
+    static void Set(uint8_t* bits, uint32_t x, bool isDark) {
+        if (isDark) bits[x >> 3] &= static_cast<uint8_t>(~(0x80u >> (x & 7)));
     }
-}
 
-// Floyd-Steinberg: each pixel's rounding error goes 7/16 to the right,
-// 3/16, 5/16 and 1/16 to the three pixels below. Errors are kept in
-// sixteenths; the lists have a spare cell at each end.
-void Dither(const GreyImage& image, const ToneOptions& tone, MonoBitmap* bitmap,
-            std::vector<int32_t>& here, std::vector<int32_t>& below) {
-    const uint32_t width = image.Width();
-    for (uint32_t y = 0; y < image.Height(); ++y) {
-        Compositor pixels = RowOf(image, tone, y);
-        RowBits bits(bitmap->Row(y));
+    bool Decide(int32_t value) const { return static_cast<int64_t>(value) * 100 < tone.level; }
+
+    // Errors in sixteenths: pixel x of this row is cell x + 1 of errors[0],
+    // of the next row errors[1].
+    void FloydSteinberg(uint8_t* bits, const uint8_t* grey, uint32_t width) {
+        std::vector<int32_t>& here = errors[0];
+        std::vector<int32_t>& below = errors[1];
         std::fill(below.begin(), below.end(), 0);
         for (uint32_t x = 0; x < width; ++x) {
-            int32_t value = static_cast<int32_t>(pixels.At(x)) + here[x + 1] / 16;
-            bool dark = static_cast<int64_t>(value) * 100 < static_cast<int64_t>(tone.level);
-            bits.Set(x, dark);
-            int32_t error = value - (dark ? 0 : 255);
+            int32_t value = static_cast<int32_t>(grey[x]) + here[x + 1] / 16;
+            bool isDark = Decide(value);
+            Set(bits, x, isDark);
+            int32_t error = value - (isDark ? 0 : 255);
             here[x + 2] += error * 7;
             below[x] += error * 3;
             below[x + 1] += error * 5;
@@ -77,7 +73,44 @@ void Dither(const GreyImage& image, const ToneOptions& tone, MonoBitmap* bitmap,
         }
         here.swap(below);
     }
-}
+
+    // Errors in eighths, one eighth to each of two pixels on the right, three
+    // below and one two rows down; a quarter of the error is let go.
+    void Atkinson(uint8_t* bits, const uint8_t* grey, uint32_t width) {
+        std::vector<int32_t>& here = errors[0];
+        std::vector<int32_t>& below = errors[1];
+        std::vector<int32_t>& further = errors[2];
+        for (uint32_t x = 0; x < width; ++x) {
+            int32_t value = static_cast<int32_t>(grey[x]) + here[x + 1] / 8;
+            bool isDark = Decide(value);
+            Set(bits, x, isDark);
+            int32_t error = value - (isDark ? 0 : 255);
+            here[x + 2] += error;
+            here[x + 3] += error;
+            below[x] += error;
+            below[x + 1] += error;
+            below[x + 2] += error;
+            further[x + 1] += error;
+        }
+        std::fill(here.begin(), here.end(), 0);
+        here.swap(below);
+        below.swap(further);
+    }
+
+    // The classic recursive 8 x 8 Bayer order.
+    static constexpr uint8_t kBayer[8][8] = {
+        {0, 32, 8, 40, 2, 34, 10, 42},  {48, 16, 56, 24, 50, 18, 58, 26},
+        {12, 44, 4, 36, 14, 46, 6, 38}, {60, 28, 52, 20, 62, 30, 54, 22},
+        {3, 35, 11, 43, 1, 33, 9, 41},  {51, 19, 59, 27, 49, 17, 57, 25},
+        {15, 47, 7, 39, 13, 45, 5, 37}, {63, 31, 55, 23, 61, 29, 53, 21},
+    };
+
+    const ToneOptions& tone;
+    MonoBitmap* bitmap;
+    bool dark[256];
+    std::vector<int32_t> errors[3];
+    int64_t ordered[64];  // 128 x 100 x the threshold of each place in the map
+};
 
 }  // namespace
 
@@ -97,12 +130,20 @@ bool ParseThreshold(const char* text, uint32_t* level) {
 
 bool ToMono(const GreyImage& image, const ToneOptions& tone, MonoBitmap* bitmap) {
     if (!bitmap->Create(image.Width(), image.Height())) return false;
-    if (!tone.dither) {
-        Threshold(image, tone, bitmap);
-        return true;
+    std::unique_ptr<uint8_t[]> row(new (std::nothrow) uint8_t[image.Width() + 1]);
+    if (!row) return false;
+    ToneWriter writer(tone, bitmap);
+    const uint32_t background = tone.blackBackground ? 0 : 255;
+    for (uint32_t y = 0; y < image.Height(); ++y) {
+        FlattenRow(image, y, background, row.get());
+        writer.Row(y, row.get());
     }
-    std::vector<int32_t> here(static_cast<size_t>(image.Width()) + 2, 0);
-    std::vector<int32_t> below(here.size(), 0);
-    Dither(image, tone, bitmap, here, below);
+    return true;
+}
+
+bool ToMono(const GreyPlane& plane, const ToneOptions& tone, MonoBitmap* bitmap) {
+    if (!bitmap->Create(plane.Width(), plane.Height())) return false;
+    ToneWriter writer(tone, bitmap);
+    for (uint32_t y = 0; y < plane.Height(); ++y) writer.Row(y, plane.Row(y));
     return true;
 }

@@ -167,7 +167,7 @@ bool Mentions(const std::string& text, const std::string& name) {
         char before = at == 0 ? ' ' : text[at - 1];
         char after = at + name.size() < text.size() ? text[at + name.size()] : ' ';
         if (std::string(" \n").find(before) != std::string::npos &&
-            std::string(" ,=\n").find(after) != std::string::npos)
+            std::string(" ,=[\n").find(after) != std::string::npos)
             return true;
     }
     return false;

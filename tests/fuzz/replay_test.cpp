@@ -29,8 +29,13 @@ struct Target {
 
 const Target kTargets[] = {
     {"bmp", QgFuzzBmp, {{}}},
-    // No dither and 0 %, dither, black background, both at 50 %, 98 %.
-    {"decode", QgFuzzDecode, {{0x00}, {0x01}, {0x02}, {0x80}, {0x81}, {0x82}, {0xFB}}},
+    // Tone, frame, frame size less one, alignment and filter (see the
+    // target): the image as it comes at 0 %, 50 % and 100 %, each dither;
+    // contained, covered and stretched in small frames, turned and flipped.
+    {"decode", QgFuzzDecode,
+     {{0x00, 0, 0, 0, 0}, {0x80, 0, 0, 0, 0}, {0xF8, 0, 0, 0, 0}, {0x81, 0, 0, 0, 0}, {0x86, 0, 0, 0, 0},
+      {0x83, 0, 0, 0, 0}, {0x82, 0x01, 15, 7, 4}, {0x81, 0x0B, 6, 4, 0}, {0x87, 0x35, 2, 1, 8},
+      {0x80, 0x5D, 63, 31, 14}, {0x80, 0x21, 0, 0, 4}, {0x84, 0x07, 9, 9, 22}}},
 };
 
 fs::path Source(const char* folder) { return fs::path(QG_SOURCE_DIR) / folder; }

@@ -1,0 +1,103 @@
+#include "image/frame.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "image/grey_plane.h"
+#include "image/resample.h"
+
+namespace {
+
+// a x b / c, rounded to the nearest, at least 1.
+uint64_t Scaled(uint64_t a, uint64_t b, uint64_t c) { return std::max<uint64_t>(1, (2 * a * b + c) / (2 * c)); }
+
+// floor(a x b / c), whatever the size of a x b.
+uint64_t MulDiv(uint64_t a, uint64_t b, uint64_t c) {
+    __extension__ typedef unsigned __int128 Wide;
+    return static_cast<uint64_t>(static_cast<Wide>(a) * b / c);
+}
+
+int64_t Offset(int align, uint32_t frame, uint64_t size) {
+    const int64_t room = static_cast<int64_t>(frame) - static_cast<int64_t>(size);
+    return align < 0 ? 0 : align > 0 ? room : room / 2;  // truncated: the odd pixel right or below
+}
+
+}  // namespace
+
+Placement PlaceInFrame(uint32_t w, uint32_t h, const FrameOptions& frame) {
+    const uint32_t fw = frame.width ? frame.width : w, fh = frame.height ? frame.height : h;
+    Placement place = {w, h, 0, 0};
+    // Whether the width decides the size: the image is wider than the frame
+    // in proportion (w / h > fw / fh).
+    const bool wider = static_cast<uint64_t>(w) * fh > static_cast<uint64_t>(h) * fw;
+    switch (frame.width ? frame.fit : Fit::None) {
+    case Fit::Contain:
+        place.width = wider ? fw : Scaled(w, fh, h);
+        place.height = wider ? Scaled(h, fw, w) : fh;
+        break;
+    case Fit::Cover:
+        place.width = wider ? Scaled(w, fh, h) : fw;
+        place.height = wider ? fh : Scaled(h, fw, w);
+        break;
+    case Fit::Stretch:
+        place.width = fw;
+        place.height = fh;
+        break;
+    case Fit::None:
+        break;
+    }
+    place.left = Offset(frame.alignX, fw, place.width);
+    place.top = Offset(frame.alignY, fh, place.height);
+    return place;
+}
+
+bool TurnPlane(const GreyPlane& in, const FrameOptions& frame, GreyPlane* out) {
+    const uint32_t w = in.Width(), h = in.Height();
+    const bool across = frame.rotate == 90 || frame.rotate == 270;
+    const uint32_t ow = across ? h : w, oh = across ? w : h;
+    if (!out->Create(ow, oh, 0)) return false;
+    for (uint32_t y = 0; y < oh; ++y) {
+        uint8_t* row = out->Row(y);
+        const uint32_t ty = frame.flipV ? oh - 1 - y : y;  // the row before the flip
+        for (uint32_t x = 0; x < ow; ++x) {
+            const uint32_t tx = frame.flipH ? ow - 1 - x : x;
+            // Clockwise: the source pixel that lands at (tx, ty).
+            uint32_t sx = tx, sy = ty;
+            if (frame.rotate == 90) sx = ty, sy = h - 1 - tx;
+            if (frame.rotate == 180) sx = w - 1 - tx, sy = h - 1 - ty;
+            if (frame.rotate == 270) sx = w - 1 - ty, sy = tx;
+            row[x] = in.Row(sy)[sx];
+        }
+    }
+    return true;
+}
+
+bool FitPlane(const GreyPlane& in, const FrameOptions& frame, uint8_t background, GreyPlane* out) {
+    const uint32_t w = in.Width(), h = in.Height();
+    const uint32_t fw = frame.width ? frame.width : w, fh = frame.height ? frame.height : h;
+    if (!out->Create(fw, fh, background)) return false;
+    const Placement place = PlaceInFrame(w, h, frame);
+    // The part of the scaled image that lies in the frame, in its own pixels.
+    const uint64_t x0 = place.left < 0 ? static_cast<uint64_t>(-place.left) : 0;
+    const uint64_t y0 = place.top < 0 ? static_cast<uint64_t>(-place.top) : 0;
+    const uint64_t x1 = std::min<int64_t>(place.width, static_cast<int64_t>(fw) - place.left);
+    const uint64_t y1 = std::min<int64_t>(place.height, static_cast<int64_t>(fh) - place.top);
+    if (static_cast<int64_t>(x1) <= static_cast<int64_t>(x0) || static_cast<int64_t>(y1) <= static_cast<int64_t>(y0))
+        return true;
+    const uint32_t outW = static_cast<uint32_t>(x1 - x0), outH = static_cast<uint32_t>(y1 - y0);
+    uint8_t* target = out->Row(static_cast<uint32_t>(place.top + static_cast<int64_t>(y0))) +
+                      (place.left + static_cast<int64_t>(x0));
+    if (frame.resample != Resample::Nearest && (place.width != w || place.height != h)) {
+        return ResampleRegion(in, place.width, place.height, x0, y0, outW, outH, frame.resample, target, fw);
+    }
+    // Nearest, or no scaling: each frame pixel takes the source pixel under
+    // its centre, (x + 1/2) x w / width.
+    std::vector<uint32_t> columns(outW);
+    for (uint32_t i = 0; i < outW; ++i) columns[i] = static_cast<uint32_t>(MulDiv(2 * (x0 + i) + 1, w, 2 * place.width));
+    for (uint32_t j = 0; j < outH; ++j) {
+        const uint8_t* source = in.Row(static_cast<uint32_t>(MulDiv(2 * (y0 + j) + 1, h, 2 * place.height)));
+        uint8_t* row = target + static_cast<size_t>(j) * fw;
+        for (uint32_t i = 0; i < outW; ++i) row[i] = source[columns[i]];
+    }
+    return true;
+}

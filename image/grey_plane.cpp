@@ -1,0 +1,49 @@
+#include "image/grey_plane.h"
+
+#include <cstring>
+#include <new>
+
+#include "core/mono_bitmap.h"
+#include "image/image_decoder.h"
+
+bool GreyPlane::Create(uint32_t newWidth, uint32_t newHeight, uint8_t fill) {
+    pixels.reset();
+    width = height = 0;
+    const uint64_t size = static_cast<uint64_t>(newWidth) * newHeight;
+    if (size > kMaxDecodedPixels) return false;
+    pixels.reset(new (std::nothrow) uint8_t[size ? size : 1]);
+    if (!pixels) return false;
+    std::memset(pixels.get(), fill, static_cast<size_t>(size));
+    width = newWidth;
+    height = newHeight;
+    return true;
+}
+
+void FlattenRow(const GreyImage& image, uint32_t y, uint32_t background, uint8_t* out) {
+    const uint32_t channels = image.Channels(), width = image.Width();
+    const uint8_t* p = image.Pixels() + static_cast<size_t>(y) * width * channels;
+    for (uint32_t x = 0; x < width; ++x, p += channels) {
+        uint32_t grey = channels >= 3 ? (77u * p[0] + 150u * p[1] + 29u * p[2]) >> 8 : p[0];
+        if (channels % 2 == 0) {
+            uint32_t alpha = p[channels - 1];
+            grey = (grey * alpha + background * (255 - alpha) + 127) / 255;
+        }
+        out[x] = static_cast<uint8_t>(grey);
+    }
+}
+
+bool FlattenImage(const GreyImage& image, uint32_t background, GreyPlane* plane) {
+    if (!plane->Create(image.Width(), image.Height(), 0)) return false;
+    for (uint32_t y = 0; y < image.Height(); ++y) FlattenRow(image, y, background, plane->Row(y));
+    return true;
+}
+
+bool PlaneFromBitmap(const MonoBitmap& bitmap, GreyPlane* plane) {
+    if (!plane->Create(bitmap.Width(), bitmap.Height(), 255)) return false;
+    for (uint32_t y = 0; y < bitmap.Height(); ++y) {
+        uint8_t* row = plane->Row(y);
+        for (uint32_t x = 0; x < bitmap.Width(); ++x)
+            if (bitmap.IsDark(x, y)) row[x] = 0;
+    }
+    return true;
+}

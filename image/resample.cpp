@@ -1,0 +1,55 @@
+#include "image/resample.h"
+
+#define STB_IMAGE_RESIZE_IMPLEMENTATION
+#define STB_IMAGE_RESIZE_STATIC
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wunused-parameter"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#endif
+#include <stb_image_resize.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+#include "image/grey_plane.h"
+
+namespace {
+
+// The filter along one axis. At the image's own size every filter but the
+// box blurs a little; the box keeps the pixels as they are.
+stbir_filter FilterFor(Resample filter, uint64_t scaled, uint32_t own) {
+    if (scaled == own) return STBIR_FILTER_BOX;
+    switch (filter) {
+    case Resample::Box:
+        return STBIR_FILTER_BOX;
+    case Resample::Triangle:
+        return STBIR_FILTER_TRIANGLE;
+    case Resample::CatmullRom:
+        return STBIR_FILTER_CATMULLROM;
+    case Resample::Mitchell:
+        return STBIR_FILTER_MITCHELL;
+    case Resample::Auto:
+    case Resample::Nearest:
+        break;
+    }
+    return scaled > own ? STBIR_FILTER_CATMULLROM : STBIR_FILTER_MITCHELL;
+}
+
+}  // namespace
+
+bool ResampleRegion(const GreyPlane& in, uint64_t width, uint64_t height, uint64_t x0, uint64_t y0,
+                    uint32_t outW, uint32_t outH, Resample filter, uint8_t* out, uint32_t outStride) {
+    const float s0 = static_cast<float>(static_cast<double>(x0) / static_cast<double>(width));
+    const float t0 = static_cast<float>(static_cast<double>(y0) / static_cast<double>(height));
+    const float s1 = static_cast<float>(static_cast<double>(x0 + outW) / static_cast<double>(width));
+    const float t1 = static_cast<float>(static_cast<double>(y0 + outH) / static_cast<double>(height));
+    return stbir_resize_region(in.Row(0), static_cast<int>(in.Width()), static_cast<int>(in.Height()),
+                               static_cast<int>(in.Width()), out, static_cast<int>(outW), static_cast<int>(outH),
+                               static_cast<int>(outStride), STBIR_TYPE_UINT8, 1, STBIR_ALPHA_CHANNEL_NONE, 0,
+                               STBIR_EDGE_CLAMP, STBIR_EDGE_CLAMP, FilterFor(filter, width, in.Width()),
+                               FilterFor(filter, height, in.Height()), STBIR_COLORSPACE_LINEAR, nullptr, s0, t0,
+                               s1, t1) != 0;
+}
