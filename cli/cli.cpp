@@ -11,6 +11,8 @@
 #include "core/mono_bitmap.h"
 #include "core/mono_bmp_writer.h"
 #include "core/scanner_table.h"
+#include "forms/c_forms.h"
+#include "forms/layout_guess.h"
 #include "forms/output_formats.h"
 #include "image/image_info.h"
 #include "image/preview.h"
@@ -57,10 +59,13 @@ int UsageError(FILE* err, const std::string& problem) {
     return kExitUsage;
 }
 
-// The defaults, the preset's layout, or the settings file's.
+// The defaults, the preset's layout, the settings file's, or the layout
+// that a C style's reader takes.
 bool StartingOptions(const CliRequest& request, ConvertOptions* options, std::string* problem) {
     *options = ConvertOptions();
     SetDefaultOptions(options);
+    if (const ConvertOptions* layout = LayoutOfStyle(request.cForm.style)) *options = *layout;
+    if (request.cForm.style == CStyle::Arduino) *options = FindPreset("adafruit-gfx")->options;
     if (request.preset) *options = request.preset->options;
     if (!request.settings) return true;
     switch (ReadOptionsFile(request.settings, options)) {
@@ -77,17 +82,39 @@ bool StartingOptions(const CliRequest& request, ConvertOptions* options, std::st
     return false;
 }
 
+// XBM, u8g2 and LVGL have one layout; a different one given is a mistake.
+bool CheckStyleLayout(const CliRequest& request, const ConvertOptions& options, std::string* problem) {
+    const ConvertOptions* layout = LayoutOfStyle(request.cForm.style);
+    if (!layout || (options.msbReverse == layout->msbReverse && options.bitHorizontal == layout->bitHorizontal &&
+                    options.byteHorizontal == layout->byteHorizontal))
+        return true;
+    const char* form = request.format == OutputFormat::Xbm    ? "--xbm"
+                       : request.format == OutputFormat::Lvgl ? "--lvgl"
+                                                              : "--c-style u8g2";
+    *problem = std::string(form) + " writes rows with the first pixel in bit " + (layout->msbReverse ? "0" : "7") +
+               " (" + (layout->msbReverse ? "--lsb-first" : "--msb-first") +
+               " --bits-horizontal --bytes-horizontal), as its reader takes them; the layout given is " +
+               LayoutInWords(options);
+    return false;
+}
+
+ArraySource SourceOf(const Run& run, const char* input) {
+    ArraySource source;
+    source.fileName = BaseName(DisplayName(input));
+    source.width = g_bitmap.Width();
+    source.height = g_bitmap.Height();
+    source.options = run.options;
+    source.invert = run.invert;
+    return source;
+}
+
 bool Emit(const Run& run, const Job& job, TextSink sink, void* context) {
     switch (run.request.format) {
-    case OutputFormat::CArray: {
-        ArraySource source;
-        source.fileName = BaseName(DisplayName(job.input));
-        source.width = g_bitmap.Width();
-        source.height = g_bitmap.Height();
-        source.options = run.options;
-        source.invert = run.invert;
-        return EmitCArray(*run.scanner, source, job.arrayName.c_str(), sink, context);
-    }
+    case OutputFormat::CArray:
+    case OutputFormat::Xbm:
+    case OutputFormat::Lvgl:
+        return EmitCOpening(run.request.cForm, "", sink, context) &&
+               EmitCImage(*run.scanner, SourceOf(run, job.input), job.arrayName, run.request.cForm, sink, context);
     case OutputFormat::Binary:
         return EmitPackedBytes(*run.scanner, sink, context);
     case OutputFormat::Bmp:
@@ -108,18 +135,45 @@ bool WriteOutput(const Run& run, const Job& job) {
     return file.Commit();
 }
 
+void Refuse(const Run& run, const char* input, const std::string& why) {
+    std::fprintf(run.err, "%s: %s: %s\n", kName, DisplayName(input).c_str(), why.c_str());
+}
+
+// The input as the 1-bit image: an image file, or packed bytes read back.
+bool LoadImage(const Run& run, const char* input, InputSize* source) {
+    std::string why;
+    const CliRequest& request = run.request;
+    if (!request.read.given) {
+        if (LoadInput(input, request.image, run.in, &g_bitmap, &why, source)) return true;
+        Refuse(run, input, why);
+        return false;
+    }
+    std::vector<uint8_t> bytes;
+    std::string warning;
+    const ConvertOptions& layout = request.read.layoutGiven ? request.read.layout : run.options;
+    if (!ReadArrayInput(input, request.read.binary, run.in, &bytes, &why) ||
+        !UnpackArrayInput(bytes, request.read.width, request.read.height, layout, &g_bitmap, &why, &warning) ||
+        !FrameBitmap(request.image, &g_bitmap, &why, source)) {
+        g_bitmap.Unload();
+        Refuse(run, input, why);
+        return false;
+    }
+    if (!warning.empty()) std::fprintf(run.err, "%s: %s: %s\n", kName, DisplayName(input).c_str(), warning.c_str());
+    return true;
+}
+
 // Loads the input as the 1-bit image to pack and attaches the scanner;
 // says why not on the error stream. `source` receives the input's own size.
 Outcome Prepare(const Run& run, const char* input, InputSize* source = nullptr) {
-    std::string why;
-    if (!LoadInput(input, run.request.image, run.in, &g_bitmap, &why, source)) {
-        std::fprintf(run.err, "%s: %s: %s\n", kName, DisplayName(input).c_str(), why.c_str());
-        return Outcome::Refused;
-    }
+    if (!LoadImage(run, input, source)) return Outcome::Refused;
     if (run.invert) g_bitmap.InvertDark();
     if (!run.scanner->Attach(&g_bitmap, run.options.fillOnes)) {
         std::fprintf(run.err, "%s: %s: the image is %u x %u pixels; there is nothing to pack\n",
                      kName, DisplayName(input).c_str(), g_bitmap.Width(), g_bitmap.Height());
+        return Outcome::Refused;
+    }
+    if (run.request.format == OutputFormat::Lvgl && (g_bitmap.Width() > 65535 || g_bitmap.Height() > 65535)) {
+        Refuse(run, input, "an LVGL image is at most 65535 pixels wide and high");
         return Outcome::Refused;
     }
     return Outcome::Done;
@@ -136,9 +190,86 @@ Outcome Convert(const Run& run, const Job& job) {
     return Outcome::Done;
 }
 
+// Several inputs into one header, then the tables of them: written only
+// when every input was converted.
+void ConvertIntoOneHeader(const Run& run, const std::vector<std::string>& names, unsigned* refused,
+                          unsigned* notWritten) {
+    const CliRequest& request = run.request;
+    ReplacingFile file;
+    bool written = file.Open(request.output) && EmitCOpening(request.cForm, request.arrayName, WriteToFile, file.Handle());
+    std::vector<TableEntry> tables;
+    for (size_t i = 0; i < request.inputs.size(); ++i) {
+        if (Prepare(run, request.inputs[i]) != Outcome::Done) {
+            ++*refused;
+            continue;
+        }
+        written = written && (tables.empty() || WriteToFile(file.Handle(), "\n", 1)) &&
+                  EmitCImage(*run.scanner, SourceOf(run, request.inputs[i]), names[i], request.cForm, WriteToFile,
+                             file.Handle());
+        tables.push_back({names[i], g_bitmap.Width(), g_bitmap.Height()});
+    }
+    if (*refused > 0) return;  // the header would lack an image: it is left as it was
+    if (written && EmitCTables(request.cForm, request.arrayName, tables, WriteToFile, file.Handle()) &&
+        file.Commit())
+        return;
+    std::fprintf(run.err, "%s: cannot write %s\n", kName, request.output);
+    ++*notWritten;
+}
+
+bool WriteText(const Run& run, const std::string& text) {
+    return WriteToStream(run.out, text.data(), static_cast<uint32_t>(text.size()));
+}
+
+// --guess-layout: the bytes read back in every packing, most picture-like
+// first, then the preview of the first.
+Outcome Guess(const Run& run, const char* input, bool* shown) {
+    const ArrayInput& read = run.request.read;
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!ReadArrayInput(input, read.binary, run.in, &bytes, &why)) {
+        Refuse(run, input, why);
+        return Outcome::Refused;
+    }
+    const std::vector<LayoutGuess> guesses = GuessLayouts(bytes.data(), bytes.size(), read.width, read.height);
+    if (!guesses[0].enough) {
+        Refuse(run, input, std::to_string(bytes.size()) + " bytes are too few for " + std::to_string(read.width) +
+                               " x " + std::to_string(read.height) + " in any packing");
+        return Outcome::Refused;
+    }
+    std::string text = *shown ? "\n" : "";
+    if (run.request.inputs.size() > 1) text += DisplayName(input) + ":\n";
+    text += "bits to code the image from its neighbours, fewest first (a picture is predictable, a wrong packing is not):\n";
+    for (const LayoutGuess& guess : guesses) {
+        char score[32];
+        std::snprintf(score, sizeof score, "%10s  ",
+                      guess.enough ? std::to_string((guess.cost + 32768) >> 16).c_str() : "too few");
+        const ConvertOptions& l = guess.layout;
+        text += std::string(score) + (l.msbReverse ? "--lsb-first" : "--msb-first") +
+                (l.bitHorizontal ? " --bits-horizontal" : " --bits-vertical") +
+                (l.byteHorizontal ? " --bytes-horizontal" : " --bytes-vertical");
+        const Preset* preset = MatchingPreset(l, false);
+        if (preset) text += "  (--preset " + std::string(preset->name) + ")";
+        text += "\n";
+    }
+    if (guesses[1].enough && guesses[1].cost == guesses[0].cost)
+        text += "The first two score the same: an image read across instead of down can look as "
+                "picture-like (a square one most of all); the preview shows the first.\n";
+    text += "\n";
+    MonoBitmap& best = g_bitmap;
+    UnpackArrayInput(bytes, read.width, read.height, guesses[0].layout, &best, &why, &why);
+    if (!WriteText(run, text) || !EmitPreview(best, run.request.previewStyle, WriteToStream, run.out) ||
+        std::fflush(run.out) != 0) {
+        std::fprintf(run.err, "%s: cannot write to standard output\n", kName);
+        return Outcome::NotWritten;
+    }
+    *shown = true;
+    return Outcome::Done;
+}
+
 // --info and --preview: something about each input on standard output,
 // blocks kept apart by an empty line.
 Outcome Show(const Run& run, const char* input, bool* shown) {
+    if (run.request.read.guess) return Guess(run, input, shown);
     InputSize source;
     Outcome prepared = Prepare(run, input, &source);
     // --info describes an image without pixels too; there is nothing to preview.
@@ -148,12 +279,11 @@ Outcome Show(const Run& run, const char* input, bool* shown) {
         std::string text = (*shown ? "\n" : "") +
                            DescribeImage(DisplayName(input).c_str(), source, g_bitmap, run.options,
                                          run.invert, prepared == Outcome::Done ? run.scanner : nullptr);
-        written = WriteToStream(run.out, text.data(), static_cast<uint32_t>(text.size()));
+        written = WriteText(run, text);
     } else {
         std::string heading = *shown ? "\n" : "";
         if (run.request.inputs.size() > 1) heading += DisplayName(input) + ":\n";
-        written = WriteToStream(run.out, heading.data(), static_cast<uint32_t>(heading.size())) &&
-                  EmitPreview(g_bitmap, run.request.previewStyle, WriteToStream, run.out);
+        written = WriteText(run, heading) && EmitPreview(g_bitmap, run.request.previewStyle, WriteToStream, run.out);
     }
     if (!written || std::fflush(run.out) != 0) {
         std::fprintf(run.err, "%s: cannot write to standard output\n", kName);
@@ -165,11 +295,11 @@ Outcome Show(const Run& run, const char* input, bool* shown) {
 
 // A refused input decides the status over an unwritten output, as a build
 // needs to know first that its inputs are wrong.
-int ExitStatus(unsigned refused, unsigned notWritten, unsigned total, FILE* err) {
+int ExitStatus(unsigned refused, unsigned notWritten, unsigned total, unsigned outputs, FILE* err) {
     if (total > 1 && refused > 0)
         std::fprintf(err, "%s: %u of %u inputs refused\n", kName, refused, total);
-    if (total > 1 && notWritten > 0)
-        std::fprintf(err, "%s: %u of %u outputs not written\n", kName, notWritten, total);
+    if (outputs > 1 && notWritten > 0)
+        std::fprintf(err, "%s: %u of %u outputs not written\n", kName, notWritten, outputs);
     if (refused > 0) return kExitRefused;
     return notWritten > 0 ? kExitOutput : kExitDone;
 }
@@ -192,15 +322,16 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err) {
     ConvertOptions options;
     if (!StartingOptions(request, &options, &problem)) return UsageError(err, problem);
     ApplyOverrides(request, &options);
+    if (!CheckStyleLayout(request, options, &problem)) return UsageError(err, problem);
     ByteScanner* scanner = SelectScanner(options);
     if (!scanner) return UsageError(err, "these options select no packing");
     const PathKind outDir = request.outDir ? GetPathKind(request.outDir) : PathKind::Folder;
     if (outDir != PathKind::Folder && outDir != PathKind::Missing)
         return UsageError(err, std::string("'") + request.outDir + "' is not a folder");
-    const bool showOnly = request.info || request.preview;
+    const bool showOnly = request.info || request.preview || request.read.guess;
     std::vector<std::string> outputs(request.inputs.size()), arrayNames(request.inputs.size());
     if (!showOnly && !PlanOutputs(request, &outputs, &problem)) return UsageError(err, problem);
-    if (request.format == OutputFormat::CArray && !PlanArrayNames(request, &arrayNames, &problem))
+    if (IsCForm(request.format) && !PlanArrayNames(request, &arrayNames, &problem))
         return UsageError(err, problem);
 
     // A missing output folder is made, as for any build step's output.
@@ -210,6 +341,10 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err) {
     }
     const Run run = {request, options, Inverts(request), scanner, in, out, err};
     unsigned refused = 0, notWritten = 0;
+    if (OneHeader(request)) {
+        ConvertIntoOneHeader(run, arrayNames, &refused, &notWritten);
+        return ExitStatus(refused, notWritten, static_cast<unsigned>(request.inputs.size()), 1, err);
+    }
     bool shown = false;
     for (size_t i = 0; i < request.inputs.size(); ++i) {
         Outcome outcome;
@@ -222,7 +357,8 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err) {
         if (outcome == Outcome::Refused) ++refused;
         if (outcome == Outcome::NotWritten) ++notWritten;
     }
-    return ExitStatus(refused, notWritten, static_cast<unsigned>(request.inputs.size()), err);
+    const unsigned total = static_cast<unsigned>(request.inputs.size());
+    return ExitStatus(refused, notWritten, total, total, err);
 }
 
 int RunCli(int argc, const char* const* argv, FILE* out, FILE* err) {

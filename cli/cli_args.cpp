@@ -1,5 +1,7 @@
 #include "cli/cli_args.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "image/presets.h"
@@ -36,7 +38,17 @@ const ValueOption kValueOptions[] = {
     {"--output", "-o", &CliRequest::output, "a file name"},
     {"--out-dir", nullptr, &CliRequest::outDir, "a folder"},
     {"--settings", nullptr, &CliRequest::settings, "a file name"},
-    {"--c-array", nullptr, &CliRequest::arrayName, "an array name"},
+};
+
+// The forms whose value is the name of what they declare.
+struct NamedForm {
+    const char* name;
+    OutputFormat format;
+};
+
+const NamedForm kNamedForms[] = {
+    {"--c-array", OutputFormat::CArray},
+    {"--lvgl", OutputFormat::Lvgl},
 };
 
 // Value options whose value is checked and applied where they stand.
@@ -157,6 +169,66 @@ bool ApplyResample(const char* value, CliRequest* request, std::string* error) {
     return PickNamed(value, kFilters, "a resampling filter", &request->image.frame.resample, error);
 }
 
+bool ApplyCStyle(const char* value, CliRequest* request, std::string* error) {
+    static const Named<CStyle> kStyles[] = {
+        {"plain", CStyle::Plain}, {"arduino", CStyle::Arduino}, {"u8g2", CStyle::U8g2}};
+    request->styleGiven = true;
+    return PickNamed(value, kStyles, "a C style", &request->cForm.style, error);
+}
+
+bool ApplyPerLine(const char* value, CliRequest* request, std::string* error) {
+    char* end = nullptr;
+    const unsigned long count = std::strtoul(value, &end, 10);
+    if (end == value || *end != '\0' || value[0] == '-' || count < 1 || count > 4096) {
+        *error = std::string("'") + value + "' is not a count of values a line: give 1 to 4096";
+        return false;
+    }
+    request->cForm.perLine = static_cast<uint32_t>(count);
+    request->perLineGiven = true;
+    return true;
+}
+
+bool ApplyReadArray(const char* value, CliRequest* request, std::string* error) {
+    // The same form and limits as a frame.
+    CliRequest sized;
+    if (!ApplySize(value, &sized, error)) return false;
+    request->read.given = true;
+    request->read.width = sized.image.frame.width;
+    request->read.height = sized.image.frame.height;
+    return true;
+}
+
+bool ApplyReadLayout(const char* value, CliRequest* request, std::string* error) {
+    // A preset's name, or the packing flags without their dashes, by commas.
+    ConvertOptions layout = {};
+    SetDefaultOptions(&layout);
+    if (const Preset* preset = FindPreset(value)) {
+        layout = preset->options;
+    } else {
+        for (const char* at = value; *at;) {
+            const char* comma = std::strchr(at, ',');
+            const std::string word = "--" + std::string(at, comma ? comma - at : std::strlen(at));
+            bool known = false;
+            for (const Flag& flag : kFlags) {
+                if (word != flag.name || flag.field == &CliRequest::invert) continue;
+                known = true;
+                CliRequest set;
+                set.*flag.field = flag.value;
+                ApplyOverrides(set, &layout);
+            }
+            if (!known) {
+                *error = std::string("'") + value + "' is not a layout: give a preset's name, or packing flags " +
+                         "without their dashes, such as lsb-first,bits-horizontal";
+                return false;
+            }
+            at = comma ? comma + 1 : at + std::strlen(at);
+        }
+    }
+    request->read.layoutGiven = true;
+    request->read.layout = layout;
+    return true;
+}
+
 const SettingOption kSettingOptions[] = {
     {"--preset", "a preset name", ApplyPreset},
     {"--threshold", "a level", ApplyThreshold},
@@ -167,6 +239,10 @@ const SettingOption kSettingOptions[] = {
     {"--rotate", "90, 180 or 270", ApplyRotate},
     {"--flip", "h, v or hv", ApplyFlip},
     {"--resample", "a filter", ApplyResample},
+    {"--c-style", "plain, arduino or u8g2", ApplyCStyle},
+    {"--per-line", "a count of values", ApplyPerLine},
+    {"--read-array", "the image's size, WIDTHxHEIGHT", ApplyReadArray},
+    {"--read-layout", "a layout", ApplyReadLayout},
 };
 
 // Matches "--name VALUE" and "--name=VALUE" (and the short name with a
@@ -208,6 +284,16 @@ bool TakeOption(int argc, const char* const* argv, int* index, CliRequest* reque
         request->formatsNamed.push_back(request->format);
         return true;
     }
+    if (std::strcmp(arg, "--xbm") == 0 || std::strncmp(arg, "--xbm=", 6) == 0) {
+        request->format = OutputFormat::Xbm;
+        request->formatsNamed.push_back(request->format);
+        if (arg[5] == '=') request->arrayName = arg + 6;
+        return true;
+    }
+    if (std::strcmp(arg, "--guess-layout") == 0) {
+        request->read.guess = true;
+        return true;
+    }
     if (std::strcmp(arg, "--dither") == 0 || std::strncmp(arg, "--dither=", 9) == 0) {
         static const Named<Dither> kDithers[] = {{"fs", Dither::FloydSteinberg},
                                                  {"atkinson", Dither::Atkinson},
@@ -241,11 +327,18 @@ bool TakeOption(int argc, const char* const* argv, int* index, CliRequest* reque
             *error = std::string("option '") + arg + "' needs " + option.what;
             return false;
         }
+        if (taken > 0) return true;
+    }
+    for (const NamedForm& form : kNamedForms) {
+        ValueOption named = {form.name, nullptr, nullptr, "a name"};
+        int taken = TakeValue(arg, named, argc, argv, index, &request->arrayName);
+        if (taken < 0) {
+            *error = std::string("option '") + arg + "' needs " + (form.format == OutputFormat::Lvgl ? "an image name" : "an array name");
+            return false;
+        }
         if (taken > 0) {
-            if (option.field == &CliRequest::arrayName) {
-                request->format = OutputFormat::CArray;
-                request->formatsNamed.push_back(request->format);
-            }
+            request->format = form.format;
+            request->formatsNamed.push_back(form.format);
             return true;
         }
     }
@@ -275,28 +368,37 @@ bool FormatsDiffer(const CliRequest& request) {
 
 // The combinations that cannot mean anything sensible.
 bool CheckCombination(const CliRequest& request, std::string* error) {
+    const bool shows = request.info || request.preview || request.read.guess;
+    const bool oneHeader = request.format == OutputFormat::CArray || request.format == OutputFormat::Lvgl;
+    const char* showing = request.info ? "--info" : request.preview ? "--preview" : "--guess-layout";
     if (request.inputs.empty()) {
         *error = "no input file given";
     } else if (request.output && request.outDir) {
         *error = "-o and --out-dir cannot be used together";
-    } else if (request.output && request.inputs.size() > 1) {
-        *error = "-o names the output of one input; with several, use --out-dir or "
-                 "let each output go beside its input";
-    } else if (request.info && request.preview) {
-        *error = "--info and --preview cannot be used together";
-    } else if ((request.info || request.preview) &&
-               (request.output || request.outDir || request.arrayName ||
-                request.format != OutputFormat::ArrayText)) {
-        *error = std::string(request.info ? "--info" : "--preview") +
-                 " writes no output; it cannot be used with -o, --out-dir, "
-                 "--c-array, --binary or --bmp";
+    } else if (request.output && request.inputs.size() > 1 && !oneHeader) {
+        *error = "-o names the output of one input; with several, use --out-dir or let each output go beside "
+                 "its input (--c-array and --lvgl write them all into one header)";
+    } else if (request.info + request.preview + request.read.guess > 1) {
+        *error = "only one of --info, --preview and --guess-layout can be used";
+    } else if (shows && (request.output || request.outDir || !request.formatsNamed.empty())) {
+        *error = std::string(showing) + " writes no output; it cannot be used with -o, --out-dir, --c-array, "
+                 "--binary, --bmp, --xbm or --lvgl";
     } else if (FormatsDiffer(request)) {
-        *error = "only one of --c-array, --binary and --bmp can be used";
+        *error = "only one of --c-array, --binary, --bmp, --xbm and --lvgl can be used";
     } else if (request.inputs.size() > 1 && StandardInputNamed(request)) {
         *error = "'-' (standard input) must be the only input";
     } else if (request.preset && request.settings) {
         *error = "--preset and --settings each set all four packing options; give one of them, "
                  "and single flags such as --fill-one to change what it sets";
+    } else if (request.styleGiven && request.format != OutputFormat::CArray) {
+        *error = "--c-style picks the flavour of --c-array; give --c-array NAME too";
+    } else if (request.perLineGiven && !IsCForm(request.format)) {
+        *error = "--per-line goes with --c-array, --xbm or --lvgl";
+    } else if ((request.read.guess || request.read.layoutGiven) && !request.read.given) {
+        *error = std::string(request.read.guess ? "--guess-layout" : "--read-layout") +
+                 " reads packed bytes back: give --read-array WIDTHxHEIGHT too";
+    } else if (request.read.guess && (LayoutGiven(request) || request.read.layoutGiven)) {
+        *error = "--guess-layout tries every packing; give no layout";
     } else if (request.arrayName && !IsCIdentifier(request.arrayName)) {
         *error = std::string("'") + request.arrayName + "' is not a C identifier";
     } else if (request.arrayName && IsCKeyword(request.arrayName)) {
@@ -322,6 +424,16 @@ bool ParseCliArgs(int argc, const char* const* argv, CliRequest* request, std::s
         }
     }
     if (request->help || request->version) return true;
+    // With --read-array, --binary says how the inputs are written.
+    if (request->read.given) {
+        auto& named = request->formatsNamed;
+        const size_t before = named.size();
+        named.erase(std::remove(named.begin(), named.end(), OutputFormat::Binary), named.end());
+        request->read.binary = named.size() != before;
+        request->format = named.empty() ? OutputFormat::ArrayText : named.front();
+    }
+    if (request->format == OutputFormat::Xbm) request->cForm.style = CStyle::Xbm;
+    if (request->format == OutputFormat::Lvgl) request->cForm.style = CStyle::Lvgl;
     return CheckCombination(*request, error);
 }
 
@@ -332,6 +444,15 @@ void ApplyOverrides(const CliRequest& request, ConvertOptions* options) {
     if (request.byteHorizontal >= 0)
         options->byteHorizontal = static_cast<uint32_t>(request.byteHorizontal);
     if (request.fillOnes >= 0) options->fillOnes = static_cast<uint8_t>(request.fillOnes);
+}
+
+bool LayoutGiven(const CliRequest& request) {
+    return request.preset || request.settings || request.msbReverse >= 0 || request.bitHorizontal >= 0 ||
+           request.byteHorizontal >= 0;
+}
+
+bool IsCForm(OutputFormat format) {
+    return format == OutputFormat::CArray || format == OutputFormat::Xbm || format == OutputFormat::Lvgl;
 }
 
 bool Inverts(const CliRequest& request) {
@@ -376,6 +497,7 @@ bool IsCIdentifier(const char* name) {
 
 std::vector<std::string> CliValueOptionNames() {
     std::vector<std::string> names;
+    for (const NamedForm& form : kNamedForms) names.push_back(form.name);
     for (const SettingOption& option : kSettingOptions) names.push_back(option.name);
     for (const ValueOption& option : kValueOptions) {
         names.push_back(option.longName);
@@ -385,8 +507,9 @@ std::vector<std::string> CliValueOptionNames() {
 }
 
 std::vector<std::string> CliOptionNames() {
-    std::vector<std::string> names = {"-h",    "--help",   "--version", "--info",
-                                      "--binary", "--bmp", "--dither", "--preview"};
+    std::vector<std::string> names = {"-h",    "--help",   "--version", "--info",       "--binary",
+                                      "--bmp", "--dither", "--preview", "--xbm", "--guess-layout"};
+    for (const NamedForm& form : kNamedForms) names.push_back(form.name);
     for (const SettingOption& option : kSettingOptions) names.push_back(option.name);
     for (const ValueOption& option : kValueOptions) {
         names.push_back(option.longName);

@@ -5,15 +5,28 @@
 #include <vector>
 
 #include "core/convert_options.h"
+#include "forms/c_forms.h"
 #include "image/image_input.h"
 #include "image/presets.h"
 #include "image/preview.h"
 
 enum class OutputFormat {
     ArrayText,  // the array text, as the Save command writes it
-    CArray,     // the same values as a compilable C declaration
+    CArray,     // the same values as a compilable C declaration (in a style)
     Binary,     // the packed bytes themselves
     Bmp,        // the 1-bit image as a BMP the Windows program opens
+    Xbm,        // an XBM file
+    Lvgl,       // an LVGL v9 image descriptor
+};
+
+// --read-array: the inputs are bytes already packed, to be read back.
+struct ArrayInput {
+    bool given = false;
+    uint32_t width = 0, height = 0;
+    bool binary = false;           // raw bytes (--binary), not text
+    bool layoutGiven = false;      // --read-layout; otherwise the packing options
+    ConvertOptions layout = {};
+    bool guess = false;            // --guess-layout: try every packing
 };
 
 struct CliRequest {
@@ -30,7 +43,11 @@ struct CliRequest {
     const Preset* preset = nullptr;   // null: none named
     OutputFormat format = OutputFormat::ArrayText;
     std::vector<OutputFormat> formatsNamed;  // every form asked for, in order
-    const char* arrayName = nullptr;  // with OutputFormat::CArray
+    const char* arrayName = nullptr;  // with CArray, Lvgl and (optionally) Xbm
+    CForm cForm;                      // the C style and values a line
+    bool styleGiven = false;          // --c-style
+    bool perLineGiven = false;        // --per-line
+    ArrayInput read;
     // Fields that single flags set (-1: not given). They override the
     // settings file or the preset, wherever they stand.
     int msbReverse = -1;
@@ -50,6 +67,12 @@ void ApplyOverrides(const CliRequest& request, ConvertOptions* options);
 
 // Whether dark and light swap: a flag, else the preset's own choice.
 bool Inverts(const CliRequest& request);
+
+// True when some option sets the layout: a flag, --preset or --settings.
+bool LayoutGiven(const CliRequest& request);
+
+// The forms written as C source.
+bool IsCForm(OutputFormat format);
 
 // True for a word that C or C++ reserves: such a name cannot be an array's.
 bool IsCKeyword(const char* name);

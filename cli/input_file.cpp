@@ -1,37 +1,78 @@
 #include "cli/input_file.h"
 
 #include <cstring>
-#include <vector>
 
 #include "core/mono_bitmap.h"
-#include "image/image_input.h"
+#include "core/unpack.h"
+#include "forms/array_reader.h"
 #include "io/file_io.h"
 #include "io/read_whole.h"
 
-bool LoadInput(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap,
-               std::string* why, InputSize* source) {
-    std::vector<uint8_t> bytes;
+namespace {
+
+// All the bytes of `input`, up to one chunk past `limit`.
+bool ReadWhole(const char* input, FILE* in, size_t limit, std::vector<uint8_t>* bytes, std::string* why) {
     if (std::strcmp(input, "-") == 0) {
-        if (!ReadWholeStream(in, &bytes, kLargestInput)) {
-            *why = "cannot read standard input";
-            return false;
-        }
-        return LoadInputBytes(bytes.data(), bytes.size(), options, bitmap, why, source);
+        if (ReadWholeStream(in, bytes, limit)) return true;
+        *why = "cannot read standard input";
+        return false;
     }
-    if (bitmap->Load(input)) return FrameBitmap(options, bitmap, why, source);
-    FileHandle file = GetPathKind(input) == PathKind::Folder
-                          ? nullptr
-                          : OpenFileForRead(input, FileShare::ReadWrite);
+    FileHandle file = GetPathKind(input) == PathKind::Folder ? nullptr : OpenFileForRead(input, FileShare::ReadWrite);
     if (!file) {
         std::string reason = DescribeOpenFailure(input);
         *why = "cannot open: " + (reason.empty() ? std::string("it changed while opened") : reason);
         return false;
     }
-    bool read = ReadWholeFile(file, &bytes, kLargestInput);
+    bool read = ReadWholeFile(file, bytes, limit);
     CloseFile(file);
-    if (!read) {
-        *why = "cannot read the whole file";
+    if (!read) *why = "cannot read the whole file";
+    return read;
+}
+
+}  // namespace
+
+bool LoadInput(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap,
+               std::string* why, InputSize* source) {
+    std::vector<uint8_t> bytes;
+    if (std::strcmp(input, "-") == 0) {
+        return ReadWhole(input, in, kLargestInput, &bytes, why) &&
+               LoadInputBytes(bytes.data(), bytes.size(), options, bitmap, why, source);
+    }
+    if (bitmap->Load(input)) return FrameBitmap(options, bitmap, why, source);
+    return ReadWhole(input, in, kLargestInput, &bytes, why) &&
+           DecodeInputBytes(bytes.data(), bytes.size(), options, bitmap, why, source);
+}
+
+bool ReadArrayInput(const char* input, bool binary, FILE* in, std::vector<uint8_t>* bytes, std::string* why) {
+    std::vector<uint8_t> file;
+    if (!ReadWhole(input, in, kLargestArrayText, &file, why)) return false;
+    if (file.size() > kLargestArrayText) {
+        *why = "larger than " + std::to_string(kLargestArrayText >> 20) + " MiB, more than an array is read from";
         return false;
     }
-    return DecodeInputBytes(bytes.data(), bytes.size(), options, bitmap, why, source);
+    if (binary) {
+        bytes->swap(file);
+        return true;
+    }
+    return ReadArrayText(reinterpret_cast<const char*>(file.data()), file.size(), bytes, why);
+}
+
+bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height,
+                      const ConvertOptions& layout, MonoBitmap* bitmap, std::string* why, std::string* warning) {
+    const uint64_t needed = PackedSize(width, height, layout);
+    const std::string size = std::to_string(width) + " x " + std::to_string(height);
+    if (bytes.size() < needed) {
+        *why = "expected " + std::to_string(needed) + " bytes for " + size + " in this layout, found " +
+               std::to_string(bytes.size());
+        return false;
+    }
+    if (!UnpackImage(bytes.data(), bytes.size(), width, height, layout, bitmap)) {
+        *why = "not enough memory for the 1-bit image";
+        return false;
+    }
+    if (bytes.size() > needed)
+        *warning = std::to_string(bytes.size() - needed) + (bytes.size() - needed == 1 ? " byte" : " bytes") +
+                   " more than " + size + " takes in this layout (" +
+                   std::to_string(needed) + "); the rest is left out";
+    return true;
 }

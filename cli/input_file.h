@@ -1,9 +1,12 @@
 // One input of the converter by its name: a file, or "-" for a stream.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "core/convert_options.h"
 #include "image/image_input.h"
 
 class MonoBitmap;
@@ -13,3 +16,15 @@ class MonoBitmap;
 // "cannot open: no such file" or "unsupported BMP: RLE8 compression".
 bool LoadInput(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap,
                std::string* why, InputSize* source = nullptr);
+
+// The largest text an array is read from.
+const size_t kLargestArrayText = size_t(256) << 20;
+
+// The bytes of a packed image in `input`: raw (`binary`), or written in
+// any of the text forms. False with `why` when they cannot be read.
+bool ReadArrayInput(const char* input, bool binary, FILE* in, std::vector<uint8_t>* bytes, std::string* why);
+
+// Those bytes as the width x height image they pack in `layout`. False
+// with `why` when they are too few; `warning` tells of bytes left over.
+bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height,
+                      const ConvertOptions& layout, MonoBitmap* bitmap, std::string* why, std::string* warning);

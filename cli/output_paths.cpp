@@ -1,5 +1,6 @@
 #include "cli/output_paths.h"
 
+#include <algorithm>
 #include <set>
 
 #include "io/file_io.h"
@@ -63,6 +64,10 @@ const char* OutputExtension(OutputFormat format) {
         return ".bin";
     case OutputFormat::Bmp:
         return ".bmp";
+    case OutputFormat::Xbm:
+        return ".xbm";
+    case OutputFormat::Lvgl:
+        return ".c";
     case OutputFormat::ArrayText:
         break;
     }
@@ -72,6 +77,16 @@ const char* OutputExtension(OutputFormat format) {
 bool PlanOutputs(const CliRequest& request, std::vector<std::string>* outputs,
                  std::string* problem) {
     outputs->clear();
+    if (OneHeader(request)) {
+        outputs->assign(request.inputs.size(), request.output);
+        for (const char* input : request.inputs) {
+            if (request.output == std::string(input)) {
+                *problem = "the output " + Quoted(request.output) + " would replace an input";
+                return false;
+            }
+        }
+        return true;
+    }
     bool besideEach = request.inputs.size() > 1 && !request.outDir;
     for (const char* input : request.inputs) {
         std::string output;
@@ -103,16 +118,42 @@ bool PlanOutputs(const CliRequest& request, std::vector<std::string>* outputs,
     return true;
 }
 
+bool OneHeader(const CliRequest& request) {
+    return request.output && request.inputs.size() > 1 &&
+           (request.format == OutputFormat::CArray || request.format == OutputFormat::Lvgl);
+}
+
 bool PlanArrayNames(const CliRequest& request, std::vector<std::string>* names,
                     std::string* problem) {
     names->clear();
-    std::set<std::string> seen;
+    // Every name the output declares, for one input, or for all that share a header.
+    std::set<std::string> declared;
+    if (OneHeader(request)) {
+        for (const std::string& name : NamesOfTables(request.cForm.style, request.arrayName))
+            declared.insert(name);
+    }
     for (const char* input : request.inputs) {
+        const std::string stem = IdentifierFromName(BaseName(input));
         std::string name = request.arrayName ? request.arrayName : "";
-        if (request.inputs.size() > 1) name += "_" + IdentifierFromName(BaseName(input));
-        if (!seen.insert(name).second) {
+        if (!request.arrayName) {
+            // An XBM file is named after its input, as image editors name it.
+            name = stem.empty() || (stem[0] >= '0' && stem[0] <= '9') ? "image_" + stem : stem;
+        } else if (request.inputs.size() > 1) {
+            name += "_" + stem;
+        }
+        if (IsCKeyword(name.c_str())) {
+            *problem = "the input " + Quoted(input) + " would give the name " + Quoted(name) + ", a C or C++ keyword";
+            return false;
+        }
+        if (std::find(names->begin(), names->end(), name) != names->end()) {
             *problem = "two inputs would both give the array name " + Quoted(name);
             return false;
+        }
+        for (const std::string& given : NamesOfImage(request.cForm.style, name)) {
+            if (OneHeader(request) && !declared.insert(given).second) {
+                *problem = "the header would declare " + Quoted(given) + " twice";
+                return false;
+            }
         }
         names->push_back(name);
     }

@@ -15,7 +15,7 @@ std::string BaseName(const std::string& path);
 // that cannot be part of one become '_'.
 std::string IdentifierFromName(const std::string& fileName);
 
-// The extension of an output file: ".txt", ".h" or ".bin".
+// The extension of an output file: ".txt", ".h", ".bin", ".bmp", ".xbm" or ".c".
 const char* OutputExtension(OutputFormat format);
 
 // One output file per input, in order; an empty name means standard
@@ -24,8 +24,12 @@ const char* OutputExtension(OutputFormat format);
 bool PlanOutputs(const CliRequest& request, std::vector<std::string>* outputs,
                  std::string* problem);
 
+// True when several inputs go into one header: -o with --c-array or --lvgl.
+bool OneHeader(const CliRequest& request);
+
 // The array name for each input: the given name for one input, the name
-// followed by '_' and the input's name for several. False with `problem`
-// set when two inputs would give the same name.
+// followed by '_' and the input's name for several; without a given name
+// (an XBM file), the input's name. False with `problem` set when two
+// inputs would give the same name, or a header would declare one twice.
 bool PlanArrayNames(const CliRequest& request, std::vector<std::string>* names,
                     std::string* problem);

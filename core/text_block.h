@@ -32,6 +32,9 @@ public:
         if (used + size > capacity) Flush();
         return block.get() + used;
     }
+    // The most that one Reserve may ask for.
+    uint32_t Capacity() const { return capacity; }
+
     // The bytes up to `end` are written.
     void Commit(const char* end) { used = static_cast<uint32_t>(end - block.get()); }
 

@@ -30,6 +30,11 @@ const char* KindOf(const uint8_t* data, size_t size) {
 // The grey levels, turned and fitted into the frame, made 1-bit.
 bool Frame(GreyPlane& plane, const ImageOptions& options, MonoBitmap* bitmap, std::string* why) {
     const FrameOptions& frame = options.frame;
+    if (plane.Width() == 0 || plane.Height() == 0) {
+        *why = "the image is " + std::to_string(plane.Width()) + " x " + std::to_string(plane.Height()) +
+               " pixels; there is nothing to fit into a frame";
+        return false;
+    }
     GreyPlane turned, fitted;
     const bool turns = frame.rotate != 0 || frame.flipH || frame.flipV;
     if (turns && !TurnPlane(plane, frame, &turned)) {
@@ -188,7 +193,7 @@ std::string PnmProblem(const uint8_t* data, size_t size) {
         for (; at < size && data[at] >= '0' && data[at] <= '9'; ++at, ++digits)
             value = digits < 10 ? value * 10 + (data[at] - '0') : value;
         if (digits == 0) return std::string("no ") + field + " in the header";
-        if (digits > 9 || value > (field[0] == 'm' ? 65535u : 1u << 24))
+        if (digits > 9 || value > (field[0] == 'm' ? 65535u : 1u << 24) || value == 0)
             return std::string("a ") + field + " of " + (digits > 9 ? "more than 9 digits" : std::to_string(value));
         values[index++] = value;
     }

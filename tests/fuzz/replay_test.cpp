@@ -14,6 +14,7 @@
 
 extern "C" int QgFuzzBmp(const uint8_t* data, size_t size);
 extern "C" int QgFuzzDecode(const uint8_t* data, size_t size);
+extern "C" int QgFuzzArray(const uint8_t* data, size_t size);
 
 namespace {
 
@@ -36,6 +37,8 @@ const Target kTargets[] = {
      {{0x00, 0, 0, 0, 0}, {0x80, 0, 0, 0, 0}, {0xF8, 0, 0, 0, 0}, {0x81, 0, 0, 0, 0}, {0x86, 0, 0, 0, 0},
       {0x83, 0, 0, 0, 0}, {0x82, 0x01, 15, 7, 4}, {0x81, 0x0B, 6, 4, 0}, {0x87, 0x35, 2, 1, 8},
       {0x80, 0x5D, 63, 31, 14}, {0x80, 0x21, 0, 0, 4}, {0x84, 0x07, 9, 9, 22}}},
+    // Width and height less one, then the layout (and, in bit 4, a guess).
+    {"array", QgFuzzArray, {{7, 7, 0x00}, {127, 63, 0x11}, {16, 2, 0x0E}, {0, 0, 0x07}, {9, 20, 0x1B}}},
 };
 
 fs::path Source(const char* folder) { return fs::path(QG_SOURCE_DIR) / folder; }

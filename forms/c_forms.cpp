@@ -1,0 +1,238 @@
+#include "forms/c_forms.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/array_text.h"
+#include "core/byte_scanner.h"
+#include "core/line_packer.h"
+#include "core/text_block.h"
+#include "image/presets.h"
+
+namespace {
+
+// msbReverse, bitHorizontal, byteHorizontal, fillOnes.
+const ConvertOptions kXbmLayout = {1, 1, 1, 0, {}};  // XBM, u8g2's drawXBMP: rows, first pixel in bit 0
+const ConvertOptions kI1Layout = {0, 1, 1, 0, {}};   // LVGL's I1: rows, first pixel in bit 7
+
+const uint32_t kLongestLine = 4096;  // values; --per-line keeps to it
+
+// A file name is free text to the file system but must not end the comment
+// it is shown in, nor break its line.
+std::string CommentSafe(const std::string& text) {
+    std::string safe;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        bool endsComment = c == '*' && i + 1 < text.size() && text[i + 1] == '/';
+        safe += (c < 0x20 || c == 0x7F || endsComment) ? '?' : text[i];
+    }
+    return safe;
+}
+
+std::string Upper(const std::string& text) {
+    std::string upper = text;
+    for (char& c : upper) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+    return upper;
+}
+
+bool IsCDeclaration(CStyle style) { return style == CStyle::Plain || style == CStyle::Arduino; }
+
+// Text into a block, from strings of any length.
+void PutText(TextBlock& text, const std::string& piece) {
+    for (size_t at = 0; at < piece.size();) {
+        const uint32_t size = static_cast<uint32_t>(std::min<size_t>(piece.size() - at, text.Capacity()));
+        char* to = text.Reserve(size);
+        text.Commit(std::copy_n(piece.data() + at, size, to));
+        at += size;
+    }
+}
+
+bool Put(const std::string& piece, TextSink sink, void* context) {
+    TextBlock text(sink, context, piece.size());
+    PutText(text, piece);
+    return text.Finish();
+}
+
+// Bytes as lines of "    0xA0, 0x60, ..." values, each line ended by a
+// comma, `perLine` values a line whatever the packed lines are.
+class ValueLines {
+public:
+    ValueLines(TextBlock& text, uint32_t perLine)
+        : text(text), perLine(std::max<uint32_t>(1, std::min(perLine, kLongestLine))) {
+        pending.reserve(this->perLine);
+    }
+    void Put(const uint8_t* bytes, uint32_t count) {
+        while (count > 0) {
+            const uint32_t take = std::min<uint32_t>(count, perLine - static_cast<uint32_t>(pending.size()));
+            pending.insert(pending.end(), bytes, bytes + take);
+            bytes += take;
+            count -= take;
+            if (pending.size() == perLine) EndLine();
+        }
+    }
+    void Finish() {
+        if (!pending.empty()) EndLine();
+    }
+
+private:
+    // The items go two characters in, so that the indent covers the first
+    // item's ", ".
+    void EndLine() {
+        const uint32_t count = static_cast<uint32_t>(pending.size());
+        char* at = text.Reserve(count * kArrayItemChars + 4);
+        char* end = PutArrayItems(at + 2, pending.data(), count);
+        std::memcpy(at, "    ", 4);
+        *end++ = ',';
+        *end++ = '\n';
+        text.Commit(end);
+        pending.clear();
+    }
+
+    TextBlock& text;
+    const uint32_t perLine;
+    std::vector<uint8_t> pending;
+};
+
+std::string Comment(const ArraySource& source, uint64_t bytes, const std::string& more) {
+    return "/* " + CommentSafe(source.fileName) + ": " + std::to_string(source.width) + " x " +
+           std::to_string(source.height) + " pixels, " + LayoutInWords(source.options, source.invert) + more +
+           "; " + std::to_string(bytes) + " bytes */\n";
+}
+
+std::string SizeConstants(CStyle style, const std::string& name, uint32_t width, uint32_t height) {
+    if (IsCDeclaration(style))
+        return "enum { " + name + "_width = " + std::to_string(width) + ", " + name +
+               "_height = " + std::to_string(height) + " };\n";
+    return "#define " + name + "_width " + std::to_string(width) + "\n#define " + name + "_height " +
+           std::to_string(height) + "\n";
+}
+
+}  // namespace
+
+const ConvertOptions* LayoutOfStyle(CStyle style) {
+    switch (style) {
+    case CStyle::U8g2:
+    case CStyle::Xbm:
+        return &kXbmLayout;
+    case CStyle::Lvgl:
+        return &kI1Layout;
+    case CStyle::Plain:
+    case CStyle::Arduino:
+        break;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> NamesOfImage(CStyle style, const std::string& name) {
+    switch (style) {
+    case CStyle::U8g2:
+    case CStyle::Xbm:
+        return {name + "_bits", name + "_width", name + "_height"};
+    case CStyle::Lvgl:
+        return {name, name + "_map"};
+    case CStyle::Plain:
+    case CStyle::Arduino:
+        break;
+    }
+    return {name, name + "_width", name + "_height"};
+}
+
+std::vector<std::string> NamesOfTables(CStyle, const std::string& name) {
+    return {name + "_images", name + "_widths", name + "_heights", name + "_count"};
+}
+
+bool EmitCOpening(const CForm& form, const std::string& tables, TextSink sink, void* context) {
+    std::string text;
+    if (!tables.empty()) text += "#ifndef QUILLGRID_" + Upper(tables) + "_H\n#define QUILLGRID_" + Upper(tables) + "_H\n\n";
+    switch (form.style) {
+    case CStyle::Arduino:
+        // The AVR core's flash attribute comes from avr-libc; the ESP8266 and
+        // ESP32 cores provide <pgmspace.h>; elsewhere constants stay in flash.
+        text += "#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#elif defined(ESP8266) || defined(ESP32)\n"
+                "#include <pgmspace.h>\n#endif\n#ifndef PROGMEM\n#define PROGMEM\n#endif\n\n";
+        break;
+    case CStyle::U8g2:
+        // As u8x8.h defines it, for a header included before U8g2lib.h.
+        text += "#ifndef U8X8_PROGMEM\n#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#define U8X8_PROGMEM PROGMEM\n"
+                "#else\n#define U8X8_PROGMEM\n#endif\n#endif\n\n";
+        break;
+    case CStyle::Lvgl:
+        text += "#if defined(LV_LVGL_H_INCLUDE_SIMPLE)\n#include \"lvgl.h\"\n#else\n#include \"lvgl/lvgl.h\"\n#endif\n\n"
+                "#ifndef LV_ATTRIBUTE_MEM_ALIGN\n#define LV_ATTRIBUTE_MEM_ALIGN\n#endif\n\n";
+        break;
+    case CStyle::Plain:
+    case CStyle::Xbm:
+        break;
+    }
+    return text.empty() || Put(text, sink, context);
+}
+
+bool EmitCImage(const ByteScanner& scanner, const ArraySource& source, const std::string& name, const CForm& form,
+                TextSink sink, void* context, const Budget& budget) {
+    const uint64_t rows = static_cast<uint64_t>(scanner.ItemsPerLine()) * scanner.LineCount();
+    const uint32_t lineBytes = std::min(form.perLine, kLongestLine) * kArrayItemChars + 16;
+    TextBlock text(sink, context, TextBlock::kSize, std::max(TextBytesFor(budget), lineBytes));
+    switch (form.style) {
+    case CStyle::Plain:
+        PutText(text, Comment(source, rows, "") + SizeConstants(form.style, name, source.width, source.height) +
+                          "const unsigned char " + name + "[" + std::to_string(rows) + "] = {\n");
+        break;
+    case CStyle::Arduino:
+        PutText(text, Comment(source, rows, "") + SizeConstants(form.style, name, source.width, source.height) +
+                          "const unsigned char " + name + "[] PROGMEM = {\n");
+        break;
+    case CStyle::U8g2:
+        PutText(text, Comment(source, rows, "") + SizeConstants(form.style, name, source.width, source.height) +
+                          "static const unsigned char " + name + "_bits[] U8X8_PROGMEM = {\n");
+        break;
+    case CStyle::Xbm:
+        PutText(text, SizeConstants(form.style, name, source.width, source.height) + "static unsigned char " + name +
+                          "_bits[] = {\n");
+        break;
+    case CStyle::Lvgl:
+        PutText(text, Comment(source, rows + 8, ", LVGL v9 LV_COLOR_FORMAT_I1: a palette of two colours (B, G, R, A), "
+                                                "then " + std::to_string(source.height) + " rows of " +
+                                                std::to_string(scanner.ItemsPerLine()) + " bytes") +
+                          "static const LV_ATTRIBUTE_MEM_ALIGN uint8_t " + name + "_map[] = {\n");
+        // Index 1 is what a set bit shows: dark, unless dark and light were swapped.
+        PutText(text, source.invert ? "    0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,\n"
+                                    : "    0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0xFF,\n");
+        break;
+    }
+    ValueLines values(text, form.perLine);
+    PackedLines lines(scanner, budget);
+    const uint8_t* bytes;
+    uint32_t count;
+    bool endsLine;
+    while (lines.Next(&bytes, &count, &endsLine)) values.Put(bytes, count);
+    values.Finish();
+    PutText(text, "};\n");
+    if (form.style == CStyle::Lvgl) {
+        PutText(text, "\nconst lv_image_dsc_t " + name + " = {\n    .header = {\n        .magic = LV_IMAGE_HEADER_MAGIC,\n"
+                      "        .cf = LV_COLOR_FORMAT_I1,\n        .flags = 0,\n        .w = " + std::to_string(source.width) +
+                      ",\n        .h = " + std::to_string(source.height) + ",\n        .stride = " +
+                      std::to_string(scanner.ItemsPerLine()) + ",\n    },\n    .data_size = sizeof(" + name +
+                      "_map),\n    .data = " + name + "_map,\n};\n");
+    }
+    return text.Finish();
+}
+
+bool EmitCTables(const CForm& form, const std::string& tables, const std::vector<TableEntry>& images, TextSink sink,
+                 void* context) {
+    const bool u8g2 = form.style == CStyle::U8g2, lvgl = form.style == CStyle::Lvgl;
+    const std::string qualifier = u8g2 ? "static const " : "const ";
+    std::string text = "\n" + qualifier + (lvgl ? "lv_image_dsc_t" : "unsigned char") + "* const " + tables +
+                       "_images[] = {\n";
+    for (const TableEntry& image : images) text += "    " + std::string(lvgl ? "&" : "") + image.name + (u8g2 ? "_bits" : "") + ",\n";
+    text += "};\n";
+    for (const char* axis : {"widths", "heights"}) {
+        text += qualifier + "unsigned int " + tables + "_" + axis + "[] = {";
+        for (size_t i = 0; i < images.size(); ++i)
+            text += (i ? ", " : "") + std::to_string(axis[0] == 'w' ? images[i].width : images[i].height);
+        text += "};\n";
+    }
+    text += u8g2 ? "#define " + tables + "_count " + std::to_string(images.size()) + "\n"
+                 : "enum { " + tables + "_count = " + std::to_string(images.size()) + " };\n";
+    text += "\n#endif\n";
+    return Put(text, sink, context);
+}

@@ -1,0 +1,65 @@
+// The image as C source a sketch or a firmware can include as it is: a
+// plain declaration, the Arduino and u8g2 flavours, an XBM file, an LVGL
+// v9 image descriptor; one image a file, or several in one header with
+// tables of them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/block_writer.h"
+#include "core/budget.h"
+#include "core/convert_options.h"
+
+class ByteScanner;
+
+enum class CStyle {
+    Plain,    // const unsigned char NAME[N], NAME_width and NAME_height as enum constants
+    Arduino,  // const unsigned char NAME[] PROGMEM, <avr/pgmspace.h> on AVR, <pgmspace.h> on ESP
+    U8g2,     // static const unsigned char NAME_bits[] U8X8_PROGMEM, #define NAME_width, u8g2's drawXBMP
+    Xbm,      // an XBM file: #define NAME_width, static unsigned char NAME_bits[]
+    Lvgl,     // LVGL v9: a palette and rows in NAME_map, const lv_image_dsc_t NAME, LV_COLOR_FORMAT_I1
+};
+
+struct CForm {
+    CStyle style = CStyle::Plain;
+    uint32_t perLine = 16;  // values a line
+};
+
+// What the comment above an image tells about its source.
+struct ArraySource {
+    std::string fileName;  // shown as given, without control characters
+    uint32_t width = 0;
+    uint32_t height = 0;
+    ConvertOptions options = {};
+    bool invert = false;
+};
+
+// The layout a style's reader takes; null for the plain style, which
+// takes any.
+const ConvertOptions* LayoutOfStyle(CStyle style);
+
+// The names an image of that name declares, the array first.
+std::vector<std::string> NamesOfImage(CStyle style, const std::string& name);
+
+// The names a header of several images declares beside them (the tables).
+std::vector<std::string> NamesOfTables(CStyle style, const std::string& name);
+
+// What comes before the images: the includes a style needs and, for a
+// header of several images named `tables`, the include guard.
+bool EmitCOpening(const CForm& form, const std::string& tables, TextSink sink, void* context);
+
+// One image, named `name` (a C identifier), from an attached scanner.
+bool EmitCImage(const ByteScanner& scanner, const ArraySource& source, const std::string& name,
+                const CForm& form, TextSink sink, void* context, const Budget& budget = Budget());
+
+// After several images: `tables`_images (pointers to each), `tables`_widths,
+// `tables`_heights and `tables`_count, in the order given, and the end of
+// the include guard.
+struct TableEntry {
+    std::string name;
+    uint32_t width, height;
+};
+bool EmitCTables(const CForm& form, const std::string& tables, const std::vector<TableEntry>& images,
+                 TextSink sink, void* context);

@@ -1,0 +1,71 @@
+// Feeds arbitrary text to the array reader and, when it reads, unpacks the
+// bytes as an image in the layout the first three bytes pick, then holds
+// the round trips: packed again and read again, the same image and bytes;
+// and the guess of the layout scores all eight packings.
+//   byte 0: the width less one (1 to 256 pixels)
+//   byte 1: the height less one
+//   byte 2: bits 0-3 the layout (msb/lsb, bits, bytes, fill), bit 4 guess
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/array_text.h"
+#include "core/byte_scanner.h"
+#include "core/mono_bitmap.h"
+#include "core/scanner_table.h"
+#include "core/unpack.h"
+#include "forms/array_reader.h"
+#include "forms/layout_guess.h"
+#include "fuzz/fuzz_check.h"
+
+namespace {
+
+const size_t kLead = 3;
+
+bool Append(void* context, const char* text, uint32_t size) {
+    static_cast<std::string*>(context)->append(text, size);
+    return true;
+}
+
+MonoBitmap image, again;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < kLead) return 0;
+    const uint32_t width = data[0] + 1u, height = data[1] + 1u;
+    ConvertOptions layout = {};
+    layout.msbReverse = data[2] & 1;
+    layout.bitHorizontal = data[2] >> 1 & 1;
+    layout.byteHorizontal = data[2] >> 2 & 1;
+    layout.fillOnes = data[2] >> 3 & 1;
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!ReadArrayText(reinterpret_cast<const char*>(data + kLead), size - kLead, &bytes, &why)) {
+        FUZZ_CHECK(!why.empty() && why.find('\n') == std::string::npos && why.rfind("line ", 0) == 0);
+        return 0;
+    }
+    if (data[2] & 16) {
+        const std::vector<LayoutGuess> guesses = GuessLayouts(bytes.data(), bytes.size(), width, height);
+        FUZZ_CHECK(guesses.size() == 8);
+        for (size_t i = 1; i < guesses.size(); ++i)
+            FUZZ_CHECK(!guesses[i].enough || (guesses[i - 1].enough && guesses[i - 1].cost <= guesses[i].cost));
+    }
+    const bool enough = bytes.size() >= PackedSize(width, height, layout);
+    FUZZ_CHECK(UnpackImage(bytes.data(), bytes.size(), width, height, layout, &image) == enough);
+    if (!enough) return 0;
+
+    // Packed again as array text, read again: the same bytes, and unpacked,
+    // the same image.
+    ByteScanner* scanner = SelectScanner(layout);
+    FUZZ_CHECK(scanner && scanner->Attach(&image, layout.fillOnes));
+    std::string text;
+    FUZZ_CHECK(EmitArrayText(*scanner, Append, &text));
+    std::vector<uint8_t> reread;
+    FUZZ_CHECK(ReadArrayText(text.data(), text.size(), &reread, &why));
+    FUZZ_CHECK(reread.size() == PackedSize(width, height, layout));
+    FUZZ_CHECK(UnpackImage(reread.data(), reread.size(), width, height, layout, &again));
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x) FUZZ_CHECK(again.IsDark(x, y) == image.IsDark(x, y));
+    return 0;
+}

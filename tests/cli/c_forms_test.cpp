@@ -1,0 +1,237 @@
+// The C forms compile where they are included and draw the image when
+// their library's own reading loop walks them: built here with the
+// native C and C++ compilers, for an ATmega328P with avr-gcc, and, for
+// XBM, read by ImageMagick.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "tests/cli/cli_fixture.h"
+
+#ifndef _WIN32
+
+namespace {
+
+using test::CliTest;
+
+bool Found(const char* tool) { return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0; }
+
+std::string Quote(const std::string& path) { return "'" + path + "'"; }
+
+// The reading loops of the libraries, on an array in plain memory, each
+// printing the picture in '#' and '.': Adafruit GFX drawBitmap (rows, bit 7
+// first), u8g2 drawXBMP (rows, bit 0 first), LVGL's I1 (a palette, then
+// rows, bit 7 first, a pixel dark when its colour is black).
+const char kReaders[] =
+    "#include <stdio.h>\n"
+    "static void put(int dark) { putchar(dark ? '#' : '.'); }\n"
+    "static void draw_bitmap(const unsigned char* bitmap, int w, int h) {\n"
+    "    int byteWidth = (w + 7) / 8, i, j;\n"
+    "    unsigned char b = 0;\n"
+    "    for (j = 0; j < h; j++, putchar('\\n'))\n"
+    "        for (i = 0; i < w; i++) {\n"
+    "            if (i & 7) b <<= 1; else b = bitmap[j * byteWidth + i / 8];\n"
+    "            put(b & 0x80);\n"
+    "        }\n"
+    "}\n"
+    "static void draw_xbmp(const unsigned char* bitmap, int w, int h) {\n"
+    "    int i, j;\n"
+    "    for (j = 0; j < h; j++, putchar('\\n'))\n"
+    "        for (i = 0; i < w; i++) put(bitmap[j * ((w + 7) / 8) + i / 8] & (1 << (i & 7)));\n"
+    "}\n";
+
+class CFormTest : public CliTest {
+protected:
+    // Builds `program` (which includes `header`) with `compiler` and runs it;
+    // its standard output, or "" with a failure.
+    std::string BuildAndRun(const std::string& compiler, const std::string& program, const std::string& flags) {
+        std::ofstream(dir.File("main.c")) << program;
+        std::string build = compiler + " " + flags + " -Wall -pedantic -Werror -I " + Quote(dir.File("")) +
+                            " -I " + Quote(std::string(QG_SOURCE_DIR) + "/tests/cli/stubs") + " -x " +
+                            (compiler == "c++" ? "c++" : "c") + " -o " + Quote(dir.File("prog")) + " " +
+                            Quote(dir.File("main.c")) + " 2>" + Quote(dir.File("build.log"));
+        if (std::system(build.c_str()) != 0) {
+            ADD_FAILURE() << compiler << " " << flags << ":\n" << test::ReadText(dir.File("build.log"));
+            return "";
+        }
+        std::string run = Quote(dir.File("prog")) + " > " + Quote(dir.File("run.txt"));
+        EXPECT_EQ(std::system(run.c_str()), 0);
+        return test::ReadText(dir.File("run.txt"));
+    }
+
+    std::string PreviewOf(const std::string& input) {
+        EXPECT_EQ(Run({"--preview=ascii", input}), kExitDone) << err;
+        return out;
+    }
+};
+
+// Each form on its own, its library's loop drawing it, as C99 and as C++.
+TEST_F(CFormTest, EachFormDrawsTheImageWhereItsLibraryReadsIt) {
+    if (!Found("cc") || !Found("c++")) GTEST_SKIP() << "no C and C++ compilers";
+    const std::string input = Image(test::RandomMonoBmp(21, 13, 9), "icon.bmp");
+    const std::string picture = PreviewOf(input);
+    const struct {
+        std::vector<std::string> form;
+        const char* header;
+        const char* draw;
+        const char* cxx;  // the C++ standard: designated initializers need C++20
+    } cases[] = {
+        {{"--c-style", "arduino", "--c-array", "logo"}, "logo.h", "draw_bitmap(logo, logo_width, logo_height);", "c++17"},
+        {{"--c-array", "logo", "--preset", "adafruit-gfx"}, "logo.h", "draw_bitmap(logo, logo_width, logo_height);", "c++17"},
+        {{"--c-style", "u8g2", "--c-array", "logo"}, "logo.h", "draw_xbmp(logo_bits, logo_width, logo_height);", "c++17"},
+        {{"--xbm=logo"}, "logo.xbm", "draw_xbmp(logo_bits, logo_width, logo_height);", "c++17"},
+        {{"--lvgl", "logo"}, "logo.c",
+         "{ int i, j; const unsigned char* p = logo.data;\n"
+         "  if (logo.header.magic != 0x19 || logo.header.cf != 7 || logo.data_size != 8u + logo.header.stride * logo.header.h) return 1;\n"
+         "  for (j = 0; j < (int)logo.header.h; j++, putchar('\\n'))\n"
+         "    for (i = 0; i < (int)logo.header.w; i++) {\n"
+         "      int index = p[8 + j * logo.header.stride + i / 8] >> (7 - i % 8) & 1;\n"
+         "      put(p[index * 4] == 0 && p[index * 4 + 1] == 0 && p[index * 4 + 2] == 0); } }",
+         "c++20"},
+    };
+    for (const auto& c : cases) {
+        for (bool inverted : {false, true}) {
+            std::vector<std::string> args = c.form;
+            if (inverted) args.push_back("--invert");
+            args.insert(args.end(), {"-o", dir.File(c.header), input});
+            ASSERT_EQ(Run(args), kExitDone) << c.form[0] << ": " << err;
+            const std::string program = std::string(kReaders) + "#include \"" + c.header +
+                                        "\"\nint main(void) {\n(void)draw_bitmap; (void)draw_xbmp;\n" + c.draw + "\nreturn 0;\n}\n";
+            // Inverted, a set bit is light: LVGL's palette says so; the others show it swapped.
+            std::string expected = picture;
+            if (inverted && c.header != std::string("logo.c"))
+                for (char& p : expected) p = p == '#' ? '.' : p == '.' ? '#' : p;
+            EXPECT_EQ(BuildAndRun("cc", program, "-std=c99"), expected) << c.form[0] << " as C";
+            EXPECT_EQ(BuildAndRun("c++", program, std::string("-std=") + c.cxx), expected) << c.form[0] << " as C++";
+        }
+    }
+}
+
+// Ten images into one header: every name distinct, one include guard, and
+// the tables lead back to each image's bytes, in input order.
+TEST_F(CFormTest, OneHeaderHoldsManyImagesAndTheirTables) {
+    if (!Found("cc") || !Found("c++")) GTEST_SKIP() << "no C and C++ compilers";
+    std::vector<std::string> inputs;
+    for (uint32_t i = 0; i < 10; ++i)
+        inputs.push_back(Image(test::RandomMonoBmp(5 + i * 3, 17 - i, i), ("frame-" + std::to_string(i) + ".bmp").c_str()));
+    const struct {
+        const char* style;
+        const char* array;  // the table's element, as the program names it
+    } styles[] = {{"plain", "anim_images[i]"}, {"arduino", "anim_images[i]"}, {"u8g2", "anim_images[i]"}};
+    for (const auto& style : styles) {
+        std::vector<std::string> args = {"--c-style", style.style, "--c-array", "anim", "-o", dir.File("anim.h")};
+        args.insert(args.end(), inputs.begin(), inputs.end());
+        ASSERT_EQ(Run(args), kExitDone) << style.style << ": " << err;
+        // The bytes of image i: rows for arduino and u8g2, columns in bands for plain.
+        const std::string program =
+            "#include <stdio.h>\n#include \"anim.h\"\n#include \"anim.h\"\n"
+            "int main(void) {\n    int i;\n"
+            "    for (i = 0; i < anim_count; i++) {\n"
+            "        unsigned w = anim_widths[i], h = anim_heights[i];\n"
+            "        unsigned n = " + std::string(style.style[0] == 'p' ? "w * ((h + 7) / 8)" : "(w + 7) / 8 * h") + ";\n"
+            "        if (fwrite(" + style.array + ", 1, n, stdout) != n) return 1;\n"
+            "    }\n    return 0;\n}\n";
+        std::string expected;
+        for (const std::string& input : inputs) {
+            std::vector<std::string> binary = {"--binary", input};
+            if (style.style[0] == 'a') binary.insert(binary.begin(), {"--preset", "adafruit-gfx"});
+            if (style.style[0] == 'u') binary.insert(binary.begin(), {"--preset", "xbm"});
+            ASSERT_EQ(Run(binary), kExitDone);
+            expected += out;
+        }
+        EXPECT_EQ(BuildAndRun("cc", program, "-std=c99"), expected) << style.style;
+        EXPECT_EQ(BuildAndRun("c++", program, "-std=c++17"), expected) << style.style;
+    }
+    // LVGL: a table of descriptors.
+    std::vector<std::string> args = {"--lvgl", "anim", "-o", dir.File("anim.c")};
+    args.insert(args.end(), inputs.begin(), inputs.end());
+    ASSERT_EQ(Run(args), kExitDone) << err;
+    const std::string program =
+        "#include <stdio.h>\n#include \"anim.c\"\nint main(void) {\n    int i;\n"
+        "    for (i = 0; i < anim_count; i++)\n"
+        "        if (anim_images[i]->header.w != anim_widths[i] ||\n"
+        "            fwrite(anim_images[i]->data + 8, 1, anim_images[i]->data_size - 8, stdout) != anim_images[i]->data_size - 8)\n"
+        "            return 1;\n    return 0;\n}\n";
+    std::string expected;
+    for (const std::string& input : inputs) {
+        ASSERT_EQ(Run({"--binary", "--preset", "adafruit-gfx", input}), kExitDone);
+        expected += out;
+    }
+    EXPECT_EQ(BuildAndRun("cc", program, "-std=c99"), expected);
+    EXPECT_EQ(BuildAndRun("c++", program, "-std=c++20"), expected);
+}
+
+// On an AVR the Arduino and u8g2 forms must land in flash, not in the 2 KiB
+// of RAM: avr-gcc puts PROGMEM data in a .progmem section.
+TEST_F(CFormTest, OnAnAvrTheArraysLandInFlash) {
+    if (!Found("avr-gcc") || !Found("avr-objdump")) GTEST_SKIP() << "no avr-gcc (gcc-avr, avr-libc)";
+    const std::string input = Image(test::RandomMonoBmp(128, 64, 3), "logo.bmp");
+    const struct {
+        std::vector<std::string> form;
+        const char* symbol;
+    } cases[] = {{{"--c-style", "arduino", "--c-array", "logo"}, "logo"}, {{"--c-style", "u8g2", "--c-array", "logo"}, "logo_bits"}};
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.form;
+        args.insert(args.end(), {"-o", dir.File("logo.h"), input});
+        ASSERT_EQ(Run(args), kExitDone) << err;
+        std::ofstream(dir.File("sketch.c")) << "#include <avr/pgmspace.h>\n#include \"logo.h\"\n"
+                                            << "unsigned char first(unsigned i) { return pgm_read_byte(&" << c.symbol << "[i]); }\n";
+        std::string build = "avr-gcc -mmcu=atmega328p -Os -std=c99 -Wall -Werror -c -o " + Quote(dir.File("sketch.o")) + " " +
+                            Quote(dir.File("sketch.c")) + " && avr-objdump -t " + Quote(dir.File("sketch.o")) + " > " +
+                            Quote(dir.File("symbols.txt"));
+        ASSERT_EQ(std::system(build.c_str()), 0) << c.form[1];
+        const std::string symbols = test::ReadText(dir.File("symbols.txt"));
+        size_t at = symbols.find(" " + std::string(c.symbol) + "\n");
+        ASSERT_NE(at, std::string::npos) << symbols;
+        const std::string line = symbols.substr(symbols.rfind('\n', at) + 1, at - symbols.rfind('\n', at));
+        EXPECT_NE(line.find(".progmem"), std::string::npos) << c.form[1] << ": " << line;
+        EXPECT_NE(line.find("00000400"), std::string::npos) << line;  // all 1024 bytes
+    }
+}
+
+// ImageMagick reads the XBM file as the image.
+TEST_F(CFormTest, ImageMagickReadsTheXbmFile) {
+    if (!Found("convert")) GTEST_SKIP() << "no ImageMagick";
+    const std::string input = Image(test::RandomMonoBmp(21, 13, 5), "icon.bmp");
+    ASSERT_EQ(Run({"--xbm", "-o", dir.File("icon.xbm"), input}), kExitDone) << err;
+    std::string command = "convert " + Quote(dir.File("icon.xbm")) + " -compress none pbm:" + Quote(dir.File("icon.pbm"));
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::string pbm = test::ReadText(dir.File("icon.pbm")), picture;
+    size_t at = pbm.find("21 13\n");
+    ASSERT_NE(at, std::string::npos) << pbm;
+    for (size_t i = at + 6; i < pbm.size(); ++i)
+        if (pbm[i] == '0' || pbm[i] == '1') picture += pbm[i] == '1' ? '#' : '.';
+    std::string expected = PreviewOf(input);
+    expected.erase(std::remove(expected.begin(), expected.end(), '\n'), expected.end());
+    EXPECT_EQ(picture, expected);
+}
+
+// The styles that take one layout refuse another, and names that would
+// collide in one header are refused before anything is written.
+TEST_F(CFormTest, ConflictsAreUsageErrors) {
+    const std::string a = Image(test::MonoBmp({"#."}), "a.bmp"), b = Image(test::MonoBmp({".#"}), "images.bmp");
+    const struct {
+        std::vector<std::string> args;
+        const char* problem;
+    } cases[] = {
+        {{"--xbm", "--msb-first", a}, "--xbm writes rows with the first pixel in bit 0"},
+        {{"--lvgl", "x", "--preset", "ssd1306", a}, "--lvgl writes rows with the first pixel in bit 7"},
+        {{"--c-style", "u8g2", "--c-array", "x", "--bits-vertical", a}, "--c-style u8g2 writes rows"},
+        {{"--c-style", "arduino", a}, "--c-style picks the flavour of --c-array"},
+        {{"--per-line", "8", a}, "--per-line goes with --c-array, --xbm or --lvgl"},
+        {{"--per-line", "0", "--c-array", "x", a}, "'0' is not a count of values a line"},
+        {{"--c-array", "x", "-o", dir.File("x.h"), a, b}, "the header would declare 'x_images' twice"},
+        {{"--xbm", "-o", dir.File("x.xbm"), a, b}, "-o names the output of one input"},
+        {{"--c-array", "x", "--xbm", a}, "only one of --c-array, --binary, --bmp, --xbm and --lvgl"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Run(c.args), kExitUsage) << c.problem;
+        EXPECT_EQ(err.rfind(std::string("quillgrid-cli: ") + c.problem, 0), 0u) << err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("x.h")));
+}
+
+}  // namespace
+
+#endif

@@ -1,0 +1,145 @@
+// From bytes back to the picture: every form the converter writes reads
+// back as the image, in every layout; the layout of unknown bytes is
+// guessed; hostile text gets one clear line.
+#include <gtest/gtest.h>
+
+#include "tests/cli/cli_fixture.h"
+#include "tests/cli/image_files.h"
+
+namespace {
+
+using test::CliTest;
+
+std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+// Pack then read gives the image; read then pack gives the bytes, for
+// every layout and fill, shapes around multiples of 8, and each form.
+TEST_F(CliTest, EveryFormReadsBackInEveryLayout) {
+    const std::pair<uint32_t, uint32_t> shapes[] = {{7, 9}, {8, 8}, {9, 17}, {16, 7}, {17, 16}};
+    for (auto shape : shapes) {
+        const std::string input = Image(test::RandomMonoBmp(shape.first, shape.second, shape.first * shape.second), "in.bmp");
+        const std::string size = std::to_string(shape.first) + "x" + std::to_string(shape.second);
+        ASSERT_EQ(Run({"--preview=ascii", input}), kExitDone);
+        const std::string picture = out;
+        for (const auto& layout : test::AllLayouts()) {
+            const struct {
+                std::vector<std::string> write, read;
+            } forms[] = {
+                {{}, {}},
+                {{"--c-array", "img", "--per-line", "5"}, {}},
+                {{"--binary"}, {"--binary"}},
+            };
+            std::string text;
+            for (const auto& form : forms) {
+                ASSERT_EQ(Run(With(With(layout, form.write), {"-o", dir.File("packed"), input})), kExitDone) << err;
+                if (form.write.empty()) text = test::ReadText(dir.File("packed"));
+                std::vector<std::string> read = With(With(layout, form.read), {"--read-array", size, dir.File("packed")});
+                ASSERT_EQ(Run(With(read, {"--preview=ascii"})), kExitDone) << size << " " << layout[0] << layout[1] << layout[2] << ": " << err;
+                EXPECT_EQ(out, picture) << size << " " << layout[0] << layout[1] << layout[2] << layout[3];
+                ASSERT_EQ(Run(read), kExitDone);
+                EXPECT_EQ(out, text) << size << " " << layout[0] << layout[1] << layout[2] << layout[3];
+            }
+        }
+        // An XBM file reads back in its own layout; --read-layout reads one
+        // layout and writes another.
+        ASSERT_EQ(Run({"--xbm", "-o", dir.File("in.xbm"), input}), kExitDone);
+        ASSERT_EQ(Run({"--read-array", size, "--preset", "xbm", "--preview=ascii", dir.File("in.xbm")}), kExitDone) << err;
+        EXPECT_EQ(out, picture) << size;
+        ASSERT_EQ(Run({"--preset", "ssd1306", input}), kExitDone);
+        const std::string ssd1306 = out;
+        ASSERT_EQ(Run({"--read-array", size, "--read-layout", "xbm", "--preset", "ssd1306", dir.File("in.xbm")}), kExitDone);
+        EXPECT_EQ(out, ssd1306) << size;
+        ASSERT_EQ(Run({"--read-array", size, "--read-layout", "lsb-first,bits-horizontal", "--preset", "ssd1306",
+                       dir.File("in.xbm")}),
+                  kExitDone);
+        EXPECT_EQ(out, ssd1306) << size;
+    }
+}
+
+// The true packing comes first for the samples and for picture-like images
+// of other shapes, packed in every layout.
+TEST_F(CliTest, GuessingPutsTheTruePackingFirst) {
+    const std::string samples = std::string(QG_SOURCE_DIR) + "/samples/";
+    const std::vector<std::vector<std::string>> pictures = {
+        {samples + "logo.bmp"},
+        {samples + "badge.bmp"},
+        {samples + "gradient.png"},
+        {"--size", "40x72", "--dither=fs", samples + "gradient.png"},
+        {"--size", "100x30", "--dither=atkinson", samples + "gradient.png"},
+        {"--size", "72x40", "--fit", "cover", samples + "badge.bmp"},
+    };
+    for (const auto& picture : pictures) {
+        ASSERT_EQ(Run(With({"--bmp", "-o", dir.File("picture.bmp")}, picture)), kExitDone) << err;
+        ASSERT_EQ(Run({"--info", dir.File("picture.bmp")}), kExitDone);
+        const std::string width = out.substr(out.find("width: ") + 7, out.find('\n', out.find("width: ")) - out.find("width: ") - 7);
+        const std::string height = out.substr(out.find("height: ") + 8, out.find('\n', out.find("height: ")) - out.find("height: ") - 8);
+        for (int bits = 0; bits < 8; ++bits) {
+            const std::vector<std::string> layout = test::AllLayouts()[bits];
+            ASSERT_EQ(Run(With(layout, {"-o", dir.File("packed.txt"), dir.File("picture.bmp")})), kExitDone);
+            ASSERT_EQ(Run({"--read-array", width + "x" + height, "--guess-layout", dir.File("packed.txt")}), kExitDone) << err;
+            const std::string first = out.substr(out.find('\n') + 1, out.find('\n', out.find('\n') + 1) - out.find('\n') - 1);
+            EXPECT_NE(first.find(layout[0] + " " + layout[1] + " " + layout[2]), std::string::npos)
+                << picture.back() << " " << picture[0] << " packed " << layout[0] << layout[1] << layout[2] << ":\n" << out;
+        }
+    }
+}
+
+// Text from anywhere: each fault is one line that says where, and the
+// status says whether the input (1) or the command (2) is wrong.
+TEST_F(CliTest, HostileArrayTextGetsOneClearLine) {
+    std::string longLine;
+    for (int i = 0; i < 2000000; ++i) longLine += "0x00, ";
+    const struct {
+        std::string text;
+        int status;
+        const char* says;
+    } cases[] = {
+        {"{ 1, 2, 300 }", kExitRefused, "line 1: '300' is over 255"},
+        {"0x12,\n0x", kExitRefused, "line 2: '0x' has no digits"},
+        {"1, 2 /* open", kExitRefused, "line 1: a comment that never ends"},
+        {std::string("1, 2,\0 3", 8), kExitRefused, "line 1: a NUL byte"},
+        {"x[] = { 1, 2,", kExitRefused, "line 1: the '{' of line 1 is never closed"},
+        {"{ 1, two }", kExitRefused, "line 1: 'two' is not a value"},
+        {"1, 2, 3", kExitRefused, "expected 16 bytes for 16 x 8 in this layout, found 3"},
+        {longLine + "0x100", kExitRefused, "line 1: '0x100' is over 255"},
+        // An enum's braces are no initializer; C's ways of writing a value.
+        {"enum { a = 1 };\nconst unsigned char x[] = { 0b1, 017, 255u, 0x0F, // x\n 1,2,3,4,5,6,7,8,9,10,11,12 };",
+         kExitDone, ""},
+    };
+    for (const auto& c : cases) {
+        test::WriteBytes(dir.File("array.txt"), test::Bytes(c.text.begin(), c.text.end()));
+        EXPECT_EQ(Run({"--read-array", "16x8", "--preview=ascii", dir.File("array.txt")}), c.status) << c.says;
+        EXPECT_EQ(err.rfind(*c.says ? "quillgrid-cli: " + dir.File("array.txt") + ": " + c.says : "", 0), 0u) << err;
+        EXPECT_LE(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    }
+    // More bytes than the image takes: a warning, and the image.
+    test::WriteBytes(dir.File("more.txt"), test::Bytes{'1', ',', '2', ',', '3'});
+    EXPECT_EQ(Run({"--read-array", "1x1", "--preview=ascii", dir.File("more.txt")}), kExitDone);
+    EXPECT_EQ(err, "quillgrid-cli: " + dir.File("more.txt") + ": 2 bytes more than 1 x 1 takes in this layout (1); the rest is left out\n");
+    const struct {
+        std::vector<std::string> args;
+        const char* problem;
+    } usage[] = {
+        {{"--read-array", "0x0"}, "'0x0' is not a frame size"},
+        {{"--read-array", "16384x16385"}, "the frame '16384x16385' has more than 268435456 pixels"},
+        {{"--guess-layout"}, "--guess-layout reads packed bytes back: give --read-array"},
+        {{"--read-array", "8x8", "--guess-layout", "--preset", "xbm"}, "--guess-layout tries every packing; give no layout"},
+        {{"--read-layout", "xbm"}, "--read-layout reads packed bytes back"},
+        {{"--read-array", "8x8", "--read-layout", "upside-down"}, "'upside-down' is not a layout"},
+    };
+    for (const auto& c : usage) {
+        EXPECT_EQ(Run(With(c.args, {dir.File("more.txt")})), kExitUsage) << c.problem;
+        EXPECT_EQ(err.rfind(std::string("quillgrid-cli: ") + c.problem, 0), 0u) << err;
+    }
+#ifndef _WIN32
+    // Larger than any array text: refused without reading it all.
+    std::filesystem::resize_file(Image({}, "huge.txt"), (257u << 20));
+    EXPECT_EQ(Run({"--read-array", "8x8", dir.File("huge.txt")}), kExitRefused);
+    EXPECT_NE(err.find("larger than 256 MiB"), std::string::npos) << err;
+#endif
+}
+
+}  // namespace
