@@ -36,6 +36,7 @@ struct Run {
     FILE* in;
     FILE* out;
     FILE* err;
+    ImageSource* images;  // null: files and standard input
 };
 
 // How an input is named in messages and generated text.
@@ -144,7 +145,9 @@ bool LoadImage(const Run& run, const char* input, InputSize* source) {
     std::string why;
     const CliRequest& request = run.request;
     if (!request.read.given) {
-        if (LoadInput(input, request.image, run.in, &g_bitmap, &why, source)) return true;
+        if (run.images ? run.images->Load(input, request.image, run.in, &g_bitmap, &why, source)
+                       : LoadInput(input, request.image, run.in, &g_bitmap, &why, source))
+            return true;
         Refuse(run, input, why);
         return false;
     }
@@ -306,7 +309,7 @@ int ExitStatus(unsigned refused, unsigned notWritten, unsigned total, unsigned o
 
 }  // namespace
 
-int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err) {
+int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, ImageSource* images) {
     CliRequest request;
     std::string problem;
     if (!ParseCliArgs(argc, argv, &request, &problem)) return UsageError(err, problem);
@@ -339,7 +342,7 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err) {
         std::fprintf(err, "%s: cannot create the folder '%s'\n", kName, request.outDir);
         return kExitOutput;
     }
-    const Run run = {request, options, Inverts(request), scanner, in, out, err};
+    const Run run = {request, options, Inverts(request), scanner, in, out, err, images};
     unsigned refused = 0, notWritten = 0;
     if (OneHeader(request)) {
         ConvertIntoOneHeader(run, arrayNames, &refused, &notWritten);

@@ -4,6 +4,11 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
+
+#include "image/image_input.h"
+
+class MonoBitmap;
 
 enum CliExit {
     kExitDone = 0,
@@ -12,6 +17,18 @@ enum CliExit {
     kExitOutput = 3,    // an output could not be written
 };
 
+// Where the images named on the command line come from: by default files
+// and standard input (LoadInput). Another source must give what LoadInput
+// gives, or refuse as it does.
+class ImageSource {
+public:
+    virtual bool Load(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap,
+                      std::string* why, InputSize* source) = 0;
+
+protected:
+    ~ImageSource() = default;
+};
+
 // "-" as an input reads `in`; the shorter form reads standard input.
-int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err);
+int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, ImageSource* images = nullptr);
 int RunCli(int argc, const char* const* argv, FILE* out, FILE* err);

@@ -30,7 +30,7 @@ public:
                 ++at;
                 continue;
             }
-            uint32_t value;
+            uint32_t value = 0;
             if (!Value(&value, why)) return false;
             bytes->push_back(static_cast<uint8_t>(value));
         }

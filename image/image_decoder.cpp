@@ -69,6 +69,16 @@ void* CappedRealloc(void* pointer, size_t size) {
 
 GreyImage::~GreyImage() { Release(); }
 
+bool DeclaredSize(const uint8_t* data, size_t size, uint32_t* width, uint32_t* height) {
+    int w = 0, h = 0, channels = 0;
+    const bool pngOrBmp = size >= 2 && ((data[0] == 0x89 && data[1] == 'P') || (data[0] == 'B' && data[1] == 'M'));
+    if (!pngOrBmp || size > 0x7FFFFFFFu || !stbi_info_from_memory(data, static_cast<int>(size), &w, &h, &channels))
+        return false;
+    *width = static_cast<uint32_t>(w);
+    *height = static_cast<uint32_t>(h < 0 ? -static_cast<int64_t>(h) : h);
+    return true;
+}
+
 void GreyImage::Release() {
     stbi_image_free(pixels);
     pixels = nullptr;

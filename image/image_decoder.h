@@ -39,3 +39,8 @@ private:
 // False with `why` (a few words, no file name) when the data is not an
 // image the decoder reads, or it is damaged, or too large.
 bool DecodeGrey(const uint8_t* data, size_t size, GreyImage* image, std::string* why);
+
+// The size a PNG's or a BMP's header tells, without decoding it; false
+// for anything else (the decoder's PGM/PPM header reader overflows on
+// long numbers: those are checked before it reads them).
+bool DeclaredSize(const uint8_t* data, size_t size, uint32_t* width, uint32_t* height);

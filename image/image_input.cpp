@@ -27,76 +27,6 @@ const char* KindOf(const uint8_t* data, size_t size) {
     return nullptr;
 }
 
-// The grey levels, turned and fitted into the frame, made 1-bit.
-bool Frame(GreyPlane& plane, const ImageOptions& options, MonoBitmap* bitmap, std::string* why) {
-    const FrameOptions& frame = options.frame;
-    if (plane.Width() == 0 || plane.Height() == 0) {
-        *why = "the image is " + std::to_string(plane.Width()) + " x " + std::to_string(plane.Height()) +
-               " pixels; there is nothing to fit into a frame";
-        return false;
-    }
-    GreyPlane turned, fitted;
-    const bool turns = frame.rotate != 0 || frame.flipH || frame.flipV;
-    if (turns && !TurnPlane(plane, frame, &turned)) {
-        *why = "not enough memory to turn the image";
-        return false;
-    }
-    if (!FitPlane(turns ? turned : plane, frame, options.tone.blackBackground ? 0 : 255, &fitted)) {
-        *why = "not enough memory for the frame";
-        return false;
-    }
-    if (!ToMono(fitted, options.tone, bitmap)) {
-        *why = "not enough memory for the 1-bit image";
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
-
-bool DecodeInputBytes(const uint8_t* data, size_t size, const ImageOptions& options, MonoBitmap* bitmap,
-                      std::string* why, InputSize* source) {
-    const char* kind = KindOf(data, size);
-    if (!kind) {
-        bool textPnm = size >= 2 && data[0] == 'P' && data[1] >= '1' && data[1] <= '4';
-        *why = textPnm ? "only binary PGM and PPM (P5, P6) are read, not P" + std::string(1, data[1])
-                       : "not an image this converter reads (PNG, BMP, PGM or PPM)";
-        return false;
-    }
-    if (size > kLargestInput) {
-        *why = "the file is larger than 2 GiB";
-        return false;
-    }
-    std::string problem = kind[0] == 'B' ? BmpProblem(data, size)
-                          : kind[1] == 'G' ? PnmProblem(data, size)
-                                           : std::string();
-    if (!problem.empty()) {
-        *why = std::string("unsupported ") + kind + ": " + problem;
-        return false;
-    }
-    GreyImage image;
-    std::string reason;
-    if (!DecodeGrey(data, size, &image, &reason)) {
-        *why = std::string("cannot decode this ") + kind + ": " + reason;
-        return false;
-    }
-    if (source) *source = {image.Width(), image.Height()};
-    if (options.frame.KeepsTheImage()) {
-        if (ToMono(image, options.tone, bitmap)) return true;
-        *why = "not enough memory for the 1-bit image";
-        return false;
-    }
-    GreyPlane plane;
-    if (!FlattenImage(image, options.tone.blackBackground ? 0 : 255, &plane)) {
-        *why = "not enough memory for the grey levels";
-        return false;
-    }
-    image.Release();
-    return Frame(plane, options, bitmap, why);
-}
-
-namespace {
-
 // The decoder fills its palette with the entries between the header and
 // the pixels, by its own count, and leaves the rest of it unset: a pixel
 // that takes an entry past them would come out as whatever memory held.
@@ -124,7 +54,119 @@ std::string PaletteProblem(const uint8_t* pixels, int64_t width, uint64_t height
     return std::string();
 }
 
+bool Tone(const GreyPlane& plane, const ToneOptions& tone, MonoBitmap* bitmap, std::string* why) {
+    if (ToMono(plane, tone, bitmap)) return true;
+    *why = "not enough memory for the 1-bit image";
+    return false;
+}
+
+// The checks that keep the decoder from misreading a file, then the decoder.
+bool Decode(const uint8_t* data, size_t size, GreyImage* image, std::string* why) {
+    const char* kind = KindOf(data, size);
+    if (!kind) {
+        bool textPnm = size >= 2 && data[0] == 'P' && data[1] >= '1' && data[1] <= '4';
+        *why = textPnm ? "only binary PGM and PPM (P5, P6) are read, not P" + std::string(1, data[1])
+                       : "not an image this converter reads (PNG, BMP, PGM or PPM)";
+        return false;
+    }
+    if (size > kLargestInput) {
+        *why = "the file is larger than 2 GiB";
+        return false;
+    }
+    std::string problem = kind[0] == 'B' ? BmpProblem(data, size)
+                          : kind[1] == 'G' ? PnmProblem(data, size)
+                                           : std::string();
+    if (!problem.empty()) {
+        *why = std::string("unsupported ") + kind + ": " + problem;
+        return false;
+    }
+    std::string reason;
+    if (!DecodeGrey(data, size, image, &reason)) {
+        *why = std::string("cannot decode this ") + kind + ": " + reason;
+        return false;
+    }
+    return true;
+}
+
+// A 1-bit image that the frame changes, as grey levels.
+bool BitmapToPlane(MonoBitmap* bitmap, GreyPlane* plane, std::string* why) {
+    const uint64_t pixels = static_cast<uint64_t>(bitmap->Width()) * bitmap->Height();
+    if (pixels == 0 || pixels > kMaxDecodedPixels) {
+        *why = "the image is " + std::to_string(bitmap->Width()) + " x " + std::to_string(bitmap->Height()) +
+               " pixels; a frame takes images of 1 to " + std::to_string(kMaxDecodedPixels) + " pixels";
+        bitmap->Unload();
+        return false;
+    }
+    const bool made = PlaneFromBitmap(*bitmap, plane);
+    bitmap->Unload();
+    if (!made) *why = "not enough memory for the grey levels";
+    return made;
+}
+
 }  // namespace
+
+bool FitGrey(const GreyPlane& plane, const ImageOptions& options, GreyPlane* fitted, std::string* why) {
+    const FrameOptions& frame = options.frame;
+    if (plane.Width() == 0 || plane.Height() == 0) {
+        *why = "the image is " + std::to_string(plane.Width()) + " x " + std::to_string(plane.Height()) +
+               " pixels; there is nothing to fit into a frame";
+        return false;
+    }
+    GreyPlane turned;
+    const bool turns = frame.rotate != 0 || frame.flipH || frame.flipV;
+    if (turns && !TurnPlane(plane, frame, &turned)) {
+        *why = "not enough memory to turn the image";
+        return false;
+    }
+    if (!FitPlane(turns ? turned : plane, frame, options.tone.blackBackground ? 0 : 255, fitted)) {
+        *why = "not enough memory for the frame";
+        return false;
+    }
+    return true;
+}
+
+bool PrepareGrey(const uint8_t* data, size_t size, const ImageOptions& options, GreyPlane* plane,
+                 MonoBitmap* bitmap, std::string* why, InputSize* source) {
+    GreyPlane grey;
+    if (bitmap->LoadFromMemory(data, size)) {
+        if (source) *source = {bitmap->Width(), bitmap->Height()};
+        if (options.frame.KeepsTheImage()) return true;
+        if (!BitmapToPlane(bitmap, &grey, why)) return false;
+    } else {
+        GreyImage image;
+        if (!Decode(data, size, &image, why)) return false;
+        if (source) *source = {image.Width(), image.Height()};
+        if (!FlattenImage(image, options.tone.blackBackground ? 0 : 255, &grey)) {
+            *why = "not enough memory for the grey levels";
+            return false;
+        }
+        if (options.frame.KeepsTheImage()) {
+            *plane = std::move(grey);
+            return true;
+        }
+    }
+    return FitGrey(grey, options, plane, why);
+}
+
+bool DecodeInputBytes(const uint8_t* data, size_t size, const ImageOptions& options, MonoBitmap* bitmap,
+                      std::string* why, InputSize* source) {
+    GreyImage image;
+    if (!Decode(data, size, &image, why)) return false;
+    if (source) *source = {image.Width(), image.Height()};
+    // Without a frame, the grey levels are made a row at a time, never held whole.
+    if (options.frame.KeepsTheImage()) {
+        if (ToMono(image, options.tone, bitmap)) return true;
+        *why = "not enough memory for the 1-bit image";
+        return false;
+    }
+    GreyPlane plane, fitted;
+    if (!FlattenImage(image, options.tone.blackBackground ? 0 : 255, &plane)) {
+        *why = "not enough memory for the grey levels";
+        return false;
+    }
+    image.Release();
+    return FitGrey(plane, options, &fitted, why) && Tone(fitted, options.tone, bitmap, why);
+}
 
 std::string BmpProblem(const uint8_t* data, size_t size) {
     if (size < 30) return "the file ends inside its header";
@@ -213,19 +255,7 @@ bool LoadInputBytes(const uint8_t* data, size_t size, const ImageOptions& option
 bool FrameBitmap(const ImageOptions& options, MonoBitmap* bitmap, std::string* why, InputSize* source) {
     if (source) *source = {bitmap->Width(), bitmap->Height()};
     if (options.frame.KeepsTheImage()) return true;
-    const uint64_t pixels = static_cast<uint64_t>(bitmap->Width()) * bitmap->Height();
-    if (pixels == 0 || pixels > kMaxDecodedPixels) {
-        *why = "the image is " + std::to_string(bitmap->Width()) + " x " + std::to_string(bitmap->Height()) +
-               " pixels; a frame takes images of 1 to " + std::to_string(kMaxDecodedPixels) + " pixels";
-        bitmap->Unload();
-        return false;
-    }
-    GreyPlane plane;
-    if (!PlaneFromBitmap(*bitmap, &plane)) {
-        *why = "not enough memory for the grey levels";
-        bitmap->Unload();
-        return false;
-    }
-    bitmap->Unload();
-    return Frame(plane, options, bitmap, why);
+    GreyPlane plane, fitted;
+    return BitmapToPlane(bitmap, &plane, why) && FitGrey(plane, options, &fitted, why) &&
+           Tone(fitted, options.tone, bitmap, why);
 }

@@ -11,6 +11,7 @@
 #include "image/frame.h"
 #include "image/tone.h"
 
+class GreyPlane;
 class MonoBitmap;
 
 // The largest input the decoder takes.
@@ -46,6 +47,17 @@ bool DecodeInputBytes(const uint8_t* data, size_t size, const ImageOptions& opti
 // `bitmap` becomes the framed image, or is unloaded with `why`.
 bool FrameBitmap(const ImageOptions& options, MonoBitmap* bitmap, std::string* why,
                  InputSize* source = nullptr);
+
+// The steps before the tone, for a caller that keeps their result while
+// only the tone or the packing changes: the file's grey levels, turned
+// and fitted into the frame, in `plane`; or, for a 1-bit BMP the frame
+// leaves as it is, that image in `bitmap` (and `plane` stays empty).
+// ToMono(plane) then gives what LoadInputBytes gives, byte for byte.
+bool PrepareGrey(const uint8_t* data, size_t size, const ImageOptions& options, GreyPlane* plane,
+                 MonoBitmap* bitmap, std::string* why, InputSize* source = nullptr);
+
+// Grey levels turned and fitted into the frame.
+bool FitGrey(const GreyPlane& plane, const ImageOptions& options, GreyPlane* fitted, std::string* why);
 
 // What keeps the decoder from reading a BMP correctly, in a few words, or
 // empty when nothing does. `data` starts with "BM".

@@ -1,0 +1,227 @@
+// The page in Debian's Chromium, driven by Playwright: it agrees with the
+// CLI byte for byte, opens files every way a user does, works from disk
+// with no network, and redraws within a frame.
+//   node --test tests/web   (tools/test builds the page and the CLI first)
+import {test, before, after} from 'node:test';
+import assert from 'node:assert/strict';
+import {execFileSync, spawnSync} from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import {fileURLToPath, pathToFileURL} from 'node:url';
+import {chromium} from 'playwright-core';
+import {png, decodePng} from './png.mjs';
+
+const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
+const pagePath = path.join(root, 'build/web/quillgrid.html');
+const cli = path.join(root, 'build/native/quillgrid-cli');
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'quillgrid-page-'));
+let browser, context, page;
+const requests = [];
+
+// Inputs: the samples, PNGs of alpha, 16-bit grey and a palette, a 1-bit BMP.
+const inputs = {
+  'logo.bmp': fs.readFileSync(path.join(root, 'samples/logo.bmp')),
+  'gradient.png': fs.readFileSync(path.join(root, 'samples/gradient.png')),
+  'alpha.png': png(37, 23, 6, 8, (x, y) => [x * 7, y * 11, 200, (x * y * 13) % 256]),
+  'grey16.png': png(29, 31, 0, 16, (x, y) => [(x * 2261 + y * 1000) % 65536]),
+  'palette.png': png(33, 17, 3, 8, (x, y) => [(x + y) % 4], [0, 0, 0, 90, 90, 90, 180, 180, 180, 250, 250, 250]),
+};
+for (const [name, bytes] of Object.entries(inputs)) fs.writeFileSync(path.join(work, name), bytes);
+
+function cliOutput(args, name) {
+  const result = spawnSync(cli, [...args, name], {cwd: work, maxBuffer: 1 << 28});
+  return {status: result.status, out: result.stdout, err: result.stderr.toString()};
+}
+
+before(async () => {
+  browser = await chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+           '--disable-component-update', '--disable-sync'],
+  });
+  context = await browser.newContext({viewport: {width: 1280, height: 900}, locale: 'en-US'});
+  await context.setOffline(true);  // the page needs no network: cut it
+  page = await context.newPage();
+  page.on('request', (request) => requests.push(request.url()));
+  await page.goto(pathToFileURL(pagePath).href);
+  await page.evaluate(() => window.quillgrid.ready);
+});
+
+after(async () => {
+  await browser?.close();
+  fs.rmSync(work, {recursive: true, force: true});
+});
+
+// The page's convert() and the CLI, on the same files with the same
+// options: the same bytes, or the same refusal.
+test('the page and the CLI agree on every case', async () => {
+  const options = [
+    [], ['--preset', 'xbm'], ['--preset', 'ssd1306', '--fill-one'], ['--preset', 'epaper'],
+    ['--threshold', '30%'], ['--dither'], ['--dither=atkinson', '--lsb-first'], ['--dither=bayer', '--bits-horizontal'],
+    ['--invert', '--background', 'black'], ['--size', '128x64'], ['--size', '84x48', '--fit', 'cover', '--align', 'top-left'],
+    ['--size', '96x16', '--rotate', '90', '--flip', 'h', '--resample', 'nearest'], ['--size', '40x40', '--fit', 'stretch', '--dither'],
+    ['--c-array', 'img', '--c-style', 'arduino'], ['--xbm=icon'], ['--lvgl', 'img', '--size', '64x32'], ['--binary', '--preset', 'xbm'],
+    ['--bmp', '--size', '50x20'], ['--info', '--size', '128x64'], ['--preview=ascii', '--size', '32x16'],
+    ['--size', '0x1'],
+  ];
+  let cases = 0;
+  for (const [name, bytes] of Object.entries(inputs)) {
+    for (const args of options) {
+      const expected = cliOutput(args, name);
+      const got = await page.evaluate(({bytes, args, name}) => {
+        try {
+          return {out: Array.from(window.quillgrid.convertBytes(new Uint8Array(bytes), args, name))};
+        } catch (error) {
+          return {error: error.message, status: error.status};
+        }
+      }, {bytes: Array.from(bytes), args, name});
+      if (expected.status === 0) {
+        assert.ok(got.out, `${name} ${args.join(' ')}: ${got.error}`);
+        assert.deepEqual(Buffer.from(got.out), expected.out, `${name} ${args.join(' ')}`);
+      } else {
+        assert.equal(got.status, expected.status, `${name} ${args.join(' ')}`);
+        assert.equal(got.error, expected.err.split('\n')[0], `${name} ${args.join(' ')}`);
+      }
+      ++cases;
+    }
+  }
+  assert.ok(cases >= 100);
+});
+
+async function openFiles(files) {
+  await page.setInputFiles('#file', files.map((name) => path.join(work, name)));
+}
+
+test('a file opens by the picker, by dropping and by pasting', async () => {
+  await openFiles(['logo.bmp', 'gradient.png']);
+  await page.waitForFunction(() => document.querySelectorAll('#file-list button').length === 2);
+  assert.match(await page.textContent('#output'), /^, 0xF0, 0x80/);
+  for (const how of ['drop', 'paste']) {
+    await page.evaluate(({how, bytes}) => {
+      const transfer = new DataTransfer();
+      transfer.items.add(new File([new Uint8Array(bytes)], `${how}.png`, {type: 'image/png'}));
+      const event = how === 'drop' ? new DragEvent('drop', {dataTransfer: transfer, bubbles: true, cancelable: true})
+                                   : new ClipboardEvent('paste', {clipboardData: transfer, bubbles: true, cancelable: true});
+      document.dispatchEvent(event);
+    }, {how, bytes: Array.from(inputs['alpha.png'])});
+    await page.waitForFunction((name) => [...document.querySelectorAll('#file-list button')].some(
+      (b) => b.textContent === name && b.getAttribute('aria-pressed') === 'true'), `${how}.png`);
+    assert.equal(await page.textContent('#output'), cliOutput([], 'alpha.png').out.toString());
+  }
+});
+
+test('a refused file shows the CLI reason and changes nothing else', async () => {
+  await openFiles(['gradient.png']);
+  await page.waitForFunction(() => document.querySelector('#output').textContent.length > 0);
+  const before = await page.textContent('#output');
+  fs.writeFileSync(path.join(work, 'broken.png'), 'not a picture');
+  await openFiles(['broken.png']);
+  await page.waitForSelector('#message:not([hidden])');
+  assert.equal(await page.textContent('#message'), cliOutput([], 'broken.png').err.split('\n')[0]);
+  assert.equal(await page.textContent('#output'), before);
+});
+
+test('the preview at zoom 1 is the --bmp image, pixel for pixel', async () => {
+  await openFiles(['gradient.png']);
+  await page.selectOption('select[name=size]', '128x64');
+  await page.selectOption('select[name=dither]', 'atkinson');
+  await page.selectOption('#zoom', '1');
+  const bmp = cliOutput(['--size', '128x64', '--dither=atkinson', '--bmp'], 'gradient.png').out;
+  const width = bmp.readInt32LE(18), height = bmp.readInt32LE(22), stride = Math.floor((width + 31) / 32) * 4;
+  // The canvas sits on whole device pixels, wherever the layout puts it.
+  const box = await page.locator('#preview').boundingBox();
+  const shot = decodePng(await page.screenshot({clip: {x: Math.round(box.x), y: Math.round(box.y), width, height}}));
+  assert.equal(shot.width, width);
+  assert.equal(shot.height, height);
+  let wrong = 0;
+  for (let y = 0; y < height; ++y) {
+    for (let x = 0; x < width; ++x) {
+      const light = (bmp[62 + (height - 1 - y) * stride + (x >> 3)] >> (7 - (x & 7))) & 1;
+      const at = (y * width + x) * shot.channels;
+      if (shot.pixels[at] !== (light ? 255 : 0)) ++wrong;
+    }
+  }
+  assert.equal(wrong, 0);
+});
+
+test('the copy button puts the text on the clipboard', async () => {
+  await context.grantPermissions(['clipboard-read', 'clipboard-write']);
+  await openFiles(['logo.bmp']);
+  await page.selectOption('select[name=preset]', 'xbm');
+  await page.click('#copy');
+  const copied = await page.evaluate(() => navigator.clipboard.readText());
+  assert.equal(copied, cliOutput(['--preset', 'xbm'], 'logo.bmp').out.toString());
+  await page.selectOption('select[name=preset]', '');
+});
+
+test('from disk, with the network cut, the page asks for nothing but itself', async () => {
+  const own = pathToFileURL(pagePath).href;
+  const others = requests.filter((url) => url !== own && !url.startsWith('blob:') && !url.startsWith('data:'));
+  assert.deepEqual(others, []);
+});
+
+test('the keyboard alone reaches every control, each with a name', async () => {
+  const controls = await page.evaluate(() =>
+    [...document.querySelectorAll('input, select, button')].filter((e) => !e.disabled && e.type !== 'radio')
+      .map((e) => e.id || e.name));
+  const reached = new Set();
+  await page.focus('#lang');
+  for (let i = 0; i < 80; ++i) {
+    reached.add(await page.evaluate(() => document.activeElement.id || document.activeElement.name));
+    await page.keyboard.press('Tab');
+  }
+  for (const control of controls) assert.ok(reached.has(control), `${control} is not reached by Tab`);
+  const unnamed = await page.evaluate(() => [...document.querySelectorAll('input, select, button')].filter((e) =>
+    !(e.labels && e.labels.length) && !e.getAttribute('aria-label') && !e.textContent.trim()).map((e) => e.id || e.name));
+  assert.deepEqual(unnamed, []);
+});
+
+test('Japanese texts follow the switch', async () => {
+  await page.click('#lang');
+  assert.equal(await page.textContent('legend[data-text=tone]'), '階調');
+  await page.click('#lang');
+  assert.equal(await page.textContent('legend[data-text=tone]'), 'Tone');
+});
+
+// A 4096 x 4096 photograph: its first conversion beside the CLI's, then
+// the threshold slider moved 20 times in a 400 x 300 frame.
+test('moving the threshold redraws within a frame', async () => {
+  const photo = path.join(work, 'photo.png');
+  fs.writeFileSync(photo, png(4096, 4096, 2, 8, (x, y) => [
+    128 + 100 * Math.sin(x / 300) * Math.cos(y / 410), 128 + 90 * Math.sin((x + y) / 520), 128 + 80 * Math.cos(x / 700)]));
+  const cliStart = process.hrtime.bigint();
+  cliOutput(['--size', '400x300'], 'photo.png');
+  const cliMs = Number(process.hrtime.bigint() - cliStart) / 1e6;
+  await page.selectOption('select[name=size]', '400x300');
+  await page.selectOption('select[name=dither]', 'none');
+  await openFiles(['photo.png']);
+  await page.waitForFunction(() => document.querySelector('button[aria-pressed=true]')?.textContent === 'photo.png' &&
+    window.quillgrid.lastUpdateMs > 0);
+  const firstMs = await page.evaluate(() => window.quillgrid.lastUpdateMs);
+  const moves = [];
+  for (let i = 0; i < 20; ++i) {
+    moves.push(await page.evaluate((level) => {
+      const slider = document.querySelector('input[name=threshold]');
+      slider.value = String(level);
+      slider.dispatchEvent(new Event('input', {bubbles: true}));
+      return window.quillgrid.lastUpdateMs;
+    }, 30 + i * 2));
+  }
+  moves.sort((a, b) => a - b);
+  const median = (moves[9] + moves[10]) / 2;
+  const report = `page: 4096 x 4096 PNG into 400 x 300, first conversion ${firstMs.toFixed(0)} ms ` +
+                 `(the CLI, a whole process: ${cliMs.toFixed(0)} ms); threshold moves, median of 20: ${median.toFixed(1)} ms`;
+  console.log(report);
+  fs.writeFileSync(path.join(root, 'build/web/timings.txt'), report + '\n');
+  assert.ok(median <= 16, report);
+});
+
+test('a screenshot with the sample, for the README', async () => {
+  await page.goto(pathToFileURL(pagePath).href);
+  await page.evaluate(() => window.quillgrid.ready);
+  await openFiles(['logo.bmp']);
+  await page.selectOption('select[name=preset]', 'ssd1306');
+  await page.selectOption('select[name=form]', 'c-array');
+  await page.screenshot({path: path.join(root, 'build/web/screenshot-page.png'), fullPage: false});
+});

@@ -1,0 +1,110 @@
+// The page's engine: the converter's own command line, run on files the
+// page holds in memory (in the engine's in-memory file system), with the
+// framed grey levels of the last image kept between runs, so that a new
+// threshold, dither or layout redraws at once.
+#include <emscripten/emscripten.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/input_file.h"
+#include "core/mono_bitmap.h"
+#include "image/grey_plane.h"
+#include "image/image_input.h"
+#include "image/tone.h"
+#include "io/file_io.h"
+#include "io/read_whole.h"
+
+namespace {
+
+// Everything before the tone that makes the grey levels of a frame.
+std::string KeyOf(const char* input, const ImageOptions& options) {
+    const FrameOptions& f = options.frame;
+    char numbers[160];
+    std::snprintf(numbers, sizeof numbers, "|%u|%u|%d|%d|%d|%u|%d|%d|%d|%d", f.width, f.height, static_cast<int>(f.fit),
+                  f.alignX, f.alignY, f.rotate, f.flipH, f.flipV, static_cast<int>(f.resample),
+                  options.tone.blackBackground);
+    return input + std::string(numbers);
+}
+
+class KeptImages : public ImageSource {
+public:
+    bool Load(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap, std::string* why,
+              InputSize* source) override {
+        const std::string key = KeyOf(input, options);
+        if (key != kept) {
+            std::vector<uint8_t> bytes;
+            FileHandle file = std::strcmp(input, "-") == 0 ? nullptr : OpenFileForRead(input, FileShare::ReadWrite);
+            const bool read = file && ReadWholeFile(file, &bytes, kLargestInput) && bytes.size() <= kLargestInput;
+            CloseFile(file);
+            if (!read) return LoadInput(input, options, in, bitmap, why, source);  // and its reason
+            kept.clear();
+            GreyPlane plane;
+            if (!PrepareGrey(bytes.data(), bytes.size(), options, &plane, bitmap, why, &size)) return false;
+            if (source) *source = size;
+            if (plane.Width() == 0) return true;  // a 1-bit BMP as it is: nothing to keep
+            grey = std::move(plane);
+            kept = key;
+        }
+        if (source) *source = size;
+        if (ToMono(grey, options.tone, bitmap)) return true;
+        *why = "not enough memory for the 1-bit image";
+        return false;
+    }
+
+    void Forget() { kept.clear(); }
+
+private:
+    std::string kept;  // the key of `grey`; empty: nothing kept
+    GreyPlane grey;
+    InputSize size;
+};
+
+KeptImages images;
+std::string output, errors;
+
+// The bytes a stream opened by open_memstream holds once it is closed.
+std::string Take(FILE* stream, char** buffer, size_t* size) {
+    std::fclose(stream);
+    std::string text(*buffer, *size);
+    std::free(*buffer);
+    return text;
+}
+
+}  // namespace
+
+extern "C" {
+
+// Runs the command line `args` (the arguments after the program's name,
+// one a line) and keeps what it wrote; returns its exit status.
+EMSCRIPTEN_KEEPALIVE int qg_run(const char* args) {
+    std::vector<std::string> words = {"quillgrid-cli"};
+    for (const char* at = args; *at;) {
+        const char* end = std::strchr(at, '\n');
+        words.emplace_back(at, end ? end - at : std::strlen(at));
+        at = end ? end + 1 : at + std::strlen(at);
+    }
+    std::vector<const char*> argv;
+    for (const std::string& word : words) argv.push_back(word.c_str());
+    char *outBuffer = nullptr, *errBuffer = nullptr;
+    size_t outSize = 0, errSize = 0;
+    FILE* out = open_memstream(&outBuffer, &outSize);
+    FILE* err = open_memstream(&errBuffer, &errSize);
+    const int status = RunCli(static_cast<int>(argv.size()), argv.data(), stdin, out, err, &images);
+    output = Take(out, &outBuffer, &outSize);
+    errors = Take(err, &errBuffer, &errSize);
+    return status;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* qg_output() { return output.data(); }
+EMSCRIPTEN_KEEPALIVE size_t qg_output_size() { return output.size(); }
+EMSCRIPTEN_KEEPALIVE const char* qg_errors() { return errors.c_str(); }
+
+// A file the page holds has new bytes: what was kept of it is stale.
+EMSCRIPTEN_KEEPALIVE void qg_forget() { images.Forget(); }
+
+}  // extern "C"
