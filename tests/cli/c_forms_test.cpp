@@ -230,6 +230,10 @@ TEST_F(CFormTest, ConflictsAreUsageErrors) {
         EXPECT_EQ(err.rfind(std::string("quillgrid-cli: ") + c.problem, 0), 0u) << err;
     }
     EXPECT_FALSE(std::filesystem::exists(dir.Path("x.h")));
+    // A refused input would leave the header without its image: none is written.
+    test::WriteBytes(dir.File("broken.bmp"), {'B', 'M'});
+    EXPECT_EQ(Run({"--c-array", "x", "-o", dir.File("x.h"), a, dir.File("broken.bmp")}), kExitRefused);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("x.h")));
 }
 
 }  // namespace

@@ -59,6 +59,21 @@ TEST_F(CliTest, EveryFormReadsBackInEveryLayout) {
     }
 }
 
+// The samples' bytes, in each of the sixteen layouts, read back as the samples.
+TEST_F(CliTest, TheSamplesReadBackInEveryLayout) {
+    const std::string samples = std::string(QG_SOURCE_DIR) + "/samples/";
+    for (const char* sample : {"logo.bmp", "badge.bmp"}) {
+        ASSERT_EQ(Run({"--preview=ascii", samples + sample}), kExitDone);
+        const std::string picture = out;
+        const std::string size = std::string(sample)[0] == 'l' ? "128x64" : "296x128";
+        for (const auto& layout : test::AllLayouts()) {
+            ASSERT_EQ(Run(With(layout, {"-o", dir.File("packed.txt"), samples + sample})), kExitDone);
+            ASSERT_EQ(Run(With(layout, {"--read-array", size, "--preview=ascii", dir.File("packed.txt")})), kExitDone) << err;
+            EXPECT_EQ(out, picture) << sample << " " << layout[0] << layout[1] << layout[2] << layout[3];
+        }
+    }
+}
+
 // The true packing comes first for the samples and for picture-like images
 // of other shapes, packed in every layout.
 TEST_F(CliTest, GuessingPutsTheTruePackingFirst) {
@@ -104,6 +119,7 @@ TEST_F(CliTest, HostileArrayTextGetsOneClearLine) {
         {"x[] = { 1, 2,", kExitRefused, "line 1: the '{' of line 1 is never closed"},
         {"{ 1, two }", kExitRefused, "line 1: 'two' is not a value"},
         {"1, 2, 3", kExitRefused, "expected 16 bytes for 16 x 8 in this layout, found 3"},
+        {"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15", kExitRefused, "expected 16 bytes for 16 x 8 in this layout, found 15"},
         {longLine + "0x100", kExitRefused, "line 1: '0x100' is over 255"},
         // An enum's braces are no initializer; C's ways of writing a value.
         {"enum { a = 1 };\nconst unsigned char x[] = { 0b1, 017, 255u, 0x0F, // x\n 1,2,3,4,5,6,7,8,9,10,11,12 };",
@@ -115,6 +131,11 @@ TEST_F(CliTest, HostileArrayTextGetsOneClearLine) {
         EXPECT_EQ(err.rfind(*c.says ? "quillgrid-cli: " + dir.File("array.txt") + ": " + c.says : "", 0), 0u) << err;
         EXPECT_LE(std::count(err.begin(), err.end(), '\n'), 1) << err;
     }
+    // C's ways of writing a value: binary, octal, a suffix, hex.
+    test::WriteBytes(dir.File("values.txt"), test::Bytes{'{', '0', 'b', '1', '0', '1', '0', ',', '0', '1', '7', ',', '2', '5',
+                                                         '5', 'u', ',', '0', 'x', '0', 'F', '}'});
+    ASSERT_EQ(Run({"--read-array", "8x4", "--bits-horizontal", dir.File("values.txt")}), kExitDone) << err;
+    EXPECT_EQ(out, ", 0x0A\n, 0x0F\n, 0xFF\n, 0x0F\n");
     // More bytes than the image takes: a warning, and the image.
     test::WriteBytes(dir.File("more.txt"), test::Bytes{'1', ',', '2', ',', '3'});
     EXPECT_EQ(Run({"--read-array", "1x1", "--preview=ascii", dir.File("more.txt")}), kExitDone);
