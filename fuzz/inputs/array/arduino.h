@@ -7,7 +7,7 @@
 #define PROGMEM
 #endif
 
-/* seed.png: 24 x 12 pixels, msb first, bits horizontal, bytes horizontal, fill zero; 36 bytes */
+/* icon.png: 24 x 12 pixels, msb first, bits horizontal, bytes horizontal, fill zero; 36 bytes */
 enum { icon_width = 24, icon_height = 12 };
 const unsigned char icon[] PROGMEM = {
     0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x1C, 0x00, 0x00, 0x7F, 0x00, 0x00, 0x7F, 0x00, 0x00,
