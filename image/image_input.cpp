@@ -54,12 +54,6 @@ std::string PaletteProblem(const uint8_t* pixels, int64_t width, uint64_t height
     return std::string();
 }
 
-bool Tone(const GreyPlane& plane, const ToneOptions& tone, MonoBitmap* bitmap, std::string* why) {
-    if (ToMono(plane, tone, bitmap)) return true;
-    *why = "not enough memory for the 1-bit image";
-    return false;
-}
-
 // The checks that keep the decoder from misreading a file, then the decoder.
 bool Decode(const uint8_t* data, size_t size, GreyImage* image, std::string* why) {
     const char* kind = KindOf(data, size);
@@ -148,6 +142,12 @@ bool PrepareGrey(const uint8_t* data, size_t size, const ImageOptions& options, 
     return FitGrey(grey, options, plane, why);
 }
 
+bool ToneGrey(const GreyPlane& plane, const ToneOptions& tone, MonoBitmap* bitmap, std::string* why) {
+    if (ToMono(plane, tone, bitmap)) return true;
+    *why = "not enough memory for the 1-bit image";
+    return false;
+}
+
 bool DecodeInputBytes(const uint8_t* data, size_t size, const ImageOptions& options, MonoBitmap* bitmap,
                       std::string* why, InputSize* source) {
     GreyImage image;
@@ -165,7 +165,7 @@ bool DecodeInputBytes(const uint8_t* data, size_t size, const ImageOptions& opti
         return false;
     }
     image.Release();
-    return FitGrey(plane, options, &fitted, why) && Tone(fitted, options.tone, bitmap, why);
+    return FitGrey(plane, options, &fitted, why) && ToneGrey(fitted, options.tone, bitmap, why);
 }
 
 std::string BmpProblem(const uint8_t* data, size_t size) {
@@ -257,5 +257,5 @@ bool FrameBitmap(const ImageOptions& options, MonoBitmap* bitmap, std::string* w
     if (options.frame.KeepsTheImage()) return true;
     GreyPlane plane, fitted;
     return BitmapToPlane(bitmap, &plane, why) && FitGrey(plane, options, &fitted, why) &&
-           Tone(fitted, options.tone, bitmap, why);
+           ToneGrey(fitted, options.tone, bitmap, why);
 }

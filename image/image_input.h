@@ -56,6 +56,9 @@ bool FrameBitmap(const ImageOptions& options, MonoBitmap* bitmap, std::string* w
 bool PrepareGrey(const uint8_t* data, size_t size, const ImageOptions& options, GreyPlane* plane,
                  MonoBitmap* bitmap, std::string* why, InputSize* source = nullptr);
 
+// ToMono(plane), with the reason when memory runs out.
+bool ToneGrey(const GreyPlane& plane, const ToneOptions& tone, MonoBitmap* bitmap, std::string* why);
+
 // Grey levels turned and fitted into the frame.
 bool FitGrey(const GreyPlane& plane, const ImageOptions& options, GreyPlane* fitted, std::string* why);
 

@@ -15,7 +15,6 @@
 #include "core/mono_bitmap.h"
 #include "image/grey_plane.h"
 #include "image/image_input.h"
-#include "image/tone.h"
 #include "io/file_io.h"
 #include "io/read_whole.h"
 
@@ -51,9 +50,7 @@ public:
             kept = key;
         }
         if (source) *source = size;
-        if (ToMono(grey, options.tone, bitmap)) return true;
-        *why = "not enough memory for the 1-bit image";
-        return false;
+        return ToneGrey(grey, options.tone, bitmap, why);
     }
 
     void Forget() { kept.clear(); }
