@@ -13,7 +13,7 @@
 #include "core/scanner_table.h"
 #include "forms/c_forms.h"
 #include "forms/layout_guess.h"
-#include "forms/output_formats.h"
+#include "forms/packed_bytes.h"
 #include "image/image_info.h"
 #include "image/preview.h"
 #include "io/array_text_file.h"
@@ -109,7 +109,7 @@ ArraySource SourceOf(const Run& run, const char* input) {
     return source;
 }
 
-bool Emit(const Run& run, const Job& job, TextSink sink, void* context) {
+bool Emit(const Run& run, const Job& job, ByteSink sink, void* context) {
     switch (run.request.format) {
     case OutputFormat::CArray:
     case OutputFormat::Xbm:

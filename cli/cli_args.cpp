@@ -76,7 +76,7 @@ bool ApplyPreset(const char* value, CliRequest* request, std::string* error) {
 }
 
 bool ApplyThreshold(const char* value, CliRequest* request, std::string* error) {
-    if (ParseThreshold(value, &request->image.tone.level)) return true;
+    if (ParseThreshold(value, &request->image.tone.thresholdHundredths)) return true;
     *error = std::string("'") + value + "' is not a threshold: give 0 to 255, or 0% to 100%";
     return false;
 }

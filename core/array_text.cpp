@@ -5,7 +5,7 @@
 #include "core/block_writer.h"
 #include "core/byte_scanner.h"
 #include "core/line_packer.h"
-#include "core/text_block.h"
+#include "core/output_block.h"
 
 namespace {
 
@@ -41,9 +41,9 @@ char* PutArrayItems(char* at, const uint8_t* bytes, uint32_t count) {
     return at;
 }
 
-bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context, const Budget& budget) {
-    PackedLines lines(scanner, budget);
-    TextBlock text(sink, context, ArrayTextLength(scanner), TextBytesFor(budget));
+bool EmitArrayText(const ByteScanner& scanner, ByteSink sink, void* context, const BufferSizes& sizes) {
+    PackedLines lines(scanner, sizes);
+    OutputBlock text(sink, context, ArrayTextLength(scanner), TextBytesFor(sizes));
     const uint8_t* bytes;
     uint32_t count;
     bool endsLine;
@@ -55,10 +55,10 @@ bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context, con
     return text.Finish();
 }
 
-bool EmitArrayTextPerByte(const ByteScanner& scanner, TextSink sink, void* context,
-                          const Budget& budget) {
+bool EmitArrayTextPerByte(const ByteScanner& scanner, ByteSink sink, void* context,
+                          const BufferSizes& sizes) {
     const ItemTable& items = Items();
-    BlockWriter writer(sink, context, budget.blockBytes);
+    BlockWriter writer(sink, context, sizes.blockBytes);
     for (uint32_t line = 0; line < scanner.LineCount(); ++line) {
         for (uint32_t item = 0; item < scanner.ItemsPerLine(); ++item)
             writer.Put(items.text[scanner.GetByte(item, line)], kItemChars);
@@ -71,9 +71,9 @@ const char* ArrayItemText(uint8_t value) {
     return Items().text[value];
 }
 
-uint32_t TextBytesFor(const Budget& budget) {
-    uint64_t piece = static_cast<uint64_t>(budget.pieceItems) * kItemChars + 8;
-    return piece > budget.textBytes ? static_cast<uint32_t>(piece) : budget.textBytes;
+uint32_t TextBytesFor(const BufferSizes& sizes) {
+    uint64_t piece = static_cast<uint64_t>(sizes.pieceItems) * kItemChars + 8;
+    return piece > sizes.textBytes ? static_cast<uint32_t>(piece) : sizes.textBytes;
 }
 
 uint64_t ArrayTextLength(const ByteScanner& scanner) {

@@ -5,19 +5,19 @@
 #include <cstdint>
 
 #include "core/block_writer.h"
-#include "core/budget.h"
+#include "core/buffer_sizes.h"
 
 class ByteScanner;
 
 // Walks the whole grid of an attached scanner, whole lines at a time. True
 // when every block was accepted by the sink.
-bool EmitArrayText(const ByteScanner& scanner, TextSink sink, void* context,
-                   const Budget& budget = Budget());
+bool EmitArrayText(const ByteScanner& scanner, ByteSink sink, void* context,
+                   const BufferSizes& sizes = BufferSizes());
 
 // The same text from GetByte, item by item: the reference the line-at-a-time
 // path is held to.
-bool EmitArrayTextPerByte(const ByteScanner& scanner, TextSink sink, void* context,
-                          const Budget& budget = Budget());
+bool EmitArrayTextPerByte(const ByteScanner& scanner, ByteSink sink, void* context,
+                          const BufferSizes& sizes = BufferSizes());
 
 // The text of one item: ", 0x" and two upper-case hex digits, kArrayItemChars
 // characters without a terminating NUL.
@@ -25,12 +25,12 @@ const uint32_t kArrayItemChars = 6;
 const char* ArrayItemText(uint8_t value);
 
 // Writes the items of `count` bytes at `at` and returns their end. Stores
-// 8 bytes an item, so 2 bytes past the end may change (TextBlock's slack).
+// 8 bytes an item, so 2 bytes past the end may change (OutputBlock's slack).
 char* PutArrayItems(char* at, const uint8_t* bytes, uint32_t count);
 
-// The largest text block for `budget`: its text bytes, or more where a
+// The largest text block for `sizes`: its text bytes, or more where a
 // whole piece of items with its line ends needs more.
-uint32_t TextBytesFor(const Budget& budget);
+uint32_t TextBytesFor(const BufferSizes& sizes);
 
 // The length the text will have: LineCount() x (6 x ItemsPerLine() + 1).
 uint64_t ArrayTextLength(const ByteScanner& scanner);

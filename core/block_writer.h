@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/text_block.h"
+#include "core/output_block.h"
 
 class BlockWriter {
 public:
-    BlockWriter(TextSink sink, void* context, uint32_t blockSize)
+    BlockWriter(ByteSink sink, void* context, uint32_t blockSize)
         : block(sink, context, blockSize, blockSize), blockSize(blockSize < 64 ? 64 : blockSize) {}
     BlockWriter(const BlockWriter&) = delete;
     BlockWriter& operator=(const BlockWriter&) = delete;
@@ -34,6 +34,6 @@ public:
     uint32_t BlockSize() const { return blockSize; }
 
 private:
-    TextBlock block;
+    OutputBlock block;
     uint32_t blockSize;
 };

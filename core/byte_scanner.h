@@ -2,6 +2,17 @@
 // on demand. Two root classes define the packing along rows and along
 // columns; the others derive from them by swapping the roles of item and
 // line, or by reversing the bits of each byte.
+//
+// Words used with the packing, here and in the line packer:
+//   lane   the pixels along the bit direction: a pixel row (bits
+//          horizontal) or a pixel column (bits vertical), cut into bytes
+//          of eight consecutive pixels
+//   item   one byte of an output line; a line holds ItemsPerLine() items
+//   line   one output line: one lane, or one byte of every lane
+//   band   eight pixel rows packed together by column bytes
+//   msbReverse  the first pixel of a byte in bit 0 instead of bit 7: the
+//          classes whose name ends in Rev, the CLI's --lsb-first, the
+//          dialog's reverse button
 #pragma once
 
 #include <cstdint>
@@ -93,3 +104,16 @@ public:
 
 // Bit i of the result is bit 7 - i of `value`.
 uint8_t ReverseBits(uint8_t value);
+
+// What a scanner packs: the three packing options its class stands for, and
+// the bitmap of its last successful Attach (null before one).
+struct ScannerPacking {
+    bool msbReverse;
+    bool bitHorizontal;
+    bool byteHorizontal;
+    const MonoBitmap* bitmap;
+};
+
+// A scanner of one of the eight classes says what it packs; any other
+// scanner gives false.
+bool DescribeScanner(const ByteScanner& scanner, ScannerPacking* packing);

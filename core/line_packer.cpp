@@ -4,7 +4,6 @@
 
 #include "core/byte_scanner.h"
 #include "core/mono_bitmap.h"
-#include "core/scanner_table.h"
 
 namespace {
 
@@ -13,41 +12,37 @@ uint32_t BytesFor(uint32_t pixels) { return pixels / 8 + (pixels % 8 != 0 ? 1 : 
 }  // namespace
 
 bool LinePacker::Start(const ByteScanner& attached) {
-    const ScannerRow* row = nullptr;
-    for (const ScannerRow& candidate : ScannerTable) {
-        if (candidate.scanner == &attached) row = &candidate;
-    }
-    if (!row || attached.ItemsPerLine() == 0 || attached.LineCount() == 0) return false;
+    ScannerPacking packing;
+    if (!DescribeScanner(attached, &packing) || attached.ItemsPerLine() == 0 || attached.LineCount() == 0)
+        return false;
     scanner = &attached;
-    bitmap = row->bitHorizontal ? static_cast<const HBitVByteScanner&>(attached).AttachedBitmap()
-                                : static_cast<const VBitHByteScanner&>(attached).AttachedBitmap();
+    bitmap = packing.bitmap;
     if (!bitmap || !bitmap->IsLoaded()) return false;
     width = bitmap->Width();
     height = bitmap->Height();
     fullBytes = width / 8;
     fullBands = height / 8;
     itemsPerLine = attached.ItemsPerLine();
-    if (row->bitHorizontal) {
-        layout = row->byteHorizontal ? Layout::RowsAcross : Layout::RowsDown;
+    if (packing.bitHorizontal) {
+        layout = packing.byteHorizontal ? Layout::RowsAcross : Layout::RowsDown;
     } else {
-        layout = row->byteHorizontal ? Layout::BandsAcross : Layout::ColumnsDown;
+        layout = packing.byteHorizontal ? Layout::BandsAcross : Layout::ColumnsDown;
     }
     // The grid must still be the one the bitmap gives; a bitmap loaded
     // again since Attach is left to GetByte, which answers for any size.
-    uint32_t across = row->bitHorizontal ? BytesFor(width) : width;
-    uint32_t down = row->bitHorizontal ? height : BytesFor(height);
-    bool acrossIsItems = row->byteHorizontal != 0;
-    if (itemsPerLine != (acrossIsItems ? across : down) ||
-        attached.LineCount() != (acrossIsItems ? down : across))
+    uint32_t across = packing.bitHorizontal ? BytesFor(width) : width;
+    uint32_t down = packing.bitHorizontal ? height : BytesFor(height);
+    if (itemsPerLine != (packing.byteHorizontal ? across : down) ||
+        attached.LineCount() != (packing.byteHorizontal ? down : across))
         return false;
     // A down-running tile holds at least one whole line (eight for
     // columns, made together by one transpose).
     uint64_t smallestTile = static_cast<uint64_t>(itemsPerLine) * (layout == Layout::ColumnsDown ? 8 : 1);
-    if ((layout == Layout::RowsDown || layout == Layout::ColumnsDown) && smallestTile > Budget().tileBytes)
+    if ((layout == Layout::RowsDown || layout == Layout::ColumnsDown) && smallestTile > BufferSizes().tileBytes)
         return false;
     flip = bitmap->DarkIndex() == 0 ? 0xFF : 0x00;
     for (uint32_t v = 0; v < 256; ++v)
-        reverse[v] = row->msbReverse ? ReverseBits(static_cast<uint8_t>(v)) : static_cast<uint8_t>(v);
+        inBitOrder[v] = packing.msbReverse ? ReverseBits(static_cast<uint8_t>(v)) : static_cast<uint8_t>(v);
     tile.clear();
     tileFirst = tileLines = 0;
     return true;
@@ -77,7 +72,7 @@ void LinePacker::Pack(uint32_t line, uint32_t first, uint32_t count, uint8_t* ou
 void LinePacker::PackRowsAcross(uint32_t y, uint32_t first, uint32_t count, uint8_t* out) const {
     const uint8_t* row = bitmap->Row(y);
     uint32_t whole = first >= fullBytes ? 0 : std::min(count, fullBytes - first);
-    for (uint32_t i = 0; i < whole; ++i) out[i] = Final(row[first + i] ^ flip);
+    for (uint32_t i = 0; i < whole; ++i) out[i] = InBitOrder(row[first + i] ^ flip);
     for (uint32_t i = whole; i < count; ++i) out[i] = scanner->GetByte(first + i, y);
 }
 
@@ -96,11 +91,11 @@ void LinePacker::PackBandsAcross(uint32_t band, uint32_t first, uint32_t count, 
         bits = TransposeBits(bits);
         uint32_t from = std::max(first, block * 8), to = std::min(end, block * 8 + 8);
         for (uint32_t x = from; x < to; ++x)
-            out[x - first] = Final(static_cast<uint8_t>(bits >> (56 - 8 * (x - block * 8))));
+            out[x - first] = InBitOrder(static_cast<uint8_t>(bits >> (56 - 8 * (x - block * 8))));
     }
 }
 
-// Whole byte columns firstLine onwards, as many as the budget holds, each
+// Whole byte columns firstLine onwards, as many as the tile holds, each
 // a line of every row's byte. Rows are visited in the file's order, eight
 // at a time where they can be: each line then takes eight bytes in one store.
 void LinePacker::FillRowsDownTile(uint32_t firstLine) {
@@ -113,19 +108,19 @@ void LinePacker::FillRowsDownTile(uint32_t firstLine) {
         for (uint32_t i = 0; i < 8; ++i) rows[i] = bitmap->Row(y - 8 + i) + firstLine;
         for (uint32_t l = 0; l < tileLines; ++l) {
             uint8_t eight[8];
-            for (uint32_t i = 0; i < 8; ++i) eight[i] = Final(rows[i][l] ^ flip);
+            for (uint32_t i = 0; i < 8; ++i) eight[i] = InBitOrder(rows[i][l] ^ flip);
             std::copy_n(eight, 8, &tile[static_cast<size_t>(l) * itemsPerLine + y - 8]);
         }
     }
     while (y-- > 0) {
         const uint8_t* row = bitmap->Row(y) + firstLine;
         for (uint32_t l = 0; l < tileLines; ++l)
-            tile[static_cast<size_t>(l) * itemsPerLine + y] = Final(row[l] ^ flip);
+            tile[static_cast<size_t>(l) * itemsPerLine + y] = InBitOrder(row[l] ^ flip);
     }
 }
 
 // Columns from the start of firstLine's byte onwards, a multiple of eight
-// as the budget holds, every band of each. Bands are visited in the file's
+// as the tile holds, every band of each. Bands are visited in the file's
 // order, eight at a time where they can be, so that each column takes
 // eight bytes in one store; the partial band comes last, through GetByte.
 void LinePacker::FillColumnsDownTile(uint32_t firstLine) {
@@ -148,7 +143,7 @@ void LinePacker::FillColumnsDownTile(uint32_t firstLine) {
             uint32_t columnsHere = std::min<uint32_t>(8, tileLines - block * 8);
             for (uint32_t j = 0; j < columnsHere; ++j) {
                 uint8_t eight[8];
-                for (uint32_t b = 0; b < 8; ++b) eight[b] = Final(static_cast<uint8_t>(bits[b] >> (56 - 8 * j)));
+                for (uint32_t b = 0; b < 8; ++b) eight[b] = InBitOrder(static_cast<uint8_t>(bits[b] >> (56 - 8 * j)));
                 std::copy_n(eight, 8, &tile[static_cast<size_t>(block * 8 + j) * itemsPerLine + band - 8]);
             }
         }
@@ -159,7 +154,7 @@ void LinePacker::FillColumnsDownTile(uint32_t firstLine) {
             uint32_t columnsHere = std::min<uint32_t>(8, tileLines - block * 8);
             for (uint32_t j = 0; j < columnsHere; ++j)
                 tile[static_cast<size_t>(block * 8 + j) * itemsPerLine + band] =
-                    Final(static_cast<uint8_t>(bits >> (56 - 8 * j)));
+                    InBitOrder(static_cast<uint8_t>(bits >> (56 - 8 * j)));
         }
     }
     if (fullBands < itemsPerLine) {
@@ -168,11 +163,11 @@ void LinePacker::FillColumnsDownTile(uint32_t firstLine) {
     }
 }
 
-PackedLines::PackedLines(const ByteScanner& attached, const Budget& budget)
+PackedLines::PackedLines(const ByteScanner& attached, const BufferSizes& sizes)
     : scanner(attached),
-      packer(budget.tileBytes),
+      packer(sizes.tileBytes),
       packed(packer.Start(attached)),
-      pieceItems(budget.pieceItems < 1 ? 1 : budget.pieceItems),
+      pieceItems(sizes.pieceItems < 1 ? 1 : sizes.pieceItems),
       items(attached.ItemsPerLine()),
       lines(attached.LineCount()),
       piece(std::min(items, pieceItems)) {}

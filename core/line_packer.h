@@ -3,12 +3,16 @@
 // transposes for the column layouts, and a table for the bit reversal.
 // Every byte equals what GetByte(item, line) gives; the bytes of a
 // partial last byte of a lane, where the fill comes in, are GetByte's own.
+//
+//   tile   whole lines of a down-running layout, packed together from the
+//          stored rows and handed out line by line
+//   piece  the items of a line handed on at once; a long line is several
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-#include "core/budget.h"
+#include "core/buffer_sizes.h"
 
 class ByteScanner;
 class MonoBitmap;
@@ -17,11 +21,11 @@ class LinePacker {
 public:
     // At most `tileBytes` for the tiles of the down-running layouts; a tile
     // holds at least one line (eight for columns) all the same.
-    explicit LinePacker(uint32_t tileBytes = Budget().tileBytes) : tileBytes(tileBytes) {}
+    explicit LinePacker(uint32_t tileBytes = BufferSizes().tileBytes) : tileBytes(tileBytes) {}
 
-    // True when `scanner` is one of the eight shared scanners, attached to a
-    // bitmap that still has the size it was attached with, and its smallest
-    // tile fits 2 MiB. Otherwise the caller walks GetByte.
+    // True when `scanner` is of one of the eight scanner classes, attached
+    // to a bitmap that still has the size it was attached with, and its
+    // smallest tile fits 2 MiB. Otherwise the caller walks GetByte.
     bool Start(const ByteScanner& scanner);
 
     // Items [first, first + count) of `line`, which lie inside the grid.
@@ -35,7 +39,8 @@ private:
         ColumnsDown,    // bits vertical, bytes vertical: a line is a pixel column
     };
 
-    uint8_t Final(uint8_t darkBits) const { return reverse[darkBits]; }
+    // Dark bits, first pixel in bit 7, as the layout's bit order has them.
+    uint8_t InBitOrder(uint8_t darkBits) const { return inBitOrder[darkBits]; }
     void PackRowsAcross(uint32_t y, uint32_t first, uint32_t count, uint8_t* out) const;
     void PackBandsAcross(uint32_t band, uint32_t first, uint32_t count, uint8_t* out) const;
     void FillRowsDownTile(uint32_t firstLine);
@@ -46,7 +51,7 @@ private:
     const MonoBitmap* bitmap = nullptr;
     Layout layout = Layout::RowsAcross;
     uint8_t flip = 0;         // turns stored bits into dark bits
-    uint8_t reverse[256] = {};  // the identity, or the bit reversal
+    uint8_t inBitOrder[256] = {};  // the identity, or the bit reversal
     uint32_t width = 0, height = 0;
     uint32_t fullBytes = 0;   // whole bytes in a row
     uint32_t fullBands = 0;   // whole bands of 8 rows
@@ -71,11 +76,11 @@ inline uint64_t TransposeBits(uint64_t x) {
 }
 
 // The bytes of an attached scanner's grid, line by line, in pieces of at
-// most the budget's piece items: packed by LinePacker where it can, by
+// most sizes.pieceItems items: packed by LinePacker where it can, by
 // GetByte where it cannot.
 class PackedLines {
 public:
-    explicit PackedLines(const ByteScanner& scanner, const Budget& budget = Budget());
+    explicit PackedLines(const ByteScanner& scanner, const BufferSizes& sizes = BufferSizes());
 
     // The next piece; false after the last. `endsLine` is true for the
     // last piece of a line; a line of no items is one empty piece.

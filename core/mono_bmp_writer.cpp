@@ -13,7 +13,7 @@ void Put(BlockWriter& writer, const void* data, uint32_t size) {
 
 }  // namespace
 
-bool EmitMonoBmp(const MonoBitmap& bitmap, TextSink sink, void* context, const Budget& budget) {
+bool EmitMonoBmp(const MonoBitmap& bitmap, ByteSink sink, void* context, const BufferSizes& sizes) {
     const uint32_t width = bitmap.Width(), height = bitmap.Height();
     const uint32_t stride = static_cast<uint32_t>(MonoBitmap::StrideFor(static_cast<int32_t>(width)));
     const uint32_t headers = bmp::kPaletteOffset + 2 * sizeof(bmp::RGBQUAD);
@@ -26,7 +26,7 @@ bool EmitMonoBmp(const MonoBitmap& bitmap, TextSink sink, void* context, const B
                                   static_cast<int32_t>(height), 1, 1, 0,
                                   static_cast<uint32_t>(rows), 2835, 2835, 2, 0};
     const bmp::RGBQUAD palette[2] = {{0, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0}};
-    BlockWriter writer(sink, context, budget.blockBytes);
+    BlockWriter writer(sink, context, sizes.blockBytes);
     Put(writer, &file, sizeof file);
     Put(writer, &info, sizeof info);
     Put(writer, palette, sizeof palette);

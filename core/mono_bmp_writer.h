@@ -4,11 +4,11 @@
 #pragma once
 
 #include "core/block_writer.h"
-#include "core/budget.h"
+#include "core/buffer_sizes.h"
 
 class MonoBitmap;
 
 // True when every block was accepted. False, with nothing written, for an
 // image whose file would not fit the format's 32-bit size field. An image
 // without pixels is its headers alone, however many rows it claims.
-bool EmitMonoBmp(const MonoBitmap& bitmap, TextSink sink, void* context, const Budget& budget = Budget());
+bool EmitMonoBmp(const MonoBitmap& bitmap, ByteSink sink, void* context, const BufferSizes& sizes = BufferSizes());

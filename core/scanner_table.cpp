@@ -5,6 +5,8 @@
 #include "core/mono_bitmap.h"
 #include "core/scanner_table.h"
 
+#include <memory>
+
 MonoBitmap g_bitmap;
 
 namespace {
@@ -32,4 +34,17 @@ ByteScanner* SelectScanner(const ConvertOptions& options) {
             result = row.scanner;
     }
     return result;
+}
+
+std::unique_ptr<ByteScanner> NewScanner(const ConvertOptions& options) {
+    const ByteScanner* shared = SelectScanner(options);
+    if (shared == &vbitHByte) return std::unique_ptr<ByteScanner>(new VBitHByteScanner);
+    if (shared == &vbitHByteRev) return std::unique_ptr<ByteScanner>(new VBitHByteRevScanner);
+    if (shared == &vbitVByte) return std::unique_ptr<ByteScanner>(new VBitVByteScanner);
+    if (shared == &vbitVByteRev) return std::unique_ptr<ByteScanner>(new VBitVByteRevScanner);
+    if (shared == &hbitVByte) return std::unique_ptr<ByteScanner>(new HBitVByteScanner);
+    if (shared == &hbitVByteRev) return std::unique_ptr<ByteScanner>(new HBitVByteRevScanner);
+    if (shared == &hbitHByte) return std::unique_ptr<ByteScanner>(new HBitHByteScanner);
+    if (shared == &hbitHByteRev) return std::unique_ptr<ByteScanner>(new HBitHByteRevScanner);
+    return nullptr;
 }

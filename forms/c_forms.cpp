@@ -6,7 +6,7 @@
 #include "core/array_text.h"
 #include "core/byte_scanner.h"
 #include "core/line_packer.h"
-#include "core/text_block.h"
+#include "core/output_block.h"
 #include "image/presets.h"
 
 namespace {
@@ -38,7 +38,7 @@ std::string Upper(const std::string& text) {
 bool IsCDeclaration(CStyle style) { return style == CStyle::Plain || style == CStyle::Arduino; }
 
 // Text into a block, from strings of any length.
-void PutText(TextBlock& text, const std::string& piece) {
+void PutText(OutputBlock& text, const std::string& piece) {
     for (size_t at = 0; at < piece.size();) {
         const uint32_t size = static_cast<uint32_t>(std::min<size_t>(piece.size() - at, text.Capacity()));
         char* to = text.Reserve(size);
@@ -47,8 +47,8 @@ void PutText(TextBlock& text, const std::string& piece) {
     }
 }
 
-bool Put(const std::string& piece, TextSink sink, void* context) {
-    TextBlock text(sink, context, piece.size());
+bool Put(const std::string& piece, ByteSink sink, void* context) {
+    OutputBlock text(sink, context, piece.size());
     PutText(text, piece);
     return text.Finish();
 }
@@ -57,7 +57,7 @@ bool Put(const std::string& piece, TextSink sink, void* context) {
 // comma, `perLine` values a line whatever the packed lines are.
 class ValueLines {
 public:
-    ValueLines(TextBlock& text, uint32_t perLine)
+    ValueLines(OutputBlock& text, uint32_t perLine)
         : text(text), perLine(std::max<uint32_t>(1, std::min(perLine, kLongestLine))) {
         pending.reserve(this->perLine);
     }
@@ -88,7 +88,7 @@ private:
         pending.clear();
     }
 
-    TextBlock& text;
+    OutputBlock& text;
     const uint32_t perLine;
     std::vector<uint8_t> pending;
 };
@@ -141,7 +141,7 @@ std::vector<std::string> NamesOfTables(CStyle, const std::string& name) {
     return {name + "_images", name + "_widths", name + "_heights", name + "_count"};
 }
 
-bool EmitCOpening(const CForm& form, const std::string& tables, TextSink sink, void* context) {
+bool EmitCOpening(const CForm& form, const std::string& tables, ByteSink sink, void* context) {
     std::string text;
     if (!tables.empty()) text += "#ifndef QUILLGRID_" + Upper(tables) + "_H\n#define QUILLGRID_" + Upper(tables) + "_H\n\n";
     switch (form.style) {
@@ -168,10 +168,10 @@ bool EmitCOpening(const CForm& form, const std::string& tables, TextSink sink, v
 }
 
 bool EmitCImage(const ByteScanner& scanner, const ArraySource& source, const std::string& name, const CForm& form,
-                TextSink sink, void* context, const Budget& budget) {
+                ByteSink sink, void* context, const BufferSizes& sizes) {
     const uint64_t rows = static_cast<uint64_t>(scanner.ItemsPerLine()) * scanner.LineCount();
     const uint32_t lineBytes = std::min(form.perLine, kLongestLine) * kArrayItemChars + 16;
-    TextBlock text(sink, context, TextBlock::kSize, std::max(TextBytesFor(budget), lineBytes));
+    OutputBlock text(sink, context, OutputBlock::kSize, std::max(TextBytesFor(sizes), lineBytes));
     switch (form.style) {
     case CStyle::Plain:
         PutText(text, Comment(source, rows, "") + SizeConstants(form.style, name, source.width, source.height) +
@@ -200,7 +200,7 @@ bool EmitCImage(const ByteScanner& scanner, const ArraySource& source, const std
         break;
     }
     ValueLines values(text, form.perLine);
-    PackedLines lines(scanner, budget);
+    PackedLines lines(scanner, sizes);
     const uint8_t* bytes;
     uint32_t count;
     bool endsLine;
@@ -217,7 +217,7 @@ bool EmitCImage(const ByteScanner& scanner, const ArraySource& source, const std
     return text.Finish();
 }
 
-bool EmitCTables(const CForm& form, const std::string& tables, const std::vector<TableEntry>& images, TextSink sink,
+bool EmitCTables(const CForm& form, const std::string& tables, const std::vector<TableEntry>& images, ByteSink sink,
                  void* context) {
     const bool u8g2 = form.style == CStyle::U8g2, lvgl = form.style == CStyle::Lvgl;
     const std::string qualifier = u8g2 ? "static const " : "const ";

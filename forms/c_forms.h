@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/block_writer.h"
-#include "core/budget.h"
+#include "core/buffer_sizes.h"
 #include "core/convert_options.h"
 
 class ByteScanner;
@@ -48,11 +48,11 @@ std::vector<std::string> NamesOfTables(CStyle style, const std::string& name);
 
 // What comes before the images: the includes a style needs and, for a
 // header of several images named `tables`, the include guard.
-bool EmitCOpening(const CForm& form, const std::string& tables, TextSink sink, void* context);
+bool EmitCOpening(const CForm& form, const std::string& tables, ByteSink sink, void* context);
 
 // One image, named `name` (a C identifier), from an attached scanner.
 bool EmitCImage(const ByteScanner& scanner, const ArraySource& source, const std::string& name,
-                const CForm& form, TextSink sink, void* context, const Budget& budget = Budget());
+                const CForm& form, ByteSink sink, void* context, const BufferSizes& sizes = BufferSizes());
 
 // After several images: `tables`_images (pointers to each), `tables`_widths,
 // `tables`_heights and `tables`_count, in the order given, and the end of
@@ -62,4 +62,4 @@ struct TableEntry {
     uint32_t width, height;
 };
 bool EmitCTables(const CForm& form, const std::string& tables, const std::vector<TableEntry>& images,
-                 TextSink sink, void* context);
+                 ByteSink sink, void* context);

@@ -39,7 +39,7 @@ ImageOptions OptionsFrom(const uint8_t* lead) {
     ImageOptions options;
     options.tone.dither = static_cast<Dither>(lead[0] & 3);
     options.tone.blackBackground = (lead[0] & 4) != 0;
-    options.tone.level = (lead[0] >> 3) * 25500u / 31;
+    options.tone.thresholdHundredths = (lead[0] >> 3) * 25500u / 31;
     FrameOptions& frame = options.frame;
     if (lead[1] & 1) {
         frame.width = lead[2] % 64 + 1u;

@@ -13,9 +13,9 @@ void PutCell(BlockWriter& writer, const char* cell) {
 
 }  // namespace
 
-bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, TextSink sink, void* context,
-                 const Budget& budget) {
-    BlockWriter writer(sink, context, budget.blockBytes);
+bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, ByteSink sink, void* context,
+                 const BufferSizes& sizes) {
+    BlockWriter writer(sink, context, sizes.blockBytes);
     const uint32_t width = bitmap.Width(), height = bitmap.Height();
     if (width == 0 || height == 0) return writer.Finish();  // no pixels, no lines
     if (style == PreviewStyle::Ascii) {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/block_writer.h"
-#include "core/budget.h"
+#include "core/buffer_sizes.h"
 
 class MonoBitmap;
 
@@ -12,5 +12,5 @@ enum class PreviewStyle {
 };
 
 // An image without width or height gives no text at all.
-bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, TextSink sink, void* context,
-                 const Budget& budget = Budget());
+bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, ByteSink sink, void* context,
+                 const BufferSizes& sizes = BufferSizes());

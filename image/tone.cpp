@@ -17,15 +17,15 @@ namespace {
 class ToneWriter {
 public:
     ToneWriter(const ToneOptions& tone, MonoBitmap* bitmap) : tone(tone), bitmap(bitmap) {
-        for (uint32_t grey = 0; grey < 256; ++grey) dark[grey] = grey * 100 < tone.level;
+        for (uint32_t grey = 0; grey < 256; ++grey) dark[grey] = grey * 100 < tone.thresholdHundredths;
         // Error rows with spare cells at both ends, for the pixels beyond.
         const size_t cells = static_cast<size_t>(bitmap->Width()) + 4;
         if (tone.dither == Dither::FloydSteinberg || tone.dither == Dither::Atkinson)
             errors[0].assign(cells, 0), errors[1].assign(cells, 0), errors[2].assign(cells, 0);
         // The ordered thresholds spread evenly around the level, as widely as
         // 0 and 255 allow: at 50 % from 0 to 255, at 0 % and 100 % not at all.
-        const int64_t spread = 2 * std::min<int64_t>(tone.level, 25500 - tone.level);
-        for (int b = 0; b < 64; ++b) ordered[b] = tone.level * 128 - 64 * spread + (2 * b + 1) * spread;
+        const int64_t spread = 2 * std::min<int64_t>(tone.thresholdHundredths, 25500 - tone.thresholdHundredths);
+        for (int b = 0; b < 64; ++b) ordered[b] = tone.thresholdHundredths * 128 - 64 * spread + (2 * b + 1) * spread;
     }
 
     void Row(uint32_t y, const uint8_t* grey) {
@@ -53,7 +53,7 @@ private:
         if (isDark) bits[x >> 3] &= static_cast<uint8_t>(~(0x80u >> (x & 7)));
     }
 
-    bool Decide(int32_t value) const { return static_cast<int64_t>(value) * 100 < tone.level; }
+    bool Decide(int32_t value) const { return static_cast<int64_t>(value) * 100 < tone.thresholdHundredths; }
 
     // Errors in sixteenths: pixel x of this row is cell x + 1 of errors[0],
     // of the next row errors[1].
@@ -114,17 +114,17 @@ private:
 
 }  // namespace
 
-bool ParseThreshold(const char* text, uint32_t* level) {
+bool ParseThreshold(const char* text, uint32_t* hundredths) {
     char* end = nullptr;
     double value = std::strtod(text, &end);
     if (end == text || !(value >= 0)) return false;
     if (*end == '%' && end[1] == '\0') {
         if (value > 100) return false;
-        *level = static_cast<uint32_t>(value * 255 + 0.5);  // hundredths of a grey level
+        *hundredths = static_cast<uint32_t>(value * 255 + 0.5);
         return true;
     }
     if (*end != '\0' || value > 255 || value != static_cast<uint32_t>(value)) return false;
-    *level = static_cast<uint32_t>(value) * 100;
+    *hundredths = static_cast<uint32_t>(value) * 100;
     return true;
 }
 

@@ -17,16 +17,16 @@ enum class Dither {
 
 struct ToneOptions {
     // A pixel is dark when its grey level (0 black to 255 white) is below
-    // level / 100: the default is 50 % of 255, 0 makes nothing dark. The
-    // dithers decide at the same level.
-    uint32_t level = 12750;
+    // this many hundredths of a level: the default is 50 % of 255, 0 makes
+    // nothing dark. The dithers decide at the same level.
+    uint32_t thresholdHundredths = 12750;
     Dither dither = Dither::None;
     bool blackBackground = false;  // composite alpha, and fill margins, with black
 };
 
 // Reads "N" (0 to 255) or "P%" (0 to 100, decimals allowed) into
-// `level`. False for anything else.
-bool ParseThreshold(const char* text, uint32_t* level);
+// `hundredths` of a grey level. False for anything else.
+bool ParseThreshold(const char* text, uint32_t* hundredths);
 
 // Draws `image`, alpha over the background, into `bitmap` as a new image
 // of the same size. False when the 1-bit image cannot be held in memory.

@@ -9,7 +9,7 @@
 #include "core/array_text.h"
 #include "core/mono_bmp_writer.h"
 #include "forms/c_forms.h"
-#include "forms/output_formats.h"
+#include "forms/packed_bytes.h"
 #include "image/preview.h"
 #include "tests/cli/cli_fixture.h"
 #include "tests/core/scanner_fixture.h"
@@ -241,11 +241,11 @@ bool Append(void* context, const char* text, uint32_t size) {
     return true;
 }
 
-// Within the smallest budgets, where tiles, pieces and blocks end anywhere
+// Within the smallest sizeSets, where tiles, pieces and blocks end anywhere
 // in the image and the text, every output form writes what it writes
 // within the defaults.
-TEST(OutputForms, SmallBudgetsChangeNoByte) {
-    const Budget small[] = {{1, 1, 1, 1}, {24, 5, 64, 64}};
+TEST(OutputForms, SmallBuffersChangeNoByte) {
+    const BufferSizes small[] = {{1, 1, 1, 1}, {24, 5, 64, 64}};
     for (auto size : {std::make_pair(37u, 21u), std::make_pair(70u, 33u)}) {
         test::Bytes bmp = test::RandomMonoBmp(size.first, size.second, size.first);
         MonoBitmap bitmap;
@@ -256,19 +256,19 @@ TEST(OutputForms, SmallBudgetsChangeNoByte) {
             source.options = test::Options(bits & 1, bits >> 1 & 1, bits >> 2 & 1, static_cast<uint8_t>(bits >> 3));
             ByteScanner* scanner = SelectScanner(source.options);
             ASSERT_TRUE(scanner->Attach(&bitmap, source.options.fillOnes));
-            auto forms = [&](const Budget& budget) {
+            auto forms = [&](const BufferSizes& sizes) {
                 std::string c, raw, image, blocks, ascii;
-                EmitCImage(*scanner, source, "image", CForm(), Append, &c, budget);
-                EmitPackedBytes(*scanner, Append, &raw, budget);
-                EmitMonoBmp(bitmap, Append, &image, budget);
-                EmitPreview(bitmap, PreviewStyle::HalfBlocks, Append, &blocks, budget);
-                EmitPreview(bitmap, PreviewStyle::Ascii, Append, &ascii, budget);
+                EmitCImage(*scanner, source, "image", CForm(), Append, &c, sizes);
+                EmitPackedBytes(*scanner, Append, &raw, sizes);
+                EmitMonoBmp(bitmap, Append, &image, sizes);
+                EmitPreview(bitmap, PreviewStyle::HalfBlocks, Append, &blocks, sizes);
+                EmitPreview(bitmap, PreviewStyle::Ascii, Append, &ascii, sizes);
                 return std::vector<std::string>{c, raw, image, blocks, ascii};
             };
-            const std::vector<std::string> expected = forms(Budget());
-            for (const Budget& budget : small)
-                EXPECT_EQ(forms(budget), expected) << size.first << " x " << size.second << ", layout " << bits
-                                                   << ", pieces of " << budget.pieceItems;
+            const std::vector<std::string> expected = forms(BufferSizes());
+            for (const BufferSizes& sizes : small)
+                EXPECT_EQ(forms(sizes), expected) << size.first << " x " << size.second << ", layout " << bits
+                                                   << ", pieces of " << sizes.pieceItems;
         }
     }
 }

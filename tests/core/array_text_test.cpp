@@ -121,7 +121,7 @@ TEST(ArrayTextShapes, AFailedWriteIsReportedAndTheWalkFinishes) {
         uint64_t offered = 0;
         int calls = 0;
     } counter;
-    TextSink failFirst = [](void* context, const char*, uint32_t size) {
+    ByteSink failFirst = [](void* context, const char*, uint32_t size) {
         Counter* c = static_cast<Counter*>(context);
         c->offered += size;
         return c->calls++ != 0;

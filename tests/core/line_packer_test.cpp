@@ -14,8 +14,8 @@ bool Append(void* context, const char* text, uint32_t size) {
 }
 
 // Every layout and fill, both palette orders: the two paths write the same
-// text, the fast one within `budget`. Returns the first difference, or "".
-std::string Differences(const test::Bytes& bmp, const Budget& budget = Budget()) {
+// text, the fast one within `sizes`. Returns the first difference, or "".
+std::string Differences(const test::Bytes& bmp, const BufferSizes& sizes = BufferSizes()) {
     for (int palette = 0; palette < 2; ++palette) {
         test::Bytes bytes = bmp;
         if (palette) std::swap_ranges(bytes.begin() + 54, bytes.begin() + 58, bytes.begin() + 58);
@@ -27,7 +27,7 @@ std::string Differences(const test::Bytes& bmp, const Budget& budget = Budget())
             LinePacker packer;
             if (!packer.Start(*scanner)) return "no line path for layout " + std::to_string(bits);
             std::string fast, reference;
-            EmitArrayText(*scanner, Append, &fast, budget);
+            EmitArrayText(*scanner, Append, &fast, sizes);
             EmitArrayTextPerByte(*scanner, Append, &reference);
             if (fast != reference)
                 return "layout " + std::to_string(bits) + ", palette " + std::to_string(palette);
@@ -49,36 +49,36 @@ TEST(LinePacker, EqualsTheWalkByteByByte) {
             << size.first << " x " << size.second;
 }
 
-// Budgets so small that small images fill many tiles, pieces and text
+// Buffers so small that small images fill many tiles, pieces and text
 // blocks: every boundary between two of them falls inside the image, in
 // lines of several tiles, and inside lines cut into pieces.
 TEST(LinePacker, EveryBoundaryOfTilesPiecesAndBlocksIsCrossed) {
-    const Budget budgets[] = {
+    const BufferSizes sizeSets[] = {
         {1, 1, 1, 1},        // one line (eight columns) a tile, one item a piece
         {24, 5, 64, 64},     // a few lines a tile; pieces end inside lines
         {100, 3, 70, 100},   // tiles of several lines; blocks end inside items
         {517, 64, 200, 64},  // tiles that end inside a band of eight columns
     };
-    const std::pair<uint32_t, uint32_t> sizes[] = {{37, 21}, {9, 40}, {64, 17}, {17, 64}, {70, 33}};
-    for (const Budget& budget : budgets)
-        for (auto size : sizes)
-            EXPECT_EQ(Differences(test::RandomMonoBmp(size.first, size.second, size.first + size.second), budget), "")
-                << size.first << " x " << size.second << ", tiles of " << budget.tileBytes << " bytes, pieces of "
-                << budget.pieceItems;
+    const std::pair<uint32_t, uint32_t> images[] = {{37, 21}, {9, 40}, {64, 17}, {17, 64}, {70, 33}};
+    for (const BufferSizes& sizes : sizeSets)
+        for (auto size : images)
+            EXPECT_EQ(Differences(test::RandomMonoBmp(size.first, size.second, size.first + size.second), sizes), "")
+                << size.first << " x " << size.second << ", tiles of " << sizes.tileBytes << " bytes, pieces of "
+                << sizes.pieceItems;
 }
 
-// Pieces keep to the budget's count of items, and a line of several
+// Pieces keep to the count of items a piece may hold, and a line of several
 // pieces ends with its last one.
-TEST(PackedLines, PiecesKeepToTheBudget) {
+TEST(PackedLines, PiecesKeepToTheirSize) {
     test::Bytes bmp = test::RandomMonoBmp(70, 33, 3);
     MonoBitmap bitmap;
     ASSERT_TRUE(bitmap.LoadFromMemory(bmp.data(), bmp.size()));
     for (uint32_t pieceItems : {1u, 4u, 69u, 70u, 71u}) {
         ByteScanner* scanner = SelectScanner(test::Options(0, 0, 1, 0));  // lines of 70 items
         ASSERT_TRUE(scanner->Attach(&bitmap, 0));
-        Budget budget;
-        budget.pieceItems = pieceItems;
-        PackedLines lines(*scanner, budget);
+        BufferSizes sizes;
+        sizes.pieceItems = pieceItems;
+        PackedLines lines(*scanner, sizes);
         const uint8_t* bytes;
         uint32_t count, inLine = 0, ended = 0, largest = 0;
         bool endsLine;

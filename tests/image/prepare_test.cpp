@@ -28,7 +28,7 @@ TEST(PrepareGrey, ThenToneIsTheOnePass) {
     choices[4].tone.blackBackground = true;
     choices[5].frame = {64, 64, Fit::Stretch, 0, 0, 180, false, false, Resample::Mitchell};
     choices[5].tone.dither = Dither::Bayer;
-    choices[5].tone.level = 8000;
+    choices[5].tone.thresholdHundredths = 8000;
     for (size_t f = 0; f < 3; ++f) {
         for (size_t c = 0; c < choices.size(); ++c) {
             MonoBitmap once, kept;

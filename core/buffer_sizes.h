@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-struct Budget {
+struct BufferSizes {
     uint32_t tileBytes = 2u << 20;    // the tiles of the two down-running layouts
     uint32_t pieceItems = 32768;      // packed items handed on at a time
     uint32_t textBytes = 256 * 1024;  // text handed to a sink at a time

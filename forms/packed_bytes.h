@@ -5,10 +5,10 @@
 #include <cstdint>
 
 #include "core/block_writer.h"
-#include "core/budget.h"
+#include "core/buffer_sizes.h"
 
 class ByteScanner;
 
 // The packed bytes, line after line, with nothing between them.
-bool EmitPackedBytes(const ByteScanner& scanner, TextSink sink, void* context,
-                     const Budget& budget = Budget());
+bool EmitPackedBytes(const ByteScanner& scanner, ByteSink sink, void* context,
+                     const BufferSizes& sizes = BufferSizes());

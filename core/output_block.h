@@ -1,15 +1,16 @@
-// Collects output in one large block that the caller writes into directly,
-// and hands each full block to a sink: for text made many items at a time.
+// Collects output (array text, C source, BMP or raw bytes) in one large
+// block that the caller writes into directly, and hands each full block to a
+// sink: for output made many items at a time.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
-// Receives the output in order, in blocks. False marks the block as not
-// written; the walk goes on regardless.
-typedef bool (*TextSink)(void* context, const char* text, uint32_t size);
+// Receives the output in order, in blocks of any bytes. False marks the
+// block as not written; the walk goes on regardless.
+typedef bool (*ByteSink)(void* context, const char* text, uint32_t size);
 
-class TextBlock {
+class OutputBlock {
 public:
     static constexpr uint32_t kSize = 256 * 1024;
     // Writers may store up to this many bytes past what they reserved.
@@ -17,13 +18,13 @@ public:
 
     // `expected` is how much the whole output will be, if known: a small
     // output takes a small block. `size` is the largest block, at least 64.
-    TextBlock(TextSink sink, void* context, uint64_t expected = kSize, uint32_t size = kSize)
+    OutputBlock(ByteSink sink, void* context, uint64_t expected = kSize, uint32_t size = kSize)
         : sink(sink),
           context(context),
           capacity(expected < 64 ? 64 : expected < size ? static_cast<uint32_t>(expected) : size < 64 ? 64 : size),
           block(new char[capacity + kSlack]) {}
-    TextBlock(const TextBlock&) = delete;
-    TextBlock& operator=(const TextBlock&) = delete;
+    OutputBlock(const OutputBlock&) = delete;
+    OutputBlock& operator=(const OutputBlock&) = delete;
 
     // Where the next `size` bytes go: at most the block's capacity, which
     // is its largest size or the whole expected output. What was written before is
@@ -51,7 +52,7 @@ private:
         used = 0;
     }
 
-    TextSink sink;
+    ByteSink sink;
     void* context;
     uint32_t capacity;
     std::unique_ptr<char[]> block;

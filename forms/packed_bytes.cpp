@@ -1,4 +1,4 @@
-#include "forms/output_formats.h"
+#include "forms/packed_bytes.h"
 
 #include <algorithm>
 #include <cinttypes>
@@ -8,13 +8,13 @@
 #include "core/array_text.h"
 #include "core/byte_scanner.h"
 #include "core/line_packer.h"
-#include "core/text_block.h"
+#include "core/output_block.h"
 #include "image/presets.h"
 
-bool EmitPackedBytes(const ByteScanner& scanner, TextSink sink, void* context, const Budget& budget) {
-    TextBlock text(sink, context, static_cast<uint64_t>(scanner.ItemsPerLine()) * scanner.LineCount(),
-                   TextBytesFor(budget));
-    PackedLines lines(scanner, budget);
+bool EmitPackedBytes(const ByteScanner& scanner, ByteSink sink, void* context, const BufferSizes& sizes) {
+    OutputBlock text(sink, context, static_cast<uint64_t>(scanner.ItemsPerLine()) * scanner.LineCount(),
+                   TextBytesFor(sizes));
+    PackedLines lines(scanner, sizes);
     const uint8_t* bytes;
     uint32_t count;
     bool endsLine;
