@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,12 +28,14 @@ const char kName[] = "quillgrid-cli";
 
 enum class Outcome { Done, Refused, NotWritten };
 
-// What every input of one run shares.
+// What every input of one run shares, and the image each input becomes in
+// turn: one run's own, never another's.
 struct Run {
     const CliRequest& request;
     const ConvertOptions& options;
     bool invert;
-    ByteScanner* scanner;
+    ByteScanner* scanner;  // this run's own, attached to `image`
+    MonoBitmap* image;
     FILE* in;
     FILE* out;
     FILE* err;
@@ -102,8 +105,8 @@ bool CheckStyleLayout(const CliRequest& request, const ConvertOptions& options, 
 ArraySource SourceOf(const Run& run, const char* input) {
     ArraySource source;
     source.fileName = BaseName(DisplayName(input));
-    source.width = g_bitmap.Width();
-    source.height = g_bitmap.Height();
+    source.width = run.image->Width();
+    source.height = run.image->Height();
     source.options = run.options;
     source.invert = run.invert;
     return source;
@@ -119,7 +122,7 @@ bool Emit(const Run& run, const Job& job, ByteSink sink, void* context) {
     case OutputFormat::Binary:
         return EmitPackedBytes(*run.scanner, sink, context);
     case OutputFormat::Bmp:
-        return EmitMonoBmp(g_bitmap, sink, context);
+        return EmitMonoBmp(*run.image, sink, context);
     case OutputFormat::ArrayText:
         break;
     }
@@ -140,13 +143,14 @@ void Refuse(const Run& run, const char* input, const std::string& why) {
     std::fprintf(run.err, "%s: %s: %s\n", kName, DisplayName(input).c_str(), why.c_str());
 }
 
-// The input as the 1-bit image: an image file, or packed bytes read back.
-bool LoadImage(const Run& run, const char* input, InputSize* source) {
+// The input as the run's 1-bit image: an image file, or packed bytes read back.
+bool ImageOfInput(const Run& run, const char* input, InputSize* source) {
     std::string why;
     const CliRequest& request = run.request;
+    MonoBitmap* image = run.image;
     if (!request.read.given) {
-        if (run.images ? run.images->Load(input, request.image, run.in, &g_bitmap, &why, source)
-                       : LoadInput(input, request.image, run.in, &g_bitmap, &why, source))
+        if (run.images ? run.images->Read(input, request.image, run.in, image, &why, source)
+                       : ReadInputImage(input, request.image, run.in, image, &why, source))
             return true;
         Refuse(run, input, why);
         return false;
@@ -155,9 +159,9 @@ bool LoadImage(const Run& run, const char* input, InputSize* source) {
     std::string warning;
     const ConvertOptions& layout = request.read.layoutGiven ? request.read.layout : run.options;
     if (!ReadArrayInput(input, request.read.binary, run.in, &bytes, &why) ||
-        !UnpackArrayInput(bytes, request.read.width, request.read.height, layout, &g_bitmap, &why, &warning) ||
-        !FrameBitmap(request.image, &g_bitmap, &why, source)) {
-        g_bitmap.Unload();
+        !UnpackArrayInput(bytes, request.read.width, request.read.height, layout, image, &why, &warning) ||
+        !FrameBitmap(request.image, image, &why, source)) {
+        image->Unload();
         Refuse(run, input, why);
         return false;
     }
@@ -168,17 +172,23 @@ bool LoadImage(const Run& run, const char* input, InputSize* source) {
 // Loads the input as the 1-bit image to pack and attaches the scanner;
 // says why not on the error stream. `source` receives the input's own size.
 Outcome Prepare(const Run& run, const char* input, InputSize* source = nullptr) {
-    if (!LoadImage(run, input, source)) return Outcome::Refused;
-    if (run.invert) g_bitmap.InvertDark();
-    if (!run.scanner->Attach(&g_bitmap, run.options.fillOnes)) {
+    InputSize size;
+    if (!ImageOfInput(run, input, &size)) return Outcome::Refused;
+    if (source) *source = size;
+    MonoBitmap& image = *run.image;
+    if (run.invert) image.InvertDark();
+    if (!run.scanner->Attach(&image, run.options.fillOnes)) {
         std::fprintf(run.err, "%s: %s: the image is %u x %u pixels; there is nothing to pack\n",
-                     kName, DisplayName(input).c_str(), g_bitmap.Width(), g_bitmap.Height());
+                     kName, DisplayName(input).c_str(), image.Width(), image.Height());
         return Outcome::Refused;
     }
-    if (run.request.format == OutputFormat::Lvgl && (g_bitmap.Width() > 65535 || g_bitmap.Height() > 65535)) {
+    if (run.request.format == OutputFormat::Lvgl && (image.Width() > 65535 || image.Height() > 65535)) {
         Refuse(run, input, "an LVGL image is at most 65535 pixels wide and high");
         return Outcome::Refused;
     }
+    if (run.images)
+        run.images->Packed(image, DescribeImage(DisplayName(input).c_str(), size, image, run.options, run.invert,
+                                                run.scanner));
     return Outcome::Done;
 }
 
@@ -209,7 +219,7 @@ void ConvertIntoOneHeader(const Run& run, const std::vector<std::string>& names,
         written = written && (tables.empty() || WriteToFile(file.Handle(), "\n", 1)) &&
                   EmitCImage(*run.scanner, SourceOf(run, request.inputs[i]), names[i], request.cForm, WriteToFile,
                              file.Handle());
-        tables.push_back({names[i], g_bitmap.Width(), g_bitmap.Height()});
+        tables.push_back({names[i], run.image->Width(), run.image->Height()});
     }
     if (*refused > 0) return;  // the header would lack an image: it is left as it was
     if (written && EmitCTables(request.cForm, request.arrayName, tables, WriteToFile, file.Handle()) &&
@@ -258,7 +268,7 @@ Outcome Guess(const Run& run, const char* input, bool* shown) {
         text += "The first two score the same: an image read across instead of down can look as "
                 "picture-like (a square one most of all); the preview shows the first.\n";
     text += "\n";
-    MonoBitmap& best = g_bitmap;
+    MonoBitmap& best = *run.image;
     UnpackArrayInput(bytes, read.width, read.height, guesses[0].layout, &best, &why, &why);
     if (!WriteText(run, text) || !EmitPreview(best, run.request.previewStyle, WriteToStream, run.out) ||
         std::fflush(run.out) != 0) {
@@ -276,17 +286,18 @@ Outcome Show(const Run& run, const char* input, bool* shown) {
     InputSize source;
     Outcome prepared = Prepare(run, input, &source);
     // --info describes an image without pixels too; there is nothing to preview.
-    if (!g_bitmap.IsLoaded() || (run.request.preview && prepared != Outcome::Done)) return prepared;
+    const MonoBitmap& image = *run.image;
+    if (!image.IsLoaded() || (run.request.preview && prepared != Outcome::Done)) return prepared;
     bool written;
     if (run.request.info) {
         std::string text = (*shown ? "\n" : "") +
-                           DescribeImage(DisplayName(input).c_str(), source, g_bitmap, run.options,
+                           DescribeImage(DisplayName(input).c_str(), source, image, run.options,
                                          run.invert, prepared == Outcome::Done ? run.scanner : nullptr);
         written = WriteText(run, text);
     } else {
         std::string heading = *shown ? "\n" : "";
         if (run.request.inputs.size() > 1) heading += DisplayName(input) + ":\n";
-        written = WriteText(run, heading) && EmitPreview(g_bitmap, run.request.previewStyle, WriteToStream, run.out);
+        written = WriteText(run, heading) && EmitPreview(image, run.request.previewStyle, WriteToStream, run.out);
     }
     if (!written || std::fflush(run.out) != 0) {
         std::fprintf(run.err, "%s: cannot write to standard output\n", kName);
@@ -314,7 +325,7 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
     std::string problem;
     if (!ParseCliArgs(argc, argv, &request, &problem)) return UsageError(err, problem);
     if (request.help) {
-        std::fputs(kCliHelp, out);
+        std::fputs(CliHelp().c_str(), out);
         return kExitDone;
     }
     if (request.version) {
@@ -326,7 +337,7 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
     if (!StartingOptions(request, &options, &problem)) return UsageError(err, problem);
     ApplyOverrides(request, &options);
     if (!CheckStyleLayout(request, options, &problem)) return UsageError(err, problem);
-    ByteScanner* scanner = SelectScanner(options);
+    std::unique_ptr<ByteScanner> scanner = NewScanner(options);
     if (!scanner) return UsageError(err, "these options select no packing");
     const PathKind outDir = request.outDir ? GetPathKind(request.outDir) : PathKind::Folder;
     if (outDir != PathKind::Folder && outDir != PathKind::Missing)
@@ -342,7 +353,8 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
         std::fprintf(err, "%s: cannot create the folder '%s'\n", kName, request.outDir);
         return kExitOutput;
     }
-    const Run run = {request, options, Inverts(request), scanner, in, out, err, images};
+    MonoBitmap image;
+    const Run run = {request, options, Inverts(request), scanner.get(), &image, in, out, err, images};
     unsigned refused = 0, notWritten = 0;
     if (OneHeader(request)) {
         ConvertIntoOneHeader(run, arrayNames, &refused, &notWritten);

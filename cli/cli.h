@@ -18,17 +18,25 @@ enum CliExit {
 };
 
 // Where the images named on the command line come from: by default files
-// and standard input (LoadInput). Another source must give what LoadInput
-// gives, or refuse as it does.
+// and standard input (ReadInputImage). Another source must give what
+// ReadInputImage gives, or refuse as it does.
 class ImageSource {
 public:
-    virtual bool Load(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap,
+    virtual bool Read(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap,
                       std::string* why, InputSize* source) = 0;
+    // Told of each input's 1-bit image as it is packed, with what --info
+    // would say of it: for a face that shows the image beside the output.
+    virtual void Packed(const MonoBitmap& image, const std::string& info) {
+        (void)image;
+        (void)info;
+    }
 
 protected:
     ~ImageSource() = default;
 };
 
-// "-" as an input reads `in`; the shorter form reads standard input.
+// One run of the converter, with its own images and scanners: runs may go
+// on at once. "-" as an input reads `in`; the shorter form reads standard
+// input.
 int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, ImageSource* images = nullptr);
 int RunCli(int argc, const char* const* argv, FILE* out, FILE* err);

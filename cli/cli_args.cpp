@@ -1,354 +1,76 @@
 #include "cli/cli_args.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 #include "image/presets.h"
 
 namespace {
 
-struct Flag {
-    const char* name;
-    int CliRequest::*field;
-    int value;
-};
-
-const Flag kFlags[] = {
-    {"--msb-first", &CliRequest::msbReverse, 0},
-    {"--lsb-first", &CliRequest::msbReverse, 1},
-    {"--bits-vertical", &CliRequest::bitHorizontal, 0},
-    {"--bits-horizontal", &CliRequest::bitHorizontal, 1},
-    {"--bytes-horizontal", &CliRequest::byteHorizontal, 1},
-    {"--bytes-vertical", &CliRequest::byteHorizontal, 0},
-    {"--fill-zero", &CliRequest::fillOnes, 0},
-    {"--fill-one", &CliRequest::fillOnes, 1},
-    {"--invert", &CliRequest::invert, 1},
-    {"--no-invert", &CliRequest::invert, 0},
-};
-
-struct ValueOption {
-    const char* longName;
-    const char* shortName;  // or null
-    const char* CliRequest::*field;
-    const char* what;  // for "needs ..."
-};
-
-const ValueOption kValueOptions[] = {
-    {"--output", "-o", &CliRequest::output, "a file name"},
-    {"--out-dir", nullptr, &CliRequest::outDir, "a folder"},
-    {"--settings", nullptr, &CliRequest::settings, "a file name"},
-};
-
-// The forms whose value is the name of what they declare.
-struct NamedForm {
-    const char* name;
-    OutputFormat format;
-};
-
-const NamedForm kNamedForms[] = {
-    {"--c-array", OutputFormat::CArray},
-    {"--lvgl", OutputFormat::Lvgl},
-};
-
-// Value options whose value is checked and applied where they stand.
-struct SettingOption {
-    const char* name;
-    const char* what;
-    bool (*apply)(const char* value, CliRequest* request, std::string* error);
-};
-
-bool ApplyPreset(const char* value, CliRequest* request, std::string* error) {
-    const Preset* preset = FindPreset(value);
-    if (!preset) {
-        *error = std::string("unknown preset '") + value + "'; the presets are";
-        for (const Preset* p = PresetsBegin(); p != PresetsEnd(); ++p)
-            *error += std::string(p == PresetsBegin() ? " " : ", ") + p->name;
-        return false;
-    }
-    if (request->preset && request->preset != preset) {
-        *error = std::string("--preset ") + request->preset->name + " and --preset " + preset->name +
-                 " each set all four packing options; give one";
-        return false;
-    }
-    request->preset = preset;
-    return true;
-}
-
-bool ApplyThreshold(const char* value, CliRequest* request, std::string* error) {
-    if (ParseThreshold(value, &request->image.tone.thresholdHundredths)) return true;
-    *error = std::string("'") + value + "' is not a threshold: give 0 to 255, or 0% to 100%";
-    return false;
-}
-
-// A value that must be one of a few words.
-template <typename T>
-struct Named {
-    const char* name;
-    T value;
-};
-
-template <typename T, size_t N>
-bool PickNamed(const char* value, const Named<T> (&names)[N], const char* what, T* picked, std::string* error) {
-    for (const Named<T>& named : names) {
-        if (std::strcmp(value, named.name) == 0) {
-            *picked = named.value;
-            return true;
+// Edits between two words: to suggest the option that was meant.
+size_t Distance(const std::string& a, const std::string& b) {
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            const size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
         }
     }
-    *error = std::string("'") + value + "' is not " + what + ": give";
-    for (size_t i = 0; i < N; ++i) *error += std::string(i == 0 ? " " : i + 1 == N ? " or " : ", ") + names[i].name;
-    return false;
+    return row[b.size()];
 }
 
-bool ApplyBackground(const char* value, CliRequest* request, std::string* error) {
-    static const Named<bool> kBackgrounds[] = {{"white", false}, {"black", true}};
-    return PickNamed(value, kBackgrounds, "a background", &request->image.tone.blackBackground, error);
-}
-
-bool ApplySize(const char* value, CliRequest* request, std::string* error) {
-    // WIDTHxHEIGHT: two whole numbers, each 1 to the largest side.
-    uint64_t sides[2] = {0, 0};
-    const char* at = value;
-    for (int i = 0; i < 2; ++i) {
-        const char* start = at;
-        for (; *at >= '0' && *at <= '9' && sides[i] <= kMaxFrameSide; ++at) sides[i] = sides[i] * 10 + (*at - '0');
-        bool ended = i == 0 ? *at == 'x' || *at == 'X' : *at == '\0';
-        if (at == start || !ended || sides[i] == 0 || sides[i] > kMaxFrameSide) {
-            *error = std::string("'") + value + "' is not a frame size: give WIDTHxHEIGHT, such as 128x64, each 1 to " +
-                     std::to_string(kMaxFrameSide) + " pixels";
-            return false;
-        }
-        ++at;
+std::string UnknownOption(const std::string& name) {
+    std::string error = "unknown option '" + name + "'";
+    const CliOption* nearest = nullptr;
+    size_t best = 3;  // a suggestion differs by at most two edits
+    for (size_t i = 0; i < kCliOptionCount; ++i) {
+        const size_t distance = Distance(name, kCliOptions[i].longName);
+        if (distance < best) best = distance, nearest = &kCliOptions[i];
     }
-    if (sides[0] * sides[1] > kMaxFramePixels) {
-        *error = std::string("the frame '") + value + "' has more than " + std::to_string(kMaxFramePixels) + " pixels";
-        return false;
-    }
-    request->image.frame.width = static_cast<uint32_t>(sides[0]);
-    request->image.frame.height = static_cast<uint32_t>(sides[1]);
-    return true;
+    if (nearest) error += std::string("; did you mean ") + nearest->longName + "?";
+    return error;
 }
 
-bool ApplyFit(const char* value, CliRequest* request, std::string* error) {
-    static const Named<Fit> kFits[] = {
-        {"contain", Fit::Contain}, {"cover", Fit::Cover}, {"stretch", Fit::Stretch}, {"none", Fit::None}};
-    return PickNamed(value, kFits, "a fit", &request->image.frame.fit, error);
-}
-
-bool ApplyAlign(const char* value, CliRequest* request, std::string* error) {
-    static const Named<int> kAligns[] = {
-        {"center", 4},   {"top", 1},         {"bottom", 7},      {"left", 3},           {"right", 5},
-        {"top-left", 0}, {"top-right", 2}, {"bottom-left", 6}, {"bottom-right", 8}};
-    int place = 4;  // 0 to 8, rows of three from the top left
-    if (!PickNamed(value, kAligns, "an alignment", &place, error)) return false;
-    request->image.frame.alignX = place % 3 - 1;
-    request->image.frame.alignY = place / 3 - 1;
-    return true;
-}
-
-bool ApplyRotate(const char* value, CliRequest* request, std::string* error) {
-    static const Named<uint32_t> kTurns[] = {{"0", 0}, {"90", 90}, {"180", 180}, {"270", 270}};
-    return PickNamed(value, kTurns, "a rotation (clockwise, in degrees)", &request->image.frame.rotate, error);
-}
-
-bool ApplyFlip(const char* value, CliRequest* request, std::string* error) {
-    static const Named<int> kFlips[] = {{"h", 1}, {"v", 2}, {"hv", 3}};
-    int flip = 0;
-    if (!PickNamed(value, kFlips, "a flip", &flip, error)) return false;
-    request->image.frame.flipH = (flip & 1) != 0;
-    request->image.frame.flipV = (flip & 2) != 0;
-    return true;
-}
-
-bool ApplyResample(const char* value, CliRequest* request, std::string* error) {
-    static const Named<Resample> kFilters[] = {
-        {"auto", Resample::Auto},         {"nearest", Resample::Nearest},
-        {"box", Resample::Box},           {"triangle", Resample::Triangle},
-        {"catmull-rom", Resample::CatmullRom}, {"mitchell", Resample::Mitchell}};
-    return PickNamed(value, kFilters, "a resampling filter", &request->image.frame.resample, error);
-}
-
-bool ApplyCStyle(const char* value, CliRequest* request, std::string* error) {
-    static const Named<CStyle> kStyles[] = {
-        {"plain", CStyle::Plain}, {"arduino", CStyle::Arduino}, {"u8g2", CStyle::U8g2}};
-    request->styleGiven = true;
-    return PickNamed(value, kStyles, "a C style", &request->cForm.style, error);
-}
-
-bool ApplyPerLine(const char* value, CliRequest* request, std::string* error) {
-    char* end = nullptr;
-    const unsigned long count = std::strtoul(value, &end, 10);
-    if (end == value || *end != '\0' || value[0] == '-' || count < 1 || count > 4096) {
-        *error = std::string("'") + value + "' is not a count of values a line: give 1 to 4096";
-        return false;
-    }
-    request->cForm.perLine = static_cast<uint32_t>(count);
-    request->perLineGiven = true;
-    return true;
-}
-
-bool ApplyReadArray(const char* value, CliRequest* request, std::string* error) {
-    // The same form and limits as a frame.
-    CliRequest sized;
-    if (!ApplySize(value, &sized, error)) return false;
-    request->read.given = true;
-    request->read.width = sized.image.frame.width;
-    request->read.height = sized.image.frame.height;
-    return true;
-}
-
-bool ApplyReadLayout(const char* value, CliRequest* request, std::string* error) {
-    // A preset's name, or the packing flags without their dashes, by commas.
-    ConvertOptions layout = {};
-    SetDefaultOptions(&layout);
-    if (const Preset* preset = FindPreset(value)) {
-        layout = preset->options;
-    } else {
-        for (const char* at = value; *at;) {
-            const char* comma = std::strchr(at, ',');
-            const std::string word = "--" + std::string(at, comma ? comma - at : std::strlen(at));
-            bool known = false;
-            for (const Flag& flag : kFlags) {
-                if (word != flag.name || flag.field == &CliRequest::invert) continue;
-                known = true;
-                CliRequest set;
-                set.*flag.field = flag.value;
-                ApplyOverrides(set, &layout);
-            }
-            if (!known) {
-                *error = std::string("'") + value + "' is not a layout: give a preset's name, or packing flags " +
-                         "without their dashes, such as lsb-first,bits-horizontal";
-                return false;
-            }
-            at = comma ? comma + 1 : at + std::strlen(at);
-        }
-    }
-    request->read.layoutGiven = true;
-    request->read.layout = layout;
-    return true;
-}
-
-const SettingOption kSettingOptions[] = {
-    {"--preset", "a preset name", ApplyPreset},
-    {"--threshold", "a level", ApplyThreshold},
-    {"--background", "white or black", ApplyBackground},
-    {"--size", "a frame size, WIDTHxHEIGHT", ApplySize},
-    {"--fit", "contain, cover, stretch or none", ApplyFit},
-    {"--align", "a side or a corner", ApplyAlign},
-    {"--rotate", "90, 180 or 270", ApplyRotate},
-    {"--flip", "h, v or hv", ApplyFlip},
-    {"--resample", "a filter", ApplyResample},
-    {"--c-style", "plain, arduino or u8g2", ApplyCStyle},
-    {"--per-line", "a count of values", ApplyPerLine},
-    {"--read-array", "the image's size, WIDTHxHEIGHT", ApplyReadArray},
-    {"--read-layout", "a layout", ApplyReadLayout},
-};
-
-// Matches "--name VALUE" and "--name=VALUE" (and the short name with a
-// following VALUE). Returns 1 when matched, 0 when not, -1 when the value
-// is missing.
-int TakeValue(const char* arg, const ValueOption& option, int argc, const char* const* argv,
-              int* index, const char** value) {
-    size_t length = std::strlen(option.longName);
-    if (std::strncmp(arg, option.longName, length) == 0 && arg[length] == '=') {
-        *value = arg + length + 1;
-        return **value ? 1 : -1;
-    }
-    if (std::strcmp(arg, option.longName) != 0 &&
-        !(option.shortName && std::strcmp(arg, option.shortName) == 0))
-        return 0;
-    if (*index + 1 >= argc) return -1;
-    *value = argv[++*index];
-    return 1;
-}
-
-// One option at argv[*index]; false with `error` set when it is not valid.
-bool TakeOption(int argc, const char* const* argv, int* index, CliRequest* request,
-                std::string* error) {
+// One option at argv[*index], and its value where it takes one; false with
+// `error` set when it is not valid. A value error names the option as given.
+bool TakeOption(int argc, const char* const* argv, int* index, CliRequest* request, std::string* error) {
     const char* arg = argv[*index];
-    if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0) {
-        request->help = true;
-        return true;
+    const char* equals = arg[1] == '-' ? std::strchr(arg, '=') : nullptr;
+    const std::string name = equals ? std::string(arg, equals - arg) : std::string(arg);
+    const CliOption* option = FindCliOption(name.c_str());
+    if (!option) {
+        *error = UnknownOption(name);
+        return false;
     }
-    if (std::strcmp(arg, "--version") == 0) {
-        request->version = true;
-        return true;
-    }
-    if (std::strcmp(arg, "--info") == 0) {
-        request->info = true;
-        return true;
-    }
-    if (std::strcmp(arg, "--binary") == 0 || std::strcmp(arg, "--bmp") == 0) {
-        request->format = arg[2] == 'b' && arg[3] == 'i' ? OutputFormat::Binary : OutputFormat::Bmp;
-        request->formatsNamed.push_back(request->format);
-        return true;
-    }
-    if (std::strcmp(arg, "--xbm") == 0 || std::strncmp(arg, "--xbm=", 6) == 0) {
-        request->format = OutputFormat::Xbm;
-        request->formatsNamed.push_back(request->format);
-        if (arg[5] == '=') request->arrayName = arg + 6;
-        return true;
-    }
-    if (std::strcmp(arg, "--guess-layout") == 0) {
-        request->read.guess = true;
-        return true;
-    }
-    if (std::strcmp(arg, "--dither") == 0 || std::strncmp(arg, "--dither=", 9) == 0) {
-        static const Named<Dither> kDithers[] = {{"fs", Dither::FloydSteinberg},
-                                                 {"atkinson", Dither::Atkinson},
-                                                 {"bayer", Dither::Bayer},
-                                                 {"none", Dither::None}};
-        return PickNamed(arg[8] == '=' ? arg + 9 : "fs", kDithers, "a dither", &request->image.tone.dither, error);
-    }
-    if (std::strcmp(arg, "--preview") == 0 || std::strncmp(arg, "--preview=", 10) == 0) {
-        const char* style = arg[9] == '=' ? arg + 10 : "blocks";
-        if (std::strcmp(style, "blocks") != 0 && std::strcmp(style, "ascii") != 0) {
-            *error = std::string("'") + style + "' is not a preview style: give blocks or ascii";
+    const char* value = equals ? equals + 1 : nullptr;
+    switch (option->takes) {
+    case Takes::Nothing:
+        if (value) {
+            *error = name + ": takes no value";
             return false;
         }
-        request->preview = true;
-        request->previewStyle = style[0] == 'a' ? PreviewStyle::Ascii : PreviewStyle::HalfBlocks;
-        return true;
-    }
-    for (const SettingOption& option : kSettingOptions) {
-        ValueOption form = {option.name, nullptr, nullptr, option.what};
-        const char* value = nullptr;
-        int taken = TakeValue(arg, form, argc, argv, index, &value);
-        if (taken < 0) {
-            *error = std::string("option '") + arg + "' needs " + option.what;
+        break;
+    case Takes::Value:
+        if (!value && *index + 1 < argc) value = argv[++*index];
+        if (!value || !*value) {
+            *error = name + ": needs " + option->needs;
             return false;
         }
-        if (taken > 0) return option.apply(value, request, error);
-    }
-    for (const ValueOption& option : kValueOptions) {
-        int taken = TakeValue(arg, option, argc, argv, index, &(request->*option.field));
-        if (taken < 0) {
-            *error = std::string("option '") + arg + "' needs " + option.what;
+        break;
+    case Takes::OptionalValue:
+        if (value && !*value) {
+            *error = name + ": give a value after '=', or leave out the '='";
             return false;
         }
-        if (taken > 0) return true;
+        break;
     }
-    for (const NamedForm& form : kNamedForms) {
-        ValueOption named = {form.name, nullptr, nullptr, "a name"};
-        int taken = TakeValue(arg, named, argc, argv, index, &request->arrayName);
-        if (taken < 0) {
-            *error = std::string("option '") + arg + "' needs " + (form.format == OutputFormat::Lvgl ? "an image name" : "an array name");
-            return false;
-        }
-        if (taken > 0) {
-            request->format = form.format;
-            request->formatsNamed.push_back(form.format);
-            return true;
-        }
-    }
-    for (const Flag& flag : kFlags) {
-        if (std::strcmp(arg, flag.name) == 0) {
-            request->*flag.field = flag.value;
-            return true;
-        }
-    }
-    *error = std::string("unknown option '") + arg + "'";
+    std::string problem;
+    if (option->apply(value, request, &problem)) return true;
+    *error = name + ": " + problem;
     return false;
 }
 
@@ -399,10 +121,6 @@ bool CheckCombination(const CliRequest& request, std::string* error) {
                  " reads packed bytes back: give --read-array WIDTHxHEIGHT too";
     } else if (request.read.guess && (LayoutGiven(request) || request.read.layoutGiven)) {
         *error = "--guess-layout tries every packing; give no layout";
-    } else if (request.arrayName && !IsCIdentifier(request.arrayName)) {
-        *error = std::string("'") + request.arrayName + "' is not a C identifier";
-    } else if (request.arrayName && IsCKeyword(request.arrayName)) {
-        *error = std::string("'") + request.arrayName + "' is a C or C++ keyword, not a name an array can have";
     } else {
         return true;
     }
@@ -438,17 +156,15 @@ bool ParseCliArgs(int argc, const char* const* argv, CliRequest* request, std::s
 }
 
 void ApplyOverrides(const CliRequest& request, ConvertOptions* options) {
-    if (request.msbReverse >= 0) options->msbReverse = static_cast<uint32_t>(request.msbReverse);
-    if (request.bitHorizontal >= 0)
-        options->bitHorizontal = static_cast<uint32_t>(request.bitHorizontal);
-    if (request.byteHorizontal >= 0)
-        options->byteHorizontal = static_cast<uint32_t>(request.byteHorizontal);
-    if (request.fillOnes >= 0) options->fillOnes = static_cast<uint8_t>(request.fillOnes);
+    if (request.msbReverse) options->msbReverse = *request.msbReverse ? 1 : 0;
+    if (request.bitHorizontal) options->bitHorizontal = *request.bitHorizontal ? 1 : 0;
+    if (request.byteHorizontal) options->byteHorizontal = *request.byteHorizontal ? 1 : 0;
+    if (request.fillOnes) options->fillOnes = *request.fillOnes ? 1 : 0;
 }
 
 bool LayoutGiven(const CliRequest& request) {
-    return request.preset || request.settings || request.msbReverse >= 0 || request.bitHorizontal >= 0 ||
-           request.byteHorizontal >= 0;
+    return request.preset || request.settings || request.msbReverse || request.bitHorizontal ||
+           request.byteHorizontal;
 }
 
 bool IsCForm(OutputFormat format) {
@@ -456,7 +172,7 @@ bool IsCForm(OutputFormat format) {
 }
 
 bool Inverts(const CliRequest& request) {
-    if (request.invert >= 0) return request.invert == 1;
+    if (request.invert) return *request.invert;
     return request.preset && request.preset->invert;
 }
 
@@ -493,28 +209,4 @@ bool IsCIdentifier(const char* name) {
         if (!letter(*c) && !(*c >= '0' && *c <= '9')) return false;
     }
     return true;
-}
-
-std::vector<std::string> CliValueOptionNames() {
-    std::vector<std::string> names;
-    for (const NamedForm& form : kNamedForms) names.push_back(form.name);
-    for (const SettingOption& option : kSettingOptions) names.push_back(option.name);
-    for (const ValueOption& option : kValueOptions) {
-        names.push_back(option.longName);
-        if (option.shortName) names.push_back(option.shortName);
-    }
-    return names;
-}
-
-std::vector<std::string> CliOptionNames() {
-    std::vector<std::string> names = {"-h",    "--help",   "--version", "--info",       "--binary",
-                                      "--bmp", "--dither", "--preview", "--xbm", "--guess-layout"};
-    for (const NamedForm& form : kNamedForms) names.push_back(form.name);
-    for (const SettingOption& option : kSettingOptions) names.push_back(option.name);
-    for (const ValueOption& option : kValueOptions) {
-        names.push_back(option.longName);
-        if (option.shortName) names.push_back(option.shortName);
-    }
-    for (const Flag& flag : kFlags) names.push_back(flag.name);
-    return names;
 }

@@ -1,6 +1,7 @@
-// Parsing of the converter's command line.
+// The converter's command line: what a command asks for, and its parser.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,10 @@ enum class OutputFormat {
 struct ArrayInput {
     bool given = false;
     uint32_t width = 0, height = 0;
-    bool binary = false;           // raw bytes (--binary), not text
-    bool layoutGiven = false;      // --read-layout; otherwise the packing options
+    bool binary = false;       // raw bytes (--binary), not text
+    bool layoutGiven = false;  // --read-layout; otherwise the packing options
     ConvertOptions layout = {};
-    bool guess = false;            // --guess-layout: try every packing
+    bool guess = false;  // --guess-layout: try every packing
 };
 
 struct CliRequest {
@@ -35,30 +36,61 @@ struct CliRequest {
     bool info = false;     // describe the inputs instead of converting them
     bool preview = false;  // show the 1-bit images instead of converting them
     PreviewStyle previewStyle = PreviewStyle::HalfBlocks;
-    ImageOptions image;    // how an image becomes the 1-bit image: tone and frame
+    ImageOptions image;  // how an image becomes the 1-bit image: tone and frame
     std::vector<const char*> inputs;
-    const char* output = nullptr;    // -o: the one input's output file
-    const char* outDir = nullptr;    // the folder that receives every output
-    const char* settings = nullptr;  // null: start from the defaults or the preset
+    const char* output = nullptr;     // -o: the one input's output file
+    const char* outDir = nullptr;     // the folder that receives every output
+    const char* settings = nullptr;   // null: start from the defaults or the preset
     const Preset* preset = nullptr;   // null: none named
     OutputFormat format = OutputFormat::ArrayText;
     std::vector<OutputFormat> formatsNamed;  // every form asked for, in order
-    const char* arrayName = nullptr;  // with CArray, Lvgl and (optionally) Xbm
-    CForm cForm;                      // the C style and values a line
-    bool styleGiven = false;          // --c-style
-    bool perLineGiven = false;        // --per-line
+    const char* arrayName = nullptr;         // with CArray, Lvgl and (optionally) Xbm
+    CForm cForm;                             // the C style and values a line
+    bool styleGiven = false;                 // --c-style
+    bool perLineGiven = false;               // --per-line
     ArrayInput read;
-    // Fields that single flags set (-1: not given). They override the
-    // settings file or the preset, wherever they stand.
-    int msbReverse = -1;
-    int bitHorizontal = -1;
-    int byteHorizontal = -1;
-    int fillOnes = -1;
-    int invert = -1;  // 1: dark and light swap after the image became 1-bit
+    // What single flags set. They override the settings file or the
+    // preset, wherever they stand.
+    std::optional<bool> msbReverse;  // --lsb-first (true), --msb-first (false)
+    std::optional<bool> bitHorizontal;
+    std::optional<bool> byteHorizontal;
+    std::optional<bool> fillOnes;
+    std::optional<bool> invert;  // dark and light swap after the image became 1-bit
 };
 
+// Whether an option is given alone, with a value (--name VALUE or
+// --name=VALUE), or with a value only in the --name=VALUE form.
+enum class Takes { Nothing, Value, OptionalValue };
+
+// Where an option stands in the help.
+enum class HelpSection { Input, Frame, Output, ReadBack, Packing, Other };
+
+// One option of the command line: one row of kCliOptions.
+struct CliOption {
+    const char* longName;   // "--size"
+    const char* shortName;  // "-o", or null
+    Takes takes;
+    const char* valueName;  // the value in the help: "WxH"; null when it takes none
+    const char* needs;      // what a missing value should have been: "a frame size, WxH"
+    // Sets what the option says; `value` is null when none was given. False
+    // with `error` (one line, without the option's name) for a value that
+    // is not valid.
+    bool (*apply)(const char* value, CliRequest* request, std::string* error);
+    HelpSection section;
+    // The help's words for it: lines apart by '\n', each shown below the
+    // one before, beside the option's names.
+    const char* help;
+};
+
+extern const CliOption kCliOptions[];
+extern const size_t kCliOptionCount;
+
+// The row of an option by its long or short name; null when none has it.
+const CliOption* FindCliOption(const char* name);
+
 // False with `error` set when the command line is not valid, including
-// combinations of options that contradict each other.
+// combinations of options that contradict each other. An error about a
+// value starts with the option's name: "--size: '0x64' is not ...".
 bool ParseCliArgs(int argc, const char* const* argv, CliRequest* request, std::string* error);
 
 // Applies what the single flags set over `options`, which start as the
@@ -80,11 +112,7 @@ bool IsCKeyword(const char* name);
 // True for a C identifier: a letter or '_', then letters, digits and '_'.
 bool IsCIdentifier(const char* name);
 
-// The full help, and the short reminder that follows a usage error.
-extern const char kCliHelp[];
+// The full help, made from the option table, and the short reminder that
+// follows a usage error.
+std::string CliHelp();
 extern const char kCliUsage[];
-
-// Every option the parser knows, for checking the help against it.
-std::vector<std::string> CliOptionNames();
-// Those of them that take their value as the next argument.
-std::vector<std::string> CliValueOptionNames();

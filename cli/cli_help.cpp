@@ -1,145 +1,88 @@
+// The help: each section's words, then its options from the option table.
 #include "cli/cli_args.h"
 
 const char kCliUsage[] =
     "usage: quillgrid-cli [OPTIONS] INPUT...\n"
     "Try 'quillgrid-cli --help' for the options.\n";
 
-const char kCliHelp[] =
+namespace {
+
+struct Section {
+    HelpSection section;
+    const char* before;  // what the section says before its options
+};
+
+const Section kSections[] = {
+    {HelpSection::Input,
+     "Input: a 1-bit BMP is read as the Windows program reads it. PNG (any colour\n"
+     "type and depth), BMP of 4, 8, 16, 24 or 32 bits and binary PGM/PPM become\n"
+     "1-bit: alpha is composited over white, colours become grey with the\n"
+     "luminance Y = (77 R + 150 G + 29 B) / 256 (ITU-R BT.601 weights), and a\n"
+     "pixel is dark when Y is below the threshold. '-' reads standard input.\n"},
+    {HelpSection::Frame,
+     "Frame: from the picture to the display's size. The steps run in this order,\n"
+     "whatever the order given: decode, alpha over the background, grey, --rotate,\n"
+     "--flip, fit into --size, threshold or dither, --invert, pack. A 1-bit BMP takes\n"
+     "them as black and white grey levels when any is given.\n"},
+    {HelpSection::Output,
+     "Output (one input: standard output unless -o or --out-dir is given;\n"
+     "several inputs: each output beside its input, or in --out-dir, named after\n"
+     "the input with the extension .txt, or .h with --c-array, .bin with --binary,\n"
+     ".bmp with --bmp, .xbm with --xbm, .c with --lvgl)\n"},
+    {HelpSection::ReadBack, "Reading bytes back: the inputs are packed bytes, not images\n"},
+    {HelpSection::Packing,
+     "Packing (the defaults are --msb-first --bits-vertical --bytes-horizontal --fill-zero)\n"
+     "--settings and --preset each set all four packing options, so only one of them\n"
+     "can be given; the single flags below override what it sets, before or after it.\n"},
+    {HelpSection::Other, ""},
+};
+
+const size_t kNameColumn = 25;  // where the help of an option starts
+
+// "  -o, --output FILE", "  --dither[=KIND]", "  --fill-one".
+std::string Names(const CliOption& option) {
+    std::string names = "  ";
+    if (option.shortName) names += std::string(option.shortName) + ", ";
+    names += option.longName;
+    if (option.takes == Takes::Value) names += std::string(" ") + option.valueName;
+    if (option.takes == Takes::OptionalValue) names += std::string("[=") + option.valueName + "]";
+    return names;
+}
+
+std::string OptionHelp(const CliOption& option) {
+    std::string text = Names(option);
+    text += text.size() + 1 < kNameColumn ? std::string(kNameColumn - text.size(), ' ')
+                                          : "\n" + std::string(kNameColumn, ' ');
+    for (const char* c = option.help; *c; ++c) {
+        text += *c;
+        if (*c == '\n') text += std::string(kNameColumn, ' ');
+    }
+    return text + "\n";
+}
+
+// The presets below --preset: each one's name, layout and what reads it.
+std::string PresetList() {
+    std::string text;
+    for (const Preset* preset = PresetsBegin(); preset != PresetsEnd(); ++preset) {
+        std::string name = std::string("    ") + preset->name;
+        text += name + std::string(name.size() < 18 ? 18 - name.size() : 1, ' ');
+        for (const char* c = preset->help; *c; ++c) {
+            text += *c;
+            if (*c == '\n') text += std::string(18, ' ');
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+const char kUsage[] =
     "usage: quillgrid-cli [OPTIONS] INPUT...\n"
     "\n"
     "Packs the pixels of images into bytes for a display and writes them as array\n"
     "text, one line of \", 0xA0, 0x60\" values per line of bytes, exactly as the\n"
-    "Windows program's Save command does.\n"
-    "\n"
-    "Input: a 1-bit BMP is read as the Windows program reads it. PNG (any colour\n"
-    "type and depth), BMP of 4, 8, 16, 24 or 32 bits and binary PGM/PPM become\n"
-    "1-bit: alpha is composited over white, colours become grey with the\n"
-    "luminance Y = (77 R + 150 G + 29 B) / 256 (ITU-R BT.601 weights), and a\n"
-    "pixel is dark when Y is below the threshold. '-' reads standard input.\n"
-    "  --threshold N          0 to 255, or a percentage such as 40% (default 50%)\n"
-    "  --dither[=KIND]        dither instead of a plain threshold: fs (the default,\n"
-    "                         Floyd-Steinberg error diffusion, for photographs),\n"
-    "                         atkinson (3/4 of the error spread, clean highlights),\n"
-    "                         bayer (ordered, 8 x 8: steady when an animation's frames\n"
-    "                         change), or none. --threshold stays the decision level\n"
-    "  --background COLOUR    white (default) or black: what alpha is composited over,\n"
-    "                         and the margins of a frame\n"
-    "  --invert               swap dark and light, for every input; --no-invert undoes it\n"
-    "\n"
-    "Frame: from the picture to the display's size. The steps run in this order,\n"
-    "whatever the order given: decode, alpha over the background, grey, --rotate,\n"
-    "--flip, fit into --size, threshold or dither, --invert, pack. A 1-bit BMP takes\n"
-    "them as black and white grey levels when any is given.\n"
-    "  --size WxH             the frame, usually the display's resolution, such as\n"
-    "                         128x64: the output is exactly W x H. Without it the frame\n"
-    "                         is the (rotated) image's own size and nothing is scaled\n"
-    "  --fit MODE             contain (the default: the whole image, proportions kept),\n"
-    "                         cover (the frame filled, proportions kept, the overflow\n"
-    "                         cut off), stretch (each axis to the frame), or none (the\n"
-    "                         image's own size, placed in the frame)\n"
-    "  --align WHERE          center (the default), top, bottom, left, right, top-left,\n"
-    "                         top-right, bottom-left or bottom-right: where the image\n"
-    "                         sits in the frame, or which part stays when it overflows.\n"
-    "                         Centred, the odd pixel of a margin or of the part cut off\n"
-    "                         goes to the right and the bottom\n"
-    "  --rotate DEGREES       90, 180 or 270, clockwise (0 leaves the image as it is)\n"
-    "  --flip h|v|hv          mirror left-right, top-bottom or both, after the rotation\n"
-    "  --resample FILTER      auto (the default, stb_image_resize's choice: Mitchell-\n"
-    "                         Netravali when shrinking, Catmull-Rom when enlarging),\n"
-    "                         box, triangle, catmull-rom, mitchell, or nearest (each\n"
-    "                         pixel from the nearest one: a whole-number enlargement\n"
-    "                         repeats every pixel exactly, for pixel art and icons).\n"
-    "                         The filters work on the grey levels as they are (sRGB),\n"
-    "                         not in linear light, as browsers and ImageMagick do\n"
-    "\n"
-    "Output (one input: standard output unless -o or --out-dir is given;\n"
-    "several inputs: each output beside its input, or in --out-dir, named after\n"
-    "the input with the extension .txt, or .h with --c-array, .bin with --binary,\n"
-    ".bmp with --bmp, .xbm with --xbm, .c with --lvgl)\n"
-    "  -o, --output FILE      write the one input's output to FILE\n"
-    "  --out-dir DIR          write each output into the folder DIR (made if missing)\n"
-    "  --c-array NAME         write a C declaration: const unsigned char NAME[N] = {...};\n"
-    "                         with NAME_width and NAME_height beside it and a comment\n"
-    "                         naming the source, its size and the layout. NAME is a C\n"
-    "                         identifier and no C or C++ keyword; with several inputs,\n"
-    "                         each array is named NAME_<input name>, and with -o they\n"
-    "                         all go into that one header, followed by the tables\n"
-    "                         NAME_images (pointers), NAME_widths, NAME_heights and\n"
-    "                         NAME_count, in input order, inside an include guard\n"
-    "  --c-style STYLE        the flavour of --c-array: plain (the default), arduino\n"
-    "                         (const unsigned char NAME[] PROGMEM, in flash on AVR:\n"
-    "                         <avr/pgmspace.h> from avr-libc, <pgmspace.h> on ESP8266\n"
-    "                         and ESP32; it starts from the adafruit-gfx layout, which\n"
-    "                         Adafruit GFX drawBitmap(x, y, NAME, NAME_width,\n"
-    "                         NAME_height, color) reads), or u8g2 (static const\n"
-    "                         unsigned char NAME_bits[] U8X8_PROGMEM with #define\n"
-    "                         NAME_width and NAME_height, the names of u8g2's drawXBMP\n"
-    "                         examples, in the xbm layout drawXBMP reads)\n"
-    "  --per-line N           values a line in the C forms (default 16)\n"
-    "  --xbm[=NAME]           write an XBM file (#define NAME_width, NAME_height, static\n"
-    "                         unsigned char NAME_bits[]), as GIMP, ImageMagick and u8g2\n"
-    "                         read it; NAME defaults to the input's name. It takes the\n"
-    "                         xbm layout, and refuses another\n"
-    "  --lvgl NAME            write a C file with an LVGL v9 image descriptor,\n"
-    "                         const lv_image_dsc_t NAME, in LV_COLOR_FORMAT_I1: a\n"
-    "                         palette of two colours (index 1 dark, unless --invert),\n"
-    "                         then rows with the first pixel in bit 7, stride\n"
-    "                         (width + 7) / 8, data_size the palette and rows; magic\n"
-    "                         LV_IMAGE_HEADER_MAGIC, flags 0. Checked against LVGL's\n"
-    "                         src/draw/lv_image_dsc.h and scripts/LVGLImage.py\n"
-    "  --binary               write the packed bytes themselves, line after line\n"
-    "  --bmp                  write the 1-bit image as a BMP the Windows program opens\n"
-    "  --info                 describe each input (size, source size when the frame\n"
-    "                         changed it, stride, dark palette entry, layout, preset,\n"
-    "                         items per line, line count); convert nothing\n"
-    "  --preview              print the 1-bit image, after every step, two pixel rows\n"
-    "                         a line in half blocks; --preview=ascii: one row a line\n"
-    "                         in # and . Converts nothing, like --info\n"
-    "\n"
-    "Reading bytes back: the inputs are packed bytes, not images\n"
-    "  --read-array WxH       read each input as the bytes of a W x H image: array text\n"
-    "                         (\", 0xA0, 0x60\"), a C initializer between braces (hex,\n"
-    "                         decimal, octal or 0b values, comments skipped, as --c-array\n"
-    "                         and --xbm write them), or with --binary the bytes\n"
-    "                         themselves. They are unpacked in the packing options'\n"
-    "                         layout (the fill bits are left out) and the image goes to\n"
-    "                         any output: --preview, --bmp, array text, C forms. Too few\n"
-    "                         bytes are refused, more are a warning\n"
-    "  --read-layout LAYOUT   read in this layout instead, so that the packing options\n"
-    "                         write another: a preset's name, or packing flags without\n"
-    "                         their dashes, by commas (lsb-first,bits-horizontal)\n"
-    "  --guess-layout         read the bytes in all eight packings and list them, most\n"
-    "                         picture-like first, by the number of neighbouring pixels\n"
-    "                         that differ (a picture has few, a wrong packing scatters\n"
-    "                         them), then preview the first. An image read across\n"
-    "                         instead of down can score the same, a square one most of\n"
-    "                         all: the list says so when the first two tie\n"
-    "\n"
-    "Packing (the defaults are --msb-first --bits-vertical --bytes-horizontal --fill-zero)\n"
-    "--settings and --preset each set all four packing options, so only one of them\n"
-    "can be given; the single flags below override what it sets, before or after it.\n"
-    "  --settings FILE.dat    start from the options stored by the Windows program\n"
-    "  --preset NAME          start from the layout (and --invert) that draws the bytes:\n"
-    "    adafruit-gfx  rows, leftmost pixel in bit 7, rows padded to a byte\n"
-    "                  (--msb-first --bits-horizontal --bytes-horizontal): Adafruit\n"
-    "                  GFX drawBitmap (Adafruit_GFX.cpp), u8g2 drawBitmap\n"
-    "    xbm           rows, leftmost pixel in bit 0, rows padded (--lsb-first\n"
-    "                  --bits-horizontal --bytes-horizontal): XBM files, u8g2\n"
-    "                  drawXBM, Adafruit GFX drawXBitmap\n"
-    "    ssd1306       a byte is 8 pixels of a column, top pixel in bit 0; bytes run\n"
-    "                  across a page of 8 rows, pages top to bottom (--lsb-first\n"
-    "                  --bits-vertical --bytes-horizontal): SSD1306 datasheet 8.7\n"
-    "                  (GDDRAM, D0 is the top row), also SH1106, ST7565, PCD8544, UC1701\n"
-    "    epaper        adafruit-gfx with --invert, for e-paper libraries whose set\n"
-    "                  bit means white\n"
-    "  --msb-first | --lsb-first              first pixel of a byte in bit 7 | bit 0\n"
-    "  --bits-vertical | --bits-horizontal    a byte is 8 pixels of a column | of a row\n"
-    "  --bytes-horizontal | --bytes-vertical  a line of bytes runs rightwards | downwards\n"
-    "  --fill-zero | --fill-one               the spare bits of a partial byte\n"
-    "\n"
-    "  -h, --help             show this text\n"
-    "  --version              show the version\n"
-    "\n"
+    "Windows program's Save command does.\n";
+
+const char kExamples[] =
     "How the options pack pixels, for this 10 x 3 image (# dark, a 1 bit):\n"
     "\n"
     "        x: 0 1 2 3 4 5 6 7 8 9\n"
@@ -170,3 +113,20 @@ const char kCliHelp[] =
     "this converter reads, or no pixels; the line on standard error says which),\n"
     "the others are still converted; 2 a usage error, nothing converted; 3 an\n"
     "output could not be written.\n";
+
+}  // namespace
+
+std::string CliHelp() {
+    std::string help = kUsage;
+    for (const Section& section : kSections) {
+        help += "\n";
+        help += section.before;
+        for (size_t i = 0; i < kCliOptionCount; ++i) {
+            const CliOption& option = kCliOptions[i];
+            if (option.section != section.section) continue;
+            help += OptionHelp(option);
+            if (std::string(option.longName) == "--preset") help += PresetList();
+        }
+    }
+    return help + "\n" + kExamples;
+}

@@ -8,10 +8,7 @@
 #include "io/file_io.h"
 #include "io/read_whole.h"
 
-namespace {
-
-// All the bytes of `input`, up to one chunk past `limit`.
-bool ReadWhole(const char* input, FILE* in, size_t limit, std::vector<uint8_t>* bytes, std::string* why) {
+bool ReadInputBytes(const char* input, FILE* in, size_t limit, std::vector<uint8_t>* bytes, std::string* why) {
     if (std::strcmp(input, "-") == 0) {
         if (ReadWholeStream(in, bytes, limit)) return true;
         *why = "cannot read standard input";
@@ -29,23 +26,19 @@ bool ReadWhole(const char* input, FILE* in, size_t limit, std::vector<uint8_t>* 
     return read;
 }
 
-}  // namespace
-
-bool LoadInput(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap,
-               std::string* why, InputSize* source) {
+bool ReadInputImage(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap, std::string* why,
+                    InputSize* source) {
+    // A 1-bit BMP on disk is read by the Windows program's own reader, which
+    // takes files larger than the decoder's limit.
+    if (std::strcmp(input, "-") != 0 && bitmap->Load(input)) return FrameBitmap(options, bitmap, why, source);
     std::vector<uint8_t> bytes;
-    if (std::strcmp(input, "-") == 0) {
-        return ReadWhole(input, in, kLargestInput, &bytes, why) &&
-               LoadInputBytes(bytes.data(), bytes.size(), options, bitmap, why, source);
-    }
-    if (bitmap->Load(input)) return FrameBitmap(options, bitmap, why, source);
-    return ReadWhole(input, in, kLargestInput, &bytes, why) &&
-           DecodeInputBytes(bytes.data(), bytes.size(), options, bitmap, why, source);
+    return ReadInputBytes(input, in, kLargestInput, &bytes, why) &&
+           ConvertImageBytes(bytes.data(), bytes.size(), options, bitmap, why, source);
 }
 
 bool ReadArrayInput(const char* input, bool binary, FILE* in, std::vector<uint8_t>* bytes, std::string* why) {
     std::vector<uint8_t> file;
-    if (!ReadWhole(input, in, kLargestArrayText, &file, why)) return false;
+    if (!ReadInputBytes(input, in, kLargestArrayText, &file, why)) return false;
     if (file.size() > kLargestArrayText) {
         *why = "larger than " + std::to_string(kLargestArrayText >> 20) + " MiB, more than an array is read from";
         return false;

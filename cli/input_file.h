@@ -11,11 +11,16 @@
 
 class MonoBitmap;
 
-// Loads `input`, a path or "-" for the bytes of `in`, into `bitmap`. False
-// with `why` when it cannot: one line, without the input's name, such as
-// "cannot open: no such file" or "unsupported BMP: RLE8 compression".
-bool LoadInput(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap,
-               std::string* why, InputSize* source = nullptr);
+// The image in `input`, a path or "-" for the bytes of `in`, as the 1-bit
+// image in `bitmap`. False with `why` when it cannot: one line, without
+// the input's name, such as "cannot open: no such file" or "unsupported
+// BMP: RLE8 compression".
+bool ReadInputImage(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap, std::string* why,
+                    InputSize* source = nullptr);
+
+// All the bytes of `input`, a path or "-" for the bytes of `in`, up to one
+// chunk past `limit`. False with `why` when they cannot be read.
+bool ReadInputBytes(const char* input, FILE* in, size_t limit, std::vector<uint8_t>* bytes, std::string* why);
 
 // The largest text an array is read from.
 const size_t kLargestArrayText = size_t(256) << 20;

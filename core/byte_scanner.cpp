@@ -25,44 +25,16 @@ void LaneLayout(uint32_t laneLength, uint8_t fill, uint32_t* bytesPerLane, uint8
     *fillBits = f;
 }
 
-// The two roots differ only in which way a lane runs; their Attach and
-// GetByte are these, with `Rows` true for lanes along pixel rows.
+// How a lane runs: along a pixel row, or down a pixel column.
 template <bool Rows>
-struct Lanes {
-    static uint32_t Length(const MonoBitmap& bitmap) { return Rows ? bitmap.Width() : bitmap.Height(); }
-    static uint32_t Count(const MonoBitmap& bitmap) { return Rows ? bitmap.Height() : bitmap.Width(); }
-    static bool IsDark(const MonoBitmap& bitmap, uint32_t lane, uint32_t along) {
-        return Rows ? bitmap.IsDark(along, lane) : bitmap.IsDark(lane, along);
-    }
-    // A whole byte inside the image, read from the stored rows in one go.
-    static uint8_t WholeByte(const MonoBitmap& bitmap, uint32_t lane, uint32_t index) {
-        return Rows ? bitmap.DarkByte(index, lane) : bitmap.DarkColumnByte(lane, index * 8);
-    }
+uint32_t LaneLength(const MonoBitmap& bitmap) {
+    return Rows ? bitmap.Width() : bitmap.Height();
+}
 
-    static bool Attach(const MonoBitmap* target, uint8_t fill, const MonoBitmap** bitmap, uint32_t* bytesPerLane,
-                       uint32_t* laneCount, uint8_t* lastByteMask, uint8_t* fillBits) {
-        if (!CanAttach(target, fill)) return false;
-        *laneCount = Count(*target);
-        LaneLayout(Length(*target), fill, bytesPerLane, lastByteMask, fillBits);
-        *bitmap = target;
-        return true;
-    }
-
-    static uint8_t GetByte(const MonoBitmap* bitmap, uint32_t bytesPerLane, uint32_t laneCount, uint8_t lastByteMask,
-                           uint8_t fillBits, uint32_t lane, uint32_t index) {
-        if (lane >= laneCount || index >= bytesPerLane) return 0;
-        const bool partial = index == bytesPerLane - 1 && lastByteMask != 0;
-        if (!partial && index < Length(*bitmap) / 8 && lane < Count(*bitmap)) return WholeByte(*bitmap, lane, index);
-        uint32_t v = 0;
-        for (uint32_t k = 0; k < 8; ++k) {
-            const uint32_t p = index * 8 + k;
-            const uint32_t bit = p < Length(*bitmap) && IsDark(*bitmap, lane, p) ? 1 : 0;
-            v = v << 1 | bit;
-        }
-        if (partial) v = (v & lastByteMask) | fillBits;
-        return static_cast<uint8_t>(v);
-    }
-};
+template <bool Rows>
+uint32_t LaneTotal(const MonoBitmap& bitmap) {
+    return Rows ? bitmap.Height() : bitmap.Width();
+}
 
 }  // namespace
 
@@ -73,45 +45,35 @@ uint8_t ReverseBits(uint8_t value) {
     return value;
 }
 
-bool HBitVByteScanner::Attach(const MonoBitmap* target, uint8_t fill) {
-    return Lanes<true>::Attach(target, fill, &bitmap, &bytesPerLane, &laneCount, &lastByteMask, &fillBits);
+template <bool Rows>
+bool LaneScanner<Rows>::Attach(const MonoBitmap* target, uint8_t fill) {
+    if (!CanAttach(target, fill)) return false;
+    laneCount = LaneTotal<Rows>(*target);
+    LaneLayout(LaneLength<Rows>(*target), fill, &bytesPerLane, &lastByteMask, &fillBits);
+    bitmap = target;
+    return true;
 }
 
-uint8_t HBitVByteScanner::GetByte(uint32_t lane, uint32_t index) const {
-    return Lanes<true>::GetByte(bitmap, bytesPerLane, laneCount, lastByteMask, fillBits, lane, index);
+template <bool Rows>
+uint8_t LaneScanner<Rows>::GetByte(uint32_t lane, uint32_t index) const {
+    if (lane >= laneCount || index >= bytesPerLane) return 0;
+    const uint32_t length = LaneLength<Rows>(*bitmap);
+    const bool partial = index == bytesPerLane - 1 && lastByteMask != 0;
+    // A whole byte inside the image is read from the stored rows in one go.
+    if (!partial && index < length / 8 && lane < LaneTotal<Rows>(*bitmap))
+        return Rows ? bitmap->DarkByte(index, lane) : bitmap->DarkColumnByte(lane, index * 8);
+    uint32_t v = 0;
+    for (uint32_t k = 0; k < 8; ++k) {
+        const uint32_t p = index * 8 + k;
+        const bool dark = p < length && (Rows ? bitmap->IsDark(p, lane) : bitmap->IsDark(lane, p));
+        v = v << 1 | (dark ? 1 : 0);
+    }
+    if (partial) v = (v & lastByteMask) | fillBits;
+    return static_cast<uint8_t>(v);
 }
 
-uint8_t HBitVByteRevScanner::GetByte(uint32_t item, uint32_t line) const {
-    return ReverseBits(HBitVByteScanner::GetByte(item, line));
-}
-
-uint8_t HBitHByteScanner::GetByte(uint32_t item, uint32_t line) const {
-    return HBitVByteScanner::GetByte(line, item);
-}
-
-uint8_t HBitHByteRevScanner::GetByte(uint32_t item, uint32_t line) const {
-    return ReverseBits(HBitHByteScanner::GetByte(item, line));
-}
-
-bool VBitHByteScanner::Attach(const MonoBitmap* target, uint8_t fill) {
-    return Lanes<false>::Attach(target, fill, &bitmap, &bytesPerLane, &laneCount, &lastByteMask, &fillBits);
-}
-
-uint8_t VBitHByteScanner::GetByte(uint32_t lane, uint32_t index) const {
-    return Lanes<false>::GetByte(bitmap, bytesPerLane, laneCount, lastByteMask, fillBits, lane, index);
-}
-
-uint8_t VBitHByteRevScanner::GetByte(uint32_t item, uint32_t line) const {
-    return ReverseBits(VBitHByteScanner::GetByte(item, line));
-}
-
-uint8_t VBitVByteScanner::GetByte(uint32_t item, uint32_t line) const {
-    return VBitHByteScanner::GetByte(line, item);
-}
-
-uint8_t VBitVByteRevScanner::GetByte(uint32_t item, uint32_t line) const {
-    return ReverseBits(VBitVByteScanner::GetByte(item, line));
-}
+template class LaneScanner<true>;
+template class LaneScanner<false>;
 
 namespace {
 

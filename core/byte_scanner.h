@@ -30,10 +30,14 @@ public:
     virtual uint8_t GetByte(uint32_t item, uint32_t line) const = 0;
 };
 
-// Lanes are pixel rows; the first pixel of a byte is bit 7.
-class HBitVByteScanner : public ByteScanner {
+// The two root classes, HBitVByteScanner (lanes are pixel rows) and
+// VBitHByteScanner (lanes are pixel columns): one class template, as they
+// differ only in which way a lane runs. The first pixel of a byte is bit 7;
+// a line is one byte of every lane.
+template <bool Rows>
+class LaneScanner : public ByteScanner {
 public:
-    HBitVByteScanner() : bytesPerLane(0), laneCount(0) {}
+    LaneScanner() : bytesPerLane(0), laneCount(0) {}
     bool Attach(const MonoBitmap* bitmap, uint8_t fill) override;
     uint32_t ItemsPerLine() const override { return laneCount; }
     uint32_t LineCount() const override { return bytesPerLane; }
@@ -49,61 +53,35 @@ protected:
     uint8_t fillBits;
 };
 
-class HBitVByteRevScanner : public HBitVByteScanner {
-public:
-    uint8_t GetByte(uint32_t item, uint32_t line) const override;
-};
+typedef LaneScanner<true> HBitVByteScanner;
+typedef LaneScanner<false> VBitHByteScanner;
 
-class HBitHByteScanner : public HBitVByteScanner {
+// Item and line swap roles: a line is one lane.
+template <class Root>
+class SwappedScanner : public Root {
 public:
-    uint32_t ItemsPerLine() const override { return bytesPerLane; }
-    uint32_t LineCount() const override { return laneCount; }
-    uint8_t GetByte(uint32_t item, uint32_t line) const override;
-};
-
-class HBitHByteRevScanner : public HBitHByteScanner {
-public:
-    uint8_t GetByte(uint32_t item, uint32_t line) const override;
-};
-
-// Lanes are pixel columns; the first pixel of a byte is bit 7.
-class VBitHByteScanner : public ByteScanner {
-public:
-    VBitHByteScanner() : bytesPerLane(0), laneCount(0) {}
-    bool Attach(const MonoBitmap* bitmap, uint8_t fill) override;
-    uint32_t ItemsPerLine() const override { return laneCount; }
-    uint32_t LineCount() const override { return bytesPerLane; }
-    uint8_t GetByte(uint32_t lane, uint32_t index) const override;
-    // The bitmap of the last successful Attach, for packing whole lines.
-    const MonoBitmap* AttachedBitmap() const { return bitmap; }
-
-protected:
-    const MonoBitmap* bitmap;
-    uint32_t bytesPerLane;
-    uint32_t laneCount;
-    uint8_t lastByteMask;
-    uint8_t fillBits;
-};
-
-class VBitHByteRevScanner : public VBitHByteScanner {
-public:
-    uint8_t GetByte(uint32_t item, uint32_t line) const override;
-};
-
-class VBitVByteScanner : public VBitHByteScanner {
-public:
-    uint32_t ItemsPerLine() const override { return bytesPerLane; }
-    uint32_t LineCount() const override { return laneCount; }
-    uint8_t GetByte(uint32_t item, uint32_t line) const override;
-};
-
-class VBitVByteRevScanner : public VBitVByteScanner {
-public:
-    uint8_t GetByte(uint32_t item, uint32_t line) const override;
+    uint32_t ItemsPerLine() const override { return this->bytesPerLane; }
+    uint32_t LineCount() const override { return this->laneCount; }
+    uint8_t GetByte(uint32_t item, uint32_t line) const override { return Root::GetByte(line, item); }
 };
 
 // Bit i of the result is bit 7 - i of `value`.
 uint8_t ReverseBits(uint8_t value);
+
+// Every byte of the base's reversed, fill bits included: the first pixel
+// in bit 0.
+template <class Base>
+class RevScanner : public Base {
+public:
+    uint8_t GetByte(uint32_t item, uint32_t line) const override { return ReverseBits(Base::GetByte(item, line)); }
+};
+
+typedef RevScanner<HBitVByteScanner> HBitVByteRevScanner;
+typedef SwappedScanner<HBitVByteScanner> HBitHByteScanner;
+typedef RevScanner<HBitHByteScanner> HBitHByteRevScanner;
+typedef RevScanner<VBitHByteScanner> VBitHByteRevScanner;
+typedef SwappedScanner<VBitHByteScanner> VBitVByteScanner;
+typedef RevScanner<VBitVByteScanner> VBitVByteRevScanner;
 
 // What a scanner packs: the three packing options its class stands for, and
 // the bitmap of its last successful Attach (null before one).

@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     std::string why;
     InputSize source;
-    if (!LoadInputBytes(data + kLead, size - kLead, options, &image, &why, &source)) {
+    if (!ConvertImageBytes(data + kLead, size - kLead, options, &image, &why, &source)) {
         FUZZ_CHECK(!image.IsLoaded() && !why.empty() && why.find('\n') == std::string::npos);
         return 0;
     }

@@ -1,7 +1,13 @@
-// One input of the converter, a whole file in memory, as the 1-bit image
-// that is packed. A 1-bit BMP that the Windows program reads takes the same
-// loader and gives the same image; anything else goes to the decoder and
-// the tone options.
+// The one path from an image file, whole in memory, to the 1-bit image
+// that is packed. Its steps, always in this order:
+//   read    a 1-bit BMP the Windows program reads takes its reader; anything
+//           else is checked (image/file_kind.h) and decoded (stb_image)
+//   grey    alpha over the background, colours by their luminance
+//   turn    rotate, then flip
+//   fit     scale and place in the frame
+//   tone    threshold or dither
+// A 1-bit BMP with no frame step asked for is that image itself, byte for
+// byte; with one, its pixels go through the steps as black and white.
 #pragma once
 
 #include <cstddef>
@@ -9,17 +15,15 @@
 #include <string>
 
 #include "image/frame.h"
+#include "image/grey_plane.h"
+#include "image/image_decoder.h"
 #include "image/tone.h"
 
-class GreyPlane;
 class MonoBitmap;
 
 // The largest input the decoder takes.
 const size_t kLargestInput = size_t(0x7FFFFFFF);
 
-// How an image becomes the 1-bit image: decoded, alpha over the
-// background, grey, rotated, flipped, fitted into the frame, then a
-// threshold or a dither.
 struct ImageOptions {
     ToneOptions tone;
     FrameOptions frame;
@@ -30,42 +34,48 @@ struct InputSize {
     uint32_t width = 0, height = 0;
 };
 
-// Loads the file in `data` into `bitmap`. False with `why` when it cannot:
-// one line, without the input's name, such as "not an image this converter
-// reads (PNG, BMP, PGM or PPM)" or "unsupported BMP: RLE8 compression". A
-// 1-bit BMP the Windows program reads is that image itself, unless the
-// frame options change it; then its pixels are black and white grey levels.
-bool LoadInputBytes(const uint8_t* data, size_t size, const ImageOptions& options, MonoBitmap* bitmap,
-                    std::string* why, InputSize* source = nullptr);
+// The image as far as the tone, for a caller that keeps it while only the
+// tone or the packing changes: grey levels in the frame, or, when no frame
+// step is asked for, the decoded image itself, made grey a row at a time
+// as the tone reads it (it is never held whole as grey levels).
+class PreparedImage {
+public:
+    // True when there is nothing to tone: a 1-bit image taken as it is.
+    bool Empty() const { return grey.Width() == 0 && decoded.Width() == 0; }
 
-// The same through the decoder alone, for a file that the 1-bit reader has
-// refused already.
-bool DecodeInputBytes(const uint8_t* data, size_t size, const ImageOptions& options, MonoBitmap* bitmap,
-                      std::string* why, InputSize* source = nullptr);
+private:
+    friend bool PrepareImage(const uint8_t*, size_t, const ImageOptions&, PreparedImage*, MonoBitmap*,
+                             std::string*, InputSize*);
+    friend bool PrepareBitmap(const ImageOptions&, PreparedImage*, MonoBitmap*, std::string*);
+    friend bool ToneImage(const PreparedImage&, const ToneOptions&, MonoBitmap*, std::string*);
 
-// The frame steps for a 1-bit image that the reader has loaded already:
-// `bitmap` becomes the framed image, or is unloaded with `why`.
-bool FrameBitmap(const ImageOptions& options, MonoBitmap* bitmap, std::string* why,
-                 InputSize* source = nullptr);
+    GreyPlane grey;
+    GreyImage decoded;
+    uint32_t background = 255;  // what the decoded image's alpha is composited over
+};
 
-// The steps before the tone, for a caller that keeps their result while
-// only the tone or the packing changes: the file's grey levels, turned
-// and fitted into the frame, in `plane`; or, for a 1-bit BMP the frame
-// leaves as it is, that image in `bitmap` (and `plane` stays empty).
-// ToMono(plane) then gives what LoadInputBytes gives, byte for byte.
-bool PrepareGrey(const uint8_t* data, size_t size, const ImageOptions& options, GreyPlane* plane,
-                 MonoBitmap* bitmap, std::string* why, InputSize* source = nullptr);
+// The steps before the tone: the file in `data` into `prepared`; or, for a
+// 1-bit BMP the frame leaves as it is, that image into `bitmap` (and
+// `prepared` stays empty). False with `why` when it cannot: one line,
+// without the input's name, such as "not an image this converter reads
+// (PNG, BMP, PGM or PPM)" or "unsupported BMP: RLE8 compression".
+bool PrepareImage(const uint8_t* data, size_t size, const ImageOptions& options, PreparedImage* prepared,
+                  MonoBitmap* bitmap, std::string* why, InputSize* source = nullptr);
 
-// ToMono(plane), with the reason when memory runs out.
-bool ToneGrey(const GreyPlane& plane, const ToneOptions& tone, MonoBitmap* bitmap, std::string* why);
+// The same for a 1-bit image already in `bitmap` (read from a file, or
+// from packed bytes): it stays there when the frame leaves it as it is;
+// otherwise it becomes grey levels in `prepared` and `bitmap` is unloaded.
+bool PrepareBitmap(const ImageOptions& options, PreparedImage* prepared, MonoBitmap* bitmap, std::string* why);
 
-// Grey levels turned and fitted into the frame.
-bool FitGrey(const GreyPlane& plane, const ImageOptions& options, GreyPlane* fitted, std::string* why);
+// The tone: `prepared` into `bitmap` as a new 1-bit image. Nothing to do
+// for an empty one.
+bool ToneImage(const PreparedImage& prepared, const ToneOptions& tone, MonoBitmap* bitmap, std::string* why);
 
-// What keeps the decoder from reading a BMP correctly, in a few words, or
-// empty when nothing does. `data` starts with "BM".
-std::string BmpProblem(const uint8_t* data, size_t size);
+// Every step: PrepareImage, then ToneImage.
+bool ConvertImageBytes(const uint8_t* data, size_t size, const ImageOptions& options, MonoBitmap* bitmap,
+                       std::string* why, InputSize* source = nullptr);
 
-// The same for a binary PGM or PPM: its three header numbers must be
-// whole numbers the decoder can hold. `data` starts with "P5" or "P6".
-std::string PnmProblem(const uint8_t* data, size_t size);
+// The steps after the read for a 1-bit image already in `bitmap`:
+// PrepareBitmap, then ToneImage. `bitmap` becomes the framed image, or is
+// unloaded with `why`.
+bool FrameBitmap(const ImageOptions& options, MonoBitmap* bitmap, std::string* why, InputSize* source = nullptr);

@@ -9,7 +9,8 @@ struct Preset {
     const char* name;
     ConvertOptions options;
     bool invert;       // dark pixels become clear bits
-    const char* what;  // the drawing function or controller, for --help
+    const char* what;  // the drawing function or controller, in a few words
+    const char* help;  // the layout and what it was checked against, for --help
 };
 
 // Null when no preset has that name.

@@ -13,7 +13,7 @@
 #include "cli/cli.h"
 #include "cli/input_file.h"
 #include "core/mono_bitmap.h"
-#include "image/grey_plane.h"
+#include "core/mono_bmp_writer.h"
 #include "image/image_input.h"
 #include "io/file_io.h"
 #include "io/read_whole.h"
@@ -32,7 +32,7 @@ std::string KeyOf(const char* input, const ImageOptions& options) {
 
 class KeptImages : public ImageSource {
 public:
-    bool Load(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap, std::string* why,
+    bool Read(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap, std::string* why,
               InputSize* source) override {
         const std::string key = KeyOf(input, options);
         if (key != kept) {
@@ -40,24 +40,36 @@ public:
             FileHandle file = std::strcmp(input, "-") == 0 ? nullptr : OpenFileForRead(input, FileShare::ReadWrite);
             const bool read = file && ReadWholeFile(file, &bytes, kLargestInput) && bytes.size() <= kLargestInput;
             CloseFile(file);
-            if (!read) return LoadInput(input, options, in, bitmap, why, source);  // and its reason
+            if (!read) return ReadInputImage(input, options, in, bitmap, why, source);  // and its reason
             kept.clear();
-            GreyPlane plane;
-            if (!PrepareGrey(bytes.data(), bytes.size(), options, &plane, bitmap, why, &size)) return false;
+            if (!PrepareImage(bytes.data(), bytes.size(), options, &prepared, bitmap, why, &size)) return false;
             if (source) *source = size;
-            if (plane.Width() == 0) return true;  // a 1-bit BMP as it is: nothing to keep
-            grey = std::move(plane);
+            if (prepared.Empty()) return true;  // a 1-bit BMP as it is: nothing to keep
             kept = key;
         }
         if (source) *source = size;
-        return ToneGrey(grey, options.tone, bitmap, why);
+        return ToneImage(prepared, options.tone, bitmap, why);
+    }
+
+    // The last image packed, as a BMP, and what --info says of it.
+    void Packed(const MonoBitmap& image, const std::string& info) override {
+        packedBmp.clear();
+        EmitMonoBmp(image, AppendTo, &packedBmp);
+        packedInfo = info;
     }
 
     void Forget() { kept.clear(); }
 
+    std::string packedBmp, packedInfo;
+
 private:
-    std::string kept;  // the key of `grey`; empty: nothing kept
-    GreyPlane grey;
+    static bool AppendTo(void* context, const char* bytes, uint32_t size) {
+        static_cast<std::string*>(context)->append(bytes, size);
+        return true;
+    }
+
+    std::string kept;  // the key of `prepared`; empty: nothing kept
+    PreparedImage prepared;
     InputSize size;
 };
 

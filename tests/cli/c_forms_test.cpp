@@ -220,7 +220,7 @@ TEST_F(CFormTest, ConflictsAreUsageErrors) {
         {{"--c-style", "u8g2", "--c-array", "x", "--bits-vertical", a}, "--c-style u8g2 writes rows"},
         {{"--c-style", "arduino", a}, "--c-style picks the flavour of --c-array"},
         {{"--per-line", "8", a}, "--per-line goes with --c-array, --xbm or --lvgl"},
-        {{"--per-line", "0", "--c-array", "x", a}, "'0' is not a count of values a line"},
+        {{"--per-line", "0", "--c-array", "x", a}, "--per-line: '0' is not a count of values a line"},
         {{"--c-array", "x", "-o", dir.File("x.h"), a, b}, "the header would declare 'x_images' twice"},
         {{"--xbm", "-o", dir.File("x.xbm"), a, b}, "-o names the output of one input"},
         {{"--c-array", "x", "--xbm", a}, "only one of --c-array, --binary, --bmp, --xbm and --lvgl"},

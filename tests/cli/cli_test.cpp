@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
 #include <vector>
+
+#include "cli/cli_args.h"
 
 #include "io/file_io.h"
 #include "tests/cli/cli_fixture.h"
@@ -90,9 +94,12 @@ TEST_F(CliTest, UsageErrors) {
     };
     const Case cases[] = {
         {{}, "no input file given"},
-        {{"--fill-two", input}, "unknown option '--fill-two'"},
-        {{input, "-o"}, "option '-o' needs a file name"},
-        {{"--output=", input}, "option '--output=' needs a file name"},
+        {{"--fill-two", input}, "unknown option '--fill-two'\n"},
+        {{"--fil-one", input}, "unknown option '--fil-one'; did you mean --fill-one?\n"},
+        {{"--invert=yes", input}, "--invert: takes no value"},
+        {{"--dither=", input}, "--dither: give a value after '=', or leave out the '='"},
+        {{input, "-o"}, "-o: needs a file name"},
+        {{"--output=", input}, "--output: needs a file name"},
         {{input, input}, "two inputs would both be written to"},
         {{"--settings", dir.File("none.dat"), input}, "cannot open settings file"},
     };
@@ -104,10 +111,46 @@ TEST_F(CliTest, UsageErrors) {
     }
 }
 
+// Every option that takes a value names itself when the value is missing
+// or wrong, in either form: with ten options on a line, the user sees
+// which one.
+TEST_F(CliTest, EveryValueErrorNamesItsOption) {
+    const std::string input = Image(test::MonoBmp({"#"}));
+    // A value each option refuses; options that take any text have none.
+    const std::map<std::string, std::string> wrong = {
+        {"--threshold", "300"},    {"--dither", "ordered"},        {"--background", "grey"}, {"--size", "0x64"},
+        {"--fit", "tight"},        {"--align", "middle"},          {"--rotate", "45"},       {"--flip", "x"},
+        {"--resample", "cubic"},   {"--c-array", "lo-go"},         {"--c-style", "fancy"},   {"--per-line", "0"},
+        {"--xbm", "2x"},           {"--lvgl", "int"},              {"--preview", "braille"}, {"--read-array", "0x0"},
+        {"--read-layout", "fast"}, {"--preset", "oled"},
+    };
+    const std::set<std::string> anyText = {"--output", "--out-dir", "--settings"};
+    for (size_t i = 0; i < kCliOptionCount; ++i) {
+        const CliOption& option = kCliOptions[i];
+        const std::string name = option.longName;
+        if (option.takes == Takes::Nothing) continue;
+        if (option.takes == Takes::Value) {
+            EXPECT_EQ(Run({input, name}), kExitUsage) << name;
+            EXPECT_EQ(err.rfind("quillgrid-cli: " + name + ": needs " + option.needs + "\n", 0), 0u) << err;
+        }
+        if (anyText.count(name)) continue;
+        ASSERT_EQ(wrong.count(name), 1u) << name << " takes a value: give one it refuses";
+        const std::string value = wrong.at(name);
+        std::vector<std::vector<std::string>> forms = {{name + "=" + value, input}};
+        if (option.takes == Takes::Value) forms.push_back({name, value, input});
+        for (const auto& args : forms) {
+            EXPECT_EQ(Run(args), kExitUsage) << name;
+            EXPECT_EQ(err.rfind("quillgrid-cli: " + name + ": ", 0), 0u) << err;
+            EXPECT_NE(err.substr(0, err.find('\n')).find("'" + value + "'"), std::string::npos) << err;
+            EXPECT_EQ(out, "");
+        }
+    }
+}
+
 TEST_F(CliTest, HelpAndVersion) {
     EXPECT_EQ(Run({"--help"}), kExitDone);
     EXPECT_EQ(out.rfind("usage: quillgrid-cli", 0), 0u);
-    EXPECT_NE(out.find("--bytes-horizontal | --bytes-vertical"), std::string::npos);
+    EXPECT_NE(out.find("  --bytes-vertical       a line of bytes runs downwards\n"), std::string::npos);
     EXPECT_EQ(Run({"-h", "--bogus-is-still-reported"}), kExitUsage);
     EXPECT_EQ(Run({"--version"}), kExitDone);
     EXPECT_EQ(out, "quillgrid-cli 1.00\n");

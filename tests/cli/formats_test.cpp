@@ -180,7 +180,12 @@ bool Mentions(const std::string& text, const std::string& name) {
 TEST_F(CliTest, HelpDocumentsEveryOptionAndShowsTrueExamples) {
     ASSERT_EQ(Run({"--help"}), kExitDone);
     std::string help = out;
-    for (const std::string& name : CliOptionNames()) EXPECT_TRUE(Mentions(help, name)) << name;
+    for (size_t i = 0; i < kCliOptionCount; ++i) {
+        EXPECT_TRUE(Mentions(help, kCliOptions[i].longName)) << kCliOptions[i].longName;
+        if (kCliOptions[i].shortName) EXPECT_TRUE(Mentions(help, kCliOptions[i].shortName));
+    }
+    for (const Preset* preset = PresetsBegin(); preset != PresetsEnd(); ++preset)
+        EXPECT_NE(help.find("    " + std::string(preset->name) + " "), std::string::npos) << preset->name;
 
     // The bytes shown for the 10 x 3 picture are what the converter writes.
     std::string input = Image(test::MonoBmp(test::WorkedImage()));
@@ -211,23 +216,19 @@ TEST_F(CliTest, HelpDocumentsEveryOptionAndShowsTrueExamples) {
     EXPECT_EQ(pictureLines, 4);
 }
 
-// tools/run finds the input among its arguments by knowing which options
-// take a separate value: its list must be the parser's.
-TEST(CliOptions, ToolsRunKnowsEveryOptionThatTakesAValue) {
-    std::ifstream script(std::filesystem::path(QG_SOURCE_DIR) / "tools" / "run");
-    if (!script) GTEST_SKIP() << "tools/run not readable from here";
-    std::string line, listed;
-    while (std::getline(script, line))
-        if (line.rfind("value_options=\"", 0) == 0) listed = line.substr(15, line.size() - 16);
-    std::set<std::string> fromScript, fromParser;
-    for (size_t at = 0; at < listed.size();) {
-        size_t end = listed.find(' ', at);
-        if (end == std::string::npos) end = listed.size();
-        if (end > at) fromScript.insert(listed.substr(at, end - at));
-        at = end + 1;
+// Every option is one row: a name for one row only, and a value's name,
+// what a missing value should be and a help text where they belong.
+TEST(CliOptions, EachRowIsWhole) {
+    std::set<std::string> names;
+    for (size_t i = 0; i < kCliOptionCount; ++i) {
+        const CliOption& option = kCliOptions[i];
+        EXPECT_TRUE(names.insert(option.longName).second) << option.longName;
+        if (option.shortName) EXPECT_TRUE(names.insert(option.shortName).second) << option.shortName;
+        EXPECT_EQ(option.valueName != nullptr, option.takes != Takes::Nothing) << option.longName;
+        EXPECT_EQ(option.needs != nullptr, option.takes == Takes::Value) << option.longName;
+        EXPECT_TRUE(option.help && *option.help) << option.longName;
+        EXPECT_EQ(FindCliOption(option.longName), &option);
     }
-    for (const std::string& name : CliValueOptionNames()) fromParser.insert(name);
-    EXPECT_EQ(fromScript, fromParser);
 }
 
 }  // namespace

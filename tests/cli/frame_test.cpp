@@ -186,18 +186,18 @@ TEST_F(FrameTest, BadValuesAreUsageErrors) {
         std::vector<std::string> flags;
         const char* problem;
     } cases[] = {
-        {{"--size", "0x64"}, "'0x64' is not a frame size"},
-        {{"--size", "128"}, "'128' is not a frame size"},
-        {{"--size", "128x-1"}, "'128x-1' is not a frame size"},
-        {{"--size", "99999999x1"}, "'99999999x1' is not a frame size"},
-        {{"--size=128x64x2"}, "'128x64x2' is not a frame size"},
-        {{"--size", "1048576x1024"}, "the frame '1048576x1024' has more than 268435456 pixels"},
-        {{"--rotate", "45"}, "'45' is not a rotation (clockwise, in degrees): give 0, 90, 180 or 270"},
-        {{"--fit", "tight"}, "'tight' is not a fit: give contain, cover, stretch or none"},
-        {{"--align", "middle"}, "'middle' is not an alignment: give center, top"},
-        {{"--flip", "x"}, "'x' is not a flip: give h, v or hv"},
-        {{"--resample", "cubic"}, "'cubic' is not a resampling filter: give auto, nearest"},
-        {{"--dither=ordered"}, "'ordered' is not a dither: give fs, atkinson, bayer or none"},
+        {{"--size", "0x64"}, "--size: '0x64' is not a frame size"},
+        {{"--size", "128"}, "--size: '128' is not a frame size"},
+        {{"--size", "128x-1"}, "--size: '128x-1' is not a frame size"},
+        {{"--size", "99999999x1"}, "--size: '99999999x1' is not a frame size"},
+        {{"--size=128x64x2"}, "--size: '128x64x2' is not a frame size"},
+        {{"--size", "1048576x1024"}, "--size: the frame '1048576x1024' has more than 268435456 pixels"},
+        {{"--rotate", "45"}, "--rotate: '45' is not a rotation (clockwise, in degrees): give 0, 90, 180 or 270"},
+        {{"--fit", "tight"}, "--fit: 'tight' is not a fit: give contain, cover, stretch or none"},
+        {{"--align", "middle"}, "--align: 'middle' is not an alignment: give center, top"},
+        {{"--flip", "x"}, "--flip: 'x' is not a flip: give h, v or hv"},
+        {{"--resample", "cubic"}, "--resample: 'cubic' is not a resampling filter: give auto, nearest"},
+        {{"--dither=ordered"}, "--dither: 'ordered' is not a dither: give fs, atkinson, bayer or none"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = c.flags;

@@ -144,12 +144,12 @@ TEST_F(CliTest, HostileArrayTextGetsOneClearLine) {
         std::vector<std::string> args;
         const char* problem;
     } usage[] = {
-        {{"--read-array", "0x0"}, "'0x0' is not a frame size"},
-        {{"--read-array", "16384x16385"}, "the frame '16384x16385' has more than 268435456 pixels"},
+        {{"--read-array", "0x0"}, "--read-array: '0x0' is not an image size"},
+        {{"--read-array", "16384x16385"}, "--read-array: the image '16384x16385' has more than 268435456 pixels"},
         {{"--guess-layout"}, "--guess-layout reads packed bytes back: give --read-array"},
         {{"--read-array", "8x8", "--guess-layout", "--preset", "xbm"}, "--guess-layout tries every packing; give no layout"},
         {{"--read-layout", "xbm"}, "--read-layout reads packed bytes back"},
-        {{"--read-array", "8x8", "--read-layout", "upside-down"}, "'upside-down' is not a layout"},
+        {{"--read-array", "8x8", "--read-layout", "upside-down"}, "--read-layout: 'upside-down' is not a layout"},
     };
     for (const auto& c : usage) {
         EXPECT_EQ(Run(With(c.args, {dir.File("more.txt")})), kExitUsage) << c.problem;

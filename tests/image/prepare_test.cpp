@@ -1,5 +1,6 @@
-// The page keeps the grey levels PrepareGrey makes and tones them again on
-// every change: that must give what the converter's one pass gives.
+// The page keeps the image PrepareImage makes and tones it again on every
+// change of the tone: each must give what the converter's whole path gives
+// for the same options.
 #include <gtest/gtest.h>
 
 #include "core/mono_bitmap.h"
@@ -10,7 +11,7 @@
 
 namespace {
 
-TEST(PrepareGrey, ThenToneIsTheOnePass) {
+TEST(PreparedImage, ToneAgainIsTheWholePath) {
     std::vector<uint32_t> rgba, grey;
     for (uint32_t i = 0; i < 23 * 17; ++i) {
         rgba.insert(rgba.end(), {i * 7 % 256, i * 13 % 256, i * 29 % 256, i * 3 % 256});
@@ -29,22 +30,33 @@ TEST(PrepareGrey, ThenToneIsTheOnePass) {
     choices[5].frame = {64, 64, Fit::Stretch, 0, 0, 180, false, false, Resample::Mitchell};
     choices[5].tone.dither = Dither::Bayer;
     choices[5].tone.thresholdHundredths = 8000;
+    ToneOptions tones[4];
+    tones[1].dither = Dither::FloydSteinberg;
+    tones[2].dither = Dither::Bayer;
+    tones[2].thresholdHundredths = 8000;
+    tones[3].dither = Dither::Atkinson;
+    tones[3].thresholdHundredths = 20000;
     for (size_t f = 0; f < 3; ++f) {
         for (size_t c = 0; c < choices.size(); ++c) {
-            MonoBitmap once, kept;
+            PreparedImage prepared;
+            MonoBitmap kept;
             std::string why;
-            ASSERT_TRUE(LoadInputBytes(files[f].data(), files[f].size(), choices[c], &once, &why)) << why;
-            GreyPlane plane;
-            ASSERT_TRUE(PrepareGrey(files[f].data(), files[f].size(), choices[c], &plane, &kept, &why)) << why;
-            if (plane.Width() != 0) {
-                ASSERT_TRUE(ToMono(plane, choices[c].tone, &kept));
-            }
-            ASSERT_EQ(kept.Width(), once.Width()) << f << " " << c;
-            ASSERT_EQ(kept.Height(), once.Height()) << f << " " << c;
-            for (uint32_t y = 0; y < once.Height(); ++y) {
-                for (uint32_t x = 0; x < once.Width(); ++x) {
-                    ASSERT_EQ(kept.IsDark(x, y), once.IsDark(x, y)) << "file " << f << ", options " << c << " at " << x << "," << y;
-                }
+            ASSERT_TRUE(PrepareImage(files[f].data(), files[f].size(), choices[c], &prepared, &kept, &why)) << why;
+            EXPECT_EQ(prepared.Empty(), f == 1 && choices[c].frame.KeepsTheImage()) << f << " " << c;
+            for (const ToneOptions& tone : tones) {
+                ImageOptions options = choices[c];
+                options.tone.dither = tone.dither;
+                options.tone.thresholdHundredths = tone.thresholdHundredths;
+                MonoBitmap once;
+                ASSERT_TRUE(ConvertImageBytes(files[f].data(), files[f].size(), options, &once, &why)) << why;
+                if (!prepared.Empty()) ASSERT_TRUE(ToneImage(prepared, options.tone, &kept, &why));
+                ASSERT_EQ(kept.Width(), once.Width()) << f << " " << c;
+                ASSERT_EQ(kept.Height(), once.Height()) << f << " " << c;
+                for (uint32_t y = 0; y < once.Height(); ++y)
+                    for (uint32_t x = 0; x < once.Width(); ++x)
+                        ASSERT_EQ(kept.IsDark(x, y), once.IsDark(x, y))
+                            << "file " << f << ", options " << c << ", tone " << &tone - tones << " at " << x << ","
+                            << y;
             }
         }
     }

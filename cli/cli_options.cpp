@@ -1,0 +1,415 @@
+// The converter's options, one row each: a new option is one row here.
+// The parser, the help and the tools read this table; nothing else lists
+// the options.
+#include <cstdlib>
+#include <cstring>
+
+#include "cli/cli_args.h"
+
+namespace {
+
+// A value that must be one of a few words.
+template <typename T>
+struct Named {
+    const char* name;
+    T value;
+};
+
+template <typename T, size_t N>
+bool PickNamed(const char* value, const Named<T> (&names)[N], const char* what, T* picked, std::string* error) {
+    for (const Named<T>& named : names) {
+        if (std::strcmp(value, named.name) == 0) {
+            *picked = named.value;
+            return true;
+        }
+    }
+    *error = std::string("'") + value + "' is not " + what + ": give";
+    for (size_t i = 0; i < N; ++i) *error += std::string(i == 0 ? " " : i + 1 == N ? " or " : ", ") + names[i].name;
+    return false;
+}
+
+// A single flag: sets one field to one value.
+template <std::optional<bool> CliRequest::*Field, bool Value>
+bool SetFlag(const char*, CliRequest* request, std::string*) {
+    request->*Field = Value;
+    return true;
+}
+
+template <bool CliRequest::*Field>
+bool SetTrue(const char*, CliRequest* request, std::string*) {
+    request->*Field = true;
+    return true;
+}
+
+template <const char* CliRequest::*Field>
+bool SetText(const char* value, CliRequest* request, std::string*) {
+    request->*Field = value;
+    return true;
+}
+
+bool SetGuess(const char*, CliRequest* request, std::string*) {
+    request->read.guess = true;
+    return true;
+}
+
+// The name an output form declares: a C identifier that no C or C++ keyword takes.
+bool CheckName(const char* name, std::string* error) {
+    if (!IsCIdentifier(name)) {
+        *error = std::string("'") + name + "' is not a C identifier";
+        return false;
+    }
+    if (IsCKeyword(name)) {
+        *error = std::string("'") + name + "' is a C or C++ keyword, not a name an array can have";
+        return false;
+    }
+    return true;
+}
+
+void NameFormat(OutputFormat format, CliRequest* request) {
+    request->format = format;
+    request->formatsNamed.push_back(format);
+}
+
+template <OutputFormat Format>
+bool SetFormat(const char*, CliRequest* request, std::string*) {
+    NameFormat(Format, request);
+    return true;
+}
+
+// --c-array NAME and --lvgl NAME, and --xbm[=NAME].
+template <OutputFormat Format>
+bool SetNamedFormat(const char* value, CliRequest* request, std::string* error) {
+    if (value && !CheckName(value, error)) return false;
+    if (value) request->arrayName = value;
+    NameFormat(Format, request);
+    return true;
+}
+
+bool ApplyPreview(const char* value, CliRequest* request, std::string* error) {
+    static const Named<PreviewStyle> kStyles[] = {{"blocks", PreviewStyle::HalfBlocks}, {"ascii", PreviewStyle::Ascii}};
+    request->preview = true;
+    return !value || PickNamed(value, kStyles, "a preview style", &request->previewStyle, error);
+}
+
+bool ApplyDither(const char* value, CliRequest* request, std::string* error) {
+    static const Named<Dither> kDithers[] = {
+        {"fs", Dither::FloydSteinberg}, {"atkinson", Dither::Atkinson}, {"bayer", Dither::Bayer}, {"none", Dither::None}};
+    return PickNamed(value ? value : "fs", kDithers, "a dither", &request->image.tone.dither, error);
+}
+
+bool ApplyPreset(const char* value, CliRequest* request, std::string* error) {
+    const Preset* preset = FindPreset(value);
+    if (!preset) {
+        *error = std::string("unknown preset '") + value + "'; the presets are";
+        for (const Preset* p = PresetsBegin(); p != PresetsEnd(); ++p)
+            *error += std::string(p == PresetsBegin() ? " " : ", ") + p->name;
+        return false;
+    }
+    if (request->preset && request->preset != preset) {
+        *error = std::string("--preset ") + request->preset->name + " and --preset " + preset->name +
+                 " each set all four packing options; give one";
+        return false;
+    }
+    request->preset = preset;
+    return true;
+}
+
+bool ApplyThreshold(const char* value, CliRequest* request, std::string* error) {
+    if (ParseThreshold(value, &request->image.tone.thresholdHundredths)) return true;
+    *error = std::string("'") + value + "' is not a threshold: give 0 to 255, or 0% to 100%";
+    return false;
+}
+
+bool ApplyBackground(const char* value, CliRequest* request, std::string* error) {
+    static const Named<bool> kBackgrounds[] = {{"white", false}, {"black", true}};
+    return PickNamed(value, kBackgrounds, "a background", &request->image.tone.blackBackground, error);
+}
+
+// WIDTHxHEIGHT: two whole numbers, each 1 to the largest side. `what` is
+// "frame" or "image", for the error.
+bool ParseSize(const char* value, const char* what, uint32_t* width, uint32_t* height, std::string* error) {
+    uint64_t sides[2] = {0, 0};
+    const char* at = value;
+    for (int i = 0; i < 2; ++i) {
+        const char* start = at;
+        for (; *at >= '0' && *at <= '9' && sides[i] <= kMaxFrameSide; ++at) sides[i] = sides[i] * 10 + (*at - '0');
+        const bool ended = i == 0 ? *at == 'x' || *at == 'X' : *at == '\0';
+        if (at == start || !ended || sides[i] == 0 || sides[i] > kMaxFrameSide) {
+            *error = std::string("'") + value + "' is not " + (what[0] == 'i' ? "an " : "a ") + what +
+                     " size: give WIDTHxHEIGHT, such as 128x64, each 1 to " +
+                     std::to_string(kMaxFrameSide) + " pixels";
+            return false;
+        }
+        ++at;
+    }
+    if (sides[0] * sides[1] > kMaxFramePixels) {
+        *error = std::string("the ") + what + " '" + value + "' has more than " + std::to_string(kMaxFramePixels) +
+                 " pixels";
+        return false;
+    }
+    *width = static_cast<uint32_t>(sides[0]);
+    *height = static_cast<uint32_t>(sides[1]);
+    return true;
+}
+
+bool ApplySize(const char* value, CliRequest* request, std::string* error) {
+    return ParseSize(value, "frame", &request->image.frame.width, &request->image.frame.height, error);
+}
+
+bool ApplyFit(const char* value, CliRequest* request, std::string* error) {
+    static const Named<Fit> kFits[] = {
+        {"contain", Fit::Contain}, {"cover", Fit::Cover}, {"stretch", Fit::Stretch}, {"none", Fit::None}};
+    return PickNamed(value, kFits, "a fit", &request->image.frame.fit, error);
+}
+
+bool ApplyAlign(const char* value, CliRequest* request, std::string* error) {
+    static const Named<int> kAligns[] = {{"center", 4},      {"top", 1},       {"bottom", 7},
+                                         {"left", 3},        {"right", 5},     {"top-left", 0},
+                                         {"top-right", 2},   {"bottom-left", 6}, {"bottom-right", 8}};
+    int place = 4;  // 0 to 8, rows of three from the top left
+    if (!PickNamed(value, kAligns, "an alignment", &place, error)) return false;
+    request->image.frame.alignX = place % 3 - 1;
+    request->image.frame.alignY = place / 3 - 1;
+    return true;
+}
+
+bool ApplyRotate(const char* value, CliRequest* request, std::string* error) {
+    static const Named<uint32_t> kTurns[] = {{"0", 0}, {"90", 90}, {"180", 180}, {"270", 270}};
+    return PickNamed(value, kTurns, "a rotation (clockwise, in degrees)", &request->image.frame.rotate, error);
+}
+
+bool ApplyFlip(const char* value, CliRequest* request, std::string* error) {
+    static const Named<int> kFlips[] = {{"h", 1}, {"v", 2}, {"hv", 3}};
+    int flip = 0;
+    if (!PickNamed(value, kFlips, "a flip", &flip, error)) return false;
+    request->image.frame.flipH = (flip & 1) != 0;
+    request->image.frame.flipV = (flip & 2) != 0;
+    return true;
+}
+
+bool ApplyResample(const char* value, CliRequest* request, std::string* error) {
+    static const Named<Resample> kFilters[] = {
+        {"auto", Resample::Auto}, {"nearest", Resample::Nearest},        {"box", Resample::Box},
+        {"triangle", Resample::Triangle}, {"catmull-rom", Resample::CatmullRom}, {"mitchell", Resample::Mitchell}};
+    return PickNamed(value, kFilters, "a resampling filter", &request->image.frame.resample, error);
+}
+
+bool ApplyCStyle(const char* value, CliRequest* request, std::string* error) {
+    static const Named<CStyle> kStyles[] = {
+        {"plain", CStyle::Plain}, {"arduino", CStyle::Arduino}, {"u8g2", CStyle::U8g2}};
+    request->styleGiven = true;
+    return PickNamed(value, kStyles, "a C style", &request->cForm.style, error);
+}
+
+bool ApplyPerLine(const char* value, CliRequest* request, std::string* error) {
+    char* end = nullptr;
+    const unsigned long count = std::strtoul(value, &end, 10);
+    if (end == value || *end != '\0' || value[0] == '-' || count < 1 || count > 4096) {
+        *error = std::string("'") + value + "' is not a count of values a line: give 1 to 4096";
+        return false;
+    }
+    request->cForm.perLine = static_cast<uint32_t>(count);
+    request->perLineGiven = true;
+    return true;
+}
+
+bool ApplyReadArray(const char* value, CliRequest* request, std::string* error) {
+    if (!ParseSize(value, "image", &request->read.width, &request->read.height, error)) return false;
+    request->read.given = true;
+    return true;
+}
+
+// A preset's name, or the packing flags without their dashes, by commas.
+bool ApplyReadLayout(const char* value, CliRequest* request, std::string* error) {
+    ConvertOptions layout = {};
+    SetDefaultOptions(&layout);
+    if (const Preset* preset = FindPreset(value)) {
+        layout = preset->options;
+    } else {
+        for (const char* at = value; *at;) {
+            const char* comma = std::strchr(at, ',');
+            const std::string word = "--" + std::string(at, comma ? comma - at : std::strlen(at));
+            const CliOption* flag = FindCliOption(word.c_str());
+            if (!flag || flag->section != HelpSection::Packing || flag->takes != Takes::Nothing) {
+                *error = std::string("'") + value + "' is not a layout: give a preset's name, or packing flags " +
+                         "without their dashes, such as lsb-first,bits-horizontal";
+                return false;
+            }
+            CliRequest set;
+            flag->apply(nullptr, &set, error);
+            ApplyOverrides(set, &layout);
+            at = comma ? comma + 1 : at + std::strlen(at);
+        }
+    }
+    request->read.layoutGiven = true;
+    request->read.layout = layout;
+    return true;
+}
+
+typedef CliRequest R;
+
+}  // namespace
+
+// The order of the rows is the order of the help.
+const CliOption kCliOptions[] = {
+    // Input, and how it becomes 1-bit.
+    {"--threshold", nullptr, Takes::Value, "N", "a level, 0 to 255 or 0% to 100%", ApplyThreshold, HelpSection::Input,
+     "0 to 255, or a percentage such as 40% (default 50%)"},
+    {"--dither", nullptr, Takes::OptionalValue, "KIND", nullptr, ApplyDither, HelpSection::Input,
+     "dither instead of a plain threshold: fs (the default,\n"
+     "Floyd-Steinberg error diffusion, for photographs),\n"
+     "atkinson (3/4 of the error spread, clean highlights),\n"
+     "bayer (ordered, 8 x 8: steady when an animation's frames\n"
+     "change), or none. --threshold stays the decision level"},
+    {"--background", nullptr, Takes::Value, "COLOUR", "white or black", ApplyBackground, HelpSection::Input,
+     "white (default) or black: what alpha is composited over,\n"
+     "and the margins of a frame"},
+    {"--invert", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::invert, true>, HelpSection::Input,
+     "swap dark and light, for every input"},
+    {"--no-invert", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::invert, false>, HelpSection::Input,
+     "do not swap them, also after a preset that does"},
+
+    // The frame.
+    {"--size", nullptr, Takes::Value, "WxH", "a frame size, WIDTHxHEIGHT", ApplySize, HelpSection::Frame,
+     "the frame, usually the display's resolution, such as\n"
+     "128x64: the output is exactly W x H. Without it the frame\n"
+     "is the (rotated) image's own size and nothing is scaled"},
+    {"--fit", nullptr, Takes::Value, "MODE", "contain, cover, stretch or none", ApplyFit, HelpSection::Frame,
+     "contain (the default: the whole image, proportions kept),\n"
+     "cover (the frame filled, proportions kept, the overflow\n"
+     "cut off), stretch (each axis to the frame), or none (the\n"
+     "image's own size, placed in the frame)"},
+    {"--align", nullptr, Takes::Value, "WHERE", "a side or a corner", ApplyAlign, HelpSection::Frame,
+     "center (the default), top, bottom, left, right, top-left,\n"
+     "top-right, bottom-left or bottom-right: where the image\n"
+     "sits in the frame, or which part stays when it overflows.\n"
+     "Centred, the odd pixel of a margin or of the part cut off\n"
+     "goes to the right and the bottom"},
+    {"--rotate", nullptr, Takes::Value, "DEGREES", "90, 180 or 270", ApplyRotate, HelpSection::Frame,
+     "90, 180 or 270, clockwise (0 leaves the image as it is)"},
+    {"--flip", nullptr, Takes::Value, "h|v|hv", "h, v or hv", ApplyFlip, HelpSection::Frame,
+     "mirror left-right, top-bottom or both, after the rotation"},
+    {"--resample", nullptr, Takes::Value, "FILTER", "a filter", ApplyResample, HelpSection::Frame,
+     "auto (the default, stb_image_resize's choice: Mitchell-\n"
+     "Netravali when shrinking, Catmull-Rom when enlarging),\n"
+     "box, triangle, catmull-rom, mitchell, or nearest (each\n"
+     "pixel from the nearest one: a whole-number enlargement\n"
+     "repeats every pixel exactly, for pixel art and icons).\n"
+     "The filters work on the grey levels as they are (sRGB),\n"
+     "not in linear light, as browsers and ImageMagick do"},
+
+    // Where the output goes and what form it takes.
+    {"--output", "-o", Takes::Value, "FILE", "a file name", SetText<&R::output>, HelpSection::Output,
+     "write the one input's output to FILE"},
+    {"--out-dir", nullptr, Takes::Value, "DIR", "a folder", SetText<&R::outDir>, HelpSection::Output,
+     "write each output into the folder DIR (made if missing)"},
+    {"--c-array", nullptr, Takes::Value, "NAME", "an array name", SetNamedFormat<OutputFormat::CArray>,
+     HelpSection::Output,
+     "write a C declaration: const unsigned char NAME[N] = {...};\n"
+     "with NAME_width and NAME_height beside it and a comment\n"
+     "naming the source, its size and the layout. NAME is a C\n"
+     "identifier and no C or C++ keyword; with several inputs,\n"
+     "each array is named NAME_<input name>, and with -o they\n"
+     "all go into that one header, followed by the tables\n"
+     "NAME_images (pointers), NAME_widths, NAME_heights and\n"
+     "NAME_count, in input order, inside an include guard"},
+    {"--c-style", nullptr, Takes::Value, "STYLE", "plain, arduino or u8g2", ApplyCStyle, HelpSection::Output,
+     "the flavour of --c-array: plain (the default), arduino\n"
+     "(const unsigned char NAME[] PROGMEM, in flash on AVR:\n"
+     "<avr/pgmspace.h> from avr-libc, <pgmspace.h> on ESP8266\n"
+     "and ESP32; it starts from the adafruit-gfx layout, which\n"
+     "Adafruit GFX drawBitmap(x, y, NAME, NAME_width,\n"
+     "NAME_height, color) reads), or u8g2 (static const\n"
+     "unsigned char NAME_bits[] U8X8_PROGMEM with #define\n"
+     "NAME_width and NAME_height, the names of u8g2's drawXBMP\n"
+     "examples, in the xbm layout drawXBMP reads)"},
+    {"--per-line", nullptr, Takes::Value, "N", "a count of values", ApplyPerLine, HelpSection::Output,
+     "values a line in the C forms (default 16)"},
+    {"--xbm", nullptr, Takes::OptionalValue, "NAME", nullptr, SetNamedFormat<OutputFormat::Xbm>, HelpSection::Output,
+     "write an XBM file (#define NAME_width, NAME_height, static\n"
+     "unsigned char NAME_bits[]), as GIMP, ImageMagick and u8g2\n"
+     "read it; NAME defaults to the input's name. It takes the\n"
+     "xbm layout, and refuses another"},
+    {"--lvgl", nullptr, Takes::Value, "NAME", "an image name", SetNamedFormat<OutputFormat::Lvgl>, HelpSection::Output,
+     "write a C file with an LVGL v9 image descriptor,\n"
+     "const lv_image_dsc_t NAME, in LV_COLOR_FORMAT_I1: a\n"
+     "palette of two colours (index 0 white, index 1 black),\n"
+     "then rows with the first pixel in bit 7, a set bit dark\n"
+     "(light with --invert), stride (width + 7) / 8, data_size\n"
+     "the palette and rows; magic LV_IMAGE_HEADER_MAGIC, flags\n"
+     "0. Checked against LVGL's src/draw/lv_image_dsc.h and\n"
+     "scripts/LVGLImage.py; it compiles as C99 and C++ with\n"
+     "-Wall -Wextra -Wpedantic"},
+    {"--binary", nullptr, Takes::Nothing, nullptr, nullptr, SetFormat<OutputFormat::Binary>, HelpSection::Output,
+     "write the packed bytes themselves, line after line"},
+    {"--bmp", nullptr, Takes::Nothing, nullptr, nullptr, SetFormat<OutputFormat::Bmp>, HelpSection::Output,
+     "write the 1-bit image as a BMP the Windows program opens"},
+    {"--info", nullptr, Takes::Nothing, nullptr, nullptr, SetTrue<&R::info>, HelpSection::Output,
+     "describe each input (size, source size when the frame\n"
+     "changed it, stride, dark palette entry, layout, preset,\n"
+     "items per line, line count); convert nothing"},
+    {"--preview", nullptr, Takes::OptionalValue, "STYLE", nullptr, ApplyPreview, HelpSection::Output,
+     "print the 1-bit image, after every step, two pixel rows\n"
+     "a line in half blocks; --preview=ascii: one row a line\n"
+     "in # and . Converts nothing, like --info"},
+
+    // Reading packed bytes back.
+    {"--read-array", nullptr, Takes::Value, "WxH", "the image's size, WIDTHxHEIGHT", ApplyReadArray,
+     HelpSection::ReadBack,
+     "read each input as the bytes of a W x H image: array text\n"
+     "(\", 0xA0, 0x60\"), a C initializer between braces (hex,\n"
+     "decimal, octal or 0b values, comments skipped, as --c-array\n"
+     "and --xbm write them), or with --binary the bytes\n"
+     "themselves. They are unpacked in the packing options'\n"
+     "layout (the fill bits are left out) and the image goes to\n"
+     "any output: --preview, --bmp, array text, C forms. Too few\n"
+     "bytes are refused, more are a warning"},
+    {"--read-layout", nullptr, Takes::Value, "LAYOUT", "a layout", ApplyReadLayout, HelpSection::ReadBack,
+     "read in this layout instead, so that the packing options\n"
+     "write another: a preset's name, or packing flags without\n"
+     "their dashes, by commas (lsb-first,bits-horizontal)"},
+    {"--guess-layout", nullptr, Takes::Nothing, nullptr, nullptr, SetGuess, HelpSection::ReadBack,
+     "read the bytes in all eight packings and list them, most\n"
+     "picture-like first, by the bits an adaptive model of each\n"
+     "pixel's neighbours needs to code the image (a picture is\n"
+     "predictable, a wrong packing scatters its pixels), then\n"
+     "preview the first. An image read across instead of down\n"
+     "can score the same, a square one most of all: the list\n"
+     "says so when the first two tie"},
+
+    // The packing.
+    {"--settings", nullptr, Takes::Value, "FILE.dat", "a file name", SetText<&R::settings>, HelpSection::Packing,
+     "start from the options stored by the Windows program"},
+    {"--preset", nullptr, Takes::Value, "NAME", "a preset name", ApplyPreset, HelpSection::Packing,
+     "start from the layout (and --invert) that draws the bytes:"},
+    {"--msb-first", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::msbReverse, false>, HelpSection::Packing,
+     "the first pixel of a byte in bit 7"},
+    {"--lsb-first", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::msbReverse, true>, HelpSection::Packing,
+     "the first pixel of a byte in bit 0"},
+    {"--bits-vertical", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::bitHorizontal, false>,
+     HelpSection::Packing, "a byte is 8 pixels of a column"},
+    {"--bits-horizontal", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::bitHorizontal, true>,
+     HelpSection::Packing, "a byte is 8 pixels of a row"},
+    {"--bytes-horizontal", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::byteHorizontal, true>,
+     HelpSection::Packing, "a line of bytes runs rightwards"},
+    {"--bytes-vertical", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::byteHorizontal, false>,
+     HelpSection::Packing, "a line of bytes runs downwards"},
+    {"--fill-zero", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::fillOnes, false>, HelpSection::Packing,
+     "the spare bits of a partial byte are 0"},
+    {"--fill-one", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::fillOnes, true>, HelpSection::Packing,
+     "the spare bits of a partial byte are 1"},
+
+    {"--help", "-h", Takes::Nothing, nullptr, nullptr, SetTrue<&R::help>, HelpSection::Other, "show this text"},
+    {"--version", nullptr, Takes::Nothing, nullptr, nullptr, SetTrue<&R::version>, HelpSection::Other,
+     "show the version"},
+};
+
+const size_t kCliOptionCount = sizeof kCliOptions / sizeof kCliOptions[0];
+
+const CliOption* FindCliOption(const char* name) {
+    for (const CliOption& option : kCliOptions) {
+        if (std::strcmp(name, option.longName) == 0 || (option.shortName && std::strcmp(name, option.shortName) == 0))
+            return &option;
+    }
+    return nullptr;
+}
