@@ -1,7 +1,48 @@
-# Shared by the tools: a display and a Wine prefix for the Windows program.
-# Source it; it defines functions and changes nothing by itself.
+# Shared by the tools: the repository's root, building quietly, a script's
+# own usage, a display and a Wine prefix for the Windows program. Source
+# it; it defines functions and changes nothing by itself.
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Prints the calling script's opening comment (its usage) and exits when
+# the first argument asks for help: call it as `usage_on_help "$@"`.
+usage_on_help() {
+  case "${1:-}" in
+    -h | --help)
+      sed -n '2,/^[^#]/{/^#/{s/^# \{0,1\}//;p}}' "$0"
+      exit 0 ;;
+  esac
+}
+
+# Configures the build folder of a CMake preset when it is missing and
+# builds the targets (all when none is named). Quiet when it works; when
+# it does not, shows what the compiler and CMake said and returns 1.
+#   usage: ensure_built PRESET [TARGET...]
+ensure_built() {
+  local preset=$1; shift
+  local log
+  log=$(mktemp)
+  local targets=()
+  [ $# -gt 0 ] && targets=(--target "$@")
+  if ! (cd "$root" && { [ -f "build/$preset/build.ninja" ] || cmake --preset "$preset"; } &&
+        cmake --build --preset "$preset" "${targets[@]}") >"$log" 2>&1; then
+    grep -Ev '^\[[0-9]+/[0-9]+\] ' "$log" >&2
+    echo "building ${*:-everything} with the $preset preset failed" >&2
+    rm -f "$log"
+    return 1
+  fi
+  rm -f "$log"
+}
+
+# The environment every Wine program of the project runs in: the project's
+# own prefix, quiet (unless WINEDEBUG says otherwise), in the Japanese
+# locale (ANSI code page 932).
+wine_env() {
+  export WINEPREFIX=$root/build/wineprefix
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+}
 
 # Starts Xvfb on a free display unless DISPLAY already works; exports DISPLAY.
 start_display() {
@@ -27,9 +68,7 @@ start_display() {
 # Prepares the project's own Wine prefix (first start takes a while) and
 # keeps one wineserver alive so that each program starts quickly.
 start_wine() {
-  export WINEPREFIX=$root/build/wineprefix WINEDEBUG=-all
-  export WINEDLLOVERRIDES='mscoree,mshtml='
-  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+  wine_env
   mkdir -p "$root/build"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "preparing the Wine prefix in $WINEPREFIX"

@@ -1,8 +1,14 @@
 #!/usr/bin/env python3
 """Writes ui/app.ico: the program's icon, 32 x 32 and 16 x 16, 16 colours.
 A sheet of pixel cells with a few of them inked, the way a 1-bit glyph
-looks on a display grid."""
+looks on a display grid.
+usage: tools/make-icon.py [FILE.ico]   (default ui/app.ico)
+"""
 import struct, sys
+
+if sys.argv[1:2] in (["-h"], ["--help"]):
+    print(__doc__.strip())
+    sys.exit(0)
 
 # The 16 colours of the classic VGA palette, as (r, g, b).
 PALETTE = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),

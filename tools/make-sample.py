@@ -7,8 +7,14 @@
   at four times its size, for a screenshot large enough to read;
 - gradient.png: 64 x 32 RGBA for the converter's threshold and dither: a
   black disc whose edge fades out through alpha over a transparent
-  background, above a grey ramp from black to white."""
+  background, above a grey ramp from black to white.
+usage: tools/make-sample.py [FOLDER]   (default samples)
+"""
 import math, os, struct, sys, zlib
+
+if sys.argv[1:2] in (["-h"], ["--help"]):
+    print(__doc__.strip())
+    sys.exit(0)
 
 GLYPHS = {  # 5 x 7
     "Q": [".###.", "#...#", "#...#", "#...#", "#.#.#", "#..#.", ".##.#"],
