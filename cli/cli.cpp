@@ -68,8 +68,7 @@ int UsageError(FILE* err, const std::string& problem) {
 bool StartingOptions(const CliRequest& request, ConvertOptions* options, std::string* problem) {
     *options = ConvertOptions();
     SetDefaultOptions(options);
-    if (const ConvertOptions* layout = LayoutOfStyle(request.cForm.style)) *options = *layout;
-    if (request.cForm.style == CStyle::Arduino) *options = FindPreset("adafruit-gfx")->options;
+    if (const ConvertOptions* layout = StartingLayoutOfStyle(request.cForm.style)) *options = *layout;
     if (request.preset) *options = request.preset->options;
     if (!request.settings) return true;
     switch (ReadOptionsFile(request.settings, options)) {

@@ -107,6 +107,32 @@ std::string SizeConstants(CStyle style, const std::string& name, uint32_t width,
            std::to_string(height) + "\n";
 }
 
+// LVGL v9's lv_image_dsc_t, its fields in the order lv_image_dsc.h
+// declares them, without designated initializers (C++17 has none): the
+// header's bit-fields (reversed on a big-endian LVGL), data_size, data,
+// reserved, and reserved_2 from LVGL 9.3 on. The extern declaration gives
+// the descriptor external linkage in C++ too, as LV_IMAGE_DECLARE expects.
+std::string LvglDescriptor(const std::string& name, const ArraySource& source, uint32_t stride) {
+    const std::string w = std::to_string(source.width), h = std::to_string(source.height);
+    const std::string s = std::to_string(stride);
+    return "\nextern const lv_image_dsc_t " + name + ";\nconst lv_image_dsc_t " + name +
+           " = {\n"
+           "#if defined(LV_BIG_ENDIAN_SYSTEM) && LV_BIG_ENDIAN_SYSTEM\n"
+           "    {0, " + s + ", " + h + ", " + w + ", 0, LV_COLOR_FORMAT_I1, LV_IMAGE_HEADER_MAGIC},\n"
+           "#else\n"
+           "    {LV_IMAGE_HEADER_MAGIC, LV_COLOR_FORMAT_I1, 0, " + w + ", " + h + ", " + s +
+           ", 0}, /* magic, cf, flags, w, h, stride */\n"
+           "#endif\n"
+           "    sizeof(" + name + "_map), /* data_size */\n"
+           "    " + name + "_map, /* data */\n"
+           "    NULL, /* reserved */\n"
+           "#if defined(LVGL_VERSION_MAJOR) && \\\n"
+           "    (LVGL_VERSION_MAJOR > 9 || (LVGL_VERSION_MAJOR == 9 && LVGL_VERSION_MINOR >= 3))\n"
+           "    NULL, /* reserved_2 */\n"
+           "#endif\n"
+           "};\n";
+}
+
 }  // namespace
 
 const ConvertOptions* LayoutOfStyle(CStyle style) {
@@ -121,6 +147,11 @@ const ConvertOptions* LayoutOfStyle(CStyle style) {
         break;
     }
     return nullptr;
+}
+
+const ConvertOptions* StartingLayoutOfStyle(CStyle style) {
+    if (style == CStyle::Arduino) return &FindPreset("adafruit-gfx")->options;
+    return LayoutOfStyle(style);
 }
 
 std::vector<std::string> NamesOfImage(CStyle style, const std::string& name) {
@@ -194,9 +225,9 @@ bool EmitCImage(const ByteScanner& scanner, const ArraySource& source, const std
                                                 "then " + std::to_string(source.height) + " rows of " +
                                                 std::to_string(scanner.ItemsPerLine()) + " bytes") +
                           "static const LV_ATTRIBUTE_MEM_ALIGN uint8_t " + name + "_map[] = {\n");
-        // Index 1 is what a set bit shows: dark, unless dark and light were swapped.
-        PutText(text, source.invert ? "    0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,\n"
-                                    : "    0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0xFF,\n");
+        // Index 0 white, index 1 black: a set bit is dark, and with --invert
+        // the bits themselves are what changes.
+        PutText(text, "    0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0xFF,\n");
         break;
     }
     ValueLines values(text, form.perLine);
@@ -207,13 +238,7 @@ bool EmitCImage(const ByteScanner& scanner, const ArraySource& source, const std
     while (lines.Next(&bytes, &count, &endsLine)) values.Put(bytes, count);
     values.Finish();
     PutText(text, "};\n");
-    if (form.style == CStyle::Lvgl) {
-        PutText(text, "\nconst lv_image_dsc_t " + name + " = {\n    .header = {\n        .magic = LV_IMAGE_HEADER_MAGIC,\n"
-                      "        .cf = LV_COLOR_FORMAT_I1,\n        .flags = 0,\n        .w = " + std::to_string(source.width) +
-                      ",\n        .h = " + std::to_string(source.height) + ",\n        .stride = " +
-                      std::to_string(scanner.ItemsPerLine()) + ",\n    },\n    .data_size = sizeof(" + name +
-                      "_map),\n    .data = " + name + "_map,\n};\n");
-    }
+    if (form.style == CStyle::Lvgl) PutText(text, LvglDescriptor(name, source, scanner.ItemsPerLine()));
     return text.Finish();
 }
 

@@ -36,9 +36,14 @@ struct ArraySource {
     bool invert = false;
 };
 
-// The layout a style's reader takes; null for the plain style, which
-// takes any.
+// The layout a style's reader takes; null for the plain and Arduino
+// styles, which take any.
 const ConvertOptions* LayoutOfStyle(CStyle style);
+
+// The layout a style starts from when no option sets one: the one its
+// reader takes, the adafruit-gfx preset's for Arduino (drawBitmap reads
+// it), or null for the plain style (the defaults).
+const ConvertOptions* StartingLayoutOfStyle(CStyle style);
 
 // The names an image of that name declares, the array first.
 std::vector<std::string> NamesOfImage(CStyle style, const std::string& name);

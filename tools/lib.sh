@@ -88,8 +88,16 @@ start_wine() {
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1 </dev/null || true
   # Wine's own background processes (services, the desktop) start with the
   # first program; start them here, detached from any caller's pipes, so
-  # that no test runner waits on a pipe that they hold open.
-  timeout 120 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  # that no test runner waits on a pipe that they hold open. The prefix is
+  # ready when a program started in it runs and prints: a test started
+  # before that, in a prefix just made, can end without a word.
+  local try
+  for try in $(seq 1 20); do
+    [ "$(timeout 120 wine cmd /c echo ready 2>/dev/null </dev/null | tr -d '\r')" = ready ] && return 0
+    sleep 1
+  done
+  echo "the Wine prefix $WINEPREFIX does not run programs" >&2
+  return 1
 }
 
 stop_wine() {

@@ -14,6 +14,8 @@
 #include "cli/input_file.h"
 #include "core/mono_bitmap.h"
 #include "core/mono_bmp_writer.h"
+#include "forms/c_forms.h"
+#include "image/presets.h"
 #include "image/image_input.h"
 #include "io/file_io.h"
 #include "io/read_whole.h"
@@ -107,6 +109,57 @@ EMSCRIPTEN_KEEPALIVE int qg_run(const char* args) {
     output = Take(out, &outBuffer, &outSize);
     errors = Take(err, &errBuffer, &errSize);
     return status;
+}
+
+// The 1-bit image of the last run's input, as a BMP, and what --info says
+// of it: the page shows them beside the output without another run.
+EMSCRIPTEN_KEEPALIVE const char* qg_packed_bmp() { return images.packedBmp.data(); }
+EMSCRIPTEN_KEEPALIVE size_t qg_packed_bmp_size() { return images.packedBmp.size(); }
+EMSCRIPTEN_KEEPALIVE const char* qg_packed_info() { return images.packedInfo.c_str(); }
+
+// The presets and the layouts the C styles start from, as JSON, for the
+// page's controls: {"defaults": LAYOUT, "presets": [{"name", "what",
+// "layout", "invert"}], "styles": {"arduino": {"layout", "fixed"}, ...}},
+// a LAYOUT being the four packing flags by group, as the page's radio
+// buttons name them.
+EMSCRIPTEN_KEEPALIVE const char* qg_presets() {
+    static std::string json;
+    if (!json.empty()) return json.c_str();
+    auto layout = [](const ConvertOptions& o) {
+        return std::string("{\"order\": \"") + (o.msbReverse ? "lsb-first" : "msb-first") + "\", \"bits\": \"" +
+               (o.bitHorizontal ? "bits-horizontal" : "bits-vertical") + "\", \"bytes\": \"" +
+               (o.byteHorizontal ? "bytes-horizontal" : "bytes-vertical") + "\", \"fill\": \"" +
+               (o.fillOnes ? "fill-one" : "fill-zero") + "\"}";
+    };
+    auto text = [](const char* words) {
+        std::string quoted = "\"";
+        for (const char* c = words; *c; ++c) {
+            if (*c == '"' || *c == '\\') quoted += '\\';
+            quoted += *c == '\n' ? ' ' : *c;
+        }
+        return quoted + "\"";
+    };
+    ConvertOptions defaults = {};
+    SetDefaultOptions(&defaults);
+    json = "{\"defaults\": " + layout(defaults) + ", \"presets\": [";
+    for (const Preset* preset = PresetsBegin(); preset != PresetsEnd(); ++preset)
+        json += std::string(preset == PresetsBegin() ? "" : ", ") + "{\"name\": " + text(preset->name) +
+                ", \"what\": " + text(preset->what) + ", \"layout\": " + layout(preset->options) +
+                ", \"invert\": " + (preset->invert ? "true" : "false") + "}";
+    json += "], \"styles\": {";
+    const struct {
+        const char* name;
+        CStyle style;
+    } styles[] = {{"plain", CStyle::Plain}, {"arduino", CStyle::Arduino}, {"u8g2", CStyle::U8g2},
+                  {"xbm", CStyle::Xbm},     {"lvgl", CStyle::Lvgl}};
+    for (const auto& style : styles) {
+        const ConvertOptions* start = StartingLayoutOfStyle(style.style);
+        json += std::string(style.style == CStyle::Plain ? "" : ", ") + text(style.name) + ": {\"layout\": " +
+                layout(start ? *start : defaults) + ", \"fixed\": " +
+                (LayoutOfStyle(style.style) ? "true" : "false") + "}";
+    }
+    json += "}}";
+    return json.c_str();
 }
 
 EMSCRIPTEN_KEEPALIVE const char* qg_output() { return output.data(); }

@@ -1,9 +1,15 @@
-# Puts the style, the engine and the page's script into the page, so that
-# one HTML file holds all of it.
+# Puts the style, the engine and the page's scripts into the page, so that
+# one HTML file holds all of it. The scripts share one function's scope, in
+# this order: the words, the engine bridge, the drawing, the wiring.
 #   cmake -DPAGE=web/page -DENGINE=quillgrid_web.js -DOUT=quillgrid.html -P inline.cmake
 file(READ ${PAGE}/index.html html)
 file(READ ${PAGE}/page.css style)
-file(READ ${PAGE}/page.js script)
+set(script "(function () {\n'use strict';\n")
+foreach(part strings engine drawing page)
+  file(READ ${PAGE}/${part}.js text)
+  string(APPEND script "${text}")
+endforeach()
+string(APPEND script "})();\n")
 file(READ ${ENGINE} engine)
 foreach(part style script engine)
   string(FIND "${${part}}" "</script" closes)

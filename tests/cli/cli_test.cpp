@@ -4,6 +4,7 @@
 
 #include <map>
 #include <set>
+#include <thread>
 #include <vector>
 
 #include "cli/cli_args.h"
@@ -145,6 +146,35 @@ TEST_F(CliTest, EveryValueErrorNamesItsOption) {
             EXPECT_EQ(out, "");
         }
     }
+}
+
+// Each run has its own image and scanners: two runs at once on different
+// images each write what they write alone.
+TEST_F(CliTest, TwoRunsAtOnceKeepApart) {
+    const std::string inputs[2] = {Image(test::RandomMonoBmp(301, 77, 1), "a.bmp"),
+                                   Image(test::RandomMonoBmp(64, 190, 2), "b.bmp")};
+    const std::vector<std::string> flags[2] = {{"--bits-horizontal", "--fill-one"}, {"--lsb-first", "--bytes-vertical"}};
+    std::string alone[2];
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(Run({flags[i][0], flags[i][1], inputs[i]}), kExitDone);
+        alone[i] = out;
+    }
+    auto runMany = [&](int i, std::string* differs) {
+        for (int round = 0; round < 100; ++round) {
+            const std::string file = io.File("together-" + std::to_string(i));
+            const char* argv[] = {"quillgrid-cli", flags[i][0].c_str(), flags[i][1].c_str(), inputs[i].c_str()};
+            FILE* out = std::fopen(file.c_str(), "wb");
+            const int status = RunCli(4, argv, stdin, out, stderr);
+            std::fclose(out);
+            if (status != kExitDone || test::ReadText(file) != alone[i]) *differs = "round " + std::to_string(round);
+        }
+    };
+    std::string differs[2];
+    std::thread first(runMany, 0, &differs[0]), second(runMany, 1, &differs[1]);
+    first.join();
+    second.join();
+    EXPECT_EQ(differs[0], "");
+    EXPECT_EQ(differs[1], "");
 }
 
 TEST_F(CliTest, HelpAndVersion) {

@@ -3,6 +3,9 @@
 // guessed; hostile text gets one clear line.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "forms/layout_guess.h"
 #include "tests/cli/cli_fixture.h"
 #include "tests/cli/image_files.h"
 
@@ -102,6 +105,38 @@ TEST_F(CliTest, GuessingPutsTheTruePackingFirst) {
     }
 }
 
+// Equal scores keep one fixed order, the order the packings are tried in:
+// it decides which preview is shown. A blank image ties all eight; a
+// square picture that reads the same across as down (a diagonal) ties its
+// two readings, and the list says so.
+TEST_F(CliTest, TiedPackingsKeepTheirOrder) {
+    const test::Bytes blank(8, 0);
+    const std::vector<LayoutGuess> guesses = GuessLayouts(blank.data(), blank.size(), 8, 8);
+    ASSERT_EQ(guesses.size(), 8u);
+    for (uint32_t i = 0; i < 8; ++i) {
+        EXPECT_EQ(guesses[i].cost, guesses[0].cost);
+        EXPECT_EQ(guesses[i].layout.msbReverse | guesses[i].layout.bitHorizontal << 1 | guesses[i].layout.byteHorizontal << 2,
+                  i);
+    }
+    std::vector<std::string> rows;
+    for (int y = 0; y < 16; ++y) {
+        std::string row(16, '.');
+        row[y] = row[15 - y] = '#';
+        rows.push_back(row);
+    }
+    const std::string input = Image(test::MonoBmp(rows), "cross.bmp");
+    ASSERT_EQ(Run({"-o", dir.File("cross.txt"), input}), kExitDone);
+    ASSERT_EQ(Run({"--read-array", "16x16", "--guess-layout", dir.File("cross.txt")}), kExitDone) << err;
+    std::istringstream lines(out);
+    std::string heading, first, second;
+    std::getline(lines, heading);
+    std::getline(lines, first);
+    std::getline(lines, second);
+    EXPECT_NE(first.find("--msb-first --bits-horizontal --bytes-vertical"), std::string::npos) << out;
+    EXPECT_NE(second.find("--msb-first --bits-vertical --bytes-horizontal"), std::string::npos) << out;
+    EXPECT_NE(out.find("The first two score the same"), std::string::npos) << out;
+}
+
 // Text from anywhere: each fault is one line that says where, and the
 // status says whether the input (1) or the command (2) is wrong.
 TEST_F(CliTest, HostileArrayTextGetsOneClearLine) {
@@ -118,6 +153,10 @@ TEST_F(CliTest, HostileArrayTextGetsOneClearLine) {
         {std::string("1, 2,\0 3", 8), kExitRefused, "line 1: a NUL byte"},
         {"x[] = { 1, 2,", kExitRefused, "line 1: the '{' of line 1 is never closed"},
         {"{ 1, two }", kExitRefused, "line 1: 'two' is not a value"},
+        // A digit as large as its base belongs to no number of that base.
+        {"{ 1, 08 }", kExitRefused, "line 1: '08' is not a value"},
+        {"{ 1, 0b2 }", kExitRefused, "line 1: '0b2' is not a value"},
+        {"{ 1, 0b102 }", kExitRefused, "line 1: '0b102' is not a value"},
         {"1, 2, 3", kExitRefused, "expected 16 bytes for 16 x 8 in this layout, found 3"},
         {"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15", kExitRefused, "expected 16 bytes for 16 x 8 in this layout, found 15"},
         {longLine + "0x100", kExitRefused, "line 1: '0x100' is over 255"},

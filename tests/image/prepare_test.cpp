@@ -19,7 +19,7 @@ TEST(PreparedImage, ToneAgainIsTheWholePath) {
     }
     const test::Bytes files[] = {test::Png(23, 17, 6, 8, rgba), test::RandomMonoBmp(23, 17, 4),
                                  test::Pnm(23, 17, false, grey)};
-    std::vector<ImageOptions> choices(6);
+    std::vector<ImageOptions> choices(7);
     choices[1].tone.dither = Dither::FloydSteinberg;
     choices[2].frame = {40, 20, Fit::Contain, 1, -1, 0, false, false, Resample::Auto};
     choices[3].frame = {9, 30, Fit::Cover, 0, 0, 90, true, false, Resample::Nearest};
@@ -30,6 +30,7 @@ TEST(PreparedImage, ToneAgainIsTheWholePath) {
     choices[5].frame = {64, 64, Fit::Stretch, 0, 0, 180, false, false, Resample::Mitchell};
     choices[5].tone.dither = Dither::Bayer;
     choices[5].tone.thresholdHundredths = 8000;
+    choices[6].tone.blackBackground = true;  // no frame: the decoded image is kept
     ToneOptions tones[4];
     tones[1].dither = Dither::FloydSteinberg;
     tones[2].dither = Dither::Bayer;

@@ -1,17 +1,28 @@
-/* The part of LVGL v9 that an image descriptor uses, as its own headers
- * declare it (src/draw/lv_image_dsc.h: the header's fields, in their order on
- * a little-endian system, LV_IMAGE_HEADER_MAGIC; src/misc/lv_color.h:
- * LV_COLOR_FORMAT_I1), so that the tests compile the --lvgl form without
- * LVGL itself. */
+/* The part of LVGL v9.5 that an image descriptor uses, as its own headers
+ * declare it (src/lv_version.h: LVGL_VERSION_MAJOR and _MINOR;
+ * src/draw/lv_image_dsc.h: the header's fields, in their order on a
+ * little-endian system, LV_IMAGE_HEADER_MAGIC, and lv_image_dsc_t with the
+ * reserved_2 that 9.3 added; src/misc/lv_color.h: LV_COLOR_FORMAT_I1), so
+ * that the tests compile the --lvgl form without LVGL itself. Defining
+ * QG_LVGL_9_2 gives the descriptor as 9.0 to 9.2 declare it. */
 #ifndef QUILLGRID_TEST_LVGL_H
 #define QUILLGRID_TEST_LVGL_H
 
+#include <stddef.h>
 #include <stdint.h>
+
+#define LVGL_VERSION_MAJOR 9
+#ifdef QG_LVGL_9_2
+#define LVGL_VERSION_MINOR 2
+#else
+#define LVGL_VERSION_MINOR 5
+#endif
+#define LV_BIG_ENDIAN_SYSTEM 0
 
 #define LV_IMAGE_HEADER_MAGIC (0x19)
 #define LV_ATTRIBUTE_MEM_ALIGN
 
-enum { LV_COLOR_FORMAT_I1 = 0x07 };
+typedef enum { LV_COLOR_FORMAT_UNKNOWN = 0, LV_COLOR_FORMAT_I1 = 0x07 } lv_color_format_t;
 
 typedef struct {
     uint32_t magic : 8;
@@ -28,6 +39,9 @@ typedef struct {
     uint32_t data_size;
     const uint8_t* data;
     const void* reserved;
+#ifndef QG_LVGL_9_2
+    const void* reserved_2;
+#endif
 } lv_image_dsc_t;
 
 #endif

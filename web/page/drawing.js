@@ -1,0 +1,49 @@
+// Drawing the 1-bit image: a BMP as the converter writes it (62 bytes of
+// headers, rows bottom-up, a set bit white), crisp at whole-number zoom,
+// with a pixel grid from 8x.
+
+function pixelsOfBmp(bmp) {
+  const view = new DataView(bmp.buffer, bmp.byteOffset, bmp.byteLength);
+  const width = view.getInt32(18, true), height = view.getInt32(22, true), offset = view.getUint32(10, true);
+  const stride = Math.floor((width + 31) / 32) * 4;
+  const pixels = new ImageData(Math.max(width, 1), Math.max(height, 1));
+  for (let y = 0; y < height; ++y) {
+    const row = offset + (height - 1 - y) * stride;
+    for (let x = 0; x < width; ++x) {
+      const light = (bmp[row + (x >> 3)] >> (7 - (x & 7))) & 1;
+      const at = (y * width + x) * 4;
+      pixels.data[at] = pixels.data[at + 1] = pixels.data[at + 2] = light ? 255 : 0;
+      pixels.data[at + 3] = 255;
+    }
+  }
+  return {width, height, pixels};
+}
+
+// The largest of the zooms that keeps the image within 640 x 480.
+function fittingZoom(width, height) {
+  let zoom = 1;
+  for (const z of [1, 2, 3, 4, 6, 8, 12, 16]) if (width * z <= 640 && height * z <= 480) zoom = z;
+  return zoom;
+}
+
+function drawImage(canvas, grid, image, zoom) {
+  const {width, height, pixels} = image;
+  const plain = document.createElement('canvas');
+  plain.width = pixels.width;
+  plain.height = pixels.height;
+  plain.getContext('2d').putImageData(pixels, 0, 0);
+  canvas.width = grid.width = width * zoom;
+  canvas.height = grid.height = height * zoom;
+  const context = canvas.getContext('2d');
+  context.imageSmoothingEnabled = false;
+  context.drawImage(plain, 0, 0, width * zoom, height * zoom);
+  const lines = grid.getContext('2d');
+  lines.clearRect(0, 0, grid.width, grid.height);
+  if (zoom < 8) return;
+  lines.strokeStyle = 'rgba(128, 128, 128, 0.5)';
+  lines.lineWidth = 1;
+  lines.beginPath();
+  for (let x = 0; x <= width; ++x) lines.moveTo(x * zoom + 0.5, 0), lines.lineTo(x * zoom + 0.5, grid.height);
+  for (let y = 0; y <= height; ++y) lines.moveTo(0, y * zoom + 0.5), lines.lineTo(grid.width, y * zoom + 0.5);
+  lines.stroke();
+}
