@@ -43,9 +43,7 @@ struct Run {
 };
 
 // How an input is named in messages and generated text.
-std::string DisplayName(const char* input) {
-    return std::string(input) == "-" ? "(standard input)" : input;
-}
+std::string DisplayName(const char* input) { return std::string(input) == "-" ? "(standard input)" : input; }
 
 // One input's conversion: where it goes and what it is called.
 struct Job {
@@ -78,8 +76,7 @@ bool StartingOptions(const CliRequest& request, ConvertOptions* options, std::st
         *problem = std::string("cannot open settings file '") + request.settings + "'";
         return false;
     case OptionsFileStatus::TooShort:
-        *problem = std::string("settings file '") + request.settings +
-                   "' is shorter than 16 bytes or cannot be read";
+        *problem = std::string("settings file '") + request.settings + "' is shorter than 16 bytes or cannot be read";
         return false;
     }
     return false;
@@ -129,8 +126,7 @@ bool Emit(const Run& run, const Job& job, ByteSink sink, void* context) {
 }
 
 bool WriteOutput(const Run& run, const Job& job) {
-    if (job.output.empty())
-        return Emit(run, job, WriteToStream, run.out) && std::fflush(run.out) == 0;
+    if (job.output.empty()) return Emit(run, job, WriteToStream, run.out) && std::fflush(run.out) == 0;
     ReplacingFile file;
     if (!file.Open(job.output.c_str())) return false;
     // On failure the destructor discards the temporary file.
@@ -177,8 +173,8 @@ Outcome Prepare(const Run& run, const char* input, InputSize* source = nullptr) 
     MonoBitmap& image = *run.image;
     if (run.invert) image.InvertDark();
     if (!run.scanner->Attach(&image, run.options.fillOnes)) {
-        std::fprintf(run.err, "%s: %s: the image is %u x %u pixels; there is nothing to pack\n",
-                     kName, DisplayName(input).c_str(), image.Width(), image.Height());
+        std::fprintf(run.err, "%s: %s: the image is %u x %u pixels; there is nothing to pack\n", kName,
+                     DisplayName(input).c_str(), image.Width(), image.Height());
         return Outcome::Refused;
     }
     if (run.request.format == OutputFormat::Lvgl && (image.Width() > 65535 || image.Height() > 65535)) {
@@ -186,8 +182,8 @@ Outcome Prepare(const Run& run, const char* input, InputSize* source = nullptr) 
         return Outcome::Refused;
     }
     if (run.images)
-        run.images->Packed(image, DescribeImage(DisplayName(input).c_str(), size, image, run.options, run.invert,
-                                                run.scanner));
+        run.images->Packed(
+            image, DescribeImage(DisplayName(input).c_str(), size, image, run.options, run.invert, run.scanner));
     return Outcome::Done;
 }
 
@@ -208,7 +204,8 @@ void ConvertIntoOneHeader(const Run& run, const std::vector<std::string>& names,
                           unsigned* notWritten) {
     const CliRequest& request = run.request;
     ReplacingFile file;
-    bool written = file.Open(request.output) && EmitCOpening(request.cForm, request.arrayName, WriteToFile, file.Handle());
+    bool written =
+        file.Open(request.output) && EmitCOpening(request.cForm, request.arrayName, WriteToFile, file.Handle());
     std::vector<TableEntry> tables;
     for (size_t i = 0; i < request.inputs.size(); ++i) {
         if (Prepare(run, request.inputs[i]) != Outcome::Done) {
@@ -221,8 +218,7 @@ void ConvertIntoOneHeader(const Run& run, const std::vector<std::string>& names,
         tables.push_back({names[i], run.image->Width(), run.image->Height()});
     }
     if (*refused > 0) return;  // the header would lack an image: it is left as it was
-    if (written && EmitCTables(request.cForm, request.arrayName, tables, WriteToFile, file.Handle()) &&
-        file.Commit())
+    if (written && EmitCTables(request.cForm, request.arrayName, tables, WriteToFile, file.Handle()) && file.Commit())
         return;
     std::fprintf(run.err, "%s: cannot write %s\n", kName, request.output);
     ++*notWritten;
@@ -244,13 +240,16 @@ Outcome Guess(const Run& run, const char* input, bool* shown) {
     }
     const std::vector<LayoutGuess> guesses = GuessLayouts(bytes.data(), bytes.size(), read.width, read.height);
     if (!guesses[0].enough) {
-        Refuse(run, input, std::to_string(bytes.size()) + " bytes are too few for " + std::to_string(read.width) +
-                               " x " + std::to_string(read.height) + " in any packing");
+        Refuse(run, input,
+               std::to_string(bytes.size()) + " bytes are too few for " + std::to_string(read.width) + " x " +
+                   std::to_string(read.height) + " in any packing");
         return Outcome::Refused;
     }
     std::string text = *shown ? "\n" : "";
     if (run.request.inputs.size() > 1) text += DisplayName(input) + ":\n";
-    text += "bits to code the image from its neighbours, fewest first (a picture is predictable, a wrong packing is not):\n";
+    text +=
+        "bits to code the image from its neighbours, fewest first (a picture is predictable, a wrong packing is "
+        "not):\n";
     for (const LayoutGuess& guess : guesses) {
         char score[32];
         std::snprintf(score, sizeof score, "%10s  ",
@@ -264,8 +263,9 @@ Outcome Guess(const Run& run, const char* input, bool* shown) {
         text += "\n";
     }
     if (guesses[1].enough && guesses[1].cost == guesses[0].cost)
-        text += "The first two score the same: an image read across instead of down can look as "
-                "picture-like (a square one most of all); the preview shows the first.\n";
+        text +=
+            "The first two score the same: an image read across instead of down can look as "
+            "picture-like (a square one most of all); the preview shows the first.\n";
     text += "\n";
     MonoBitmap& best = *run.image;
     UnpackArrayInput(bytes, read.width, read.height, guesses[0].layout, &best, &why, &why);
@@ -289,9 +289,9 @@ Outcome Show(const Run& run, const char* input, bool* shown) {
     if (!image.IsLoaded() || (run.request.preview && prepared != Outcome::Done)) return prepared;
     bool written;
     if (run.request.info) {
-        std::string text = (*shown ? "\n" : "") +
-                           DescribeImage(DisplayName(input).c_str(), source, image, run.options,
-                                         run.invert, prepared == Outcome::Done ? run.scanner : nullptr);
+        std::string text =
+            (*shown ? "\n" : "") + DescribeImage(DisplayName(input).c_str(), source, image, run.options, run.invert,
+                                                 prepared == Outcome::Done ? run.scanner : nullptr);
         written = WriteText(run, text);
     } else {
         std::string heading = *shown ? "\n" : "";
@@ -309,8 +309,7 @@ Outcome Show(const Run& run, const char* input, bool* shown) {
 // A refused input decides the status over an unwritten output, as a build
 // needs to know first that its inputs are wrong.
 int ExitStatus(unsigned refused, unsigned notWritten, unsigned total, unsigned outputs, FILE* err) {
-    if (total > 1 && refused > 0)
-        std::fprintf(err, "%s: %u of %u inputs refused\n", kName, refused, total);
+    if (total > 1 && refused > 0) std::fprintf(err, "%s: %u of %u inputs refused\n", kName, refused, total);
     if (outputs > 1 && notWritten > 0)
         std::fprintf(err, "%s: %u of %u outputs not written\n", kName, notWritten, outputs);
     if (refused > 0) return kExitRefused;
@@ -344,8 +343,7 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
     const bool showOnly = request.info || request.preview || request.read.guess;
     std::vector<std::string> outputs(request.inputs.size()), arrayNames(request.inputs.size());
     if (!showOnly && !PlanOutputs(request, &outputs, &problem)) return UsageError(err, problem);
-    if (IsCForm(request.format) && !PlanArrayNames(request, &arrayNames, &problem))
-        return UsageError(err, problem);
+    if (IsCForm(request.format) && !PlanArrayNames(request, &arrayNames, &problem)) return UsageError(err, problem);
 
     // A missing output folder is made, as for any build step's output.
     if (outDir == PathKind::Missing && !CreateFolders(request.outDir)) {
@@ -375,6 +373,4 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
     return ExitStatus(refused, notWritten, total, total, err);
 }
 
-int RunCli(int argc, const char* const* argv, FILE* out, FILE* err) {
-    return RunCli(argc, argv, stdin, out, err);
-}
+int RunCli(int argc, const char* const* argv, FILE* out, FILE* err) { return RunCli(argc, argv, stdin, out, err); }

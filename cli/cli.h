@@ -12,9 +12,9 @@ class MonoBitmap;
 
 enum CliExit {
     kExitDone = 0,
-    kExitRefused = 1,   // an input was unsupported or had nothing to pack
-    kExitUsage = 2,     // nothing was converted
-    kExitOutput = 3,    // an output could not be written
+    kExitRefused = 1,  // an input was unsupported or had nothing to pack
+    kExitUsage = 2,    // nothing was converted
+    kExitOutput = 3,   // an output could not be written
 };
 
 // Where the images named on the command line come from: by default files
@@ -22,8 +22,8 @@ enum CliExit {
 // ReadInputImage gives, or refuse as it does.
 class ImageSource {
 public:
-    virtual bool Read(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap,
-                      std::string* why, InputSize* source) = 0;
+    virtual bool Read(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap, std::string* why,
+                      InputSize* source) = 0;
     // Told of each input's 1-bit image as it is packed, with what --info
     // would say of it: for a face that shows the image beside the output.
     virtual void Packed(const MonoBitmap& image, const std::string& info) {

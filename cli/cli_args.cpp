@@ -98,20 +98,23 @@ bool CheckCombination(const CliRequest& request, std::string* error) {
     } else if (request.output && request.outDir) {
         *error = "-o and --out-dir cannot be used together";
     } else if (request.output && request.inputs.size() > 1 && !oneHeader) {
-        *error = "-o names the output of one input; with several, use --out-dir or let each output go beside "
-                 "its input (--c-array and --lvgl write them all into one header)";
+        *error =
+            "-o names the output of one input; with several, use --out-dir or let each output go beside "
+            "its input (--c-array and --lvgl write them all into one header)";
     } else if (request.info + request.preview + request.read.guess > 1) {
         *error = "only one of --info, --preview and --guess-layout can be used";
     } else if (shows && (request.output || request.outDir || !request.formatsNamed.empty())) {
-        *error = std::string(showing) + " writes no output; it cannot be used with -o, --out-dir, --c-array, "
+        *error = std::string(showing) +
+                 " writes no output; it cannot be used with -o, --out-dir, --c-array, "
                  "--binary, --bmp, --xbm or --lvgl";
     } else if (FormatsDiffer(request)) {
         *error = "only one of --c-array, --binary, --bmp, --xbm and --lvgl can be used";
     } else if (request.inputs.size() > 1 && StandardInputNamed(request)) {
         *error = "'-' (standard input) must be the only input";
     } else if (request.preset && request.settings) {
-        *error = "--preset and --settings each set all four packing options; give one of them, "
-                 "and single flags such as --fill-one to change what it sets";
+        *error =
+            "--preset and --settings each set all four packing options; give one of them, "
+            "and single flags such as --fill-one to change what it sets";
     } else if (request.styleGiven && request.format != OutputFormat::CArray) {
         *error = "--c-style picks the flavour of --c-array; give --c-array NAME too";
     } else if (request.perLineGiven && !IsCForm(request.format)) {
@@ -163,8 +166,7 @@ void ApplyOverrides(const CliRequest& request, ConvertOptions* options) {
 }
 
 bool LayoutGiven(const CliRequest& request) {
-    return request.preset || request.settings || request.msbReverse || request.bitHorizontal ||
-           request.byteHorizontal;
+    return request.preset || request.settings || request.msbReverse || request.bitHorizontal || request.byteHorizontal;
 }
 
 bool IsCForm(OutputFormat format) {
@@ -179,20 +181,115 @@ bool Inverts(const CliRequest& request) {
 bool IsCKeyword(const char* name) {
     // C17 and C23, C++20, and the alternative tokens C++ reserves.
     static const char* const kKeywords[] = {
-        "_Alignas", "_Alignof", "_Atomic", "_BitInt", "_Bool", "_Complex", "_Decimal128",
-        "_Decimal32", "_Decimal64", "_Generic", "_Imaginary", "_Noreturn", "_Static_assert",
-        "_Thread_local", "alignas", "alignof", "and", "and_eq", "asm", "auto", "bitand", "bitor",
-        "bool", "break", "case", "catch", "char", "char16_t", "char32_t", "char8_t", "class",
-        "co_await", "co_return", "co_yield", "compl", "concept", "const", "const_cast", "consteval",
-        "constexpr", "constinit", "continue", "decltype", "default", "delete", "do", "double",
-        "dynamic_cast", "else", "enum", "explicit", "export", "extern", "false", "float", "for",
-        "friend", "goto", "if", "inline", "int", "long", "mutable", "namespace", "new", "noexcept",
-        "not", "not_eq", "nullptr", "operator", "or", "or_eq", "private", "protected", "public",
-        "register", "reinterpret_cast", "requires", "restrict", "return", "short", "signed",
-        "sizeof", "static", "static_assert", "static_cast", "struct", "switch", "template", "this",
-        "thread_local", "throw", "true", "try", "typedef", "typeid", "typename", "typeof",
-        "typeof_unqual", "union", "unsigned", "using", "virtual", "void", "volatile", "wchar_t",
-        "while", "xor", "xor_eq",
+        "_Alignas",
+        "_Alignof",
+        "_Atomic",
+        "_BitInt",
+        "_Bool",
+        "_Complex",
+        "_Decimal128",
+        "_Decimal32",
+        "_Decimal64",
+        "_Generic",
+        "_Imaginary",
+        "_Noreturn",
+        "_Static_assert",
+        "_Thread_local",
+        "alignas",
+        "alignof",
+        "and",
+        "and_eq",
+        "asm",
+        "auto",
+        "bitand",
+        "bitor",
+        "bool",
+        "break",
+        "case",
+        "catch",
+        "char",
+        "char16_t",
+        "char32_t",
+        "char8_t",
+        "class",
+        "co_await",
+        "co_return",
+        "co_yield",
+        "compl",
+        "concept",
+        "const",
+        "const_cast",
+        "consteval",
+        "constexpr",
+        "constinit",
+        "continue",
+        "decltype",
+        "default",
+        "delete",
+        "do",
+        "double",
+        "dynamic_cast",
+        "else",
+        "enum",
+        "explicit",
+        "export",
+        "extern",
+        "false",
+        "float",
+        "for",
+        "friend",
+        "goto",
+        "if",
+        "inline",
+        "int",
+        "long",
+        "mutable",
+        "namespace",
+        "new",
+        "noexcept",
+        "not",
+        "not_eq",
+        "nullptr",
+        "operator",
+        "or",
+        "or_eq",
+        "private",
+        "protected",
+        "public",
+        "register",
+        "reinterpret_cast",
+        "requires",
+        "restrict",
+        "return",
+        "short",
+        "signed",
+        "sizeof",
+        "static",
+        "static_assert",
+        "static_cast",
+        "struct",
+        "switch",
+        "template",
+        "this",
+        "thread_local",
+        "throw",
+        "true",
+        "try",
+        "typedef",
+        "typeid",
+        "typename",
+        "typeof",
+        "typeof_unqual",
+        "union",
+        "unsigned",
+        "using",
+        "virtual",
+        "void",
+        "volatile",
+        "wchar_t",
+        "while",
+        "xor",
+        "xor_eq",
     };
     for (const char* keyword : kKeywords) {
         if (std::strcmp(name, keyword) == 0) return true;
@@ -201,9 +298,7 @@ bool IsCKeyword(const char* name) {
 }
 
 bool IsCIdentifier(const char* name) {
-    auto letter = [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
-    };
+    auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
     if (!letter(name[0])) return false;
     for (const char* c = name + 1; *c; ++c) {
         if (!letter(*c) && !(*c >= '0' && *c <= '9')) return false;

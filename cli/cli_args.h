@@ -38,10 +38,10 @@ struct CliRequest {
     PreviewStyle previewStyle = PreviewStyle::HalfBlocks;
     ImageOptions image;  // how an image becomes the 1-bit image: tone and frame
     std::vector<const char*> inputs;
-    const char* output = nullptr;     // -o: the one input's output file
-    const char* outDir = nullptr;     // the folder that receives every output
-    const char* settings = nullptr;   // null: start from the defaults or the preset
-    const Preset* preset = nullptr;   // null: none named
+    const char* output = nullptr;    // -o: the one input's output file
+    const char* outDir = nullptr;    // the folder that receives every output
+    const char* settings = nullptr;  // null: start from the defaults or the preset
+    const Preset* preset = nullptr;  // null: none named
     OutputFormat format = OutputFormat::ArrayText;
     std::vector<OutputFormat> formatsNamed;  // every form asked for, in order
     const char* arrayName = nullptr;         // with CArray, Lvgl and (optionally) Xbm

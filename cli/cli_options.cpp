@@ -92,8 +92,10 @@ bool ApplyPreview(const char* value, CliRequest* request, std::string* error) {
 }
 
 bool ApplyDither(const char* value, CliRequest* request, std::string* error) {
-    static const Named<Dither> kDithers[] = {
-        {"fs", Dither::FloydSteinberg}, {"atkinson", Dither::Atkinson}, {"bayer", Dither::Bayer}, {"none", Dither::None}};
+    static const Named<Dither> kDithers[] = {{"fs", Dither::FloydSteinberg},
+                                             {"atkinson", Dither::Atkinson},
+                                             {"bayer", Dither::Bayer},
+                                             {"none", Dither::None}};
     return PickNamed(value ? value : "fs", kDithers, "a dither", &request->image.tone.dither, error);
 }
 
@@ -136,8 +138,7 @@ bool ParseSize(const char* value, const char* what, uint32_t* width, uint32_t* h
         const bool ended = i == 0 ? *at == 'x' || *at == 'X' : *at == '\0';
         if (at == start || !ended || sides[i] == 0 || sides[i] > kMaxFrameSide) {
             *error = std::string("'") + value + "' is not " + (what[0] == 'i' ? "an " : "a ") + what +
-                     " size: give WIDTHxHEIGHT, such as 128x64, each 1 to " +
-                     std::to_string(kMaxFrameSide) + " pixels";
+                     " size: give WIDTHxHEIGHT, such as 128x64, each 1 to " + std::to_string(kMaxFrameSide) + " pixels";
             return false;
         }
         ++at;
@@ -163,9 +164,9 @@ bool ApplyFit(const char* value, CliRequest* request, std::string* error) {
 }
 
 bool ApplyAlign(const char* value, CliRequest* request, std::string* error) {
-    static const Named<int> kAligns[] = {{"center", 4},      {"top", 1},       {"bottom", 7},
-                                         {"left", 3},        {"right", 5},     {"top-left", 0},
-                                         {"top-right", 2},   {"bottom-left", 6}, {"bottom-right", 8}};
+    static const Named<int> kAligns[] = {{"center", 4},    {"top", 1},         {"bottom", 7},
+                                         {"left", 3},      {"right", 5},       {"top-left", 0},
+                                         {"top-right", 2}, {"bottom-left", 6}, {"bottom-right", 8}};
     int place = 4;  // 0 to 8, rows of three from the top left
     if (!PickNamed(value, kAligns, "an alignment", &place, error)) return false;
     request->image.frame.alignX = place % 3 - 1;
@@ -189,7 +190,7 @@ bool ApplyFlip(const char* value, CliRequest* request, std::string* error) {
 
 bool ApplyResample(const char* value, CliRequest* request, std::string* error) {
     static const Named<Resample> kFilters[] = {
-        {"auto", Resample::Auto}, {"nearest", Resample::Nearest},        {"box", Resample::Box},
+        {"auto", Resample::Auto},         {"nearest", Resample::Nearest},        {"box", Resample::Box},
         {"triangle", Resample::Triangle}, {"catmull-rom", Resample::CatmullRom}, {"mitchell", Resample::Mitchell}};
     return PickNamed(value, kFilters, "a resampling filter", &request->image.frame.resample, error);
 }

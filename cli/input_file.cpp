@@ -50,8 +50,8 @@ bool ReadArrayInput(const char* input, bool binary, FILE* in, std::vector<uint8_
     return ReadArrayText(reinterpret_cast<const char*>(file.data()), file.size(), bytes, why);
 }
 
-bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height,
-                      const ConvertOptions& layout, MonoBitmap* bitmap, std::string* why, std::string* warning) {
+bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height, const ConvertOptions& layout,
+                      MonoBitmap* bitmap, std::string* why, std::string* warning) {
     const uint64_t needed = PackedSize(width, height, layout);
     const std::string size = std::to_string(width) + " x " + std::to_string(height);
     if (bytes.size() < needed) {
@@ -65,7 +65,7 @@ bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_
     }
     if (bytes.size() > needed)
         *warning = std::to_string(bytes.size() - needed) + (bytes.size() - needed == 1 ? " byte" : " bytes") +
-                   " more than " + size + " takes in this layout (" +
-                   std::to_string(needed) + "); the rest is left out";
+                   " more than " + size + " takes in this layout (" + std::to_string(needed) +
+                   "); the rest is left out";
     return true;
 }

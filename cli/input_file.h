@@ -31,5 +31,5 @@ bool ReadArrayInput(const char* input, bool binary, FILE* in, std::vector<uint8_
 
 // Those bytes as the width x height image they pack in `layout`. False
 // with `why` when they are too few; `warning` tells of bytes left over.
-bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height,
-                      const ConvertOptions& layout, MonoBitmap* bitmap, std::string* why, std::string* warning);
+bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height, const ConvertOptions& layout,
+                      MonoBitmap* bitmap, std::string* why, std::string* warning);

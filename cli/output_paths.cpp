@@ -10,14 +10,10 @@ namespace {
 
 #ifdef _WIN32
 const char kSeparator = '\\';
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/' || c == ':';
-}
+bool IsSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
 #else
 const char kSeparator = '/';
-bool IsSeparator(char c) {
-    return c == '/';
-}
+bool IsSeparator(char c) { return c == '/'; }
 #endif
 
 std::string WithExtension(const std::string& path, const char* extension) {
@@ -29,9 +25,7 @@ std::string WithExtension(const std::string& path, const char* extension) {
     return buffer.data();
 }
 
-std::string Quoted(const std::string& text) {
-    return "'" + text + "'";
-}
+std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 }  // namespace
 
@@ -74,8 +68,7 @@ const char* OutputExtension(OutputFormat format) {
     return ".txt";
 }
 
-bool PlanOutputs(const CliRequest& request, std::vector<std::string>* outputs,
-                 std::string* problem) {
+bool PlanOutputs(const CliRequest& request, std::vector<std::string>* outputs, std::string* problem) {
     outputs->clear();
     if (OneHeader(request)) {
         outputs->assign(request.inputs.size(), request.output);
@@ -123,14 +116,12 @@ bool OneHeader(const CliRequest& request) {
            (request.format == OutputFormat::CArray || request.format == OutputFormat::Lvgl);
 }
 
-bool PlanArrayNames(const CliRequest& request, std::vector<std::string>* names,
-                    std::string* problem) {
+bool PlanArrayNames(const CliRequest& request, std::vector<std::string>* names, std::string* problem) {
     names->clear();
     // Every name the output declares, for one input, or for all that share a header.
     std::set<std::string> declared;
     if (OneHeader(request)) {
-        for (const std::string& name : NamesOfTables(request.cForm.style, request.arrayName))
-            declared.insert(name);
+        for (const std::string& name : NamesOfTables(request.cForm.style, request.arrayName)) declared.insert(name);
     }
     for (const char* input : request.inputs) {
         const std::string stem = IdentifierFromName(BaseName(input));

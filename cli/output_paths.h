@@ -21,8 +21,7 @@ const char* OutputExtension(OutputFormat format);
 // One output file per input, in order; an empty name means standard
 // output. False with `problem` set when two inputs would write the same
 // file, or an output would replace an input.
-bool PlanOutputs(const CliRequest& request, std::vector<std::string>* outputs,
-                 std::string* problem);
+bool PlanOutputs(const CliRequest& request, std::vector<std::string>* outputs, std::string* problem);
 
 // True when several inputs go into one header: -o with --c-array or --lvgl.
 bool OneHeader(const CliRequest& request);
@@ -31,5 +30,4 @@ bool OneHeader(const CliRequest& request);
 // followed by '_' and the input's name for several; without a given name
 // (an XBM file), the input's name. False with `problem` set when two
 // inputs would give the same name, or a header would declare one twice.
-bool PlanArrayNames(const CliRequest& request, std::vector<std::string>* names,
-                    std::string* problem);
+bool PlanArrayNames(const CliRequest& request, std::vector<std::string>* names, std::string* problem);

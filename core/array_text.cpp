@@ -55,8 +55,7 @@ bool EmitArrayText(const ByteScanner& scanner, ByteSink sink, void* context, con
     return text.Finish();
 }
 
-bool EmitArrayTextPerByte(const ByteScanner& scanner, ByteSink sink, void* context,
-                          const BufferSizes& sizes) {
+bool EmitArrayTextPerByte(const ByteScanner& scanner, ByteSink sink, void* context, const BufferSizes& sizes) {
     const ItemTable& items = Items();
     BlockWriter writer(sink, context, sizes.blockBytes);
     for (uint32_t line = 0; line < scanner.LineCount(); ++line) {
@@ -67,9 +66,7 @@ bool EmitArrayTextPerByte(const ByteScanner& scanner, ByteSink sink, void* conte
     return writer.Finish();
 }
 
-const char* ArrayItemText(uint8_t value) {
-    return Items().text[value];
-}
+const char* ArrayItemText(uint8_t value) { return Items().text[value]; }
 
 uint32_t TextBytesFor(const BufferSizes& sizes) {
     uint64_t piece = static_cast<uint64_t>(sizes.pieceItems) * kItemChars + 8;

@@ -11,8 +11,7 @@ class ByteScanner;
 
 // Walks the whole grid of an attached scanner, whole lines at a time. True
 // when every block was accepted by the sink.
-bool EmitArrayText(const ByteScanner& scanner, ByteSink sink, void* context,
-                   const BufferSizes& sizes = BufferSizes());
+bool EmitArrayText(const ByteScanner& scanner, ByteSink sink, void* context, const BufferSizes& sizes = BufferSizes());
 
 // The same text from GetByte, item by item: the reference the line-at-a-time
 // path is held to.

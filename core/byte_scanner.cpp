@@ -12,8 +12,7 @@ bool CanAttach(const MonoBitmap* bitmap, uint8_t fill) {
 
 // The partial last byte of a lane keeps the bits under `mask` and takes
 // `fillBits` in its spare bits; a lane that ends on a byte boundary has mask 0.
-void LaneLayout(uint32_t laneLength, uint8_t fill, uint32_t* bytesPerLane, uint8_t* mask,
-                uint8_t* fillBits) {
+void LaneLayout(uint32_t laneLength, uint8_t fill, uint32_t* bytesPerLane, uint8_t* mask, uint8_t* fillBits) {
     *bytesPerLane = laneLength / 8 + (laneLength % 8 != 0 ? 1 : 0);
     uint32_t spare = 8 - laneLength % 8;
     uint8_t m = 0, f = 0;

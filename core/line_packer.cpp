@@ -13,8 +13,7 @@ uint32_t BytesFor(uint32_t pixels) { return pixels / 8 + (pixels % 8 != 0 ? 1 : 
 
 bool LinePacker::Start(const ByteScanner& attached) {
     ScannerPacking packing;
-    if (!DescribeScanner(attached, &packing) || attached.ItemsPerLine() == 0 || attached.LineCount() == 0)
-        return false;
+    if (!DescribeScanner(attached, &packing) || attached.ItemsPerLine() == 0 || attached.LineCount() == 0) return false;
     scanner = &attached;
     bitmap = packing.bitmap;
     if (!bitmap || !bitmap->IsLoaded()) return false;

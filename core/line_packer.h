@@ -33,10 +33,10 @@ public:
 
 private:
     enum class Layout {
-        RowsAcross,     // bits horizontal, bytes horizontal: a line is a pixel row
-        RowsDown,       // bits horizontal, bytes vertical: a line is a byte column
-        BandsAcross,    // bits vertical, bytes horizontal: a line is a band of 8 rows
-        ColumnsDown,    // bits vertical, bytes vertical: a line is a pixel column
+        RowsAcross,   // bits horizontal, bytes horizontal: a line is a pixel row
+        RowsDown,     // bits horizontal, bytes vertical: a line is a byte column
+        BandsAcross,  // bits vertical, bytes horizontal: a line is a band of 8 rows
+        ColumnsDown,  // bits vertical, bytes vertical: a line is a pixel column
     };
 
     // Dark bits, first pixel in bit 7, as the layout's bit order has them.
@@ -50,11 +50,11 @@ private:
     const ByteScanner* scanner = nullptr;
     const MonoBitmap* bitmap = nullptr;
     Layout layout = Layout::RowsAcross;
-    uint8_t flip = 0;         // turns stored bits into dark bits
+    uint8_t flip = 0;              // turns stored bits into dark bits
     uint8_t inBitOrder[256] = {};  // the identity, or the bit reversal
     uint32_t width = 0, height = 0;
-    uint32_t fullBytes = 0;   // whole bytes in a row
-    uint32_t fullBands = 0;   // whole bands of 8 rows
+    uint32_t fullBytes = 0;  // whole bytes in a row
+    uint32_t fullBands = 0;  // whole bands of 8 rows
     uint32_t itemsPerLine = 0;
     // Whole lines of a down-running layout, made together: line
     // tileFirst + i starts at tile[i * itemsPerLine].
@@ -66,12 +66,9 @@ private:
 // the leftmost pixel. Gives the columns the same way: byte j is column j,
 // its bit 7 the top pixel.
 inline uint64_t TransposeBits(uint64_t x) {
-    x = (x & 0xAA55AA55AA55AA55ull) | ((x & 0x00AA00AA00AA00AAull) << 7) |
-        ((x >> 7) & 0x00AA00AA00AA00AAull);
-    x = (x & 0xCCCC3333CCCC3333ull) | ((x & 0x0000CCCC0000CCCCull) << 14) |
-        ((x >> 14) & 0x0000CCCC0000CCCCull);
-    x = (x & 0xF0F0F0F00F0F0F0Full) | ((x & 0x00000000F0F0F0F0ull) << 28) |
-        ((x >> 28) & 0x00000000F0F0F0F0ull);
+    x = (x & 0xAA55AA55AA55AA55ull) | ((x & 0x00AA00AA00AA00AAull) << 7) | ((x >> 7) & 0x00AA00AA00AA00AAull);
+    x = (x & 0xCCCC3333CCCC3333ull) | ((x & 0x0000CCCC0000CCCCull) << 14) | ((x >> 14) & 0x0000CCCC0000CCCCull);
+    x = (x & 0xF0F0F0F00F0F0F0Full) | ((x & 0x00000000F0F0F0F0ull) << 28) | ((x >> 28) & 0x00000000F0F0F0F0ull);
     return x;
 }
 

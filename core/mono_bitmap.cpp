@@ -23,9 +23,7 @@ private:
 };
 
 // Blue and green decide; red and the reserved byte are never looked at.
-bool IsWhite(const bmp::RGBQUAD& entry) {
-    return entry.rgbBlue == 0xFF && entry.rgbGreen == 0xFF;
-}
+bool IsWhite(const bmp::RGBQUAD& entry) { return entry.rgbBlue == 0xFF && entry.rgbGreen == 0xFF; }
 
 }  // namespace
 
@@ -40,9 +38,7 @@ void MonoBitmap::Unload() {
     pixels.Release();
 }
 
-bool MonoBitmap::LoadFromMemory(const uint8_t* data, size_t size) {
-    return LoadFrom(MemorySource(data, size));
-}
+bool MonoBitmap::LoadFromMemory(const uint8_t* data, size_t size) { return LoadFrom(MemorySource(data, size)); }
 
 bool MonoBitmap::LoadFrom(const BmpSource& source) {
     loaded = false;
@@ -59,11 +55,18 @@ bool MonoBitmap::Create(uint32_t width, uint32_t height) {
     const uint32_t headers = bmp::kPaletteOffset + sizeof palette;
     if (size > 0xFFFFFFFFu - headers || !pixels.Allocate(static_cast<uint32_t>(size))) return false;
     if (size != 0) std::memset(pixels.At(0), 0xFF, static_cast<size_t>(size));
-    fileHeader = bmp::BITMAPFILEHEADER{bmp::kSignature, static_cast<uint32_t>(headers + size), 0, 0,
-                                       headers};
-    infoHeader = bmp::BITMAPINFOHEADER{sizeof infoHeader, static_cast<int32_t>(width),
-                                       static_cast<int32_t>(height), 1, 1, 0,
-                                       static_cast<uint32_t>(size), 0, 0, 2, 0};
+    fileHeader = bmp::BITMAPFILEHEADER{bmp::kSignature, static_cast<uint32_t>(headers + size), 0, 0, headers};
+    infoHeader = bmp::BITMAPINFOHEADER{sizeof infoHeader,
+                                       static_cast<int32_t>(width),
+                                       static_cast<int32_t>(height),
+                                       1,
+                                       1,
+                                       0,
+                                       static_cast<uint32_t>(size),
+                                       0,
+                                       0,
+                                       2,
+                                       0};
     palette[0] = bmp::RGBQUAD{0, 0, 0, 0};
     palette[1] = bmp::RGBQUAD{0xFF, 0xFF, 0xFF, 0};
     stride = rowBytes;
@@ -103,9 +106,7 @@ bool MonoBitmap::ReadFrom(const BmpSource& source) {
     if (rowBytes > 0xFFFFFFFFu) return false;
     if (fileHeader.bfOffBits > 0x7FFFFFFFu) return false;
     uint64_t fileLength = 0;
-    if (source.Length(&fileLength) && fileHeader.bfOffBits + rowBytes > fileLength &&
-        rowBytes != 0)
-        return false;
+    if (source.Length(&fileLength) && fileHeader.bfOffBits + rowBytes > fileLength && rowBytes != 0) return false;
 
     uint32_t size = static_cast<uint32_t>(rowBytes);
     if (!pixels.Allocate(size)) return false;

@@ -44,9 +44,7 @@ public:
     // The stored bytes of row y from the top, leftmost pixel in bit 7; a
     // bit that equals DarkIndex() is a dark pixel. y must be below Height().
     uint8_t* Row(uint32_t y) { return pixels.At(static_cast<uint32_t>(stride) * (Height() - 1 - y)); }
-    const uint8_t* Row(uint32_t y) const {
-        return pixels.At(static_cast<uint32_t>(stride) * (Height() - 1 - y));
-    }
+    const uint8_t* Row(uint32_t y) const { return pixels.At(static_cast<uint32_t>(stride) * (Height() - 1 - y)); }
     // Makes the other palette entry the dark one: every pixel changes sides.
     void InvertDark() { darkIndex ^= 1; }
 

@@ -7,9 +7,7 @@
 
 namespace {
 
-void Put(BlockWriter& writer, const void* data, uint32_t size) {
-    writer.Put(static_cast<const char*>(data), size);
-}
+void Put(BlockWriter& writer, const void* data, uint32_t size) { writer.Put(static_cast<const char*>(data), size); }
 
 }  // namespace
 
@@ -20,11 +18,18 @@ bool EmitMonoBmp(const MonoBitmap& bitmap, ByteSink sink, void* context, const B
     uint64_t rows = static_cast<uint64_t>(stride) * height;
     if (!bitmap.IsLoaded() || rows > 0xFFFFFFFFu - headers) return false;
 
-    bmp::BITMAPFILEHEADER file = {bmp::kSignature, static_cast<uint32_t>(headers + rows), 0, 0,
-                                  headers};
-    bmp::BITMAPINFOHEADER info = {sizeof info, static_cast<int32_t>(width),
-                                  static_cast<int32_t>(height), 1, 1, 0,
-                                  static_cast<uint32_t>(rows), 2835, 2835, 2, 0};
+    bmp::BITMAPFILEHEADER file = {bmp::kSignature, static_cast<uint32_t>(headers + rows), 0, 0, headers};
+    bmp::BITMAPINFOHEADER info = {sizeof info,
+                                  static_cast<int32_t>(width),
+                                  static_cast<int32_t>(height),
+                                  1,
+                                  1,
+                                  0,
+                                  static_cast<uint32_t>(rows),
+                                  2835,
+                                  2835,
+                                  2,
+                                  0};
     const bmp::RGBQUAD palette[2] = {{0, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0}};
     BlockWriter writer(sink, context, sizes.blockBytes);
     Put(writer, &file, sizeof file);

@@ -21,7 +21,10 @@ public:
     OutputBlock(ByteSink sink, void* context, uint64_t expected = kSize, uint32_t size = kSize)
         : sink(sink),
           context(context),
-          capacity(expected < 64 ? 64 : expected < size ? static_cast<uint32_t>(expected) : size < 64 ? 64 : size),
+          capacity(expected < 64     ? 64
+                   : expected < size ? static_cast<uint32_t>(expected)
+                   : size < 64       ? 64
+                                     : size),
           block(new char[capacity + kSlack]) {}
     OutputBlock(const OutputBlock&) = delete;
     OutputBlock& operator=(const OutputBlock&) = delete;

@@ -1,9 +1,9 @@
 // The process-wide bitmap and the eight scanners are defined in this one
 // file so that they are constructed in this order: the bitmap first, then
 // the scanners in table order.
+#include "core/scanner_table.h"
 #include "core/byte_scanner.h"
 #include "core/mono_bitmap.h"
-#include "core/scanner_table.h"
 
 #include <memory>
 
@@ -21,9 +21,8 @@ HBitHByteRevScanner hbitHByteRev;
 }  // namespace
 
 const ScannerRow ScannerTable[8] = {
-    {0, 0, 1, &vbitHByte}, {1, 0, 1, &vbitHByteRev}, {0, 0, 0, &vbitVByte},
-    {1, 0, 0, &vbitVByteRev}, {0, 1, 0, &hbitVByte}, {1, 1, 0, &hbitVByteRev},
-    {0, 1, 1, &hbitHByte}, {1, 1, 1, &hbitHByteRev},
+    {0, 0, 1, &vbitHByte}, {1, 0, 1, &vbitHByteRev}, {0, 0, 0, &vbitVByte}, {1, 0, 0, &vbitVByteRev},
+    {0, 1, 0, &hbitVByte}, {1, 1, 0, &hbitVByteRev}, {0, 1, 1, &hbitHByte}, {1, 1, 1, &hbitHByteRev},
 };
 
 ByteScanner* SelectScanner(const ConvertOptions& options) {

@@ -29,8 +29,8 @@ uint64_t PackedSize(uint32_t width, uint32_t height, const ConvertOptions& layou
     return static_cast<uint64_t>(grid.items) * grid.lines;
 }
 
-bool UnpackImage(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height,
-                 const ConvertOptions& layout, MonoBitmap* bitmap) {
+bool UnpackImage(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height, const ConvertOptions& layout,
+                 MonoBitmap* bitmap) {
     if (PackedSize(width, height, layout) > count || !bitmap->Create(width, height)) return false;
     const Grid grid = GridOf(width, height, layout);
     const bool laneIsLine = layout.bitHorizontal == layout.byteHorizontal;

@@ -16,5 +16,5 @@ uint64_t PackedSize(uint32_t width, uint32_t height, const ConvertOptions& layou
 // Draws the first PackedSize() bytes of `bytes` into `bitmap` as a new
 // width x height image, a 1 bit dark. False when there are fewer bytes,
 // or the image cannot be held in memory.
-bool UnpackImage(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height,
-                 const ConvertOptions& layout, MonoBitmap* bitmap);
+bool UnpackImage(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height, const ConvertOptions& layout,
+                 MonoBitmap* bitmap);

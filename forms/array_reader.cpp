@@ -97,7 +97,10 @@ private:
     }
 
     static int Digit(char c, int base) {
-        int d = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : 99;
+        int d = c >= '0' && c <= '9'   ? c - '0'
+                : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                       : 99;
         return d < base ? d : -1;
     }
 
@@ -124,9 +127,12 @@ private:
             --digits;
         int base = 10;
         size_t first = 0;
-        if (digits >= 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X')) base = 16, first = 2;
-        else if (digits >= 2 && word[0] == '0' && (word[1] == 'b' || word[1] == 'B')) base = 2, first = 2;
-        else if (digits >= 2 && word[0] == '0') base = 8, first = 1;
+        if (digits >= 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X'))
+            base = 16, first = 2;
+        else if (digits >= 2 && word[0] == '0' && (word[1] == 'b' || word[1] == 'B'))
+            base = 2, first = 2;
+        else if (digits >= 2 && word[0] == '0')
+            base = 8, first = 1;
         if (first == digits) return Fail("'" + Shorten(word) + "' has no digits", why);
         uint32_t v = 0;
         for (size_t i = first; i < digits; ++i) {

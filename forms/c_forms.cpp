@@ -95,8 +95,8 @@ private:
 
 std::string Comment(const ArraySource& source, uint64_t bytes, const std::string& more) {
     return "/* " + CommentSafe(source.fileName) + ": " + std::to_string(source.width) + " x " +
-           std::to_string(source.height) + " pixels, " + LayoutInWords(source.options, source.invert) + more +
-           "; " + std::to_string(bytes) + " bytes */\n";
+           std::to_string(source.height) + " pixels, " + LayoutInWords(source.options, source.invert) + more + "; " +
+           std::to_string(bytes) + " bytes */\n";
 }
 
 std::string SizeConstants(CStyle style, const std::string& name, uint32_t width, uint32_t height) {
@@ -118,13 +118,20 @@ std::string LvglDescriptor(const std::string& name, const ArraySource& source, u
     return "\nextern const lv_image_dsc_t " + name + ";\nconst lv_image_dsc_t " + name +
            " = {\n"
            "#if defined(LV_BIG_ENDIAN_SYSTEM) && LV_BIG_ENDIAN_SYSTEM\n"
-           "    {0, " + s + ", " + h + ", " + w + ", 0, LV_COLOR_FORMAT_I1, LV_IMAGE_HEADER_MAGIC},\n"
+           "    {0, " +
+           s + ", " + h + ", " + w +
+           ", 0, LV_COLOR_FORMAT_I1, LV_IMAGE_HEADER_MAGIC},\n"
            "#else\n"
-           "    {LV_IMAGE_HEADER_MAGIC, LV_COLOR_FORMAT_I1, 0, " + w + ", " + h + ", " + s +
+           "    {LV_IMAGE_HEADER_MAGIC, LV_COLOR_FORMAT_I1, 0, " +
+           w + ", " + h + ", " + s +
            ", 0}, /* magic, cf, flags, w, h, stride */\n"
            "#endif\n"
-           "    sizeof(" + name + "_map), /* data_size */\n"
-           "    " + name + "_map, /* data */\n"
+           "    sizeof(" +
+           name +
+           "_map), /* data_size */\n"
+           "    " +
+           name +
+           "_map, /* data */\n"
            "    NULL, /* reserved */\n"
            "#if defined(LVGL_VERSION_MAJOR) && \\\n"
            "    (LVGL_VERSION_MAJOR > 9 || (LVGL_VERSION_MAJOR == 9 && LVGL_VERSION_MINOR >= 3))\n"
@@ -174,22 +181,26 @@ std::vector<std::string> NamesOfTables(CStyle, const std::string& name) {
 
 bool EmitCOpening(const CForm& form, const std::string& tables, ByteSink sink, void* context) {
     std::string text;
-    if (!tables.empty()) text += "#ifndef QUILLGRID_" + Upper(tables) + "_H\n#define QUILLGRID_" + Upper(tables) + "_H\n\n";
+    if (!tables.empty())
+        text += "#ifndef QUILLGRID_" + Upper(tables) + "_H\n#define QUILLGRID_" + Upper(tables) + "_H\n\n";
     switch (form.style) {
     case CStyle::Arduino:
         // The AVR core's flash attribute comes from avr-libc; the ESP8266 and
         // ESP32 cores provide <pgmspace.h>; elsewhere constants stay in flash.
-        text += "#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#elif defined(ESP8266) || defined(ESP32)\n"
-                "#include <pgmspace.h>\n#endif\n#ifndef PROGMEM\n#define PROGMEM\n#endif\n\n";
+        text +=
+            "#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#elif defined(ESP8266) || defined(ESP32)\n"
+            "#include <pgmspace.h>\n#endif\n#ifndef PROGMEM\n#define PROGMEM\n#endif\n\n";
         break;
     case CStyle::U8g2:
         // As u8x8.h defines it, for a header included before U8g2lib.h.
-        text += "#ifndef U8X8_PROGMEM\n#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#define U8X8_PROGMEM PROGMEM\n"
-                "#else\n#define U8X8_PROGMEM\n#endif\n#endif\n\n";
+        text +=
+            "#ifndef U8X8_PROGMEM\n#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#define U8X8_PROGMEM PROGMEM\n"
+            "#else\n#define U8X8_PROGMEM\n#endif\n#endif\n\n";
         break;
     case CStyle::Lvgl:
-        text += "#if defined(LV_LVGL_H_INCLUDE_SIMPLE)\n#include \"lvgl.h\"\n#else\n#include \"lvgl/lvgl.h\"\n#endif\n\n"
-                "#ifndef LV_ATTRIBUTE_MEM_ALIGN\n#define LV_ATTRIBUTE_MEM_ALIGN\n#endif\n\n";
+        text +=
+            "#if defined(LV_LVGL_H_INCLUDE_SIMPLE)\n#include \"lvgl.h\"\n#else\n#include \"lvgl/lvgl.h\"\n#endif\n\n"
+            "#ifndef LV_ATTRIBUTE_MEM_ALIGN\n#define LV_ATTRIBUTE_MEM_ALIGN\n#endif\n\n";
         break;
     case CStyle::Plain:
     case CStyle::Xbm:
@@ -221,9 +232,11 @@ bool EmitCImage(const ByteScanner& scanner, const ArraySource& source, const std
                           "_bits[] = {\n");
         break;
     case CStyle::Lvgl:
-        PutText(text, Comment(source, rows + 8, ", LVGL v9 LV_COLOR_FORMAT_I1: a palette of two colours (B, G, R, A), "
-                                                "then " + std::to_string(source.height) + " rows of " +
-                                                std::to_string(scanner.ItemsPerLine()) + " bytes") +
+        PutText(text, Comment(source, rows + 8,
+                              ", LVGL v9 LV_COLOR_FORMAT_I1: a palette of two colours (B, G, R, A), "
+                              "then " +
+                                  std::to_string(source.height) + " rows of " + std::to_string(scanner.ItemsPerLine()) +
+                                  " bytes") +
                           "static const LV_ATTRIBUTE_MEM_ALIGN uint8_t " + name + "_map[] = {\n");
         // Index 0 white, index 1 black: a set bit is dark, and with --invert
         // the bits themselves are what changes.
@@ -246,9 +259,10 @@ bool EmitCTables(const CForm& form, const std::string& tables, const std::vector
                  void* context) {
     const bool u8g2 = form.style == CStyle::U8g2, lvgl = form.style == CStyle::Lvgl;
     const std::string qualifier = u8g2 ? "static const " : "const ";
-    std::string text = "\n" + qualifier + (lvgl ? "lv_image_dsc_t" : "unsigned char") + "* const " + tables +
-                       "_images[] = {\n";
-    for (const TableEntry& image : images) text += "    " + std::string(lvgl ? "&" : "") + image.name + (u8g2 ? "_bits" : "") + ",\n";
+    std::string text =
+        "\n" + qualifier + (lvgl ? "lv_image_dsc_t" : "unsigned char") + "* const " + tables + "_images[] = {\n";
+    for (const TableEntry& image : images)
+        text += "    " + std::string(lvgl ? "&" : "") + image.name + (u8g2 ? "_bits" : "") + ",\n";
     text += "};\n";
     for (const char* axis : {"widths", "heights"}) {
         text += qualifier + "unsigned int " + tables + "_" + axis + "[] = {";

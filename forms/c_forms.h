@@ -56,8 +56,8 @@ std::vector<std::string> NamesOfTables(CStyle style, const std::string& name);
 bool EmitCOpening(const CForm& form, const std::string& tables, ByteSink sink, void* context);
 
 // One image, named `name` (a C identifier), from an attached scanner.
-bool EmitCImage(const ByteScanner& scanner, const ArraySource& source, const std::string& name,
-                const CForm& form, ByteSink sink, void* context, const BufferSizes& sizes = BufferSizes());
+bool EmitCImage(const ByteScanner& scanner, const ArraySource& source, const std::string& name, const CForm& form,
+                ByteSink sink, void* context, const BufferSizes& sizes = BufferSizes());
 
 // After several images: `tables`_images (pointers to each), `tables`_widths,
 // `tables`_heights and `tables`_count, in the order given, and the end of
@@ -66,5 +66,5 @@ struct TableEntry {
     std::string name;
     uint32_t width, height;
 };
-bool EmitCTables(const CForm& form, const std::string& tables, const std::vector<TableEntry>& images,
-                 ByteSink sink, void* context);
+bool EmitCTables(const CForm& form, const std::string& tables, const std::vector<TableEntry>& images, ByteSink sink,
+                 void* context);

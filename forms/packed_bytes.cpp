@@ -13,7 +13,7 @@
 
 bool EmitPackedBytes(const ByteScanner& scanner, ByteSink sink, void* context, const BufferSizes& sizes) {
     OutputBlock text(sink, context, static_cast<uint64_t>(scanner.ItemsPerLine()) * scanner.LineCount(),
-                   TextBytesFor(sizes));
+                     TextBytesFor(sizes));
     PackedLines lines(scanner, sizes);
     const uint8_t* bytes;
     uint32_t count;

@@ -9,11 +9,11 @@
 // Set by the replay test to the input being run; null under libFuzzer.
 inline const char* fuzzInputName = nullptr;
 
-#define FUZZ_CHECK(condition)                                                        \
-    do {                                                                             \
-        if (!(condition)) {                                                          \
-            std::fprintf(stderr, "fuzz check failed: %s (%s:%d) on %s\n", #condition, \
-                         __FILE__, __LINE__, fuzzInputName ? fuzzInputName : "input"); \
-            std::abort();                                                            \
-        }                                                                            \
+#define FUZZ_CHECK(condition)                                                                             \
+    do {                                                                                                  \
+        if (!(condition)) {                                                                               \
+            std::fprintf(stderr, "fuzz check failed: %s (%s:%d) on %s\n", #condition, __FILE__, __LINE__, \
+                         fuzzInputName ? fuzzInputName : "input");                                        \
+            std::abort();                                                                                 \
+        }                                                                                                 \
     } while (0)

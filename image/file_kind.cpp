@@ -14,8 +14,8 @@ uint32_t ReadLittleEndian(const uint8_t* at, int bytes) {
 // The decoder fills its palette with the entries between the header and
 // the pixels, by its own count, and leaves the rest of it unset: a pixel
 // that takes an entry past them would come out as whatever memory held.
-std::string PaletteProblem(const uint8_t* pixels, int64_t width, uint64_t height, uint64_t stride,
-                           uint32_t bits, uint32_t offset, uint32_t header) {
+std::string PaletteProblem(const uint8_t* pixels, int64_t width, uint64_t height, uint64_t stride, uint32_t bits,
+                           uint32_t offset, uint32_t header) {
     // Its count, as it makes it: 3 bytes an entry after a 12-byte header
     // (where it reckons the header 12 bytes longer), else 4 bytes.
     const int64_t between = static_cast<int64_t>(offset) - 14 - (header == 12 ? 24 : header);
@@ -31,8 +31,7 @@ std::string PaletteProblem(const uint8_t* pixels, int64_t width, uint64_t height
             uint64_t bit = static_cast<uint64_t>(x) * bits;
             uint32_t index = row[bit / 8] >> (8 - bits - bit % 8) & mask;
             if (index >= entries)
-                return "a pixel takes colour " + std::to_string(index) + " of a palette of " +
-                       std::to_string(entries);
+                return "a pixel takes colour " + std::to_string(index) + " of a palette of " + std::to_string(entries);
         }
     }
     return std::string();

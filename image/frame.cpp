@@ -85,15 +85,16 @@ bool FitPlane(const GreyPlane& in, const FrameOptions& frame, uint8_t background
     if (static_cast<int64_t>(x1) <= static_cast<int64_t>(x0) || static_cast<int64_t>(y1) <= static_cast<int64_t>(y0))
         return true;
     const uint32_t outW = static_cast<uint32_t>(x1 - x0), outH = static_cast<uint32_t>(y1 - y0);
-    uint8_t* target = out->Row(static_cast<uint32_t>(place.top + static_cast<int64_t>(y0))) +
-                      (place.left + static_cast<int64_t>(x0));
+    uint8_t* target =
+        out->Row(static_cast<uint32_t>(place.top + static_cast<int64_t>(y0))) + (place.left + static_cast<int64_t>(x0));
     if (frame.resample != Resample::Nearest && (place.width != w || place.height != h)) {
         return ResampleRegion(in, place.width, place.height, x0, y0, outW, outH, frame.resample, target, fw);
     }
     // Nearest, or no scaling: each frame pixel takes the source pixel under
     // its centre, (x + 1/2) x w / width.
     std::vector<uint32_t> columns(outW);
-    for (uint32_t i = 0; i < outW; ++i) columns[i] = static_cast<uint32_t>(MulDiv(2 * (x0 + i) + 1, w, 2 * place.width));
+    for (uint32_t i = 0; i < outW; ++i)
+        columns[i] = static_cast<uint32_t>(MulDiv(2 * (x0 + i) + 1, w, 2 * place.width));
     for (uint32_t j = 0; j < outH; ++j) {
         const uint8_t* source = in.Row(static_cast<uint32_t>(MulDiv(2 * (y0 + j) + 1, h, 2 * place.height)));
         uint8_t* row = target + static_cast<size_t>(j) * fw;

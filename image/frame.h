@@ -16,8 +16,8 @@ enum class Fit {
 };
 
 enum class Resample {
-    Auto,        // Mitchell-Netravali when shrinking, Catmull-Rom when enlarging
-    Nearest,     // each pixel from the nearest one: whole multiples repeat pixels
+    Auto,     // Mitchell-Netravali when shrinking, Catmull-Rom when enlarging
+    Nearest,  // each pixel from the nearest one: whole multiples repeat pixels
     Box,
     Triangle,
     CatmullRom,
@@ -27,8 +27,8 @@ enum class Resample {
 struct FrameOptions {
     uint32_t width = 0, height = 0;  // the frame; 0: the turned image's own size
     Fit fit = Fit::Contain;
-    int alignX = 0;  // -1 left, 0 centre, 1 right
-    int alignY = 0;  // -1 top, 0 centre, 1 bottom
+    int alignX = 0;       // -1 left, 0 centre, 1 right
+    int alignY = 0;       // -1 top, 0 centre, 1 bottom
     uint32_t rotate = 0;  // clockwise: 0, 90, 180 or 270
     bool flipH = false;   // left and right swap (after the rotation)
     bool flipV = false;   // top and bottom swap

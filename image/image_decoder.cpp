@@ -103,9 +103,8 @@ bool DecodeGrey(const uint8_t* data, size_t size, GreyImage* image, std::string*
     // more than the limit. A top-down BMP tells its height as negative here.
     const uint64_t rows = height < 0 ? -static_cast<int64_t>(height) : height;
     if (static_cast<uint64_t>(width) * rows > kMaxDecodedPixels) {
-        *why = "the image is " + std::to_string(width) + " x " + std::to_string(rows) +
-               " pixels, more than the " + std::to_string(kMaxDecodedPixels) +
-               " pixels this converter decodes";
+        *why = "the image is " + std::to_string(width) + " x " + std::to_string(rows) + " pixels, more than the " +
+               std::to_string(kMaxDecodedPixels) + " pixels this converter decodes";
         return false;
     }
     uint8_t* pixels = stbi_load_from_memory(data, length, &width, &height, &channels, 0);

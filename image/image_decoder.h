@@ -25,7 +25,7 @@ public:
 
     uint32_t Width() const { return width; }
     uint32_t Height() const { return height; }
-    uint32_t Channels() const { return channels; }  // 1 to 4, alpha last when even
+    uint32_t Channels() const { return channels; }    // 1 to 4, alpha last when even
     const uint8_t* Pixels() const { return pixels; }  // rows from the top
     // Frees the pixels early, once they are no longer needed.
     void Release();

@@ -18,8 +18,7 @@ std::string Line(const char* key, uint64_t value) {
 
 std::string Colour(const bmp::RGBQUAD& entry) {
     char text[16];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X", entry.rgbRed, entry.rgbGreen,
-                  entry.rgbBlue);
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
     return text;
 }
 
@@ -33,12 +32,10 @@ std::string DescribeImage(const char* path, const InputSize& source, const MonoB
     text += Line("width", bitmap.Width());
     text += Line("height", bitmap.Height());
     text += Line("stride", bitmap.Stride());
-    text += "palette: " + Colour(bitmap.PaletteEntry(0)) + " " + Colour(bitmap.PaletteEntry(1)) +
-            "\n";
+    text += "palette: " + Colour(bitmap.PaletteEntry(0)) + " " + Colour(bitmap.PaletteEntry(1)) + "\n";
     text += Line("dark palette entry", bitmap.DarkIndex());
     text += "layout: " + LayoutInWords(options, invert) + "\n";
-    if (const Preset* preset = MatchingPreset(options, invert))
-        text += std::string("preset: ") + preset->name + "\n";
+    if (const Preset* preset = MatchingPreset(options, invert)) text += std::string("preset: ") + preset->name + "\n";
     if (!scanner) return text;
     text += Line("items per line", scanner->ItemsPerLine());
     text += Line("line count", scanner->LineCount());

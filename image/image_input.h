@@ -44,8 +44,8 @@ public:
     bool Empty() const { return grey.Width() == 0 && decoded.Width() == 0; }
 
 private:
-    friend bool PrepareImage(const uint8_t*, size_t, const ImageOptions&, PreparedImage*, MonoBitmap*,
-                             std::string*, InputSize*);
+    friend bool PrepareImage(const uint8_t*, size_t, const ImageOptions&, PreparedImage*, MonoBitmap*, std::string*,
+                             InputSize*);
     friend bool PrepareBitmap(const ImageOptions&, PreparedImage*, MonoBitmap*, std::string*);
     friend bool ToneImage(const PreparedImage&, const ToneOptions&, MonoBitmap*, std::string*);
 

@@ -7,14 +7,11 @@ namespace {
 // Indexed by (upper dark) * 2 + (lower dark), in UTF-8.
 const char* const kHalfBlocks[4] = {" ", "\xE2\x96\x84", "\xE2\x96\x80", "\xE2\x96\x88"};
 
-void PutCell(BlockWriter& writer, const char* cell) {
-    writer.Put(cell, cell[1] ? 3 : 1);
-}
+void PutCell(BlockWriter& writer, const char* cell) { writer.Put(cell, cell[1] ? 3 : 1); }
 
 }  // namespace
 
-bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, ByteSink sink, void* context,
-                 const BufferSizes& sizes) {
+bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, ByteSink sink, void* context, const BufferSizes& sizes) {
     BlockWriter writer(sink, context, sizes.blockBytes);
     const uint32_t width = bitmap.Width(), height = bitmap.Height();
     if (width == 0 || height == 0) return writer.Finish();  // no pixels, no lines

@@ -12,5 +12,5 @@ class GreyPlane;
 // The filters work on the grey levels as they are (sRGB values), not in
 // linear light, as browsers and ImageMagick's -resize do. Not for
 // Resample::Nearest. False when memory is short.
-bool ResampleRegion(const GreyPlane& in, uint64_t width, uint64_t height, uint64_t x0, uint64_t y0,
-                    uint32_t outW, uint32_t outH, Resample filter, uint8_t* out, uint32_t outStride);
+bool ResampleRegion(const GreyPlane& in, uint64_t width, uint64_t height, uint64_t x0, uint64_t y0, uint32_t outW,
+                    uint32_t outH, Resample filter, uint8_t* out, uint32_t outStride);

@@ -6,6 +6,4 @@ bool WriteToFile(void* file, const char* text, uint32_t size) {
     return WriteFileBytes(static_cast<FileHandle>(file), text, size);
 }
 
-bool WriteArrayText(const ByteScanner& scanner, FileHandle file) {
-    return EmitArrayText(scanner, WriteToFile, file);
-}
+bool WriteArrayText(const ByteScanner& scanner, FileHandle file) { return EmitArrayText(scanner, WriteToFile, file); }

@@ -1,10 +1,10 @@
 #include "io/file_io.h"
 
+#include <windows.h>
 #include <cstring>
 #include <mutex>
 #include <new>
 #include <string>
-#include <windows.h>
 
 #include "io/path_name.h"
 
@@ -39,8 +39,7 @@ public:
         if (full.size() < MAX_PATH) {
             wide = full;
         } else {
-            wide = full.compare(0, 2, L"\\\\") == 0 ? L"\\\\?\\UNC\\" + full.substr(2)
-                                                     : L"\\\\?\\" + full;
+            wide = full.compare(0, 2, L"\\\\") == 0 ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
         }
     }
     bool IsLong() const { return isLong; }
@@ -61,8 +60,7 @@ private:
 };
 
 HANDLE OpenHandle(const char* path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
-    if (std::strlen(path) < MAX_PATH)
-        return CreateFileA(path, access, share, nullptr, disposition, flags, nullptr);
+    if (std::strlen(path) < MAX_PATH) return CreateFileA(path, access, share, nullptr, disposition, flags, nullptr);
     return CreateFileW(WidePath(path).Get(), access, share, nullptr, disposition, flags, nullptr);
 }
 
@@ -73,8 +71,7 @@ DWORD Attributes(const char* path) {
 
 bool MoveOver(const char* from, const char* to) {
     WidePath source(from), target(to);
-    if (!source.IsLong() && !target.IsLong())
-        return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != FALSE;
+    if (!source.IsLong() && !target.IsLong()) return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING) != FALSE;
     return MoveFileExW(source.Get(), target.Get(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
@@ -85,8 +82,7 @@ bool SetAttributes(const char* path, DWORD attributes) {
 
 // True when nobody holds `path` open against its replacement.
 bool MayReplace(const char* path) {
-    HANDLE probe =
-        OpenHandle(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, 0);
+    HANDLE probe = OpenHandle(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, 0);
     if (probe == INVALID_HANDLE_VALUE) return false;
     CloseHandle(probe);
     return true;
@@ -98,14 +94,14 @@ bool MayReplace(const char* path) {
 bool ReplaceExisting(const char* from, const char* to, DWORD attributes) {
     if ((attributes & FILE_ATTRIBUTE_READONLY) || !MayReplace(to)) return false;
     // ReplaceFile merges these itself; set them first for systems that do not.
-    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                       FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    const DWORD kept =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     if (attributes & kept) SetAttributes(from, attributes & kept);
     // ReplaceFile is given whole paths: Wine's fails on a relative name or
     // a forward slash.
     WidePath source(from, true), target(to, true);
-    return ReplaceFileW(target.Get(), source.Get(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                        nullptr, nullptr) != FALSE;
+    return ReplaceFileW(target.Get(), source.Get(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) !=
+           FALSE;
 }
 
 FileHandle OpenForWrite(const char* path, DWORD disposition, DWORD share) {
@@ -123,9 +119,7 @@ FileHandle OpenFileForRead(const char* path, FileShare share) {
 
 FileHandle CreateFileForWrite(const char* path) { return OpenForWrite(path, CREATE_ALWAYS, 0); }
 
-FileHandle CreateNewFileForWrite(const char* path) {
-    return OpenForWrite(path, CREATE_NEW, FILE_SHARE_DELETE);
-}
+FileHandle CreateNewFileForWrite(const char* path) { return OpenForWrite(path, CREATE_NEW, FILE_SHARE_DELETE); }
 
 bool SeekFile(FileHandle file, uint32_t offset) {
     if (!file || offset > 0x7FFFFFFFu) return false;
@@ -149,8 +143,7 @@ bool WriteFileBytes(FileHandle file, const void* data, uint32_t size) {
 
 bool GetFileLength(FileHandle file, uint64_t* length) {
     LARGE_INTEGER size;
-    if (!file || GetFileType(file->handle) != FILE_TYPE_DISK || !GetFileSizeEx(file->handle, &size))
-        return false;
+    if (!file || GetFileType(file->handle) != FILE_TYPE_DISK || !GetFileSizeEx(file->handle, &size)) return false;
     *length = static_cast<uint64_t>(size.QuadPart);
     return true;
 }
@@ -163,12 +156,10 @@ void CloseFile(FileHandle file) {
 
 PathKind GetPathKind(const char* path) {
     DWORD attributes = Attributes(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return PathKind::Folder;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return PathKind::Folder;
     // Devices such as NUL report attributes of their own, or none; only the
     // opened handle tells what they are.
-    HANDLE handle =
-        OpenHandle(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, 0);
+    HANDLE handle = OpenHandle(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING, 0);
     if (handle == INVALID_HANDLE_VALUE)
         return attributes == INVALID_FILE_ATTRIBUTES ? PathKind::Missing : PathKind::RegularFile;
     DWORD type = GetFileType(handle);
@@ -178,8 +169,8 @@ PathKind GetPathKind(const char* path) {
 
 std::string DescribeOpenFailure(const char* path) {
     if (GetPathKind(path) == PathKind::Folder) return "is a folder";
-    HANDLE handle = OpenHandle(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL);
+    HANDLE handle =
+        OpenHandle(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
     if (handle != INVALID_HANDLE_VALUE) {
         CloseHandle(handle);
         return std::string();
@@ -199,8 +190,8 @@ std::string DescribeOpenFailure(const char* path) {
         break;
     }
     char text[256] = {};
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                  error, 0, text, sizeof text, nullptr);
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                  sizeof text, nullptr);
     while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == '.'))
         text[--length] = '\0';
     return length ? std::string(text) : "error " + std::to_string(error);
@@ -208,8 +199,7 @@ std::string DescribeOpenFailure(const char* path) {
 
 bool ReplaceFileWith(const char* from, const char* to) {
     DWORD attributes = Attributes(to);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return MoveOver(from, to);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return MoveOver(from, to);
     if (ReplaceExisting(from, to, attributes)) return true;
     // The old file is gone and the new one still has its temporary name:
     // finish the move rather than leave the target missing.

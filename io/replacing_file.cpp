@@ -37,8 +37,7 @@ bool ReplacingFile::Open(const char* path) {
         break;
     }
     std::string folder = target.substr(0, FolderLength(target));
-    unsigned start = static_cast<unsigned>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
+    unsigned start = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
     for (unsigned attempt = 0; attempt < 64; ++attempt) {
         char name[32];
         std::snprintf(name, sizeof name, "~qg%05u.tmp", (start + attempt * 7919u) % 100000u);

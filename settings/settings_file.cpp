@@ -52,9 +52,7 @@ OptionsFileStatus ReadOptionsFile(const char* path, ConvertOptions* options) {
 
 void LoadOptions() {
     char path[kPathBufferSize];
-    if (GetSettingsPath(path, sizeof path) && 
-        ReadOptionsFile(path, &g_options) == OptionsFileStatus::Read)
-        return;
+    if (GetSettingsPath(path, sizeof path) && ReadOptionsFile(path, &g_options) == OptionsFileStatus::Read) return;
     SetDefaultOptions(&g_options);
 }
 

@@ -57,16 +57,16 @@ Bytes BuildBmp(uint32_t width, uint32_t height, Dark dark, uint8_t padding) {
 
 Bytes MonoBmp(const std::vector<std::string>& rows, uint8_t padding) {
     uint32_t width = rows.empty() ? 0 : static_cast<uint32_t>(rows[0].size());
-    return BuildBmp(width, static_cast<uint32_t>(rows.size()),
-                    [&](uint32_t x, uint32_t y) { return rows[y][x] == '#'; }, padding);
+    return BuildBmp(
+        width, static_cast<uint32_t>(rows.size()), [&](uint32_t x, uint32_t y) { return rows[y][x] == '#'; }, padding);
 }
 
 Bytes RandomMonoBmp(uint32_t width, uint32_t height, uint32_t pattern) {
     std::mt19937 random(pattern);
     std::vector<bool> dark(static_cast<size_t>(width) * height);
     for (size_t i = 0; i < dark.size(); ++i) dark[i] = (random() & 1) != 0;
-    return BuildBmp(width, height, [&](uint32_t x, uint32_t y) { return dark[y * width + x]; },
-                    static_cast<uint8_t>(random()));
+    return BuildBmp(
+        width, height, [&](uint32_t x, uint32_t y) { return dark[y * width + x]; }, static_cast<uint8_t>(random()));
 }
 
 ScratchDir::ScratchDir() {
@@ -79,8 +79,7 @@ ScratchDir::ScratchDir() {
 
 ScratchDir::~ScratchDir() {
     std::error_code ignored;
-    std::filesystem::permissions(root, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::permissions(root, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(root, ignored);
 }
 
@@ -130,8 +129,7 @@ std::string FullDiskDir() {
 namespace {
 
 std::filesystem::path SharedDir(const char* kind) {
-    std::filesystem::path folder =
-        std::filesystem::path(QG_SOURCE_DIR).parent_path() / "shared" / "testdata" / kind;
+    std::filesystem::path folder = std::filesystem::path(QG_SOURCE_DIR).parent_path() / "shared" / "testdata" / kind;
     std::error_code error;
     return std::filesystem::is_directory(folder, error) ? folder : std::filesystem::path();
 }

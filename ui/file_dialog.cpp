@@ -2,8 +2,8 @@
 
 #include "ui/app_state.h"
 
-OPENFILENAMEA FileDialogRecord(HWND owner, const char* filter, char* path, const char* title,
-                               DWORD flags, const char* defaultExtension) {
+OPENFILENAMEA FileDialogRecord(HWND owner, const char* filter, char* path, const char* title, DWORD flags,
+                               const char* defaultExtension) {
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     dialog.hwndOwner = owner;

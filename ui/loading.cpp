@@ -51,8 +51,8 @@ void LoadFromOpenDialog(HWND window) {
     // the current path.
     char chosen[kPathBufferSize];
     lstrcpyA(chosen, g_bitmapPath);
-    OPENFILENAMEA dialog = FileDialogRecord(window, FILTER_BMP, chosen, TEXT_OPEN_TITLE,
-                                            OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, ".bmp");
+    OPENFILENAMEA dialog =
+        FileDialogRecord(window, FILTER_BMP, chosen, TEXT_OPEN_TITLE, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, ".bmp");
     if (GetOpenFileNameA(&dialog)) {
         lstrcpyA(g_bitmapPath, chosen);
         g_bitmap.Load(g_bitmapPath);

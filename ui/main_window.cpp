@@ -66,9 +66,8 @@ HWND CreateMainWindow(HINSTANCE instance) {
     g_viewSize.cx = kEmptyViewWidth;
     g_viewSize.cy = kEmptyViewHeight;
     if (!RegisterMainWindowClass(instance)) return nullptr;
-    return CreateWindowExA(0, kClassName, TEXT_APP_NAME, kWindowStyle, CW_USEDEFAULT,
-                           CW_USEDEFAULT, g_viewSize.cx, g_viewSize.cy, nullptr, nullptr, instance,
-                           nullptr);
+    return CreateWindowExA(0, kClassName, TEXT_APP_NAME, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, g_viewSize.cx,
+                           g_viewSize.cy, nullptr, nullptr, instance, nullptr);
 }
 
 int RunQuillgrid(HINSTANCE instance, int showCommand) {

@@ -13,8 +13,7 @@ void OnInitDialog(HWND dialog) {
     bool checked[kOptionButtonCount];
     OptionsToChecks(g_options, checked);
     for (int button = 0; button < kOptionButtonCount; ++button) {
-        if (checked[button])
-            SendMessageA(GetDlgItem(dialog, ButtonId(button)), BM_SETCHECK, BST_CHECKED, 0);
+        if (checked[button]) SendMessageA(GetDlgItem(dialog, ButtonId(button)), BM_SETCHECK, BST_CHECKED, 0);
     }
 }
 

@@ -20,19 +20,16 @@ void FitClientToView(HWND window, WPARAM sizeType, UINT clientWidth, UINT client
     if (fitDepth >= kMaxFitDepth) return;
     RECT frame;
     GetWindowRect(window, &frame);
-    if (static_cast<LONG>(clientWidth) != g_viewSize.cx)
-        frame.right += g_viewSize.cx - static_cast<LONG>(clientWidth);
+    if (static_cast<LONG>(clientWidth) != g_viewSize.cx) frame.right += g_viewSize.cx - static_cast<LONG>(clientWidth);
     if (static_cast<LONG>(clientHeight) != g_viewSize.cy)
         frame.bottom += g_viewSize.cy - static_cast<LONG>(clientHeight);
     ++fitDepth;
-    MoveWindow(window, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-               TRUE);
+    MoveWindow(window, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, TRUE);
     --fitDepth;
 }
 
 void DrawBitmapFile(HDC target, HINSTANCE instance, const char* path) {
-    HBITMAP image = static_cast<HBITMAP>(
-        LoadImageA(instance, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    HBITMAP image = static_cast<HBITMAP>(LoadImageA(instance, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     if (!image) return;
     HDC memory = CreateCompatibleDC(target);
     BITMAP info = {};
@@ -47,8 +44,7 @@ void PaintPreview(HWND window) {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
     if (g_bitmap.IsLoaded()) {
-        HINSTANCE instance =
-            reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+        HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
         DrawBitmapFile(target, instance, g_bitmapPath);
     }
     EndPaint(window, &paint);

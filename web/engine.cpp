@@ -15,8 +15,8 @@
 #include "core/mono_bitmap.h"
 #include "core/mono_bmp_writer.h"
 #include "forms/c_forms.h"
-#include "image/presets.h"
 #include "image/image_input.h"
+#include "image/presets.h"
 #include "io/file_io.h"
 #include "io/read_whole.h"
 
@@ -150,13 +150,16 @@ EMSCRIPTEN_KEEPALIVE const char* qg_presets() {
     const struct {
         const char* name;
         CStyle style;
-    } styles[] = {{"plain", CStyle::Plain}, {"arduino", CStyle::Arduino}, {"u8g2", CStyle::U8g2},
-                  {"xbm", CStyle::Xbm},     {"lvgl", CStyle::Lvgl}};
+    } styles[] = {{"plain", CStyle::Plain},
+                  {"arduino", CStyle::Arduino},
+                  {"u8g2", CStyle::U8g2},
+                  {"xbm", CStyle::Xbm},
+                  {"lvgl", CStyle::Lvgl}};
     for (const auto& style : styles) {
         const ConvertOptions* start = StartingLayoutOfStyle(style.style);
-        json += std::string(style.style == CStyle::Plain ? "" : ", ") + text(style.name) + ": {\"layout\": " +
-                layout(start ? *start : defaults) + ", \"fixed\": " +
-                (LayoutOfStyle(style.style) ? "true" : "false") + "}";
+        json += std::string(style.style == CStyle::Plain ? "" : ", ") + text(style.name) +
+                ": {\"layout\": " + layout(start ? *start : defaults) +
+                ", \"fixed\": " + (LayoutOfStyle(style.style) ? "true" : "false") + "}";
     }
     json += "}}";
     return json.c_str();

@@ -30,8 +30,7 @@ TEST_F(BatchTest, EachOutputGoesBesideItsInput) {
     ASSERT_EQ(Run({"--fill-one", a, b, c}), kExitDone) << err;
     EXPECT_EQ(out, "");
     EXPECT_EQ(err, "");
-    EXPECT_EQ(Files(), (std::set<std::string>{"a.bmp", "a.txt", "b.image.bmp", "b.image.txt",
-                                              "c", "c.txt"}));
+    EXPECT_EQ(Files(), (std::set<std::string>{"a.bmp", "a.txt", "b.image.bmp", "b.image.txt", "c", "c.txt"}));
     EXPECT_EQ(test::ReadText(dir.File("a.txt")), Alone(a, {"--fill-one"}));
     EXPECT_EQ(test::ReadText(dir.File("b.image.txt")), ", 0xFF\n");
     EXPECT_EQ(test::ReadText(dir.File("c.txt")), Alone(c, {"--fill-one"}));
@@ -49,9 +48,8 @@ TEST_F(BatchTest, ARefusedInputDoesNotStopTheOthers) {
     std::string missing = dir.File("missing.bmp");
 
     EXPECT_EQ(Run({good1, bad, missing, empty, good2}), kExitRefused);
-    EXPECT_EQ(err, "quillgrid-cli: " + bad + ": unsupported BMP: RLE8 compression\n" +
-                       "quillgrid-cli: " + missing + ": cannot open: no such file\n" +
-                       "quillgrid-cli: " + empty +
+    EXPECT_EQ(err, "quillgrid-cli: " + bad + ": unsupported BMP: RLE8 compression\n" + "quillgrid-cli: " + missing +
+                       ": cannot open: no such file\n" + "quillgrid-cli: " + empty +
                        ": the image is 0 x 5 pixels; there is nothing to pack\n"
                        "quillgrid-cli: 3 of 5 inputs refused\n");
     EXPECT_EQ(test::ReadText(dir.File("one.txt")), Alone(good1));
@@ -92,16 +90,13 @@ TEST_F(BatchTest, OutDirTakesEveryOutputAndNamesItAfterTheInput) {
         EXPECT_EQ(values(iconOut, c.binary), test::ValuesOf(Alone(icon))) << c.iconName;
     }
     // Several inputs get one array each, named after the input.
-    EXPECT_NE(test::ReadText(dir.File("gen/logo.h")).find("const unsigned char img_logo[40]"),
-              std::string::npos);
-    EXPECT_NE(test::ReadText(dir.File("gen/icon-2.h")).find("const unsigned char img_icon_2[8]"),
-              std::string::npos);
+    EXPECT_NE(test::ReadText(dir.File("gen/logo.h")).find("const unsigned char img_logo[40]"), std::string::npos);
+    EXPECT_NE(test::ReadText(dir.File("gen/icon-2.h")).find("const unsigned char img_icon_2[8]"), std::string::npos);
 
     // One input keeps the name as given, and --out-dir still applies.
     ASSERT_EQ(Run({"--c-array", "splash", "--out-dir=" + gen + "/", logo}), kExitDone) << err;
     EXPECT_EQ(out, "");
-    EXPECT_NE(test::ReadText(dir.File("gen/logo.h")).find("const unsigned char splash[40] = {"),
-              std::string::npos);
+    EXPECT_NE(test::ReadText(dir.File("gen/logo.h")).find("const unsigned char splash[40] = {"), std::string::npos);
 }
 
 TEST_F(BatchTest, ContradictionsAreRefusedBeforeAnythingIsWritten) {
@@ -125,8 +120,7 @@ TEST_F(BatchTest, ContradictionsAreRefusedBeforeAnythingIsWritten) {
         {{first, text}, "the output '" + text + "' would replace an input"},
         {{"-o", first, first}, "the output '" + first + "' would replace an input"},
         {{"--out-dir", first, second}, "'" + first + "' is not a folder"},
-        {{"--c-array", "img", first, dash, underscore},
-         "two inputs would both give the array name 'img_x_y'"},
+        {{"--c-array", "img", first, dash, underscore}, "two inputs would both give the array name 'img_x_y'"},
         {{"--c-array", "2logo", first}, "--c-array: '2logo' is not a C identifier"},
         {{"--c-array", "lo-go", first}, "--c-array: 'lo-go' is not a C identifier"},
         {{"--c-array", "int", first}, "--c-array: 'int' is a C or C++ keyword"},

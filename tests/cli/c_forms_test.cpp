@@ -15,7 +15,9 @@ namespace {
 
 using test::CliTest;
 
-bool Found(const char* tool) { return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0; }
+bool Found(const char* tool) {
+    return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 std::string Quote(const std::string& path) { return "'" + path + "'"; }
 
@@ -79,13 +81,16 @@ TEST_F(CFormTest, EachFormDrawsTheImageWhereItsLibraryReadsIt) {
         {{"--c-style", "arduino", "--c-array", "logo"}, "logo.h", "draw_bitmap(logo, logo_width, logo_height);"},
         {{"--c-array", "logo", "--preset", "adafruit-gfx"}, "logo.h", "draw_bitmap(logo, logo_width, logo_height);"},
         // u8g2's examples and #ifdef users take the sizes as macros.
-        {{"--c-style", "u8g2", "--c-array", "logo"}, "logo.h",
+        {{"--c-style", "u8g2", "--c-array", "logo"},
+         "logo.h",
          "\n#if !defined(logo_width) || !defined(logo_height)\n#error not macros\n#endif\n"
          "draw_xbmp(logo_bits, logo_width, logo_height);"},
         {{"--xbm=logo"}, "logo.xbm", "draw_xbmp(logo_bits, logo_width, logo_height);"},
-        {{"--lvgl", "logo"}, "logo.c",
+        {{"--lvgl", "logo"},
+         "logo.c",
          "{ int i, j; const unsigned char* p = logo.data;\n"
-         "  if (logo.header.magic != 0x19 || logo.header.cf != 7 || logo.data_size != 8u + logo.header.stride * logo.header.h) return 1;\n"
+         "  if (logo.header.magic != 0x19 || logo.header.cf != 7 || logo.data_size != 8u + logo.header.stride * "
+         "logo.header.h) return 1;\n"
          "  for (j = 0; j < (int)logo.header.h; j++, putchar('\\n'))\n"
          "    for (i = 0; i < (int)logo.header.w; i++) {\n"
          "      int index = p[8 + j * logo.header.stride + i / 8] >> (7 - i % 8) & 1;\n"
@@ -98,7 +103,8 @@ TEST_F(CFormTest, EachFormDrawsTheImageWhereItsLibraryReadsIt) {
             args.insert(args.end(), {"-o", dir.File(c.header), input});
             ASSERT_EQ(Run(args), kExitDone) << c.form[0] << ": " << err;
             const std::string program = std::string(kReaders) + "#include \"" + c.header +
-                                        "\"\nint main(void) {\n(void)draw_bitmap; (void)draw_xbmp;\n" + c.draw + "\nreturn 0;\n}\n";
+                                        "\"\nint main(void) {\n(void)draw_bitmap; (void)draw_xbmp;\n" + c.draw +
+                                        "\nreturn 0;\n}\n";
             // Inverted, every form shows dark and light swapped on the screen.
             std::string expected = picture;
             if (inverted)
@@ -122,7 +128,8 @@ TEST_F(CFormTest, OneHeaderHoldsManyImagesAndTheirTables) {
     if (!Found("cc") || !Found("c++")) GTEST_SKIP() << "no C and C++ compilers";
     std::vector<std::string> inputs;
     for (uint32_t i = 0; i < 10; ++i)
-        inputs.push_back(Image(test::RandomMonoBmp(5 + i * 3, 17 - i, i), ("frame-" + std::to_string(i) + ".bmp").c_str()));
+        inputs.push_back(
+            Image(test::RandomMonoBmp(5 + i * 3, 17 - i, i), ("frame-" + std::to_string(i) + ".bmp").c_str()));
     const struct {
         const char* style;
         const char* array;  // the table's element, as the program names it
@@ -137,8 +144,12 @@ TEST_F(CFormTest, OneHeaderHoldsManyImagesAndTheirTables) {
             "int main(void) {\n    int i;\n"
             "    for (i = 0; i < anim_count; i++) {\n"
             "        unsigned w = anim_widths[i], h = anim_heights[i];\n"
-            "        unsigned n = " + std::string(style.style[0] == 'p' ? "w * ((h + 7) / 8)" : "(w + 7) / 8 * h") + ";\n"
-            "        if (fwrite(" + style.array + ", 1, n, stdout) != n) return 1;\n"
+            "        unsigned n = " +
+            std::string(style.style[0] == 'p' ? "w * ((h + 7) / 8)" : "(w + 7) / 8 * h") +
+            ";\n"
+            "        if (fwrite(" +
+            style.array +
+            ", 1, n, stdout) != n) return 1;\n"
             "    }\n    return 0;\n}\n";
         std::string expected;
         for (const std::string& input : inputs) {
@@ -159,7 +170,8 @@ TEST_F(CFormTest, OneHeaderHoldsManyImagesAndTheirTables) {
         "#include <stdio.h>\n#include \"anim.c\"\nint main(void) {\n    int i;\n"
         "    for (i = 0; i < anim_count; i++)\n"
         "        if (anim_images[i]->header.w != anim_widths[i] ||\n"
-        "            fwrite(anim_images[i]->data + 8, 1, anim_images[i]->data_size - 8, stdout) != anim_images[i]->data_size - 8)\n"
+        "            fwrite(anim_images[i]->data + 8, 1, anim_images[i]->data_size - 8, stdout) != "
+        "anim_images[i]->data_size - 8)\n"
         "            return 1;\n    return 0;\n}\n";
     std::string expected;
     for (const std::string& input : inputs) {
@@ -178,16 +190,18 @@ TEST_F(CFormTest, OnAnAvrTheArraysLandInFlash) {
     const struct {
         std::vector<std::string> form;
         const char* symbol;
-    } cases[] = {{{"--c-style", "arduino", "--c-array", "logo"}, "logo"}, {{"--c-style", "u8g2", "--c-array", "logo"}, "logo_bits"}};
+    } cases[] = {{{"--c-style", "arduino", "--c-array", "logo"}, "logo"},
+                 {{"--c-style", "u8g2", "--c-array", "logo"}, "logo_bits"}};
     for (const auto& c : cases) {
         std::vector<std::string> args = c.form;
         args.insert(args.end(), {"-o", dir.File("logo.h"), input});
         ASSERT_EQ(Run(args), kExitDone) << err;
-        std::ofstream(dir.File("sketch.c")) << "#include <avr/pgmspace.h>\n#include \"logo.h\"\n"
-                                            << "unsigned char first(unsigned i) { return pgm_read_byte(&" << c.symbol << "[i]); }\n";
-        std::string build = "avr-gcc -mmcu=atmega328p -Os -std=c99 -Wall -Werror -c -o " + Quote(dir.File("sketch.o")) + " " +
-                            Quote(dir.File("sketch.c")) + " && avr-objdump -t " + Quote(dir.File("sketch.o")) + " > " +
-                            Quote(dir.File("symbols.txt"));
+        std::ofstream(dir.File("sketch.c"))
+            << "#include <avr/pgmspace.h>\n#include \"logo.h\"\n"
+            << "unsigned char first(unsigned i) { return pgm_read_byte(&" << c.symbol << "[i]); }\n";
+        std::string build = "avr-gcc -mmcu=atmega328p -Os -std=c99 -Wall -Werror -c -o " + Quote(dir.File("sketch.o")) +
+                            " " + Quote(dir.File("sketch.c")) + " && avr-objdump -t " + Quote(dir.File("sketch.o")) +
+                            " > " + Quote(dir.File("symbols.txt"));
         ASSERT_EQ(std::system(build.c_str()), 0) << c.form[1];
         const std::string symbols = test::ReadText(dir.File("symbols.txt"));
         size_t at = symbols.find(" " + std::string(c.symbol) + "\n");
@@ -203,7 +217,8 @@ TEST_F(CFormTest, ImageMagickReadsTheXbmFile) {
     if (!Found("convert")) GTEST_SKIP() << "no ImageMagick";
     const std::string input = Image(test::RandomMonoBmp(21, 13, 5), "icon.bmp");
     ASSERT_EQ(Run({"--xbm", "-o", dir.File("icon.xbm"), input}), kExitDone) << err;
-    std::string command = "convert " + Quote(dir.File("icon.xbm")) + " -compress none pbm:" + Quote(dir.File("icon.pbm"));
+    std::string command =
+        "convert " + Quote(dir.File("icon.xbm")) + " -compress none pbm:" + Quote(dir.File("icon.pbm"));
     ASSERT_EQ(std::system(command.c_str()), 0);
     std::string pbm = test::ReadText(dir.File("icon.pbm")), picture;
     size_t at = pbm.find("21 13\n");

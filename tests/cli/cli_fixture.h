@@ -57,10 +57,8 @@ protected:
 inline std::vector<std::vector<std::string>> AllLayouts() {
     std::vector<std::vector<std::string>> layouts;
     for (int i = 0; i < 16; ++i) {
-        layouts.push_back({i & 1 ? "--lsb-first" : "--msb-first",
-                           i & 2 ? "--bits-horizontal" : "--bits-vertical",
-                           i & 4 ? "--bytes-horizontal" : "--bytes-vertical",
-                           i & 8 ? "--fill-one" : "--fill-zero"});
+        layouts.push_back({i & 1 ? "--lsb-first" : "--msb-first", i & 2 ? "--bits-horizontal" : "--bits-vertical",
+                           i & 4 ? "--bytes-horizontal" : "--bytes-vertical", i & 8 ? "--fill-one" : "--fill-zero"});
     }
     return layouts;
 }

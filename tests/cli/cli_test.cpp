@@ -119,10 +119,10 @@ TEST_F(CliTest, EveryValueErrorNamesItsOption) {
     const std::string input = Image(test::MonoBmp({"#"}));
     // A value each option refuses; options that take any text have none.
     const std::map<std::string, std::string> wrong = {
-        {"--threshold", "300"},    {"--dither", "ordered"},        {"--background", "grey"}, {"--size", "0x64"},
-        {"--fit", "tight"},        {"--align", "middle"},          {"--rotate", "45"},       {"--flip", "x"},
-        {"--resample", "cubic"},   {"--c-array", "lo-go"},         {"--c-style", "fancy"},   {"--per-line", "0"},
-        {"--xbm", "2x"},           {"--lvgl", "int"},              {"--preview", "braille"}, {"--read-array", "0x0"},
+        {"--threshold", "300"},    {"--dither", "ordered"}, {"--background", "grey"}, {"--size", "0x64"},
+        {"--fit", "tight"},        {"--align", "middle"},   {"--rotate", "45"},       {"--flip", "x"},
+        {"--resample", "cubic"},   {"--c-array", "lo-go"},  {"--c-style", "fancy"},   {"--per-line", "0"},
+        {"--xbm", "2x"},           {"--lvgl", "int"},       {"--preview", "braille"}, {"--read-array", "0x0"},
         {"--read-layout", "fast"}, {"--preset", "oled"},
     };
     const std::set<std::string> anyText = {"--output", "--out-dir", "--settings"};
@@ -153,7 +153,8 @@ TEST_F(CliTest, EveryValueErrorNamesItsOption) {
 TEST_F(CliTest, TwoRunsAtOnceKeepApart) {
     const std::string inputs[2] = {Image(test::RandomMonoBmp(301, 77, 1), "a.bmp"),
                                    Image(test::RandomMonoBmp(64, 190, 2), "b.bmp")};
-    const std::vector<std::string> flags[2] = {{"--bits-horizontal", "--fill-one"}, {"--lsb-first", "--bytes-vertical"}};
+    const std::vector<std::string> flags[2] = {{"--bits-horizontal", "--fill-one"},
+                                               {"--lsb-first", "--bytes-vertical"}};
     std::string alone[2];
     for (int i = 0; i < 2; ++i) {
         ASSERT_EQ(Run({flags[i][0], flags[i][1], inputs[i]}), kExitDone);
@@ -292,16 +293,20 @@ TEST_F(CliTest, SettingsFileGivesTheStartingOptions) {
     };
     const Case cases[] = {
         // msbReverse 1, bitHorizontal 0, byteHorizontal 1, fill 0
-        {{2, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 7, 8, 9}, {},
+        {{2, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 7, 8, 9},
+         {},
          ", 0x05, 0x06, 0x06, 0x04, 0x04, 0x06, 0x06, 0x05, 0x05, 0x03\n"},
         // fill byte 0 with a non-zero carried byte: fill 0
-        {{0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0}, {},
+        {{0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0},
+         {},
          ", 0xA0, 0x60, 0x60, 0x20, 0x20, 0x60, 0x60, 0xA0, 0xA0, 0xC0\n"},
         // fill byte 5: fill 1
-        {{0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 5, 0, 0, 0}, {},
+        {{0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 5, 0, 0, 0},
+         {},
          ", 0xBF, 0x7F, 0x7F, 0x3F, 0x3F, 0x7F, 0x7F, 0xBF, 0xBF, 0xDF\n"},
         // flags override single fields of the file
-        {{0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0xEE}, {"--fill-zero"},
+        {{0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0xEE},
+         {"--fill-zero"},
          ", 0x81, 0xC0\n, 0x66, 0x40\n, 0xFF, 0x80\n"},
     };
     std::string settings = dir.File("tool.dat");

@@ -18,7 +18,6 @@ namespace {
 
 using test::CliTest;
 
-
 std::vector<std::string> With(std::vector<std::string> flags, const std::string& input) {
     flags.push_back(input);
     return flags;
@@ -46,8 +45,7 @@ TEST_F(CliTest, CArrayWrapsTheValuesInADeclaration) {
               "};\n");
     // Through -o, the same text.
     std::string output = dir.File("worked.h");
-    EXPECT_EQ(Run({"--lsb-first", "--bytes-vertical", "--c-array", "w", "-o", output, input}),
-              kExitDone);
+    EXPECT_EQ(Run({"--lsb-first", "--bytes-vertical", "--c-array", "w", "-o", output, input}), kExitDone);
     std::string viaFile = test::ReadText(output);
     EXPECT_EQ(Run({"--lsb-first", "--bytes-vertical", "--c-array", "w", input}), kExitDone);
     EXPECT_EQ(viaFile, out);
@@ -67,19 +65,16 @@ TEST_F(CliTest, CArrayCommentShowsOnlyTheFileNameAndSafely) {
 
 // Compiles `header` with a program that writes the array `name` to a file,
 // and returns the bytes it wrote.
-test::Bytes CompiledBytes(const test::ScratchDir& dir, const std::string& header,
-                          const std::string& name) {
-    std::ofstream(dir.File("main.c"))
-        << "#include <stdio.h>\n#include \"" << header << "\"\n"
-        << "int main(int argc, char** argv) {\n"
-        << "    FILE* f = fopen(argv[1], \"wb\");\n"
-        << "    if (argc != 2 || !f) return 1;\n"
-        << "    if (fwrite(" << name << ", 1, sizeof " << name << ", f) != sizeof " << name
-        << ") return 1;\n"
-        << "    return fclose(f) != 0;\n}\n";
-    std::string compile = std::string(QG_C_COMPILER) +
-                          " -std=c99 -Wall -Wextra -pedantic -Werror -o '" + dir.File("prog") +
-                          "' '" + dir.File("main.c") + "'";
+test::Bytes CompiledBytes(const test::ScratchDir& dir, const std::string& header, const std::string& name) {
+    std::ofstream(dir.File("main.c")) << "#include <stdio.h>\n#include \"" << header << "\"\n"
+                                      << "int main(int argc, char** argv) {\n"
+                                      << "    FILE* f = fopen(argv[1], \"wb\");\n"
+                                      << "    if (argc != 2 || !f) return 1;\n"
+                                      << "    if (fwrite(" << name << ", 1, sizeof " << name << ", f) != sizeof "
+                                      << name << ") return 1;\n"
+                                      << "    return fclose(f) != 0;\n}\n";
+    std::string compile = std::string(QG_C_COMPILER) + " -std=c99 -Wall -Wextra -pedantic -Werror -o '" +
+                          dir.File("prog") + "' '" + dir.File("main.c") + "'";
     if (std::system(compile.c_str()) != 0) {
         ADD_FAILURE() << "the generated declaration did not compile: " << header;
         return {};
@@ -129,12 +124,12 @@ TEST_F(CliTest, BinaryIsTheValuesOfTheText) {
 TEST_F(CliTest, InfoDescribesWithoutConverting) {
     std::string input = Image(test::MonoBmp(test::WorkedImage()));
     EXPECT_EQ(Run({"--info", input}), kExitDone) << err;
-    EXPECT_EQ(out,
-              "file: " + input + "\n"
-              "width: 10\nheight: 3\nstride: 4\n"
-              "palette: #000000 #FFFFFF\ndark palette entry: 0\n"
-              "layout: msb first, bits vertical, bytes horizontal, fill zero\n"
-              "items per line: 10\nline count: 1\nbytes: 10\ntext length: 61\n");
+    EXPECT_EQ(out, "file: " + input +
+                       "\n"
+                       "width: 10\nheight: 3\nstride: 4\n"
+                       "palette: #000000 #FFFFFF\ndark palette entry: 0\n"
+                       "layout: msb first, bits vertical, bytes horizontal, fill zero\n"
+                       "items per line: 10\nline count: 1\nbytes: 10\ntext length: 61\n");
 
     // The same image with the palette swapped and the bits inverted: entry 1
     // is dark now, and the packing is unchanged.
@@ -143,20 +138,22 @@ TEST_F(CliTest, InfoDescribesWithoutConverting) {
     for (size_t i = 62; i < swapped.size(); ++i) swapped[i] = static_cast<uint8_t>(~swapped[i]);
     std::string other = Image(swapped, "swapped.bmp");
     std::string empty = Image(test::MonoHeader(0, 5), "empty.bmp");
-    EXPECT_EQ(Run({"--info", "--bits-horizontal", "--bytes-vertical", "--fill-one", other, empty,
-                   dir.File("missing.bmp")}),
-              kExitRefused);
-    EXPECT_EQ(out,
-              "file: " + other + "\n"
-              "width: 10\nheight: 3\nstride: 4\n"
-              "palette: #FFFFFF #000000\ndark palette entry: 1\n"
-              "layout: msb first, bits horizontal, bytes vertical, fill one\n"
-              "items per line: 3\nline count: 2\nbytes: 6\ntext length: 38\n"
-              "\n"
-              "file: " + empty + "\n"
-              "width: 0\nheight: 5\nstride: 0\n"
-              "palette: #000000 #FFFFFF\ndark palette entry: 0\n"
-              "layout: msb first, bits horizontal, bytes vertical, fill one\n");
+    EXPECT_EQ(
+        Run({"--info", "--bits-horizontal", "--bytes-vertical", "--fill-one", other, empty, dir.File("missing.bmp")}),
+        kExitRefused);
+    EXPECT_EQ(out, "file: " + other +
+                       "\n"
+                       "width: 10\nheight: 3\nstride: 4\n"
+                       "palette: #FFFFFF #000000\ndark palette entry: 1\n"
+                       "layout: msb first, bits horizontal, bytes vertical, fill one\n"
+                       "items per line: 3\nline count: 2\nbytes: 6\ntext length: 38\n"
+                       "\n"
+                       "file: " +
+                       empty +
+                       "\n"
+                       "width: 0\nheight: 5\nstride: 0\n"
+                       "palette: #000000 #FFFFFF\ndark palette entry: 0\n"
+                       "layout: msb first, bits horizontal, bytes vertical, fill one\n");
     EXPECT_NE(err.find("the image is 0 x 5 pixels; there is nothing to pack"), std::string::npos);
     EXPECT_NE(err.find(dir.File("missing.bmp") + ": cannot open: no such file"), std::string::npos);
     EXPECT_NE(err.find("2 of 3 inputs refused"), std::string::npos);
@@ -182,7 +179,9 @@ TEST_F(CliTest, HelpDocumentsEveryOptionAndShowsTrueExamples) {
     std::string help = out;
     for (size_t i = 0; i < kCliOptionCount; ++i) {
         EXPECT_TRUE(Mentions(help, kCliOptions[i].longName)) << kCliOptions[i].longName;
-        if (kCliOptions[i].shortName) EXPECT_TRUE(Mentions(help, kCliOptions[i].shortName));
+        if (kCliOptions[i].shortName) {
+            EXPECT_TRUE(Mentions(help, kCliOptions[i].shortName));
+        }
     }
     for (const Preset* preset = PresetsBegin(); preset != PresetsEnd(); ++preset)
         EXPECT_NE(help.find("    " + std::string(preset->name) + " "), std::string::npos) << preset->name;
@@ -223,7 +222,9 @@ TEST(CliOptions, EachRowIsWhole) {
     for (size_t i = 0; i < kCliOptionCount; ++i) {
         const CliOption& option = kCliOptions[i];
         EXPECT_TRUE(names.insert(option.longName).second) << option.longName;
-        if (option.shortName) EXPECT_TRUE(names.insert(option.shortName).second) << option.shortName;
+        if (option.shortName) {
+            EXPECT_TRUE(names.insert(option.shortName).second) << option.shortName;
+        }
         EXPECT_EQ(option.valueName != nullptr, option.takes != Takes::Nothing) << option.longName;
         EXPECT_EQ(option.needs != nullptr, option.takes == Takes::Value) << option.longName;
         EXPECT_TRUE(option.help && *option.help) << option.longName;
@@ -268,8 +269,8 @@ TEST(OutputForms, SmallBuffersChangeNoByte) {
             };
             const std::vector<std::string> expected = forms(BufferSizes());
             for (const BufferSizes& sizes : small)
-                EXPECT_EQ(forms(sizes), expected) << size.first << " x " << size.second << ", layout " << bits
-                                                   << ", pieces of " << sizes.pieceItems;
+                EXPECT_EQ(forms(sizes), expected)
+                    << size.first << " x " << size.second << ", layout " << bits << ", pieces of " << sizes.pieceItems;
         }
     }
 }
@@ -291,7 +292,8 @@ TEST_F(CliTest, CArrayCommentTellsTheInversion) {
         std::vector<std::string> args = c.flags;
         args.insert(args.end(), {"--c-array", "img", input});
         ASSERT_EQ(Run(args), kExitDone) << err;
-        EXPECT_NE(out.substr(0, out.find('\n')).find(std::string(": 10 x 3 pixels, ") + c.layout), std::string::npos) << out;
+        EXPECT_NE(out.substr(0, out.find('\n')).find(std::string(": 10 x 3 pixels, ") + c.layout), std::string::npos)
+            << out;
     }
 }
 
@@ -320,10 +322,13 @@ TEST_F(CliTest, LongLinesStayWholeInEveryForm) {
         ByteScanner* scanner = SelectScanner(options);
         ASSERT_TRUE(scanner->Attach(&bitmap, 0));
         std::string reference;
-        EmitArrayTextPerByte(*scanner, [](void* to, const char* text, uint32_t size) {
-            static_cast<std::string*>(to)->append(text, size);
-            return true;
-        }, &reference);
+        EmitArrayTextPerByte(
+            *scanner,
+            [](void* to, const char* text, uint32_t size) {
+                static_cast<std::string*>(to)->append(text, size);
+                return true;
+            },
+            &reference);
         const size_t lines = scanner->LineCount();
 
         std::vector<std::string> args = c.layout;

@@ -24,8 +24,8 @@ protected:
         std::vector<uint32_t> samples;
         for (const std::string& row : rows)
             for (char c : row) samples.push_back(c == '#' ? 0 : 255);
-        return Image(test::Png(static_cast<uint32_t>(rows[0].size()), static_cast<uint32_t>(rows.size()), 0, 8, samples),
-                     name);
+        return Image(
+            test::Png(static_cast<uint32_t>(rows[0].size()), static_cast<uint32_t>(rows.size()), 0, 8, samples), name);
     }
 };
 
@@ -79,11 +79,13 @@ TEST_F(FrameTest, FitAndAlignmentPlaceTheImage) {
     } cases[] = {
         {"9x7", "contain", "center", ".........\n##..#..##\n##..#..##\n####...##\n##.....##\n##.....##\n.........\n"},
         {"9x7", "contain", "top-left", "##..#..##\n##..#..##\n####...##\n##.....##\n##.....##\n.........\n.........\n"},
-        {"9x7", "contain", "bottom-right", ".........\n.........\n##..#..##\n##..#..##\n####...##\n##.....##\n##.....##\n"},
+        {"9x7", "contain", "bottom-right",
+         ".........\n.........\n##..#..##\n##..#..##\n####...##\n##.....##\n##.....##\n"},
         {"9x7", "cover", "center", "#...##...\n#...##...\n####.....\n####.....\n####.....\n#........\n#........\n"},
         {"9x7", "stretch", "center", "##..#..##\n##..#..##\n####...##\n####...##\n####...##\n##.....##\n##.....##\n"},
         {"9x7", "none", "center", ".........\n.........\n..#.#.#..\n..##..#..\n..#...#..\n.........\n.........\n"},
-        {"9x7", "none", "bottom-right", ".........\n.........\n.........\n.........\n....#.#.#\n....##..#\n....#...#\n"},
+        {"9x7", "none", "bottom-right",
+         ".........\n.........\n.........\n.........\n....#.#.#\n....##..#\n....#...#\n"},
         {"3x2", "contain", "center", "###\n#.#\n"},
         {"3x2", "none", "center", ".#.\n#..\n"},
         {"3x2", "none", "top-left", "#.#\n##.\n"},
@@ -107,12 +109,15 @@ TEST_F(FrameTest, FitAndAlignmentPlaceTheImage) {
 TEST_F(FrameTest, NearestEnlargementRepeatsEachPixel) {
     const Picture source = {"#..", ".##"};
     const std::string input = PngOf(source);
-    for (auto factor : {std::make_pair(2u, 2u), std::make_pair(3u, 3u), std::make_pair(4u, 1u), std::make_pair(1u, 5u)}) {
+    for (auto factor :
+         {std::make_pair(2u, 2u), std::make_pair(3u, 3u), std::make_pair(4u, 1u), std::make_pair(1u, 5u)}) {
         Picture expected(2 * factor.second, std::string(3 * factor.first, '.'));
         for (uint32_t y = 0; y < expected.size(); ++y)
-            for (uint32_t x = 0; x < expected[0].size(); ++x) expected[y][x] = source[y / factor.second][x / factor.first];
+            for (uint32_t x = 0; x < expected[0].size(); ++x)
+                expected[y][x] = source[y / factor.second][x / factor.first];
         std::string size = std::to_string(3 * factor.first) + "x" + std::to_string(2 * factor.second);
-        EXPECT_EQ(Preview({"--size", size, "--fit", "stretch", "--resample", "nearest"}, input), Text(expected)) << size;
+        EXPECT_EQ(Preview({"--size", size, "--fit", "stretch", "--resample", "nearest"}, input), Text(expected))
+            << size;
     }
 }
 
@@ -121,7 +126,8 @@ TEST_F(FrameTest, NearestEnlargementRepeatsEachPixel) {
 TEST_F(FrameTest, ALargePictureFitsTheDisplay) {
     std::vector<uint32_t> disc;
     for (uint32_t y = 0; y < 512; ++y)
-        for (uint32_t x = 0; x < 512; ++x) disc.push_back((x - 255.5) * (x - 255.5) + (y - 255.5) * (y - 255.5) < 200 * 200 ? 0 : 255);
+        for (uint32_t x = 0; x < 512; ++x)
+            disc.push_back((x - 255.5) * (x - 255.5) + (y - 255.5) * (y - 255.5) < 200 * 200 ? 0 : 255);
     const std::string input = Image(test::Png(512, 512, 0, 8, disc), "logo.png");
     const std::string light = std::string(32, '.'), dark = std::string(32, '#');
     const struct {
@@ -156,10 +162,18 @@ TEST_F(FrameTest, DithersGiveTheirExactPixels) {
         std::vector<std::string> flags;
         const char* picture;
     } cases[] = {
-        {{"--dither=atkinson"}, "#######.#.......\n####..#...#....#\n##..#..#.....###\n..#.......######\n..#.....######..\n.....#######..#.\n"},
-        {{"--dither=bayer"}, "####.#.#........\n#####.#.#.#....#\n.#.#.#.......#.#\n#.#.#.#.#.######\n........####.#.#\n#.#..########.#.\n"},
-        {{"--dither=bayer", "--threshold", "30%"}, "##.#.#..........\n#.#.#.#........#\n.#...........#.#\n#.........#####.\n.........#.#....\n.....####.#.#...\n"},
-        {{"--dither=fs"}, "######.#.#......\n###.#.#.#..#...#\n#.#.#..#.....###\n.#.#......######\n#....#..#####.#.\n.....######.#.#.\n"},
+        {{"--dither=atkinson"},
+         "#######.#.......\n####..#...#....#\n##..#..#.....###\n..#.......######\n..#.....######..\n.....#######..#."
+         "\n"},
+        {{"--dither=bayer"},
+         "####.#.#........\n#####.#.#.#....#\n.#.#.#.......#.#\n#.#.#.#.#.######\n........####.#.#\n#.#..########.#."
+         "\n"},
+        {{"--dither=bayer", "--threshold", "30%"},
+         "##.#.#..........\n#.#.#.#........#\n.#...........#.#\n#.........#####.\n.........#.#....\n.....####.#.#..."
+         "\n"},
+        {{"--dither=fs"},
+         "######.#.#......\n###.#.#.#..#...#\n#.#.#..#.....###\n.#.#......######\n#....#..#####.#.\n.....######.#.#."
+         "\n"},
     };
     for (const auto& c : cases) EXPECT_EQ(Preview(c.flags, varied), c.picture) << c.flags[0];
 

@@ -50,17 +50,21 @@ Bytes Zlib(const Bytes& raw) {
 
 int SamplesPerPixel(int colourType) {
     switch (colourType) {
-    case 2: return 3;
-    case 4: return 2;
-    case 6: return 4;
-    default: return 1;
+    case 2:
+        return 3;
+    case 4:
+        return 2;
+    case 6:
+        return 4;
+    default:
+        return 1;
     }
 }
 
 }  // namespace
 
-Bytes Png(uint32_t width, uint32_t height, int colourType, int depth,
-          const std::vector<uint32_t>& samples, const Bytes& palette, const Bytes& transparency) {
+Bytes Png(uint32_t width, uint32_t height, int colourType, int depth, const std::vector<uint32_t>& samples,
+          const Bytes& palette, const Bytes& transparency) {
     Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     Bytes header;
     PutBig32(header, width);
@@ -93,8 +97,8 @@ Bytes Png(uint32_t width, uint32_t height, int colourType, int depth,
     return png;
 }
 
-Bytes DeepBmp(uint32_t width, uint32_t height, int bits, const std::vector<uint32_t>& samples,
-              const Bytes& palette, uint32_t header) {
+Bytes DeepBmp(uint32_t width, uint32_t height, int bits, const std::vector<uint32_t>& samples, const Bytes& palette,
+              uint32_t header) {
     const uint32_t perPixel = bits / 8;
     const uint32_t stride = (width * bits + 31) / 32 * 4;
     const uint32_t offset = 14 + header + static_cast<uint32_t>(palette.size());
@@ -112,14 +116,15 @@ Bytes DeepBmp(uint32_t width, uint32_t height, int bits, const std::vector<uint3
     std::copy(palette.begin(), palette.end(), bmp.begin() + 14 + header);
     for (uint32_t y = 0; y < height; ++y) {
         uint8_t* row = &bmp[offset + (height - 1 - y) * stride];
-        for (uint32_t i = 0; i < width * perPixel; ++i) row[i] = static_cast<uint8_t>(samples[y * width * perPixel + i]);
+        for (uint32_t i = 0; i < width * perPixel; ++i)
+            row[i] = static_cast<uint8_t>(samples[y * width * perPixel + i]);
     }
     return bmp;
 }
 
 Bytes Pnm(uint32_t width, uint32_t height, bool colour, const std::vector<uint32_t>& samples) {
-    std::string head = std::string(colour ? "P6" : "P5") + "\n" + std::to_string(width) + " " +
-                       std::to_string(height) + "\n255\n";
+    std::string head =
+        std::string(colour ? "P6" : "P5") + "\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
     Bytes pnm(head.begin(), head.end());
     for (uint32_t sample : samples) pnm.push_back(static_cast<uint8_t>(sample));
     return pnm;

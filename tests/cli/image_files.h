@@ -13,9 +13,8 @@ namespace test {
 
 // `samples` holds every sample of every row in order (for a palette image,
 // the indices), each within the bit depth; the builder packs them.
-Bytes Png(uint32_t width, uint32_t height, int colourType, int depth,
-          const std::vector<uint32_t>& samples, const Bytes& palette = {},
-          const Bytes& transparency = {});
+Bytes Png(uint32_t width, uint32_t height, int colourType, int depth, const std::vector<uint32_t>& samples,
+          const Bytes& palette = {}, const Bytes& transparency = {});
 
 // A BMP of 8, 24 or 32 bits per pixel from rows of BGR(A) samples, top
 // row first; 8 bits takes indices and a palette of BGRA entries. `header`

@@ -20,7 +20,8 @@ const char* const kPattern[] = {"#..#", ".##."};
 Samples Paint(const Samples& dark, const Samples& light) {
     Samples out;
     for (const char* row : kPattern)
-        for (const char* c = row; *c; ++c) out.insert(out.end(), (*c == '#' ? dark : light).begin(), (*c == '#' ? dark : light).end());
+        for (const char* c = row; *c; ++c)
+            out.insert(out.end(), (*c == '#' ? dark : light).begin(), (*c == '#' ? dark : light).end());
     return out;
 }
 
@@ -78,8 +79,12 @@ TEST_F(CliTest, ThresholdAndDither) {
     const struct {
         std::vector<std::string> args;
         size_t dark;  // dark columns
-    } levels[] = {{{}, 128}, {{"--threshold", "0"}, 0}, {{"--threshold=255"}, 255},
-                  {{"--threshold", "10%"}, 26}, {{"--threshold", "100%"}, 255}, {{"--threshold", "64"}, 64}};
+    } levels[] = {{{}, 128},
+                  {{"--threshold", "0"}, 0},
+                  {{"--threshold=255"}, 255},
+                  {{"--threshold", "10%"}, 26},
+                  {{"--threshold", "100%"}, 255},
+                  {{"--threshold", "64"}, 64}};
     for (const auto& level : levels) {
         std::vector<std::string> args = level.args;
         args.insert(args.begin(), "--preview=ascii");
@@ -136,8 +141,8 @@ TEST_F(CliTest, OpaquePixelsKeepTheirGreyAtTheThresholdEdge) {
             std::string input = Image(form.file, "edge.png");
             for (uint32_t level : {grey, grey + 1}) {
                 for (const char* background : {"white", "black"}) {
-                    ASSERT_EQ(Run({"--preview=ascii", "--background", background, "--threshold",
-                                   std::to_string(level), input}),
+                    ASSERT_EQ(Run({"--preview=ascii", "--background", background, "--threshold", std::to_string(level),
+                                   input}),
                               kExitDone);
                     EXPECT_EQ(out, level > grey ? "#\n" : ".\n")
                         << form.kind << " " << grey << " at " << level << " over " << background;
@@ -160,9 +165,9 @@ TEST_F(CliTest, OpaquePixelsKeepTheirGreyAtTheThresholdEdge) {
 TEST_F(CliTest, BmpHeadersAndRowsAreCheckedInFull) {
     for (uint32_t header : {40u, 56u, 108u, 124u}) {
         for (int bits : {24, 32}) {
-            Bytes file = test::DeepBmp(4, 2, bits, bits == 24 ? Paint({255, 0, 0}, {0, 255, 255})
-                                                              : Paint({255, 0, 0, 0}, {0, 255, 255, 0}),
-                                       {}, header);
+            Bytes file = test::DeepBmp(
+                4, 2, bits, bits == 24 ? Paint({255, 0, 0}, {0, 255, 255}) : Paint({255, 0, 0, 0}, {0, 255, 255, 0}),
+                {}, header);
             Bytes topDown = file;
             test::Put32(topDown, 22, static_cast<uint32_t>(-2));
             const size_t stride = bits / 2, rows = 14 + header;  // 4 pixels of 3 or 4 bytes
@@ -221,7 +226,8 @@ TEST_F(CliTest, PresetsReadBackAsTheirLibrariesRead) {
         const char* preset;
         Reader dark;
     } presets[] = {
-        {"adafruit-gfx", [](const Bytes& b, uint32_t x, uint32_t y) { return (b[y * 2 + x / 8] & (0x80 >> (x & 7))) != 0; }},
+        {"adafruit-gfx",
+         [](const Bytes& b, uint32_t x, uint32_t y) { return (b[y * 2 + x / 8] & (0x80 >> (x & 7))) != 0; }},
         {"xbm", [](const Bytes& b, uint32_t x, uint32_t y) { return (b[y * 2 + x / 8] & (1 << (x & 7))) != 0; }},
         {"ssd1306", [](const Bytes& b, uint32_t x, uint32_t y) { return (b[x + (y / 8) * 13] & (1 << (y & 7))) != 0; }},
         {"epaper", [](const Bytes& b, uint32_t x, uint32_t y) { return (b[y * 2 + x / 8] & (0x80 >> (x & 7))) == 0; }},
@@ -233,7 +239,8 @@ TEST_F(CliTest, PresetsReadBackAsTheirLibrariesRead) {
         std::string wrong;
         for (uint32_t y = 0; y < h; ++y)
             for (uint32_t x = 0; x < w; ++x)
-                if (p.dark(bytes, x, y) != image.IsDark(x, y)) wrong += "(" + std::to_string(x) + "," + std::to_string(y) + ")";
+                if (p.dark(bytes, x, y) != image.IsDark(x, y))
+                    wrong += "(" + std::to_string(x) + "," + std::to_string(y) + ")";
         EXPECT_EQ(wrong, "") << p.preset;
         ASSERT_EQ(Run({"--info", "--preset", p.preset, input}), kExitDone);
         EXPECT_NE(out.find(std::string("preset: ") + p.preset + "\n"), std::string::npos) << out;
@@ -253,11 +260,16 @@ TEST_F(CliTest, SingleFlagsOverrideAPresetOrSettingsWhereverTheyStand) {
         {{"--preset", "xbm", "--fill-one"}, "lsb first, bits horizontal, bytes horizontal, fill one\n"},
         {{"--fill-one", "--preset", "xbm"}, "lsb first, bits horizontal, bytes horizontal, fill one\n"},
         {{"--msb-first", "--preset", "ssd1306"}, "msb first, bits vertical, bytes horizontal, fill zero\nitems"},
-        {{"--no-invert", "--preset", "epaper"}, "msb first, bits horizontal, bytes horizontal, fill zero\npreset: adafruit-gfx"},
-        {{"--preset", "epaper", "--no-invert"}, "msb first, bits horizontal, bytes horizontal, fill zero\npreset: adafruit-gfx"},
-        {{"--lsb-first", "--settings", settings}, "lsb first, bits horizontal, bytes horizontal, fill zero\npreset: xbm"},
-        {{"--settings", settings, "--lsb-first"}, "lsb first, bits horizontal, bytes horizontal, fill zero\npreset: xbm"},
-        {{"--preset", "xbm", "--preset", "xbm"}, "lsb first, bits horizontal, bytes horizontal, fill zero\npreset: xbm"},
+        {{"--no-invert", "--preset", "epaper"},
+         "msb first, bits horizontal, bytes horizontal, fill zero\npreset: adafruit-gfx"},
+        {{"--preset", "epaper", "--no-invert"},
+         "msb first, bits horizontal, bytes horizontal, fill zero\npreset: adafruit-gfx"},
+        {{"--lsb-first", "--settings", settings},
+         "lsb first, bits horizontal, bytes horizontal, fill zero\npreset: xbm"},
+        {{"--settings", settings, "--lsb-first"},
+         "lsb first, bits horizontal, bytes horizontal, fill zero\npreset: xbm"},
+        {{"--preset", "xbm", "--preset", "xbm"},
+         "lsb first, bits horizontal, bytes horizontal, fill zero\npreset: xbm"},
         {{"--preset", "xbm", "--settings", settings}, nullptr},
         {{"--settings", settings, "--preset", "xbm"}, nullptr},
         {{"--preset", "xbm", "--preset", "ssd1306"}, nullptr},
@@ -301,14 +313,16 @@ TEST_F(CliTest, RefusalsSayWhy) {
         {dir.File("none.png"), "cannot open: no such file"},
         {dir.File("folder"), "cannot open: is a folder"},
         {Image(Bytes{'h', 'e', 'l', 'l', 'o'}, "text.png"), "not an image this converter reads (PNG, BMP, PGM or PPM)"},
-        {Image(Bytes{'P', '1', '\n', '1', ' ', '1', '\n', '1'}, "a.pbm"), "only binary PGM and PPM (P5, P6) are read, not P1"},
+        {Image(Bytes{'P', '1', '\n', '1', ' ', '1', '\n', '1'}, "a.pbm"),
+         "only binary PGM and PPM (P5, P6) are read, not P1"},
         {Image(cut, "cut.png"), "cannot decode this PNG: "},
         {Image(huge, "huge.png"), "cannot decode this PNG: the image is 20000 x 20000 pixels, more than"},
         {Image(rle4, "rle.bmp"), "unsupported BMP: RLE4 compression"},
         {Image(v3, "v3.bmp"), "unsupported BMP: an information header of 64 bytes"},
         {Image(shortRows, "short.bmp"), "unsupported BMP: the file ends before its last row"},
         {Image(shortPgm, "short.pgm"), "unsupported PGM or PPM: the file ends before its last row"},
-        {Image(Bytes{'P', '6', '\n', '6', '6', '6', '6', '6', ' ', '2', '7', '8', '3', '\n', '2', '5', '5', '\n'}, "empty.ppm"),
+        {Image(Bytes{'P', '6', '\n', '6', '6', '6', '6', '6', ' ', '2', '7', '8', '3', '\n', '2', '5', '5', '\n'},
+               "empty.ppm"),
          "unsupported PGM or PPM: the file ends before its last row"},
     };
     for (const auto& c : cases) {
@@ -374,7 +388,8 @@ TEST_F(CliTest, SharedAndRegressionFilesConvertOrAreRefusedCleanly) {
     for (const std::filesystem::path& root : roots) {
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
             std::string name = entry.path().string(), ext = entry.path().extension().string();
-            if (!entry.is_regular_file() || (ext != ".png" && ext != ".bmp" && ext != ".ppm" && ext != ".pgm")) continue;
+            if (!entry.is_regular_file() || (ext != ".png" && ext != ".bmp" && ext != ".ppm" && ext != ".pgm"))
+                continue;
             const bool mustDecode = root == png && name.find("crashers") == std::string::npos;
             std::string copy = dir.File("copy.bmp");
             int status = Run({"--bmp", "-o", copy, name});

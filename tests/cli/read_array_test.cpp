@@ -23,7 +23,8 @@ std::vector<std::string> With(std::vector<std::string> args, const std::vector<s
 TEST_F(CliTest, EveryFormReadsBackInEveryLayout) {
     const std::pair<uint32_t, uint32_t> shapes[] = {{7, 9}, {8, 8}, {9, 17}, {16, 7}, {17, 16}};
     for (auto shape : shapes) {
-        const std::string input = Image(test::RandomMonoBmp(shape.first, shape.second, shape.first * shape.second), "in.bmp");
+        const std::string input =
+            Image(test::RandomMonoBmp(shape.first, shape.second, shape.first * shape.second), "in.bmp");
         const std::string size = std::to_string(shape.first) + "x" + std::to_string(shape.second);
         ASSERT_EQ(Run({"--preview=ascii", input}), kExitDone);
         const std::string picture = out;
@@ -39,8 +40,10 @@ TEST_F(CliTest, EveryFormReadsBackInEveryLayout) {
             for (const auto& form : forms) {
                 ASSERT_EQ(Run(With(With(layout, form.write), {"-o", dir.File("packed"), input})), kExitDone) << err;
                 if (form.write.empty()) text = test::ReadText(dir.File("packed"));
-                std::vector<std::string> read = With(With(layout, form.read), {"--read-array", size, dir.File("packed")});
-                ASSERT_EQ(Run(With(read, {"--preview=ascii"})), kExitDone) << size << " " << layout[0] << layout[1] << layout[2] << ": " << err;
+                std::vector<std::string> read =
+                    With(With(layout, form.read), {"--read-array", size, dir.File("packed")});
+                ASSERT_EQ(Run(With(read, {"--preview=ascii"})), kExitDone)
+                    << size << " " << layout[0] << layout[1] << layout[2] << ": " << err;
                 EXPECT_EQ(out, picture) << size << " " << layout[0] << layout[1] << layout[2] << layout[3];
                 ASSERT_EQ(Run(read), kExitDone);
                 EXPECT_EQ(out, text) << size << " " << layout[0] << layout[1] << layout[2] << layout[3];
@@ -49,11 +52,13 @@ TEST_F(CliTest, EveryFormReadsBackInEveryLayout) {
         // An XBM file reads back in its own layout; --read-layout reads one
         // layout and writes another.
         ASSERT_EQ(Run({"--xbm", "-o", dir.File("in.xbm"), input}), kExitDone);
-        ASSERT_EQ(Run({"--read-array", size, "--preset", "xbm", "--preview=ascii", dir.File("in.xbm")}), kExitDone) << err;
+        ASSERT_EQ(Run({"--read-array", size, "--preset", "xbm", "--preview=ascii", dir.File("in.xbm")}), kExitDone)
+            << err;
         EXPECT_EQ(out, picture) << size;
         ASSERT_EQ(Run({"--preset", "ssd1306", input}), kExitDone);
         const std::string ssd1306 = out;
-        ASSERT_EQ(Run({"--read-array", size, "--read-layout", "xbm", "--preset", "ssd1306", dir.File("in.xbm")}), kExitDone);
+        ASSERT_EQ(Run({"--read-array", size, "--read-layout", "xbm", "--preset", "ssd1306", dir.File("in.xbm")}),
+                  kExitDone);
         EXPECT_EQ(out, ssd1306) << size;
         ASSERT_EQ(Run({"--read-array", size, "--read-layout", "lsb-first,bits-horizontal", "--preset", "ssd1306",
                        dir.File("in.xbm")}),
@@ -71,7 +76,8 @@ TEST_F(CliTest, TheSamplesReadBackInEveryLayout) {
         const std::string size = std::string(sample)[0] == 'l' ? "128x64" : "296x128";
         for (const auto& layout : test::AllLayouts()) {
             ASSERT_EQ(Run(With(layout, {"-o", dir.File("packed.txt"), samples + sample})), kExitDone);
-            ASSERT_EQ(Run(With(layout, {"--read-array", size, "--preview=ascii", dir.File("packed.txt")})), kExitDone) << err;
+            ASSERT_EQ(Run(With(layout, {"--read-array", size, "--preview=ascii", dir.File("packed.txt")})), kExitDone)
+                << err;
             EXPECT_EQ(out, picture) << sample << " " << layout[0] << layout[1] << layout[2] << layout[3];
         }
     }
@@ -92,15 +98,20 @@ TEST_F(CliTest, GuessingPutsTheTruePackingFirst) {
     for (const auto& picture : pictures) {
         ASSERT_EQ(Run(With({"--bmp", "-o", dir.File("picture.bmp")}, picture)), kExitDone) << err;
         ASSERT_EQ(Run({"--info", dir.File("picture.bmp")}), kExitDone);
-        const std::string width = out.substr(out.find("width: ") + 7, out.find('\n', out.find("width: ")) - out.find("width: ") - 7);
-        const std::string height = out.substr(out.find("height: ") + 8, out.find('\n', out.find("height: ")) - out.find("height: ") - 8);
+        const std::string width =
+            out.substr(out.find("width: ") + 7, out.find('\n', out.find("width: ")) - out.find("width: ") - 7);
+        const std::string height =
+            out.substr(out.find("height: ") + 8, out.find('\n', out.find("height: ")) - out.find("height: ") - 8);
         for (int bits = 0; bits < 8; ++bits) {
             const std::vector<std::string> layout = test::AllLayouts()[bits];
             ASSERT_EQ(Run(With(layout, {"-o", dir.File("packed.txt"), dir.File("picture.bmp")})), kExitDone);
-            ASSERT_EQ(Run({"--read-array", width + "x" + height, "--guess-layout", dir.File("packed.txt")}), kExitDone) << err;
-            const std::string first = out.substr(out.find('\n') + 1, out.find('\n', out.find('\n') + 1) - out.find('\n') - 1);
+            ASSERT_EQ(Run({"--read-array", width + "x" + height, "--guess-layout", dir.File("packed.txt")}), kExitDone)
+                << err;
+            const std::string first =
+                out.substr(out.find('\n') + 1, out.find('\n', out.find('\n') + 1) - out.find('\n') - 1);
             EXPECT_NE(first.find(layout[0] + " " + layout[1] + " " + layout[2]), std::string::npos)
-                << picture.back() << " " << picture[0] << " packed " << layout[0] << layout[1] << layout[2] << ":\n" << out;
+                << picture.back() << " " << picture[0] << " packed " << layout[0] << layout[1] << layout[2] << ":\n"
+                << out;
         }
     }
 }
@@ -115,8 +126,9 @@ TEST_F(CliTest, TiedPackingsKeepTheirOrder) {
     ASSERT_EQ(guesses.size(), 8u);
     for (uint32_t i = 0; i < 8; ++i) {
         EXPECT_EQ(guesses[i].cost, guesses[0].cost);
-        EXPECT_EQ(guesses[i].layout.msbReverse | guesses[i].layout.bitHorizontal << 1 | guesses[i].layout.byteHorizontal << 2,
-                  i);
+        EXPECT_EQ(
+            guesses[i].layout.msbReverse | guesses[i].layout.bitHorizontal << 1 | guesses[i].layout.byteHorizontal << 2,
+            i);
     }
     std::vector<std::string> rows;
     for (int y = 0; y < 16; ++y) {
@@ -171,14 +183,15 @@ TEST_F(CliTest, HostileArrayTextGetsOneClearLine) {
         EXPECT_LE(std::count(err.begin(), err.end(), '\n'), 1) << err;
     }
     // C's ways of writing a value: binary, octal, a suffix, hex.
-    test::WriteBytes(dir.File("values.txt"), test::Bytes{'{', '0', 'b', '1', '0', '1', '0', ',', '0', '1', '7', ',', '2', '5',
-                                                         '5', 'u', ',', '0', 'x', '0', 'F', '}'});
+    test::WriteBytes(dir.File("values.txt"), test::Bytes{'{', '0', 'b', '1', '0', '1', '0', ',', '0', '1', '7',
+                                                         ',', '2', '5', '5', 'u', ',', '0', 'x', '0', 'F', '}'});
     ASSERT_EQ(Run({"--read-array", "8x4", "--bits-horizontal", dir.File("values.txt")}), kExitDone) << err;
     EXPECT_EQ(out, ", 0x0A\n, 0x0F\n, 0xFF\n, 0x0F\n");
     // More bytes than the image takes: a warning, and the image.
     test::WriteBytes(dir.File("more.txt"), test::Bytes{'1', ',', '2', ',', '3'});
     EXPECT_EQ(Run({"--read-array", "1x1", "--preview=ascii", dir.File("more.txt")}), kExitDone);
-    EXPECT_EQ(err, "quillgrid-cli: " + dir.File("more.txt") + ": 2 bytes more than 1 x 1 takes in this layout (1); the rest is left out\n");
+    EXPECT_EQ(err, "quillgrid-cli: " + dir.File("more.txt") +
+                       ": 2 bytes more than 1 x 1 takes in this layout (1); the rest is left out\n");
     const struct {
         std::vector<std::string> args;
         const char* problem;
@@ -186,9 +199,12 @@ TEST_F(CliTest, HostileArrayTextGetsOneClearLine) {
         {{"--read-array", "0x0"}, "--read-array: '0x0' is not an image size"},
         {{"--read-array", "16384x16385"}, "--read-array: the image '16384x16385' has more than 268435456 pixels"},
         {{"--guess-layout"}, "--guess-layout reads packed bytes back: give --read-array"},
-        {{"--read-array", "8x8", "--guess-layout", "--preset", "xbm"}, "--guess-layout tries every packing; give no layout"},
+        {{"--read-array", "8x8", "--guess-layout", "--preset", "xbm"},
+         "--guess-layout tries every packing; give no layout"},
         {{"--read-layout", "xbm"}, "--read-layout reads packed bytes back"},
         {{"--read-array", "8x8", "--read-layout", "upside-down"}, "--read-layout: 'upside-down' is not a layout"},
+        {{"--read-array", "8x8", "--read-layout", "lsb-first,invert"},
+         "--read-layout: 'lsb-first,invert' is not a layout"},
     };
     for (const auto& c : usage) {
         EXPECT_EQ(Run(With(c.args, {dir.File("more.txt")})), kExitUsage) << c.problem;

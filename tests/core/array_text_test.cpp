@@ -16,9 +16,7 @@ public:
     bool Attach(const MonoBitmap*, uint8_t) override { return true; }
     uint32_t ItemsPerLine() const override { return items; }
     uint32_t LineCount() const override { return lines; }
-    uint8_t GetByte(uint32_t item, uint32_t line) const override {
-        return static_cast<uint8_t>(item * 7 + line * 13);
-    }
+    uint8_t GetByte(uint32_t item, uint32_t line) const override { return static_cast<uint8_t>(item * 7 + line * 13); }
 
 private:
     uint32_t items, lines;
@@ -55,8 +53,7 @@ TEST_F(ArrayTextTest, WorkedExampleFiles) {
         size_t length;
     };
     const Case cases[] = {
-        {Options(0, 0, 1, 0),
-         ", 0xA0, 0x60, 0x60, 0x20, 0x20, 0x60, 0x60, 0xA0, 0xA0, 0xC0\n", 61},
+        {Options(0, 0, 1, 0), ", 0xA0, 0x60, 0x60, 0x20, 0x20, 0x60, 0x60, 0xA0, 0xA0, 0xC0\n", 61},
         {Options(0, 1, 1, 1), ", 0x81, 0xFF\n, 0x66, 0x7F\n, 0xFF, 0xBF\n", 39},
         {Options(1, 1, 0, 0), ", 0x81, 0x66, 0xFF\n, 0x03, 0x02, 0x01\n", 38},
     };
@@ -74,8 +71,7 @@ TEST_F(ArrayTextTest, WorkedExampleFiles) {
 }
 
 TEST_F(ArrayTextTest, AllDarkSquare) {
-    ByteScanner* scanner = Attached(test::MonoBmp(std::vector<std::string>(8, "########")),
-                                    Options(0, 0, 1, 0));
+    ByteScanner* scanner = Attached(test::MonoBmp(std::vector<std::string>(8, "########")), Options(0, 0, 1, 0));
     std::string text = Text(*scanner);
     EXPECT_EQ(text, ", 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF\n");
     EXPECT_EQ(text.size(), 49u);

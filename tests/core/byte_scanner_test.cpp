@@ -44,8 +44,8 @@ TEST_F(ScannerTest, WorkedExampleInEveryListedLayout) {
         ByteScanner* scanner = Attached(c.options);
         EXPECT_EQ(scanner->ItemsPerLine(), c.items);
         EXPECT_EQ(scanner->LineCount(), c.lines);
-        EXPECT_EQ(Grid(*scanner), c.grid) << c.options.msbReverse << c.options.bitHorizontal
-                                          << c.options.byteHorizontal << int(c.options.fillOnes);
+        EXPECT_EQ(Grid(*scanner), c.grid)
+            << c.options.msbReverse << c.options.bitHorizontal << c.options.byteHorizontal << int(c.options.fillOnes);
     }
 }
 
@@ -183,9 +183,9 @@ TEST_F(ScannerTest, AllLayoutsMatchTheModelOnRandomImages) {
             VBitHByteRevScanner columnsRev;
             VBitVByteScanner columnsAcross;
             VBitVByteRevScanner columnsAcrossRev;
-            for (ByteScanner* s : std::initializer_list<ByteScanner*>{
-                     &rows, &rowsRev, &rowsAcross, &rowsAcrossRev, &columns, &columnsRev,
-                     &columnsAcross, &columnsAcrossRev})
+            for (ByteScanner* s :
+                 std::initializer_list<ByteScanner*>{&rows, &rowsRev, &rowsAcross, &rowsAcrossRev, &columns,
+                                                     &columnsRev, &columnsAcross, &columnsAcrossRev})
                 ASSERT_TRUE(s->Attach(&bitmap, fill));
 
             ASSERT_EQ(rows.ItemsPerLine(), height);

@@ -29,8 +29,7 @@ std::string Differences(const test::Bytes& bmp, const BufferSizes& sizes = Buffe
             std::string fast, reference;
             EmitArrayText(*scanner, Append, &fast, sizes);
             EmitArrayTextPerByte(*scanner, Append, &reference);
-            if (fast != reference)
-                return "layout " + std::to_string(bits) + ", palette " + std::to_string(palette);
+            if (fast != reference) return "layout " + std::to_string(bits) + ", palette " + std::to_string(palette);
         }
     }
     return "";
@@ -41,8 +40,7 @@ TEST(LinePacker, EqualsTheWalkByteByByte) {
     for (uint32_t n = 1; n <= 17; ++n) sides.push_back(n);
     for (uint32_t n : {31u, 32u, 33u, 63u, 64u, 65u}) sides.push_back(n);
     for (uint32_t w : sides)
-        for (uint32_t h : sides)
-            ASSERT_EQ(Differences(test::RandomMonoBmp(w, h, w * 131 + h)), "") << w << " x " << h;
+        for (uint32_t h : sides) ASSERT_EQ(Differences(test::RandomMonoBmp(w, h, w * 131 + h)), "") << w << " x " << h;
     // Odd sides, and lines longer than one piece of items in each direction.
     for (auto size : {std::make_pair(1001u, 777u), std::make_pair(40003u, 9u), std::make_pair(9u, 40003u)})
         EXPECT_EQ(Differences(test::RandomMonoBmp(size.first, size.second, 5)), "")

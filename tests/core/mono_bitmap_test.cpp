@@ -164,8 +164,8 @@ TEST_F(MonoBitmapTest, EmptyImagesLoadWithoutRows) {
 }
 
 TEST_F(MonoBitmapTest, StrideRule) {
-    const std::pair<int32_t, int32_t> cases[] = {{0, 0},  {1, 4},   {32, 4},  {33, 8}, {64, 8},
-                                                 {65, 12}, {100, 16}, {-1, -1}, {0x7FFFFFFF, 268435456}};
+    const std::pair<int32_t, int32_t> cases[] = {
+        {0, 0}, {1, 4}, {32, 4}, {33, 8}, {64, 8}, {65, 12}, {100, 16}, {-1, -1}, {0x7FFFFFFF, 268435456}};
     for (auto c : cases) EXPECT_EQ(MonoBitmap::StrideFor(c.first), c.second) << c.first;
     // A stored row must be exactly that long: 33 pixels need 8 bytes a row.
     Bytes b = test::MonoBmp({std::string(33, '#')});
@@ -188,8 +188,8 @@ TEST_F(MonoBitmapTest, HugeHeadersAreRefusedBeforeAllocating) {
         int32_t width, height;
     };
     // Each would need far more rows than the file has, some more than 4 GiB.
-    const Case cases[] = {{0x7FFFFFFF, 1}, {1, 0x7FFFFFFF}, {0x7FFFFFFF, 0x7FFFFFFF},
-                          {32 * 65536, 65537}, {65536 * 8, 8193}};
+    const Case cases[] = {
+        {0x7FFFFFFF, 1}, {1, 0x7FFFFFFF}, {0x7FFFFFFF, 0x7FFFFFFF}, {32 * 65536, 65537}, {65536 * 8, 8193}};
     for (const Case& c : cases) {
         Bytes b = test::MonoHeader(c.width, c.height);
         b.resize(200, 0);

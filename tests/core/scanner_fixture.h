@@ -15,8 +15,7 @@
 
 namespace test {
 
-inline ConvertOptions Options(uint32_t msbReverse, uint32_t bitHorizontal, uint32_t byteHorizontal,
-                              uint8_t fillOnes) {
+inline ConvertOptions Options(uint32_t msbReverse, uint32_t bitHorizontal, uint32_t byteHorizontal, uint8_t fillOnes) {
     ConvertOptions options = {};
     options.msbReverse = msbReverse;
     options.bitHorizontal = bitHorizontal;

@@ -15,8 +15,8 @@ bool Collect(void* context, const char* text, uint32_t size) {
 std::string PackAllWays(const MonoBitmap& bitmap) {
     std::string all;
     for (int bits = 0; bits < 16; ++bits) {
-        ConvertOptions options = test::Options(bits & 1, (bits >> 1) & 1, (bits >> 2) & 1,
-                                               static_cast<uint8_t>(bits >> 3));
+        ConvertOptions options =
+            test::Options(bits & 1, (bits >> 1) & 1, (bits >> 2) & 1, static_cast<uint8_t>(bits >> 3));
         ByteScanner* scanner = SelectScanner(options);
         if (!scanner->Attach(&bitmap, options.fillOnes)) continue;
         std::string text;
@@ -68,10 +68,9 @@ TEST_F(SharedFiles, KnownVerdicts) {
     for (const char* good : {"bmpsuite/g/pal1.bmp", "bmpsuite/g/pal1wb.bmp", "bmpsuite/g/pal1bg.bmp",
                              "bmpsuite/q/pal1p1.bmp", "extra/imagers-Info_1_Bit.bmp"})
         EXPECT_TRUE(Load(good)) << good;
-    for (const char* bad :
-         {"bmpsuite/b/badwidth.bmp", "bmpsuite/b/badbitcount.bmp", "bmpsuite/b/badheadersize.bmp",
-          "bmpsuite/b/rletopdown.bmp", "bmpsuite/b/shortfile.bmp", "bmpsuite/b/reallybig.bmp",
-          "extra/imagers-Info_1_Bit_Top_Down.bmp", "extra/pillow-l2rgb_read.bmp"})
+    for (const char* bad : {"bmpsuite/b/badwidth.bmp", "bmpsuite/b/badbitcount.bmp", "bmpsuite/b/badheadersize.bmp",
+                            "bmpsuite/b/rletopdown.bmp", "bmpsuite/b/shortfile.bmp", "bmpsuite/b/reallybig.bmp",
+                            "extra/imagers-Info_1_Bit_Top_Down.bmp", "extra/pillow-l2rgb_read.bmp"})
         EXPECT_FALSE(Load(bad)) << bad;
 }
 

@@ -16,25 +16,29 @@ TEST(Unpack, IsPackingBackwardsInEveryLayout) {
         MonoBitmap image, back;
         ASSERT_TRUE(image.LoadFromMemory(bmp.data(), bmp.size()));
         for (int bits = 0; bits < 16; ++bits) {
-            const ConvertOptions layout = test::Options(bits & 1, bits >> 1 & 1, bits >> 2 & 1, static_cast<uint8_t>(bits >> 3));
+            const ConvertOptions layout =
+                test::Options(bits & 1, bits >> 1 & 1, bits >> 2 & 1, static_cast<uint8_t>(bits >> 3));
             ByteScanner* scanner = SelectScanner(layout);
             ASSERT_TRUE(scanner->Attach(&image, layout.fillOnes));
             std::vector<uint8_t> packed;
             for (uint32_t line = 0; line < scanner->LineCount(); ++line)
-                for (uint32_t item = 0; item < scanner->ItemsPerLine(); ++item) packed.push_back(scanner->GetByte(item, line));
+                for (uint32_t item = 0; item < scanner->ItemsPerLine(); ++item)
+                    packed.push_back(scanner->GetByte(item, line));
             ASSERT_EQ(PackedSize(shape.first, shape.second, layout), packed.size());
             // Both fills give the image: the spare bits say nothing.
             ASSERT_TRUE(UnpackImage(packed.data(), packed.size(), shape.first, shape.second, layout, &back));
             std::string wrong;
             for (uint32_t y = 0; y < shape.second; ++y)
                 for (uint32_t x = 0; x < shape.first; ++x)
-                    if (back.IsDark(x, y) != image.IsDark(x, y)) wrong += "(" + std::to_string(x) + "," + std::to_string(y) + ")";
+                    if (back.IsDark(x, y) != image.IsDark(x, y))
+                        wrong += "(" + std::to_string(x) + "," + std::to_string(y) + ")";
             EXPECT_EQ(wrong, "") << shape.first << " x " << shape.second << ", layout " << bits;
             // And packed again, with the fill rule, it is the same bytes.
             ASSERT_TRUE(scanner->Attach(&back, layout.fillOnes));
             std::vector<uint8_t> again;
             for (uint32_t line = 0; line < scanner->LineCount(); ++line)
-                for (uint32_t item = 0; item < scanner->ItemsPerLine(); ++item) again.push_back(scanner->GetByte(item, line));
+                for (uint32_t item = 0; item < scanner->ItemsPerLine(); ++item)
+                    again.push_back(scanner->GetByte(item, line));
             EXPECT_EQ(again, packed) << shape.first << " x " << shape.second << ", layout " << bits;
             EXPECT_FALSE(UnpackImage(packed.data(), packed.size() - 1, shape.first, shape.second, layout, &back));
         }

@@ -73,8 +73,8 @@ void Replay(const Target& target, const fs::path& file, const test::Bytes& lead)
 
 TEST(FuzzReplay, EveryStoredInputThroughEveryTarget) {
     std::vector<fs::path> images;
-    for (const fs::path& root : {Source("fuzz/inputs"), Source("samples"), test::SharedBmpDir(),
-                                 test::SharedPngDir()}) {
+    for (const fs::path& root :
+         {Source("fuzz/inputs"), Source("samples"), test::SharedBmpDir(), test::SharedPngDir()}) {
         std::vector<fs::path> found = FilesBelow(root);
         images.insert(images.end(), found.begin(), found.end());
     }
@@ -88,7 +88,9 @@ TEST(FuzzReplay, EveryStoredInputThroughEveryTarget) {
     size_t runs = 0;
     for (const Target& target : kTargets) {
         const std::vector<test::Bytes> leads = LeadsOf(target.name);
-        if (std::string(target.name) != "bmp") EXPECT_GT(leads.size(), 1u) << target.name;
+        if (std::string(target.name) != "bmp") {
+            EXPECT_GT(leads.size(), 1u) << target.name;
+        }
         for (const fs::path& image : images) {
             for (const test::Bytes& lead : leads) Replay(target, image, lead), ++runs;
         }

@@ -11,7 +11,7 @@ namespace {
 
 TEST(FlattenRow, PureColoursTakeTheirOwnWeight) {
     // RGBA: red, green, blue, white, black, red half transparent.
-    const std::vector<uint32_t> pixels = {255, 0,   0, 255, 0, 255, 0, 255, 0,   0, 255, 255,
+    const std::vector<uint32_t> pixels = {255, 0,   0,   255, 0, 255, 0, 255, 0,   0, 255, 255,
                                           255, 255, 255, 255, 0, 0,   0, 255, 255, 0, 0,   128};
     const test::Bytes png = test::Png(6, 1, 6, 8, pixels);
     GreyImage image;

@@ -50,7 +50,9 @@ TEST(PreparedImage, ToneAgainIsTheWholePath) {
                 options.tone.thresholdHundredths = tone.thresholdHundredths;
                 MonoBitmap once;
                 ASSERT_TRUE(ConvertImageBytes(files[f].data(), files[f].size(), options, &once, &why)) << why;
-                if (!prepared.Empty()) ASSERT_TRUE(ToneImage(prepared, options.tone, &kept, &why));
+                if (!prepared.Empty()) {
+                    ASSERT_TRUE(ToneImage(prepared, options.tone, &kept, &why));
+                }
                 ASSERT_EQ(kept.Width(), once.Width()) << f << " " << c;
                 ASSERT_EQ(kept.Height(), once.Height()) << f << " " << c;
                 for (uint32_t y = 0; y < once.Height(); ++y)

@@ -8,15 +8,16 @@
 
 namespace {
 
-const Resample kFilters[] = {Resample::Auto, Resample::Box, Resample::Triangle, Resample::CatmullRom,
-                             Resample::Mitchell, Resample::Nearest};
+const Resample kFilters[] = {Resample::Auto,       Resample::Box,      Resample::Triangle,
+                             Resample::CatmullRom, Resample::Mitchell, Resample::Nearest};
 
 // A 12 x 9 picture with edges and a ramp.
 GreyPlane Picture() {
     GreyPlane plane;
     plane.Create(12, 9, 0);
     for (uint32_t y = 0; y < 9; ++y)
-        for (uint32_t x = 0; x < 12; ++x) plane.Row(y)[x] = static_cast<uint8_t>(x < 4 && y < 5 ? 20 : (x * 21 + y * 7) % 256);
+        for (uint32_t x = 0; x < 12; ++x)
+            plane.Row(y)[x] = static_cast<uint8_t>(x < 4 && y < 5 ? 20 : (x * 21 + y * 7) % 256);
     return plane;
 }
 

@@ -7,9 +7,9 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <csignal>
 #endif
 
 namespace {
@@ -140,7 +140,7 @@ TEST(ReplacingFile, WritesThroughSymbolicLinks) {
     struct Case {
         const char* name;
         std::vector<std::pair<std::string, std::string>> links;  // link name, what it names
-        std::string file;  // the file written, relative to the scratch folder
+        std::string file;                                        // the file written, relative to the scratch folder
     } cases[] = {
         {"relative", {{"link.txt", "real.txt"}}, "real.txt"},
         {"other folder", {{"link.txt", "sub/real.txt"}}, "sub/real.txt"},

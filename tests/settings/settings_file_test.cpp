@@ -58,16 +58,20 @@ TEST_F(SettingsFileTest, FileContentsAsTheyAreReadAndWrittenBack) {
     };
     const Case cases[] = {
         {"defaults", kDefaultFile, kDefaultFile},
-        {"all ones", {1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0},
+        {"all ones",
+         {1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0},
          {1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0}},
         {"non-zero values count as 1, carried bytes kept",
          {2, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 7, 8, 9},
          {1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 7, 8, 9}},
-        {"only byte 12 holds the fill", {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0},
+        {"only byte 12 holds the fill",
+         {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0},
          {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0}},
-        {"fill 5 is 1", {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 5, 0, 0, 0},
+        {"fill 5 is 1",
+         {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 5, 0, 0, 0},
          {0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}},
-        {"upper bytes of a slot count", {0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {"upper bytes of a slot count",
+         {0, 0, 0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0},
          {1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     };
     for (const Case& c : cases) EXPECT_EQ(RoundTrip(c.stored), c.loaded) << c.what;

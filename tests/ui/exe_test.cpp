@@ -62,8 +62,8 @@ protected:
         std::string commandLine = "\"" + program + "\" " + args;
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
-        ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                                   nullptr, dir.File("").c_str(), &startup, &info));
+        ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                   dir.File("").c_str(), &startup, &info));
     }
     DWORD CloseAndWait(HWND window) {
         PostMessageA(window, WM_CLOSE, 0, 0);
@@ -130,7 +130,8 @@ TEST_F(ProgramRun, ANameWithBlanksNeedsItsQuotes) {
 TEST_F(ProgramRun, APngConvertedToABitmapOpens) {
     std::vector<uint32_t> samples;
     for (uint32_t y = 0; y < 40; ++y)
-        for (uint32_t x = 0; x < 150; ++x) samples.insert(samples.end(), {x * 255 / 149, 0, 0, (x + y) % 2 ? 255u : 0u});
+        for (uint32_t x = 0; x < 150; ++x)
+            samples.insert(samples.end(), {x * 255 / 149, 0, 0, (x + y) % 2 ? 255u : 0u});
     test::WriteBytes(dir.File("art.png"), test::Png(150, 40, 6, 8, samples));
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -159,8 +160,7 @@ TEST_F(ProgramRun, WithAnUnsupportedFileWarnsFirst) {
     ASSERT_NE(box, nullptr);
     // The box gets its caption while it initialises, before it is shown.
     char caption[64] = {};
-    for (int i = 0; i < 100 && !(IsWindowVisible(box) && GetWindowTextA(box, caption, sizeof caption)); ++i)
-        Sleep(50);
+    for (int i = 0; i < 100 && !(IsWindowVisible(box) && GetWindowTextA(box, caption, sizeof caption)); ++i) Sleep(50);
     EXPECT_STREQ(caption, kWarningCaption);
     HWND window = WaitForWindow(info.dwProcessId, "Quillgrid");
     ASSERT_NE(window, nullptr);

@@ -43,9 +43,8 @@ TEST_F(MainWindowTest, MenuMatchesTheResource) {
         int position;
         const wchar_t* text;
     } texts[] = {
-        {bar, 0, L"ファイル(&F)"},        {file, 0, L"開く(&O)\tCtrl+O"},
-        {file, 2, L"保存(&S)\tCtrl+S"},   {bar, 1, L"オプション(&O)"},
-        {bar, 2, L"ヘルプ(&H)"},          {GetSubMenu(bar, 2), 0, L"バージョン情報(&V)"},
+        {bar, 0, L"ファイル(&F)"},   {file, 0, L"開く(&O)\tCtrl+O"}, {file, 2, L"保存(&S)\tCtrl+S"},
+        {bar, 1, L"オプション(&O)"}, {bar, 2, L"ヘルプ(&H)"},        {GetSubMenu(bar, 2), 0, L"バージョン情報(&V)"},
     };
     for (const auto& t : texts) {
         wchar_t text[64] = {};
@@ -69,9 +68,9 @@ TEST_F(MainWindowTest, WithoutABitmapTheClientAreaIsWhite) {
 TEST_F(MainWindowTest, ShortcutsSendTheirCommands) {
     Start();
     BoxAnswerer answers;
-    Key('O', true);         // Ctrl+O: the Open dialog
-    Key('O', true, true);   // Ctrl+Shift+O: the same
-    Key('O', false);        // O alone: nothing
+    Key('O', true);        // Ctrl+O: the Open dialog
+    Key('O', true, true);  // Ctrl+Shift+O: the same
+    Key('O', false);       // O alone: nothing
     Key('S', false);
     ASSERT_EQ(answers.Seen().size(), 2u);
     EXPECT_EQ(answers.Seen()[0].caption, "\x83\x74\x83\x40\x83\x43\x83\x8b\x83\x49\x81\x5b\x83\x76\x83\x93");
@@ -116,8 +115,7 @@ TEST_F(MainWindowTest, ClosingWritesTheSettingsEvenUnchanged) {
     Start();
     EXPECT_FALSE(std::filesystem::exists(settings));
     Close();
-    EXPECT_EQ(test::ReadBytes(settings),
-              test::Bytes({0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(test::ReadBytes(settings), test::Bytes({0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 }  // namespace

@@ -53,8 +53,8 @@ Template ReadTemplate() {
     for (WORD i = 0; i < head->cdit; ++i) {
         at = reinterpret_cast<const WORD*>((reinterpret_cast<UINT_PTR>(at) + 3) & ~UINT_PTR(3));
         const DLGITEMTEMPLATE* item = reinterpret_cast<const DLGITEMTEMPLATE*>(at);
-        Item it = {item->style, item->dwExtendedStyle, item->x, item->y, item->cx, item->cy,
-                   static_cast<short>(item->id), 0, {}};
+        Item it = {item->style, item->dwExtendedStyle,        item->x, item->y, item->cx,
+                   item->cy,    static_cast<short>(item->id), 0,       {}};
         at = reinterpret_cast<const WORD*>(item + 1);
         std::wstring className = ReadString(at);
         it.classAtom = className == L"#128" ? 0x80 : 0;
@@ -128,8 +128,7 @@ TEST(Icon, HasBothSizesIn16Colours) {
 TEST(Resources, JapaneseLanguage) {
     for (auto type : {MAKEINTRESOURCEA(4), MAKEINTRESOURCEA(5)}) {
         int id = type == MAKEINTRESOURCEA(4) ? IDR_MAINMENU : IDD_OPTION;
-        EXPECT_NE(FindResourceExA(nullptr, type, MAKEINTRESOURCEA(id),
-                                  MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)),
+        EXPECT_NE(FindResourceExA(nullptr, type, MAKEINTRESOURCEA(id), MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)),
                   nullptr);
     }
 }

@@ -135,7 +135,8 @@ TEST_F(SaveTest, AWriteThatFailsPartWayLeavesTheOldFile) {
     EXPECT_EQ(answers.Seen().back().caption, kErrorCaption);
     EXPECT_EQ(test::ReadText(target), "old");
     size_t files = 0;
-    for (auto& e : std::filesystem::directory_iterator(full)) files += e.path().filename().string().rfind("~qg", 0) == 0;
+    for (auto& e : std::filesystem::directory_iterator(full))
+        files += e.path().filename().string().rfind("~qg", 0) == 0;
     EXPECT_EQ(files, 0u);
     std::filesystem::remove(target);
 }

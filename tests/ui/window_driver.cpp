@@ -29,18 +29,21 @@ BoxAnswerer::~BoxAnswerer() {
 // A box that stays open for two ticks was left without an answer (a dialog
 // that refused what the test typed): cancel it rather than hang.
 void CALLBACK BoxAnswerer::Watchdog(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND box, LPARAM) -> BOOL {
-        char className[64] = {};
-        GetClassNameA(box, className, sizeof className);
-        if (std::strcmp(className, "#32770") != 0 || !IsWindowVisible(box)) return TRUE;
-        INT_PTR ticks = reinterpret_cast<INT_PTR>(GetPropA(box, "qg-ticks")) + 1;
-        SetPropA(box, "qg-ticks", reinterpret_cast<HANDLE>(ticks));
-        if (ticks >= 2) {
-            if (current) current->unanswered++;
-            Press(IDCANCEL)(box);
-        }
-        return TRUE;
-    }, 0);
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND box, LPARAM) -> BOOL {
+            char className[64] = {};
+            GetClassNameA(box, className, sizeof className);
+            if (std::strcmp(className, "#32770") != 0 || !IsWindowVisible(box)) return TRUE;
+            INT_PTR ticks = reinterpret_cast<INT_PTR>(GetPropA(box, "qg-ticks")) + 1;
+            SetPropA(box, "qg-ticks", reinterpret_cast<HANDLE>(ticks));
+            if (ticks >= 2) {
+                if (current) current->unanswered++;
+                Press(IDCANCEL)(box);
+            }
+            return TRUE;
+        },
+        0);
 }
 
 LRESULT CALLBACK BoxAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam) {
@@ -81,16 +84,14 @@ void BoxAnswerer::OnActivate(HWND box) {
 
 BoxAnswerer::Action BoxAnswerer::Press(int id) {
     return [id](HWND box) {
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
     };
 }
 
 BoxAnswerer::Action BoxAnswerer::EnterFileName(const std::string& path) {
     return [path](HWND box) {
         if (!SetDlgItemTextA(box, 0x47c, path.c_str())) SetDlgItemTextA(box, 0x480, path.c_str());
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
     };
 }
 

@@ -18,7 +18,7 @@ namespace uitest {
 // What a modal box or dialog showed when it came up.
 struct SeenBox {
     std::string caption;
-    std::string text;     // a message box's text, or a file dialog's name field
+    std::string text;  // a message box's text, or a file dialog's name field
     HWND owner;
     bool ownerVisible;
     bool ownerEnabled;
@@ -38,7 +38,7 @@ public:
 
     static Action Press(int id);
     static Action EnterFileName(const std::string& path);  // then OK
-    static Action Keep();  // a box that the test closes itself
+    static Action Keep();                                  // a box that the test closes itself
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
