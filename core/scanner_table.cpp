@@ -1,9 +1,9 @@
 // The process-wide bitmap and the eight scanners are defined in this one
 // file so that they are constructed in this order: the bitmap first, then
 // the scanners in table order.
-#include "core/scanner_table.h"
 #include "core/byte_scanner.h"
 #include "core/mono_bitmap.h"
+#include "core/scanner_table.h"
 
 #include <memory>
 

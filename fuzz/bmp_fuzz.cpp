@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes to the BMP reader as a file and, when a file is
 // accepted, packs it in all sixteen ways, checking the shape of the text
 // and that the line-at-a-time path writes what the per-byte walk writes.
-#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <unistd.h>
 
 #include "core/array_text.h"
 #include "core/byte_scanner.h"

@@ -1,10 +1,10 @@
 #include "io/file_io.h"
 
-#include <windows.h>
 #include <cstring>
 #include <mutex>
 #include <new>
 #include <string>
+#include <windows.h>
 
 #include "io/path_name.h"
 

@@ -1,8 +1,8 @@
 // The record that the Open and Save As dialogs share.
 #pragma once
 
-#include <commdlg.h>
 #include <windows.h>
+#include <commdlg.h>
 
 #include "io/path_name.h"
 

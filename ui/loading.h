@@ -1,8 +1,8 @@
 // The three ways a bitmap becomes the current one.
 #pragma once
 
-#include <shellapi.h>
 #include <windows.h>
+#include <shellapi.h>
 
 // The one command-line argument, in its long form; nothing at all when
 // there is not exactly one, or when it cannot be resolved.

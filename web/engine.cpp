@@ -15,8 +15,8 @@
 #include "core/mono_bitmap.h"
 #include "core/mono_bmp_writer.h"
 #include "forms/c_forms.h"
-#include "image/image_input.h"
 #include "image/presets.h"
+#include "image/image_input.h"
 #include "io/file_io.h"
 #include "io/read_whole.h"
 

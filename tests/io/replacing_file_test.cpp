@@ -7,9 +7,9 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <csignal>
 #endif
 
 namespace {
