@@ -1,5 +1,7 @@
 #include "cli/cli.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,12 +12,18 @@
 #include "core/array_text.h"
 #include "core/byte_scanner.h"
 #include "core/mono_bitmap.h"
+#include "core/level_bmp_writer.h"
+#include "core/level_grid.h"
+#include "core/line_packer.h"
 #include "core/mono_bmp_writer.h"
+#include "core/planes_grid.h"
 #include "core/scanner_table.h"
 #include "forms/c_forms.h"
 #include "forms/layout_guess.h"
 #include "forms/packed_bytes.h"
+#include "forms/png_form.h"
 #include "image/image_info.h"
+#include "image/level_preview.h"
 #include "image/preview.h"
 #include "io/array_text_file.h"
 #include "io/file_io.h"
@@ -29,13 +37,15 @@ const char kName[] = "quillgrid-cli";
 enum class Outcome { Done, Refused, NotWritten };
 
 // What every input of one run shares, and the image each input becomes in
-// turn: one run's own, never another's.
+// turn with its packed bytes: one run's own, never another's.
 struct Run {
     const CliRequest& request;
     const ConvertOptions& options;
     bool invert;
-    ByteScanner* scanner;  // this run's own, attached to `image`
-    MonoBitmap* image;
+    ByteScanner* scanner;  // this run's own, attached to a 1-bit image
+    Picture* picture;
+    std::unique_ptr<PackedGrid>* grid;  // the picture's packed bytes
+    bool colour;                        // previews of levels in 24-bit colour
     FILE* in;
     FILE* out;
     FILE* err;
@@ -54,6 +64,13 @@ struct Job {
 
 bool WriteToStream(void* context, const char* text, uint32_t size) {
     return std::fwrite(text, 1, size, static_cast<FILE*>(context)) == size;
+}
+
+// A terminal that takes colour: output to a terminal that takes escapes,
+// TERM not "dumb", and NO_COLOR not set (no-color.org).
+bool TakesColour(FILE* out) {
+    const char* term = std::getenv("TERM");
+    return !std::getenv("NO_COLOR") && !(term && std::strcmp(term, "dumb") == 0) && IsEscapeTerminal(out);
 }
 
 int UsageError(FILE* err, const std::string& problem) {
@@ -101,28 +118,47 @@ bool CheckStyleLayout(const CliRequest& request, const ConvertOptions& options, 
 ArraySource SourceOf(const Run& run, const char* input) {
     ArraySource source;
     source.fileName = BaseName(DisplayName(input));
-    source.width = run.image->Width();
-    source.height = run.image->Height();
+    source.width = run.picture->Width();
+    source.height = run.picture->Height();
     source.options = run.options;
     source.invert = run.invert;
+    source.depth = run.request.image.depth;
+    source.planes = run.request.planes ? source.depth : 0;
     return source;
 }
 
 bool Emit(const Run& run, const Job& job, ByteSink sink, void* context) {
+    PackedGrid& grid = **run.grid;
+    const Picture& picture = *run.picture;
     switch (run.request.format) {
     case OutputFormat::CArray:
     case OutputFormat::Xbm:
     case OutputFormat::Lvgl:
         return EmitCOpening(run.request.cForm, "", sink, context) &&
-               EmitCImage(*run.scanner, SourceOf(run, job.input), job.arrayName, run.request.cForm, sink, context);
+               EmitCImage(grid, SourceOf(run, job.input), job.arrayName, run.request.cForm, sink, context);
     case OutputFormat::Binary:
-        return EmitPackedBytes(*run.scanner, sink, context);
+        return EmitPackedBytes(grid, sink, context);
     case OutputFormat::Bmp:
-        return EmitMonoBmp(*run.image, sink, context);
+        return picture.InLevels() ? EmitLevelBmp(picture.levels, sink, context, picture.coverage)
+                                  : EmitMonoBmp(picture.mono, sink, context);
+    case OutputFormat::Png:
+        return picture.InLevels() ? EmitPng(picture.levels, sink, context, picture.coverage)
+                                  : EmitPng(picture.mono, sink, context);
     case OutputFormat::ArrayText:
         break;
     }
-    return EmitArrayText(*run.scanner, sink, context);
+    return EmitArrayText(grid, sink, context);
+}
+
+// The picture as text: half blocks or characters.
+bool EmitPicturePreview(const Run& run, const Picture& picture) {
+    const PreviewChoice choice = run.request.previewChoice;
+    if (!picture.InLevels())
+        return EmitPreview(picture.mono,
+                           choice == PreviewChoice::Ascii ? PreviewStyle::Ascii : PreviewStyle::HalfBlocks,
+                           WriteToStream, run.out);
+    const bool colour = choice == PreviewChoice::Colour || (choice == PreviewChoice::Blocks && run.colour);
+    return EmitLevelPreview(picture.levels, colour, WriteToStream, run.out, picture.coverage);
 }
 
 bool WriteOutput(const Run& run, const Job& job) {
@@ -138,14 +174,14 @@ void Refuse(const Run& run, const char* input, const std::string& why) {
     std::fprintf(run.err, "%s: %s: %s\n", kName, DisplayName(input).c_str(), why.c_str());
 }
 
-// The input as the run's 1-bit image: an image file, or packed bytes read back.
+// The input as the run's picture: an image file, or packed bytes read back.
 bool ImageOfInput(const Run& run, const char* input, InputSize* source) {
     std::string why;
     const CliRequest& request = run.request;
-    MonoBitmap* image = run.image;
+    Picture* picture = run.picture;
     if (!request.read.given) {
-        if (run.images ? run.images->Read(input, request.image, run.in, image, &why, source)
-                       : ReadInputImage(input, request.image, run.in, image, &why, source))
+        if (run.images ? run.images->Read(input, request.image, run.in, picture, &why, source)
+                       : ReadInputImage(input, request.image, run.in, picture, &why, source))
             return true;
         Refuse(run, input, why);
         return false;
@@ -153,10 +189,12 @@ bool ImageOfInput(const Run& run, const char* input, InputSize* source) {
     std::vector<uint8_t> bytes;
     std::string warning;
     const ConvertOptions& layout = request.read.layoutGiven ? request.read.layout : run.options;
+    const uint32_t depth = request.image.depth;
     if (!ReadArrayInput(input, request.read.binary, run.in, &bytes, &why) ||
-        !UnpackArrayInput(bytes, request.read.width, request.read.height, layout, image, &why, &warning) ||
-        !FrameBitmap(request.image, image, &why, source)) {
-        image->Unload();
+        !UnpackArrayInput(bytes, request.read.width, request.read.height, depth, layout, picture, &why, &warning) ||
+        !(picture->InLevels() ? FrameLevels(request.image, picture, &why, source)
+                              : FramePicture(request.image, picture, &why, source))) {
+        picture->Release();
         Refuse(run, input, why);
         return false;
     }
@@ -168,22 +206,36 @@ bool ImageOfInput(const Run& run, const char* input, InputSize* source) {
 // says why not on the error stream. `source` receives the input's own size.
 Outcome Prepare(const Run& run, const char* input, InputSize* source = nullptr) {
     InputSize size;
+    run.grid->reset();
     if (!ImageOfInput(run, input, &size)) return Outcome::Refused;
     if (source) *source = size;
-    MonoBitmap& image = *run.image;
-    if (run.invert) image.InvertDark();
-    if (!run.scanner->Attach(&image, run.options.fillOnes)) {
+    Picture& picture = *run.picture;
+    if (run.invert) picture.InLevels() ? picture.levels.Invert() : picture.mono.InvertDark();
+    const bool pixels = picture.Width() != 0 && picture.Height() != 0;
+    if (!pixels || (!picture.InLevels() && !run.scanner->Attach(&picture.mono, run.options.fillOnes))) {
         std::fprintf(run.err, "%s: %s: the image is %u x %u pixels; there is nothing to pack\n", kName,
-                     DisplayName(input).c_str(), image.Width(), image.Height());
+                     DisplayName(input).c_str(), picture.Width(), picture.Height());
         return Outcome::Refused;
     }
-    if (run.request.format == OutputFormat::Lvgl && (image.Width() > 65535 || image.Height() > 65535)) {
+    if (run.request.format == OutputFormat::Lvgl && (picture.Width() > 65535 || picture.Height() > 65535)) {
         Refuse(run, input, "an LVGL image is at most 65535 pixels wide and high");
         return Outcome::Refused;
     }
+    if (!picture.InLevels()) {
+        run.grid->reset(new ScannerGrid(*run.scanner));
+    } else if (run.request.planes) {
+        std::unique_ptr<PlanesGrid> planes(new PlanesGrid);
+        if (!planes->Make(picture.levels, run.options)) {
+            Refuse(run, input, "not enough memory for the planes");
+            return Outcome::Refused;
+        }
+        run.grid->reset(planes.release());
+    } else {
+        run.grid->reset(new LevelGrid(picture.levels, run.options));
+    }
     if (run.images)
-        run.images->Packed(
-            image, DescribeImage(DisplayName(input).c_str(), size, image, run.options, run.invert, run.scanner));
+        run.images->Packed(picture, DescribeImage(DisplayName(input).c_str(), size, picture, run.options, run.invert,
+                                                  run.grid->get()));
     return Outcome::Done;
 }
 
@@ -213,9 +265,9 @@ void ConvertIntoOneHeader(const Run& run, const std::vector<std::string>& names,
             continue;
         }
         written = written && (tables.empty() || WriteToFile(file.Handle(), "\n", 1)) &&
-                  EmitCImage(*run.scanner, SourceOf(run, request.inputs[i]), names[i], request.cForm, WriteToFile,
+                  EmitCImage(**run.grid, SourceOf(run, request.inputs[i]), names[i], request.cForm, WriteToFile,
                              file.Handle());
-        tables.push_back({names[i], run.image->Width(), run.image->Height()});
+        tables.push_back({names[i], run.picture->Width(), run.picture->Height()});
     }
     if (*refused > 0) return;  // the header would lack an image: it is left as it was
     if (written && EmitCTables(request.cForm, request.arrayName, tables, WriteToFile, file.Handle()) && file.Commit())
@@ -238,7 +290,8 @@ Outcome Guess(const Run& run, const char* input, bool* shown) {
         Refuse(run, input, why);
         return Outcome::Refused;
     }
-    const std::vector<LayoutGuess> guesses = GuessLayouts(bytes.data(), bytes.size(), read.width, read.height);
+    const uint32_t depth = run.request.image.depth;
+    const std::vector<LayoutGuess> guesses = GuessLayouts(bytes.data(), bytes.size(), read.width, read.height, depth);
     if (!guesses[0].enough) {
         Refuse(run, input,
                std::to_string(bytes.size()) + " bytes are too few for " + std::to_string(read.width) + " x " +
@@ -258,7 +311,7 @@ Outcome Guess(const Run& run, const char* input, bool* shown) {
         text += std::string(score) + (l.msbReverse ? "--lsb-first" : "--msb-first") +
                 (l.bitHorizontal ? " --bits-horizontal" : " --bits-vertical") +
                 (l.byteHorizontal ? " --bytes-horizontal" : " --bytes-vertical");
-        const Preset* preset = MatchingPreset(l, false);
+        const Preset* preset = MatchingPreset(l, false, depth);
         if (preset) text += "  (--preset " + std::string(preset->name) + ")";
         text += "\n";
     }
@@ -267,10 +320,9 @@ Outcome Guess(const Run& run, const char* input, bool* shown) {
             "The first two score the same: an image read across instead of down can look as "
             "picture-like (a square one most of all); the preview shows the first.\n";
     text += "\n";
-    MonoBitmap& best = *run.image;
-    UnpackArrayInput(bytes, read.width, read.height, guesses[0].layout, &best, &why, &why);
-    if (!WriteText(run, text) || !EmitPreview(best, run.request.previewStyle, WriteToStream, run.out) ||
-        std::fflush(run.out) != 0) {
+    Picture& best = *run.picture;
+    UnpackArrayInput(bytes, read.width, read.height, depth, guesses[0].layout, &best, &why, &why);
+    if (!WriteText(run, text) || !EmitPicturePreview(run, best) || std::fflush(run.out) != 0) {
         std::fprintf(run.err, "%s: cannot write to standard output\n", kName);
         return Outcome::NotWritten;
     }
@@ -285,18 +337,18 @@ Outcome Show(const Run& run, const char* input, bool* shown) {
     InputSize source;
     Outcome prepared = Prepare(run, input, &source);
     // --info describes an image without pixels too; there is nothing to preview.
-    const MonoBitmap& image = *run.image;
-    if (!image.IsLoaded() || (run.request.preview && prepared != Outcome::Done)) return prepared;
+    const Picture& picture = *run.picture;
+    if (!picture.Held() || (run.request.preview && prepared != Outcome::Done)) return prepared;
     bool written;
     if (run.request.info) {
         std::string text =
-            (*shown ? "\n" : "") + DescribeImage(DisplayName(input).c_str(), source, image, run.options, run.invert,
-                                                 prepared == Outcome::Done ? run.scanner : nullptr);
+            (*shown ? "\n" : "") + DescribeImage(DisplayName(input).c_str(), source, picture, run.options, run.invert,
+                                                 prepared == Outcome::Done ? run.grid->get() : nullptr);
         written = WriteText(run, text);
     } else {
         std::string heading = *shown ? "\n" : "";
         if (run.request.inputs.size() > 1) heading += DisplayName(input) + ":\n";
-        written = WriteText(run, heading) && EmitPreview(image, run.request.previewStyle, WriteToStream, run.out);
+        written = WriteText(run, heading) && EmitPicturePreview(run, picture);
     }
     if (!written || std::fflush(run.out) != 0) {
         std::fprintf(run.err, "%s: cannot write to standard output\n", kName);
@@ -350,8 +402,10 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
         std::fprintf(err, "%s: cannot create the folder '%s'\n", kName, request.outDir);
         return kExitOutput;
     }
-    MonoBitmap image;
-    const Run run = {request, options, Inverts(request), scanner.get(), &image, in, out, err, images};
+    Picture picture;
+    std::unique_ptr<PackedGrid> grid;
+    const Run run = {request, options, Inverts(request), scanner.get(), &picture, &grid, TakesColour(out), in, out,
+                     err,     images};
     unsigned refused = 0, notWritten = 0;
     if (OneHeader(request)) {
         ConvertIntoOneHeader(run, arrayNames, &refused, &notWritten);

@@ -8,8 +8,6 @@
 
 #include "image/image_input.h"
 
-class MonoBitmap;
-
 enum CliExit {
     kExitDone = 0,
     kExitRefused = 1,  // an input was unsupported or had nothing to pack
@@ -22,12 +20,12 @@ enum CliExit {
 // ReadInputImage gives, or refuse as it does.
 class ImageSource {
 public:
-    virtual bool Read(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap, std::string* why,
+    virtual bool Read(const char* input, const ImageOptions& options, FILE* in, Picture* picture, std::string* why,
                       InputSize* source) = 0;
-    // Told of each input's 1-bit image as it is packed, with what --info
-    // would say of it: for a face that shows the image beside the output.
-    virtual void Packed(const MonoBitmap& image, const std::string& info) {
-        (void)image;
+    // Told of each input's image as it is packed, with what --info would
+    // say of it: for a face that shows the image beside the output.
+    virtual void Packed(const Picture& picture, const std::string& info) {
+        (void)picture;
         (void)info;
     }
 

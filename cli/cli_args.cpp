@@ -88,6 +88,36 @@ bool FormatsDiffer(const CliRequest& request) {
     return false;
 }
 
+// Depth, planes and the LVGL format against each other and the forms.
+bool CheckDepth(const CliRequest& request, std::string* error) {
+    const uint32_t depth = DepthOf(request);
+    if (request.lvglFormat && request.format != OutputFormat::Lvgl) {
+        *error = "--lvgl-format picks the colour format of --lvgl; give --lvgl NAME too";
+    } else if (request.lvglFormat && request.depth && *request.depth != LvglFormatDepth(*request.lvglFormat)) {
+        *error = std::string("--lvgl-format ") + LvglFormatName(*request.lvglFormat) + " is " +
+                 std::to_string(LvglFormatDepth(*request.lvglFormat)) + " bits a pixel and --depth says " +
+                 std::to_string(*request.depth) + "; give one of them";
+    } else if (depth > 1 && request.format == OutputFormat::Xbm) {
+        *error = "--xbm is 1 bit a pixel; --depth " + std::to_string(depth) + " needs another form";
+    } else if (depth > 1 && request.cForm.style == CStyle::U8g2) {
+        *error = "--c-style u8g2 is 1 bit a pixel (u8g2 draws 1-bit bitmaps); --depth " + std::to_string(depth) +
+                 " needs the plain or arduino style";
+    } else if (depth > 1 && request.thresholdGiven) {
+        *error = "--threshold decides dark and light at --depth 1; at --depth " + std::to_string(depth) +
+                 " each grey takes its nearest level";
+    } else if (request.planes && depth == 1) {
+        *error = "--planes writes the bits of each pixel as 1-bit planes; give --depth 2, 4 or 8";
+    } else if (request.planes && request.format != OutputFormat::ArrayText && request.format != OutputFormat::Binary &&
+               request.format != OutputFormat::CArray) {
+        *error = "--planes changes the packed bytes: it goes with array text, --binary or --c-array";
+    } else if (request.planes && request.read.given) {
+        *error = "--planes writes planes; --read-array reads packed pixels, not planes";
+    } else {
+        return true;
+    }
+    return false;
+}
+
 // The combinations that cannot mean anything sensible.
 bool CheckCombination(const CliRequest& request, std::string* error) {
     const bool shows = request.info || request.preview || request.read.guess;
@@ -106,9 +136,9 @@ bool CheckCombination(const CliRequest& request, std::string* error) {
     } else if (shows && (request.output || request.outDir || !request.formatsNamed.empty())) {
         *error = std::string(showing) +
                  " writes no output; it cannot be used with -o, --out-dir, --c-array, "
-                 "--binary, --bmp, --xbm or --lvgl";
+                 "--binary, --bmp, --png, --xbm or --lvgl";
     } else if (FormatsDiffer(request)) {
-        *error = "only one of --c-array, --binary, --bmp, --xbm and --lvgl can be used";
+        *error = "only one of --c-array, --binary, --bmp, --png, --xbm and --lvgl can be used";
     } else if (request.inputs.size() > 1 && StandardInputNamed(request)) {
         *error = "'-' (standard input) must be the only input";
     } else if (request.preset && request.settings) {
@@ -124,6 +154,8 @@ bool CheckCombination(const CliRequest& request, std::string* error) {
                  " reads packed bytes back: give --read-array WIDTHxHEIGHT too";
     } else if (request.read.guess && (LayoutGiven(request) || request.read.layoutGiven)) {
         *error = "--guess-layout tries every packing; give no layout";
+    } else if (!CheckDepth(request, error)) {
+        return false;
     } else {
         return true;
     }
@@ -155,6 +187,12 @@ bool ParseCliArgs(int argc, const char* const* argv, CliRequest* request, std::s
     }
     if (request->format == OutputFormat::Xbm) request->cForm.style = CStyle::Xbm;
     if (request->format == OutputFormat::Lvgl) request->cForm.style = CStyle::Lvgl;
+    // The depth and what a pixel's levels say: grey, or the coverage of an
+    // alpha-only LVGL format.
+    request->image.depth = DepthOf(*request);
+    request->cForm.lvgl = request->lvglFormat ? *request->lvglFormat : LvglIndexedFormat(request->image.depth);
+    if (request->format == OutputFormat::Lvgl && LvglFormatIsAlpha(request->cForm.lvgl))
+        request->image.from = GreyFrom::Coverage;
     return CheckCombination(*request, error);
 }
 
@@ -171,6 +209,12 @@ bool LayoutGiven(const CliRequest& request) {
 
 bool IsCForm(OutputFormat format) {
     return format == OutputFormat::CArray || format == OutputFormat::Xbm || format == OutputFormat::Lvgl;
+}
+
+uint32_t DepthOf(const CliRequest& request) {
+    if (request.depth) return *request.depth;
+    if (request.lvglFormat) return LvglFormatDepth(*request.lvglFormat);
+    return request.preset ? request.preset->depth : 1;
 }
 
 bool Inverts(const CliRequest& request) {

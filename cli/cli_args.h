@@ -18,6 +18,14 @@ enum class OutputFormat {
     Bmp,        // the 1-bit image as a BMP the Windows program opens
     Xbm,        // an XBM file
     Lvgl,       // an LVGL v9 image descriptor
+    Png,        // the image as the display shows it, as a PNG
+};
+
+// How --preview draws an image.
+enum class PreviewChoice {
+    Blocks,  // half blocks: in colour for levels where the terminal takes it
+    Ascii,   // one character a pixel
+    Colour,  // half blocks in 24-bit colour, whatever the terminal
 };
 
 // --read-array: the inputs are bytes already packed, to be read back.
@@ -34,8 +42,8 @@ struct CliRequest {
     bool help = false;
     bool version = false;
     bool info = false;     // describe the inputs instead of converting them
-    bool preview = false;  // show the 1-bit images instead of converting them
-    PreviewStyle previewStyle = PreviewStyle::HalfBlocks;
+    bool preview = false;  // show the images instead of converting them
+    PreviewChoice previewChoice = PreviewChoice::Blocks;
     ImageOptions image;  // how an image becomes the 1-bit image: tone and frame
     std::vector<const char*> inputs;
     const char* output = nullptr;    // -o: the one input's output file
@@ -49,6 +57,10 @@ struct CliRequest {
     bool styleGiven = false;                 // --c-style
     bool perLineGiven = false;               // --per-line
     ArrayInput read;
+    std::optional<uint32_t> depth;         // --depth: bits a pixel
+    std::optional<LvglFormat> lvglFormat;  // --lvgl-format
+    bool planes = false;                   // --planes: the bits of each value as 1-bit planes
+    bool thresholdGiven = false;           // --threshold
     // What single flags set. They override the settings file or the
     // preset, wherever they stand.
     std::optional<bool> msbReverse;  // --lsb-first (true), --msb-first (false)
@@ -99,6 +111,9 @@ void ApplyOverrides(const CliRequest& request, ConvertOptions* options);
 
 // Whether dark and light swap: a flag, else the preset's own choice.
 bool Inverts(const CliRequest& request);
+
+// Bits a pixel: --depth, else the LVGL format's, else the preset's, else 1.
+uint32_t DepthOf(const CliRequest& request);
 
 // True when some option sets the layout: a flag, --preset or --settings.
 bool LayoutGiven(const CliRequest& request);

@@ -28,7 +28,7 @@ const Section kSections[] = {
      "Output (one input: standard output unless -o or --out-dir is given;\n"
      "several inputs: each output beside its input, or in --out-dir, named after\n"
      "the input with the extension .txt, or .h with --c-array, .bin with --binary,\n"
-     ".bmp with --bmp, .xbm with --xbm, .c with --lvgl)\n"},
+     ".bmp with --bmp, .png with --png, .xbm with --xbm, .c with --lvgl)\n"},
     {HelpSection::ReadBack, "Reading bytes back: the inputs are packed bytes, not images\n"},
     {HelpSection::Packing,
      "Packing (the defaults are --msb-first --bits-vertical --bytes-horizontal --fill-zero)\n"
@@ -65,7 +65,7 @@ std::string PresetList() {
     std::string text;
     for (const Preset* preset = PresetsBegin(); preset != PresetsEnd(); ++preset) {
         std::string name = std::string("    ") + preset->name;
-        text += name + std::string(name.size() < 18 ? 18 - name.size() : 1, ' ');
+        text += name + (name.size() < 18 ? std::string(18 - name.size(), ' ') : "\n" + std::string(18, ' '));
         for (const char* c = preset->help; *c; ++c) {
             text += *c;
             if (*c == '\n') text += std::string(18, ' ');

@@ -86,9 +86,29 @@ bool SetNamedFormat(const char* value, CliRequest* request, std::string* error) 
 }
 
 bool ApplyPreview(const char* value, CliRequest* request, std::string* error) {
-    static const Named<PreviewStyle> kStyles[] = {{"blocks", PreviewStyle::HalfBlocks}, {"ascii", PreviewStyle::Ascii}};
+    static const Named<PreviewChoice> kStyles[] = {
+        {"blocks", PreviewChoice::Blocks}, {"ascii", PreviewChoice::Ascii}, {"colour", PreviewChoice::Colour}};
     request->preview = true;
-    return !value || PickNamed(value, kStyles, "a preview style", &request->previewStyle, error);
+    return !value || PickNamed(value, kStyles, "a preview style", &request->previewChoice, error);
+}
+
+bool ApplyDepth(const char* value, CliRequest* request, std::string* error) {
+    static const Named<uint32_t> kDepths[] = {{"1", 1}, {"2", 2}, {"4", 4}, {"8", 8}};
+    uint32_t depth = 1;
+    if (!PickNamed(value, kDepths, "a depth (bits a pixel)", &depth, error)) return false;
+    request->depth = depth;
+    return true;
+}
+
+bool ApplyLvglFormat(const char* value, CliRequest* request, std::string* error) {
+    static const Named<LvglFormat> kFormats[] = {
+        {"I1", LvglFormat::I1}, {"I2", LvglFormat::I2}, {"I4", LvglFormat::I4},
+        {"I8", LvglFormat::I8}, {"L8", LvglFormat::L8}, {"A1", LvglFormat::A1},
+        {"A2", LvglFormat::A2}, {"A4", LvglFormat::A4}, {"A8", LvglFormat::A8}};
+    LvglFormat format = LvglFormat::I1;
+    if (!PickNamed(value, kFormats, "an LVGL colour format", &format, error)) return false;
+    request->lvglFormat = format;
+    return true;
 }
 
 bool ApplyDither(const char* value, CliRequest* request, std::string* error) {
@@ -117,6 +137,7 @@ bool ApplyPreset(const char* value, CliRequest* request, std::string* error) {
 }
 
 bool ApplyThreshold(const char* value, CliRequest* request, std::string* error) {
+    request->thresholdGiven = true;
     if (ParseThreshold(value, &request->image.tone.thresholdHundredths)) return true;
     *error = std::string("'") + value + "' is not a threshold: give 0 to 255, or 0% to 100%";
     return false;
@@ -265,8 +286,18 @@ const CliOption kCliOptions[] = {
     {"--background", nullptr, Takes::Value, "COLOUR", "white or black", ApplyBackground, HelpSection::Input,
      "white (default) or black: what alpha is composited over,\n"
      "and the margins of a frame"},
+    {"--depth", nullptr, Takes::Value, "N", "a depth: 1, 2, 4 or 8", ApplyDepth, HelpSection::Input,
+     "bits a pixel: 1 (the default: a set bit is a dark pixel), or\n"
+     "2, 4 or 8: 4, 16 or 256 evenly spaced levels of grey, the\n"
+     "value its brightness, 0 black (off) to the highest white\n"
+     "(full on), as SSD1322/SSD1327 OLEDs, 4-grey e-paper and\n"
+     "LVGL's L8 take them. Each grey takes its nearest level; a\n"
+     "dither works between the two levels each grey lies between,\n"
+     "so a flat grey gives those two in its own proportion.\n"
+     "--threshold is for depth 1 only"},
     {"--invert", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::invert, true>, HelpSection::Input,
-     "swap dark and light, for every input"},
+     "swap dark and light, for every input (at depth 2 up, each\n"
+     "value v becomes the highest less v)"},
     {"--no-invert", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::invert, false>, HelpSection::Input,
      "do not swap them, also after a preset that does"},
 
@@ -331,6 +362,14 @@ const CliOption kCliOptions[] = {
      "unsigned char NAME_bits[]), as GIMP, ImageMagick and u8g2\n"
      "read it; NAME defaults to the input's name. It takes the\n"
      "xbm layout, and refuses another"},
+    {"--lvgl-format", nullptr, Takes::Value, "FORMAT", "an LVGL colour format", ApplyLvglFormat, HelpSection::Output,
+     "the colour format of --lvgl (LVGL's src/misc/lv_color.h):\n"
+     "I1, I2, I4 or I8 (the default, by the depth: a palette of\n"
+     "2^depth greys, entry v the grey of level v, then the\n"
+     "indices), L8 (the grey itself, a byte a pixel), or A1, A2,\n"
+     "A4 or A8 (coverage, for an icon LVGL tints: the image's\n"
+     "alpha, or where it has none its darkness). It sets the\n"
+     "depth; a different --depth is a mistake"},
     {"--lvgl", nullptr, Takes::Value, "NAME", "an image name", SetNamedFormat<OutputFormat::Lvgl>, HelpSection::Output,
      "write a C file with an LVGL v9 image descriptor,\n"
      "const lv_image_dsc_t NAME, in LV_COLOR_FORMAT_I1: a\n"
@@ -338,21 +377,38 @@ const CliOption kCliOptions[] = {
      "then rows with the first pixel in bit 7, a set bit dark\n"
      "(light with --invert), stride (width + 7) / 8, data_size\n"
      "the palette and rows; magic LV_IMAGE_HEADER_MAGIC, flags\n"
-     "0. Checked against LVGL's src/draw/lv_image_dsc.h and\n"
-     "scripts/LVGLImage.py; it compiles as C99 and C++ with\n"
-     "-Wall -Wextra -Wpedantic"},
+     "0. At depth 2 up I2, I4 or I8, or the --lvgl-format: rows\n"
+     "of (width x depth + 7) / 8 bytes, the first pixel in the\n"
+     "high bits. Checked against LVGL's src/draw/lv_image_dsc.h,\n"
+     "src/misc/lv_color.h and scripts/LVGLImage.py; it compiles\n"
+     "as C99 and C++ with -Wall -Wextra -Wpedantic"},
     {"--binary", nullptr, Takes::Nothing, nullptr, nullptr, SetFormat<OutputFormat::Binary>, HelpSection::Output,
      "write the packed bytes themselves, line after line"},
     {"--bmp", nullptr, Takes::Nothing, nullptr, nullptr, SetFormat<OutputFormat::Bmp>, HelpSection::Output,
-     "write the 1-bit image as a BMP the Windows program opens"},
+     "write the 1-bit image as a BMP the Windows program opens;\n"
+     "at depth 2 up a 4-bit or 8-bit BMP of the levels' greys"},
+    {"--png", nullptr, Takes::Nothing, nullptr, nullptr, SetFormat<OutputFormat::Png>, HelpSection::Output,
+     "write the image as the display will show it, an 8-bit grey\n"
+     "PNG (stb_image_write): black and white, or the levels' greys"},
+    {"--planes", nullptr, Takes::Nothing, nullptr, nullptr, SetTrue<&R::planes>, HelpSection::Output,
+     "at depth 2 up, write each bit of the values as a 1-bit\n"
+     "plane, the high bit's first, each in the packing options'\n"
+     "layout, a set bit where that bit is 1: Waveshare's 4-grey\n"
+     "drivers (EPD_4IN2_4GrayDisplay) send the high bit's plane\n"
+     "with command 0x10 and the low bit's with 0x13"},
     {"--info", nullptr, Takes::Nothing, nullptr, nullptr, SetTrue<&R::info>, HelpSection::Output,
      "describe each input (size, source size when the frame\n"
-     "changed it, stride, dark palette entry, layout, preset,\n"
-     "items per line, line count); convert nothing"},
+     "changed it, stride, dark palette entry or the depth, pixels\n"
+     "a byte and levels, layout, preset, items per line, line\n"
+     "count); convert nothing"},
     {"--preview", nullptr, Takes::OptionalValue, "STYLE", nullptr, ApplyPreview, HelpSection::Output,
-     "print the 1-bit image, after every step, two pixel rows\n"
-     "a line in half blocks; --preview=ascii: one row a line\n"
-     "in # and . Converts nothing, like --info"},
+     "print the image, after every step, two pixel rows a line\n"
+     "in half blocks; at depth 2 up in grey with 24-bit colour\n"
+     "escapes where the output is a terminal that takes colour\n"
+     "(not TERM=dumb, no NO_COLOR), else one row a line in the\n"
+     "ramp ' .:-=+*#%@' (light to dark). --preview=ascii: one row\n"
+     "a line, in # and . or the ramp; --preview=colour: colour\n"
+     "whatever the output. Converts nothing, like --info"},
 
     // Reading packed bytes back.
     {"--read-array", nullptr, Takes::Value, "WxH", "the image's size, WIDTHxHEIGHT", ApplyReadArray,
@@ -362,9 +418,9 @@ const CliOption kCliOptions[] = {
      "decimal, octal or 0b values, comments skipped, as --c-array\n"
      "and --xbm write them), or with --binary the bytes\n"
      "themselves. They are unpacked in the packing options'\n"
-     "layout (the fill bits are left out) and the image goes to\n"
-     "any output: --preview, --bmp, array text, C forms. Too few\n"
-     "bytes are refused, more are a warning"},
+     "layout at the --depth (the fill bits are left out) and the\n"
+     "image goes to any output: --preview, --bmp, --png, array\n"
+     "text, C forms. Too few bytes are refused, more are a warning"},
     {"--read-layout", nullptr, Takes::Value, "LAYOUT", "a layout", ApplyReadLayout, HelpSection::ReadBack,
      "read in this layout instead, so that the packing options\n"
      "write another: a preset's name, or packing flags without\n"
@@ -384,9 +440,10 @@ const CliOption kCliOptions[] = {
     {"--preset", nullptr, Takes::Value, "NAME", "a preset name", ApplyPreset, HelpSection::Packing,
      "start from the layout (and --invert) that draws the bytes:"},
     {"--msb-first", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::msbReverse, false>, HelpSection::Packing,
-     "the first pixel of a byte in bit 7"},
+     "the first pixel of a byte in bit 7 (in the high bits)"},
     {"--lsb-first", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::msbReverse, true>, HelpSection::Packing,
-     "the first pixel of a byte in bit 0"},
+     "the first pixel of a byte in bit 0 (at depth 2 and 4, in\n"
+     "the low bits: at 4 the nibbles swap; at 8 no matter)"},
     {"--bits-vertical", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::bitHorizontal, false>,
      HelpSection::Packing, "a byte is 8 pixels of a column"},
     {"--bits-horizontal", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::bitHorizontal, true>,

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/level_grid.h"
 #include "core/mono_bitmap.h"
 #include "core/unpack.h"
 #include "forms/array_reader.h"
@@ -26,14 +27,15 @@ bool ReadInputBytes(const char* input, FILE* in, size_t limit, std::vector<uint8
     return read;
 }
 
-bool ReadInputImage(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap, std::string* why,
+bool ReadInputImage(const char* input, const ImageOptions& options, FILE* in, Picture* picture, std::string* why,
                     InputSize* source) {
     // A 1-bit BMP on disk is read by the Windows program's own reader, which
     // takes files larger than the decoder's limit.
-    if (std::strcmp(input, "-") != 0 && bitmap->Load(input)) return FrameBitmap(options, bitmap, why, source);
+    picture->levels.Release();
+    if (std::strcmp(input, "-") != 0 && picture->mono.Load(input)) return FramePicture(options, picture, why, source);
     std::vector<uint8_t> bytes;
     return ReadInputBytes(input, in, kLargestInput, &bytes, why) &&
-           ConvertImageBytes(bytes.data(), bytes.size(), options, bitmap, why, source);
+           ConvertImageBytes(bytes.data(), bytes.size(), options, picture, why, source);
 }
 
 bool ReadArrayInput(const char* input, bool binary, FILE* in, std::vector<uint8_t>* bytes, std::string* why) {
@@ -50,17 +52,22 @@ bool ReadArrayInput(const char* input, bool binary, FILE* in, std::vector<uint8_
     return ReadArrayText(reinterpret_cast<const char*>(file.data()), file.size(), bytes, why);
 }
 
-bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height, const ConvertOptions& layout,
-                      MonoBitmap* bitmap, std::string* why, std::string* warning) {
-    const uint64_t needed = PackedSize(width, height, layout);
+bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height, uint32_t depth,
+                      const ConvertOptions& layout, Picture* picture, std::string* why, std::string* warning) {
+    const uint64_t needed =
+        depth == 1 ? PackedSize(width, height, layout) : PackedLevelSize(width, height, depth, layout);
     const std::string size = std::to_string(width) + " x " + std::to_string(height);
     if (bytes.size() < needed) {
         *why = "expected " + std::to_string(needed) + " bytes for " + size + " in this layout, found " +
                std::to_string(bytes.size());
         return false;
     }
-    if (!UnpackImage(bytes.data(), bytes.size(), width, height, layout, bitmap)) {
-        *why = "not enough memory for the 1-bit image";
+    picture->Release();
+    const bool unpacked =
+        depth == 1 ? UnpackImage(bytes.data(), bytes.size(), width, height, layout, &picture->mono)
+                   : UnpackLevels(bytes.data(), bytes.size(), width, height, depth, layout, &picture->levels);
+    if (!unpacked) {
+        *why = "not enough memory for the image";
         return false;
     }
     if (bytes.size() > needed)

@@ -12,10 +12,10 @@
 class MonoBitmap;
 
 // The image in `input`, a path or "-" for the bytes of `in`, as the 1-bit
-// image in `bitmap`. False with `why` when it cannot: one line, without
-// the input's name, such as "cannot open: no such file" or "unsupported
-// BMP: RLE8 compression".
-bool ReadInputImage(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap, std::string* why,
+// image or the levels the options ask for. False with `why` when it
+// cannot: one line, without the input's name, such as "cannot open: no
+// such file" or "unsupported BMP: RLE8 compression".
+bool ReadInputImage(const char* input, const ImageOptions& options, FILE* in, Picture* picture, std::string* why,
                     InputSize* source = nullptr);
 
 // All the bytes of `input`, a path or "-" for the bytes of `in`, up to one
@@ -29,7 +29,8 @@ const size_t kLargestArrayText = size_t(256) << 20;
 // any of the text forms. False with `why` when they cannot be read.
 bool ReadArrayInput(const char* input, bool binary, FILE* in, std::vector<uint8_t>* bytes, std::string* why);
 
-// Those bytes as the width x height image they pack in `layout`. False
-// with `why` when they are too few; `warning` tells of bytes left over.
-bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height, const ConvertOptions& layout,
-                      MonoBitmap* bitmap, std::string* why, std::string* warning);
+// Those bytes as the width x height image they pack in `layout` at
+// `depth` bits a pixel: the 1-bit image, or levels. False with `why` when
+// they are too few; `warning` tells of bytes left over.
+bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height, uint32_t depth,
+                      const ConvertOptions& layout, Picture* picture, std::string* why, std::string* warning);

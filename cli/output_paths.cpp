@@ -62,6 +62,8 @@ const char* OutputExtension(OutputFormat format) {
         return ".xbm";
     case OutputFormat::Lvgl:
         return ".c";
+    case OutputFormat::Png:
+        return ".png";
     case OutputFormat::ArrayText:
         break;
     }

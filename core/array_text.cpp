@@ -42,8 +42,13 @@ char* PutArrayItems(char* at, const uint8_t* bytes, uint32_t count) {
 }
 
 bool EmitArrayText(const ByteScanner& scanner, ByteSink sink, void* context, const BufferSizes& sizes) {
-    PackedLines lines(scanner, sizes);
-    OutputBlock text(sink, context, ArrayTextLength(scanner), TextBytesFor(sizes));
+    ScannerGrid grid(scanner, sizes);
+    return EmitArrayText(grid, sink, context, sizes);
+}
+
+bool EmitArrayText(PackedGrid& grid, ByteSink sink, void* context, const BufferSizes& sizes) {
+    PackedLines lines(grid, sizes);
+    OutputBlock text(sink, context, ArrayTextLength(grid), TextBytesFor(sizes));
     const uint8_t* bytes;
     uint32_t count;
     bool endsLine;
@@ -76,4 +81,8 @@ uint32_t TextBytesFor(const BufferSizes& sizes) {
 uint64_t ArrayTextLength(const ByteScanner& scanner) {
     return static_cast<uint64_t>(scanner.LineCount()) *
            (static_cast<uint64_t>(kItemChars) * scanner.ItemsPerLine() + 1);
+}
+
+uint64_t ArrayTextLength(const PackedGrid& grid) {
+    return static_cast<uint64_t>(grid.LineCount()) * (static_cast<uint64_t>(kItemChars) * grid.ItemsPerLine() + 1);
 }

@@ -8,10 +8,14 @@
 #include "core/buffer_sizes.h"
 
 class ByteScanner;
+class PackedGrid;
 
 // Walks the whole grid of an attached scanner, whole lines at a time. True
 // when every block was accepted by the sink.
 bool EmitArrayText(const ByteScanner& scanner, ByteSink sink, void* context, const BufferSizes& sizes = BufferSizes());
+
+// The same for any grid of packed bytes.
+bool EmitArrayText(PackedGrid& grid, ByteSink sink, void* context, const BufferSizes& sizes = BufferSizes());
 
 // The same text from GetByte, item by item: the reference the line-at-a-time
 // path is held to.
@@ -33,3 +37,4 @@ uint32_t TextBytesFor(const BufferSizes& sizes);
 
 // The length the text will have: LineCount() x (6 x ItemsPerLine() + 1).
 uint64_t ArrayTextLength(const ByteScanner& scanner);
+uint64_t ArrayTextLength(const PackedGrid& grid);

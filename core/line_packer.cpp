@@ -162,23 +162,32 @@ void LinePacker::FillColumnsDownTile(uint32_t firstLine) {
     }
 }
 
-PackedLines::PackedLines(const ByteScanner& attached, const BufferSizes& sizes)
+ScannerGrid::ScannerGrid(const ByteScanner& attached, const BufferSizes& sizes)
     : scanner(attached),
       packer(sizes.tileBytes),
       packed(packer.Start(attached)),
-      pieceItems(sizes.pieceItems < 1 ? 1 : sizes.pieceItems),
       items(attached.ItemsPerLine()),
-      lines(attached.LineCount()),
+      lines(attached.LineCount()) {}
+
+void ScannerGrid::Pack(uint32_t line, uint32_t first, uint32_t count, uint8_t* out) {
+    if (packed) {
+        packer.Pack(line, first, count, out);
+        return;
+    }
+    for (uint32_t i = 0; i < count; ++i) out[i] = scanner.GetByte(first + i, line);
+}
+
+PackedLines::PackedLines(PackedGrid& packedGrid, const BufferSizes& sizes)
+    : grid(packedGrid),
+      pieceItems(sizes.pieceItems < 1 ? 1 : sizes.pieceItems),
+      items(packedGrid.ItemsPerLine()),
+      lines(packedGrid.LineCount()),
       piece(std::min(items, pieceItems)) {}
 
 bool PackedLines::Next(const uint8_t** bytes, uint32_t* count, bool* endsLine) {
     if (line >= lines) return false;
-    uint32_t size = std::min(items - item, pieceItems);
-    if (packed) {
-        packer.Pack(line, item, size, piece.data());
-    } else {
-        for (uint32_t i = 0; i < size; ++i) piece[i] = scanner.GetByte(item + i, line);
-    }
+    const uint32_t size = std::min(items - item, pieceItems);
+    grid.Pack(line, item, size, piece.data());
     *bytes = piece.data();
     *count = size;
     item += size;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/buffer_sizes.h"
+#include "core/packed_grid.h"
 
 class ByteScanner;
 class MonoBitmap;
@@ -72,21 +73,34 @@ inline uint64_t TransposeBits(uint64_t x) {
     return x;
 }
 
-// The bytes of an attached scanner's grid, line by line, in pieces of at
-// most sizes.pieceItems items: packed by LinePacker where it can, by
-// GetByte where it cannot.
+// An attached scanner's grid as a PackedGrid: packed by LinePacker where
+// it can, by GetByte where it cannot.
+class ScannerGrid : public PackedGrid {
+public:
+    explicit ScannerGrid(const ByteScanner& scanner, const BufferSizes& sizes = BufferSizes());
+    uint32_t ItemsPerLine() const override { return items; }
+    uint32_t LineCount() const override { return lines; }
+    void Pack(uint32_t line, uint32_t first, uint32_t count, uint8_t* out) override;
+
+private:
+    const ByteScanner& scanner;
+    LinePacker packer;
+    bool packed;
+    uint32_t items, lines;
+};
+
+// The bytes of a grid, line by line, in pieces of at most sizes.pieceItems
+// items.
 class PackedLines {
 public:
-    explicit PackedLines(const ByteScanner& scanner, const BufferSizes& sizes = BufferSizes());
+    explicit PackedLines(PackedGrid& grid, const BufferSizes& sizes = BufferSizes());
 
     // The next piece; false after the last. `endsLine` is true for the
     // last piece of a line; a line of no items is one empty piece.
     bool Next(const uint8_t** bytes, uint32_t* count, bool* endsLine);
 
 private:
-    const ByteScanner& scanner;
-    LinePacker packer;
-    bool packed;
+    PackedGrid& grid;
     uint32_t pieceItems;
     uint32_t items, lines;
     uint32_t line = 0, item = 0;

@@ -1,10 +1,11 @@
 #include "forms/c_forms.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "core/array_text.h"
-#include "core/byte_scanner.h"
+#include "core/level_image.h"
 #include "core/line_packer.h"
 #include "core/output_block.h"
 #include "image/presets.h"
@@ -94,9 +95,12 @@ private:
 };
 
 std::string Comment(const ArraySource& source, uint64_t bytes, const std::string& more) {
+    std::string depth;
+    if (source.depth > 1) depth = ", " + std::to_string(source.depth) + " bits a pixel";
+    if (source.planes) depth += " as " + std::to_string(source.planes) + " planes, the high bit's first";
     return "/* " + CommentSafe(source.fileName) + ": " + std::to_string(source.width) + " x " +
-           std::to_string(source.height) + " pixels, " + LayoutInWords(source.options, source.invert) + more + "; " +
-           std::to_string(bytes) + " bytes */\n";
+           std::to_string(source.height) + " pixels" + depth + ", " + LayoutInWords(source.options, source.invert) +
+           more + "; " + std::to_string(bytes) + " bytes */\n";
 }
 
 std::string SizeConstants(CStyle style, const std::string& name, uint32_t width, uint32_t height) {
@@ -112,35 +116,61 @@ std::string SizeConstants(CStyle style, const std::string& name, uint32_t width,
 // header's bit-fields (reversed on a big-endian LVGL), data_size, data,
 // reserved, and reserved_2 from LVGL 9.3 on. The extern declaration gives
 // the descriptor external linkage in C++ too, as LV_IMAGE_DECLARE expects.
-std::string LvglDescriptor(const std::string& name, const ArraySource& source, uint32_t stride) {
+std::string LvglDescriptor(const std::string& name, const ArraySource& source, const char* format, uint32_t stride) {
     const std::string w = std::to_string(source.width), h = std::to_string(source.height);
-    const std::string s = std::to_string(stride);
-    return "\nextern const lv_image_dsc_t " + name + ";\nconst lv_image_dsc_t " + name +
-           " = {\n"
-           "#if defined(LV_BIG_ENDIAN_SYSTEM) && LV_BIG_ENDIAN_SYSTEM\n"
-           "    {0, " +
-           s + ", " + h + ", " + w +
-           ", 0, LV_COLOR_FORMAT_I1, LV_IMAGE_HEADER_MAGIC},\n"
-           "#else\n"
-           "    {LV_IMAGE_HEADER_MAGIC, LV_COLOR_FORMAT_I1, 0, " +
-           w + ", " + h + ", " + s +
-           ", 0}, /* magic, cf, flags, w, h, stride */\n"
-           "#endif\n"
-           "    sizeof(" +
-           name +
-           "_map), /* data_size */\n"
-           "    " +
-           name +
-           "_map, /* data */\n"
-           "    NULL, /* reserved */\n"
-           "#if defined(LVGL_VERSION_MAJOR) && \\\n"
-           "    (LVGL_VERSION_MAJOR > 9 || (LVGL_VERSION_MAJOR == 9 && LVGL_VERSION_MINOR >= 3))\n"
-           "    NULL, /* reserved_2 */\n"
-           "#endif\n"
-           "};\n";
+    const std::string s = std::to_string(stride), cf = std::string("LV_COLOR_FORMAT_") + format;
+    std::string text = "\nextern const lv_image_dsc_t " + name + ";\n";
+    text += "const lv_image_dsc_t " + name + " = {\n";
+    text += "#if defined(LV_BIG_ENDIAN_SYSTEM) && LV_BIG_ENDIAN_SYSTEM\n";
+    text += "    {0, " + s + ", " + h + ", " + w + ", 0, " + cf + ", LV_IMAGE_HEADER_MAGIC},\n";
+    text += "#else\n";
+    text += "    {LV_IMAGE_HEADER_MAGIC, " + cf + ", 0, " + w + ", " + h + ", " + s +
+            ", 0}, /* magic, cf, flags, w, h, stride */\n";
+    text += "#endif\n";
+    text += "    sizeof(" + name + "_map), /* data_size */\n";
+    text += "    " + name + "_map, /* data */\n";
+    text += "    NULL, /* reserved */\n";
+    text += "#if defined(LVGL_VERSION_MAJOR) && \\\n";
+    text += "    (LVGL_VERSION_MAJOR > 9 || (LVGL_VERSION_MAJOR == 9 && LVGL_VERSION_MINOR >= 3))\n";
+    text += "    NULL, /* reserved_2 */\n";
+    text += "#endif\n";
+    return text + "};\n";
+}
+
+// The palette of an indexed LVGL image: entry v the grey of level v, in
+// B, G, R, A; at one bit, a set bit is dark (index 1 black).
+std::string LvglPalette(const ArraySource& source, LvglFormat format) {
+    if (LvglFormatIsAlpha(format) || format == LvglFormat::L8) return std::string();
+    if (format == LvglFormat::I1 && source.depth == 1) return "    0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0xFF,\n";
+    const uint32_t depth = LvglFormatDepth(format), colours = 1u << depth;
+    std::string text;
+    for (uint32_t v = 0; v < colours; ++v) {
+        char entry[40];
+        const uint32_t grey = GreyOfLevel(v, depth);
+        std::snprintf(entry, sizeof entry, "%s0x%02X, 0x%02X, 0x%02X, 0xFF,%s", v % 4 == 0 ? "    " : " ", grey, grey,
+                      grey, v % 4 == 3 || v + 1 == colours ? "\n" : "");
+        text += entry;
+    }
+    return text;
 }
 
 }  // namespace
+
+const char* LvglFormatName(LvglFormat format) {
+    static const char* const kNames[] = {"I1", "I2", "I4", "I8", "L8", "A1", "A2", "A4", "A8"};
+    return kNames[static_cast<int>(format)];
+}
+
+uint32_t LvglFormatDepth(LvglFormat format) {
+    static const uint32_t kDepths[] = {1, 2, 4, 8, 8, 1, 2, 4, 8};
+    return kDepths[static_cast<int>(format)];
+}
+
+bool LvglFormatIsAlpha(LvglFormat format) { return format >= LvglFormat::A1; }
+
+LvglFormat LvglIndexedFormat(uint32_t depth) {
+    return depth == 8 ? LvglFormat::I8 : depth == 4 ? LvglFormat::I4 : depth == 2 ? LvglFormat::I2 : LvglFormat::I1;
+}
 
 const ConvertOptions* LayoutOfStyle(CStyle style) {
     switch (style) {
@@ -209,9 +239,9 @@ bool EmitCOpening(const CForm& form, const std::string& tables, ByteSink sink, v
     return text.empty() || Put(text, sink, context);
 }
 
-bool EmitCImage(const ByteScanner& scanner, const ArraySource& source, const std::string& name, const CForm& form,
-                ByteSink sink, void* context, const BufferSizes& sizes) {
-    const uint64_t rows = static_cast<uint64_t>(scanner.ItemsPerLine()) * scanner.LineCount();
+bool EmitCImage(PackedGrid& grid, const ArraySource& source, const std::string& name, const CForm& form, ByteSink sink,
+                void* context, const BufferSizes& sizes) {
+    const uint64_t rows = static_cast<uint64_t>(grid.ItemsPerLine()) * grid.LineCount();
     const uint32_t lineBytes = std::min(form.perLine, kLongestLine) * kArrayItemChars + 16;
     OutputBlock text(sink, context, OutputBlock::kSize, std::max(TextBytesFor(sizes), lineBytes));
     switch (form.style) {
@@ -231,27 +261,28 @@ bool EmitCImage(const ByteScanner& scanner, const ArraySource& source, const std
         PutText(text, SizeConstants(form.style, name, source.width, source.height) + "static unsigned char " + name +
                           "_bits[] = {\n");
         break;
-    case CStyle::Lvgl:
-        PutText(text, Comment(source, rows + 8,
-                              ", LVGL v9 LV_COLOR_FORMAT_I1: a palette of two colours (B, G, R, A), "
-                              "then " +
-                                  std::to_string(source.height) + " rows of " + std::to_string(scanner.ItemsPerLine()) +
-                                  " bytes") +
-                          "static const LV_ATTRIBUTE_MEM_ALIGN uint8_t " + name + "_map[] = {\n");
-        // Index 0 white, index 1 black: a set bit is dark, and with --invert
-        // the bits themselves are what changes.
-        PutText(text, "    0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0xFF,\n");
+    case CStyle::Lvgl: {
+        const std::string palette = LvglPalette(source, form.lvgl);
+        const uint32_t colours = palette.empty() ? 0 : 1u << LvglFormatDepth(form.lvgl);
+        std::string what = std::string(", LVGL v9 LV_COLOR_FORMAT_") + LvglFormatName(form.lvgl) + ": ";
+        if (colours) what += "a palette of " + std::to_string(colours) + " colours (B, G, R, A), then ";
+        what += std::to_string(source.height) + " rows of " + std::to_string(grid.ItemsPerLine()) + " bytes";
+        if (LvglFormatIsAlpha(form.lvgl)) what += " of coverage";
+        PutText(text, Comment(source, rows + colours * 4, what) + "static const LV_ATTRIBUTE_MEM_ALIGN uint8_t " +
+                          name + "_map[] = {\n" + palette);
         break;
     }
+    }
     ValueLines values(text, form.perLine);
-    PackedLines lines(scanner, sizes);
+    PackedLines lines(grid, sizes);
     const uint8_t* bytes;
     uint32_t count;
     bool endsLine;
     while (lines.Next(&bytes, &count, &endsLine)) values.Put(bytes, count);
     values.Finish();
     PutText(text, "};\n");
-    if (form.style == CStyle::Lvgl) PutText(text, LvglDescriptor(name, source, scanner.ItemsPerLine()));
+    if (form.style == CStyle::Lvgl)
+        PutText(text, LvglDescriptor(name, source, LvglFormatName(form.lvgl), grid.ItemsPerLine()));
     return text.Finish();
 }
 

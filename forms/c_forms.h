@@ -12,7 +12,7 @@
 #include "core/buffer_sizes.h"
 #include "core/convert_options.h"
 
-class ByteScanner;
+class PackedGrid;
 
 enum class CStyle {
     Plain,    // const unsigned char NAME[N], NAME_width and NAME_height as enum constants
@@ -22,9 +22,23 @@ enum class CStyle {
     Lvgl,     // LVGL v9: a palette and rows in NAME_map, const lv_image_dsc_t NAME, LV_COLOR_FORMAT_I1
 };
 
+// The LVGL v9 colour formats the LVGL form writes (src/misc/lv_color.h):
+// indexed (a palette of greys, then the indices), L8 (the grey itself), or
+// alpha only (the coverage, for an icon LVGL tints).
+enum class LvglFormat { I1, I2, I4, I8, L8, A1, A2, A4, A8 };
+
+// "I4": the format's name after LV_COLOR_FORMAT_.
+const char* LvglFormatName(LvglFormat format);
+// Its bits a pixel.
+uint32_t LvglFormatDepth(LvglFormat format);
+bool LvglFormatIsAlpha(LvglFormat format);
+// The indexed format of that depth.
+LvglFormat LvglIndexedFormat(uint32_t depth);
+
 struct CForm {
     CStyle style = CStyle::Plain;
     uint32_t perLine = 16;  // values a line
+    LvglFormat lvgl = LvglFormat::I1;
 };
 
 // What the comment above an image tells about its source.
@@ -34,6 +48,8 @@ struct ArraySource {
     uint32_t height = 0;
     ConvertOptions options = {};
     bool invert = false;
+    uint32_t depth = 1;   // bits a pixel
+    uint32_t planes = 0;  // the depth's bits written as that many 1-bit planes, or 0
 };
 
 // The layout a style's reader takes; null for the plain and Arduino
@@ -55,9 +71,9 @@ std::vector<std::string> NamesOfTables(CStyle style, const std::string& name);
 // header of several images named `tables`, the include guard.
 bool EmitCOpening(const CForm& form, const std::string& tables, ByteSink sink, void* context);
 
-// One image, named `name` (a C identifier), from an attached scanner.
-bool EmitCImage(const ByteScanner& scanner, const ArraySource& source, const std::string& name, const CForm& form,
-                ByteSink sink, void* context, const BufferSizes& sizes = BufferSizes());
+// One image, named `name` (a C identifier), from its packed bytes.
+bool EmitCImage(PackedGrid& grid, const ArraySource& source, const std::string& name, const CForm& form, ByteSink sink,
+                void* context, const BufferSizes& sizes = BufferSizes());
 
 // After several images: `tables`_images (pointers to each), `tables`_widths,
 // `tables`_heights and `tables`_count, in the order given, and the end of

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/level_grid.h"
 #include "core/mono_bitmap.h"
 #include "core/unpack.h"
 
@@ -39,15 +40,13 @@ uint64_t Log2(uint32_t n) {
 const int kTemplate[10][2] = {{-1, 0},  {-2, 0}, {-3, 0}, {-4, 0}, {-2, -1},
                               {-1, -1}, {0, -1}, {1, -1}, {2, -1}, {0, -2}};
 
-// The code length of the image: each pixel costs -log2 of the probability
-// its context's counts gave it so far (each count starts at one half).
-uint64_t CodeLength(const MonoBitmap& image) {
-    const int width = static_cast<int>(image.Width()), height = static_cast<int>(image.Height());
+// The code length of a 1-bit picture (`set(x, y)` inside width x height):
+// each pixel costs -log2 of the probability its context's counts gave it
+// so far (each count starts at one half).
+template <typename Set>
+uint64_t CodeLength(int width, int height, const Set& set) {
     std::vector<uint32_t> counts(2 * 1024, 1);  // halves: 1 is a count of 1/2
-    auto dark = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < width && y < height &&
-               image.IsDark(static_cast<uint32_t>(x), static_cast<uint32_t>(y));
-    };
+    auto dark = [&](int x, int y) { return x >= 0 && y >= 0 && x < width && y < height && set(x, y); };
     uint64_t bits = 0;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -65,14 +64,24 @@ uint64_t CodeLength(const MonoBitmap& image) {
 
 }  // namespace
 
-std::vector<LayoutGuess> GuessLayouts(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height) {
+std::vector<LayoutGuess> GuessLayouts(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height,
+                                      uint32_t depth) {
     std::vector<LayoutGuess> guesses;
     MonoBitmap image;
+    LevelImage levels;
     for (uint32_t bits = 0; bits < 8; ++bits) {
         LayoutGuess guess = {{bits & 1, bits >> 1 & 1, bits >> 2 & 1, 0, {}}, false, 0};
-        if (UnpackImage(bytes, count, width, height, guess.layout, &image)) {
+        if (depth == 1 && UnpackImage(bytes, count, width, height, guess.layout, &image)) {
             guess.enough = true;
-            guess.cost = CodeLength(image);
+            guess.cost = CodeLength(static_cast<int>(width), static_cast<int>(height),
+                                    [&](int x, int y) { return image.IsDark(x, y); });
+        } else if (depth > 1 && UnpackLevels(bytes, count, width, height, depth, guess.layout, &levels)) {
+            // Each bit of the values a picture of its own: a wrong packing
+            // scatters them all.
+            guess.enough = true;
+            for (uint32_t bit = 0; bit < depth; ++bit)
+                guess.cost += CodeLength(static_cast<int>(width), static_cast<int>(height),
+                                         [&](int x, int y) { return (levels.Get(x, y) >> bit & 1) != 0; });
         }
         guesses.push_back(guess);
     }

@@ -21,4 +21,7 @@ struct LayoutGuess {
 // picture is predictable from its neighbours; a wrong packing scatters
 // them. Equal scores keep a fixed order; the packings the bytes are too few
 // for come last. Integer arithmetic: every build gives the same scores.
-std::vector<LayoutGuess> GuessLayouts(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height);
+// At `depth` 2 up, the bytes are read as levels and each bit of the values
+// is scored as a picture of its own.
+std::vector<LayoutGuess> GuessLayouts(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height,
+                                      uint32_t depth = 1);

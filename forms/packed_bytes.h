@@ -7,8 +7,7 @@
 #include "core/block_writer.h"
 #include "core/buffer_sizes.h"
 
-class ByteScanner;
+class PackedGrid;
 
 // The packed bytes, line after line, with nothing between them.
-bool EmitPackedBytes(const ByteScanner& scanner, ByteSink sink, void* context,
-                     const BufferSizes& sizes = BufferSizes());
+bool EmitPackedBytes(PackedGrid& grid, ByteSink sink, void* context, const BufferSizes& sizes = BufferSizes());

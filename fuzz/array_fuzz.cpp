@@ -4,13 +4,16 @@
 // and the guess of the layout scores all eight packings.
 //   byte 0: the width less one (1 to 256 pixels)
 //   byte 1: the height less one
-//   byte 2: bits 0-3 the layout (msb/lsb, bits, bytes, fill), bit 4 guess
+//   byte 2: bits 0-3 the layout (msb/lsb, bits, bytes, fill), bit 4 guess,
+//           bits 5-6 the depth: 1, 2, 4 or 8 bits a pixel
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "core/array_text.h"
 #include "core/byte_scanner.h"
+#include "core/level_grid.h"
+#include "core/level_image.h"
 #include "core/mono_bitmap.h"
 #include "core/scanner_table.h"
 #include "core/unpack.h"
@@ -28,6 +31,30 @@ bool Append(void* context, const char* text, uint32_t size) {
 }
 
 MonoBitmap image, again;
+LevelImage levels, levelsAgain;
+
+// The same round trip for levels: unpacked, packed again by LevelGrid,
+// read again, unpacked again: the same image, and the line path's bytes
+// are the byte walk's.
+void CheckLevels(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height, uint32_t depth,
+                 const ConvertOptions& layout) {
+    const bool enough = bytes.size() >= PackedLevelSize(width, height, depth, layout);
+    FUZZ_CHECK(UnpackLevels(bytes.data(), bytes.size(), width, height, depth, layout, &levels) == enough);
+    if (!enough) return;
+    LevelGrid grid(levels, layout);
+    std::string text;
+    FUZZ_CHECK(EmitArrayText(grid, Append, &text));
+    std::vector<uint8_t> reread;
+    std::string why;
+    FUZZ_CHECK(ReadArrayText(text.data(), text.size(), &reread, &why));
+    FUZZ_CHECK(reread.size() == PackedLevelSize(width, height, depth, layout));
+    for (uint32_t line = 0; line < grid.LineCount(); ++line)
+        for (uint32_t item = 0; item < grid.ItemsPerLine(); ++item)
+            FUZZ_CHECK(reread[static_cast<size_t>(line) * grid.ItemsPerLine() + item] == grid.GetByte(item, line));
+    FUZZ_CHECK(UnpackLevels(reread.data(), reread.size(), width, height, depth, layout, &levelsAgain));
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x) FUZZ_CHECK(levelsAgain.Get(x, y) == levels.Get(x, y));
+}
 
 }  // namespace
 
@@ -45,11 +72,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(!why.empty() && why.find('\n') == std::string::npos && why.rfind("line ", 0) == 0);
         return 0;
     }
+    const uint32_t depth = 1u << (data[2] >> 5 & 3);
     if (data[2] & 16) {
-        const std::vector<LayoutGuess> guesses = GuessLayouts(bytes.data(), bytes.size(), width, height);
+        const std::vector<LayoutGuess> guesses = GuessLayouts(bytes.data(), bytes.size(), width, height, depth);
         FUZZ_CHECK(guesses.size() == 8);
         for (size_t i = 1; i < guesses.size(); ++i)
             FUZZ_CHECK(!guesses[i].enough || (guesses[i - 1].enough && guesses[i - 1].cost <= guesses[i].cost));
+    }
+    if (depth > 1) {
+        CheckLevels(bytes, width, height, depth, layout);
+        return 0;
     }
     const bool enough = bytes.size() >= PackedSize(width, height, layout);
     FUZZ_CHECK(UnpackImage(bytes.data(), bytes.size(), width, height, layout, &image) == enough);

@@ -8,16 +8,19 @@
 //           flip left-right, bit 6 flip top-bottom
 //   bytes 2 and 3: the frame's width and height less one, modulo 64 (small
 //           frames take every path as large ones do, many times faster)
-//   byte 4: the alignment (modulo 9), then the resampling filter (modulo 6)
+//   byte 4: the alignment (modulo 9), then the resampling filter (modulo 6),
+//           then the depth: 1, 2, 4 or 8 (byte 4 / 54, modulo 4)
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "core/mono_bitmap.h"
+#include "core/level_bmp_writer.h"
 #include "core/mono_bmp_writer.h"
 #include "fuzz/fuzz_check.h"
 #include "image/image_decoder.h"
 #include "image/image_input.h"
+#include "image/level_preview.h"
 #include "image/preview.h"
 
 namespace {
@@ -52,10 +55,34 @@ ImageOptions OptionsFrom(const uint8_t* lead) {
     frame.alignX = lead[4] % 9 % 3 - 1;
     frame.alignY = lead[4] % 9 / 3 - 1;
     frame.resample = static_cast<Resample>(lead[4] / 9 % 6);
+    options.depth = 1u << (lead[4] / 54 % 4);
     return options;
 }
 
-MonoBitmap image, copy;
+Picture picture;
+MonoBitmap copy;
+GreyImage decoded;
+
+// An image of levels, as the BMP and preview of its own forms show it.
+void CheckLevels(const LevelImage& levels) {
+    const uint64_t pixels = static_cast<uint64_t>(levels.Width()) * levels.Height();
+    std::vector<uint8_t> bmp;
+    FUZZ_CHECK(EmitLevelBmp(levels, Collect, &bmp));
+    if (pixels == 0 || pixels > (1u << 16)) return;
+    // The decoder reads the BMP back to each level's grey.
+    std::string why;
+    FUZZ_CHECK(DecodeGrey(bmp.data(), bmp.size(), &decoded, &why));
+    FUZZ_CHECK(decoded.Width() == levels.Width() && decoded.Height() == levels.Height());
+    const uint32_t channels = decoded.Channels();
+    for (uint32_t y = 0; y < levels.Height(); ++y)
+        for (uint32_t x = 0; x < levels.Width(); ++x)
+            FUZZ_CHECK(decoded.Pixels()[(static_cast<size_t>(y) * levels.Width() + x) * channels] ==
+                       GreyOfLevel(levels.Get(x, y), levels.Depth()));
+    // One character a pixel and a line feed a row.
+    uint64_t length = 0;
+    FUZZ_CHECK(EmitLevelPreview(levels, false, Count, &length));
+    FUZZ_CHECK(length == pixels + levels.Height());
+}
 
 }  // namespace
 
@@ -70,21 +97,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     std::string why;
     InputSize source;
-    if (!ConvertImageBytes(data + kLead, size - kLead, options, &image, &why, &source)) {
-        FUZZ_CHECK(!image.IsLoaded() && !why.empty() && why.find('\n') == std::string::npos);
+    if (!ConvertImageBytes(data + kLead, size - kLead, options, &picture, &why, &source)) {
+        FUZZ_CHECK(!picture.Held() && !why.empty() && why.find('\n') == std::string::npos);
         return 0;
     }
-    const uint64_t pixels = static_cast<uint64_t>(image.Width()) * image.Height();
+    FUZZ_CHECK(picture.InLevels() == (options.depth > 1));
+    const MonoBitmap& image = picture.mono;
+    const uint64_t pixels = static_cast<uint64_t>(picture.Width()) * picture.Height();
     // Only a 1-bit BMP may be larger than the decoder's cap.
     FUZZ_CHECK(pixels <= kMaxDecodedPixels || data[kLead] == 'B');
     // The frame's size exactly, or the source's own, turned.
     const FrameOptions& frame = options.frame;
     const bool across = frame.rotate == 90 || frame.rotate == 270;
     if (frame.width) {
-        FUZZ_CHECK(image.Width() == frame.width && image.Height() == frame.height);
+        FUZZ_CHECK(picture.Width() == frame.width && picture.Height() == frame.height);
     } else {
-        FUZZ_CHECK(image.Width() == (across ? source.height : source.width));
-        FUZZ_CHECK(image.Height() == (across ? source.width : source.height));
+        FUZZ_CHECK(picture.Width() == (across ? source.height : source.width));
+        FUZZ_CHECK(picture.Height() == (across ? source.width : source.height));
+    }
+    if (picture.InLevels()) {
+        CheckLevels(picture.levels);
+        return 0;
     }
 
     // Its BMP form is its headers alone, whatever height it claims.

@@ -19,9 +19,16 @@ bool GreyPlane::Create(uint32_t newWidth, uint32_t newHeight, uint8_t fill) {
     return true;
 }
 
-void FlattenRow(const GreyImage& image, uint32_t y, uint32_t background, uint8_t* out) {
+void FlattenRow(const GreyImage& image, uint32_t y, uint32_t background, uint8_t* out, GreyFrom from) {
     const uint32_t channels = image.Channels(), width = image.Width();
     const uint8_t* p = image.Pixels() + static_cast<size_t>(y) * width * channels;
+    if (from == GreyFrom::Coverage) {
+        for (uint32_t x = 0; x < width; ++x, p += channels) {
+            const uint32_t grey = channels >= 3 ? (77u * p[0] + 150u * p[1] + 29u * p[2]) >> 8 : p[0];
+            out[x] = static_cast<uint8_t>(channels % 2 == 0 ? p[channels - 1] : 255 - grey);
+        }
+        return;
+    }
     for (uint32_t x = 0; x < width; ++x, p += channels) {
         uint32_t grey = channels >= 3 ? (77u * p[0] + 150u * p[1] + 29u * p[2]) >> 8 : p[0];
         if (channels % 2 == 0) {
@@ -32,18 +39,19 @@ void FlattenRow(const GreyImage& image, uint32_t y, uint32_t background, uint8_t
     }
 }
 
-bool FlattenImage(const GreyImage& image, uint32_t background, GreyPlane* plane) {
+bool FlattenImage(const GreyImage& image, uint32_t background, GreyPlane* plane, GreyFrom from) {
     if (!plane->Create(image.Width(), image.Height(), 0)) return false;
-    for (uint32_t y = 0; y < image.Height(); ++y) FlattenRow(image, y, background, plane->Row(y));
+    for (uint32_t y = 0; y < image.Height(); ++y) FlattenRow(image, y, background, plane->Row(y), from);
     return true;
 }
 
-bool PlaneFromBitmap(const MonoBitmap& bitmap, GreyPlane* plane) {
-    if (!plane->Create(bitmap.Width(), bitmap.Height(), 255)) return false;
+bool PlaneFromBitmap(const MonoBitmap& bitmap, GreyPlane* plane, GreyFrom from) {
+    const uint8_t light = from == GreyFrom::Coverage ? 0 : 255;
+    if (!plane->Create(bitmap.Width(), bitmap.Height(), light)) return false;
     for (uint32_t y = 0; y < bitmap.Height(); ++y) {
         uint8_t* row = plane->Row(y);
         for (uint32_t x = 0; x < bitmap.Width(); ++x)
-            if (bitmap.IsDark(x, y)) row[x] = 0;
+            if (bitmap.IsDark(x, y)) row[x] = static_cast<uint8_t>(255 - light);
     }
     return true;
 }

@@ -4,8 +4,7 @@
 #include <cstdio>
 
 #include "core/array_text.h"
-#include "core/byte_scanner.h"
-#include "core/mono_bitmap.h"
+#include "core/packed_grid.h"
 #include "image/presets.h"
 
 namespace {
@@ -24,22 +23,36 @@ std::string Colour(const bmp::RGBQUAD& entry) {
 
 }  // namespace
 
-std::string DescribeImage(const char* path, const InputSize& source, const MonoBitmap& bitmap,
-                          const ConvertOptions& options, bool invert, const ByteScanner* scanner) {
+std::string DescribeImage(const char* path, const InputSize& source, const Picture& picture,
+                          const ConvertOptions& options, bool invert, const PackedGrid* grid) {
+    const uint32_t width = picture.Width(), height = picture.Height();
     std::string text = std::string("file: ") + path + "\n";
-    if (source.width != bitmap.Width() || source.height != bitmap.Height())
+    if (source.width != width || source.height != height)
         text += "source: " + std::to_string(source.width) + " x " + std::to_string(source.height) + "\n";
-    text += Line("width", bitmap.Width());
-    text += Line("height", bitmap.Height());
-    text += Line("stride", bitmap.Stride());
-    text += "palette: " + Colour(bitmap.PaletteEntry(0)) + " " + Colour(bitmap.PaletteEntry(1)) + "\n";
-    text += Line("dark palette entry", bitmap.DarkIndex());
+    text += Line("width", width);
+    text += Line("height", height);
+    uint32_t depth = 1;
+    if (picture.InLevels()) {
+        const LevelImage& levels = picture.levels;
+        depth = levels.Depth();
+        text += Line("depth", depth);
+        text += Line("pixels a byte", 8 / depth);
+        text += Line("stride", levels.Stride());
+        text += "levels: " + std::to_string(levels.MaxValue() + 1) + " (0 black to " +
+                std::to_string(levels.MaxValue()) + " white)\n";
+    } else {
+        const MonoBitmap& bitmap = picture.mono;
+        text += Line("stride", bitmap.Stride());
+        text += "palette: " + Colour(bitmap.PaletteEntry(0)) + " " + Colour(bitmap.PaletteEntry(1)) + "\n";
+        text += Line("dark palette entry", bitmap.DarkIndex());
+    }
     text += "layout: " + LayoutInWords(options, invert) + "\n";
-    if (const Preset* preset = MatchingPreset(options, invert)) text += std::string("preset: ") + preset->name + "\n";
-    if (!scanner) return text;
-    text += Line("items per line", scanner->ItemsPerLine());
-    text += Line("line count", scanner->LineCount());
-    text += Line("bytes", static_cast<uint64_t>(scanner->ItemsPerLine()) * scanner->LineCount());
-    text += Line("text length", ArrayTextLength(*scanner));
+    if (const Preset* preset = MatchingPreset(options, invert, depth))
+        text += std::string("preset: ") + preset->name + "\n";
+    if (!grid) return text;
+    text += Line("items per line", grid->ItemsPerLine());
+    text += Line("line count", grid->LineCount());
+    text += Line("bytes", static_cast<uint64_t>(grid->ItemsPerLine()) * grid->LineCount());
+    text += Line("text length", ArrayTextLength(*grid));
     return text;
 }

@@ -1,4 +1,4 @@
-// What --info prints about a loaded bitmap and the layout chosen for it.
+// What --info prints about an image and the layout chosen for it.
 #pragma once
 
 #include <string>
@@ -6,12 +6,13 @@
 #include "core/convert_options.h"
 #include "image/image_input.h"
 
-class ByteScanner;
-class MonoBitmap;
+class PackedGrid;
 
 // "key: value" lines: file, the source's size where the frame changed it,
-// width, height, stride, palette, dark palette entry, layout, and the
-// preset that gives this layout if one does; then, when `scanner` is
-// attached (not null), items per line, line count, bytes and text length.
-std::string DescribeImage(const char* path, const InputSize& source, const MonoBitmap& bitmap,
-                          const ConvertOptions& options, bool invert, const ByteScanner* scanner);
+// width, height; for a 1-bit image its stride, palette and dark palette
+// entry, for levels their depth, pixels a byte, stride and levels; the
+// layout, and the preset that gives this layout if one does; then, when
+// `grid` is there (the image has pixels), items per line, line count,
+// bytes and text length.
+std::string DescribeImage(const char* path, const InputSize& source, const Picture& picture,
+                          const ConvertOptions& options, bool invert, const PackedGrid* grid);

@@ -5,7 +5,8 @@
 //   grey    alpha over the background, colours by their luminance
 //   turn    rotate, then flip
 //   fit     scale and place in the frame
-//   tone    threshold or dither
+//   tone    threshold or dither to a 1-bit image, or to levels (2, 4 or
+//           8 bits a pixel) of grey or of coverage
 // A 1-bit BMP with no frame step asked for is that image itself, byte for
 // byte; with one, its pixels go through the steps as black and white.
 #pragma once
@@ -14,12 +15,12 @@
 #include <cstdint>
 #include <string>
 
+#include "core/level_image.h"
+#include "core/mono_bitmap.h"
 #include "image/frame.h"
 #include "image/grey_plane.h"
 #include "image/image_decoder.h"
 #include "image/tone.h"
-
-class MonoBitmap;
 
 // The largest input the decoder takes.
 const size_t kLargestInput = size_t(0x7FFFFFFF);
@@ -27,6 +28,28 @@ const size_t kLargestInput = size_t(0x7FFFFFFF);
 struct ImageOptions {
     ToneOptions tone;
     FrameOptions frame;
+    uint32_t depth = 1;                   // 1: a 1-bit image; 2, 4 or 8: levels, 0 black
+    GreyFrom from = GreyFrom::Luminance;  // Coverage: levels of coverage (alpha)
+
+    // True when the image becomes levels rather than a 1-bit image.
+    bool ToLevels() const { return depth > 1 || from == GreyFrom::Coverage; }
+};
+
+// The image a run packs: the 1-bit image, or an image of levels.
+struct Picture {
+    MonoBitmap mono;
+    LevelImage levels;
+    bool coverage = false;  // the levels say coverage (ink) rather than brightness
+
+    bool InLevels() const { return levels.Depth() != 0; }
+    uint32_t Width() const { return InLevels() ? levels.Width() : mono.Width(); }
+    uint32_t Height() const { return InLevels() ? levels.Height() : mono.Height(); }
+    // Anything at all held, pixels or not.
+    bool Held() const { return InLevels() || mono.IsLoaded(); }
+    void Release() {
+        mono.Unload();
+        levels.Release();
+    }
 };
 
 // The size of the image as it came, before the frame.
@@ -47,11 +70,13 @@ private:
     friend bool PrepareImage(const uint8_t*, size_t, const ImageOptions&, PreparedImage*, MonoBitmap*, std::string*,
                              InputSize*);
     friend bool PrepareBitmap(const ImageOptions&, PreparedImage*, MonoBitmap*, std::string*);
-    friend bool ToneImage(const PreparedImage&, const ToneOptions&, MonoBitmap*, std::string*);
+    friend bool ToneImage(const PreparedImage&, const ImageOptions&, Picture*, std::string*);
+    friend bool FrameLevels(const ImageOptions&, Picture*, std::string*, InputSize*);
 
     GreyPlane grey;
     GreyImage decoded;
     uint32_t background = 255;  // what the decoded image's alpha is composited over
+    GreyFrom from = GreyFrom::Luminance;
 };
 
 // The steps before the tone: the file in `data` into `prepared`; or, for a
@@ -67,15 +92,22 @@ bool PrepareImage(const uint8_t* data, size_t size, const ImageOptions& options,
 // otherwise it becomes grey levels in `prepared` and `bitmap` is unloaded.
 bool PrepareBitmap(const ImageOptions& options, PreparedImage* prepared, MonoBitmap* bitmap, std::string* why);
 
-// The tone: `prepared` into `bitmap` as a new 1-bit image. Nothing to do
-// for an empty one.
-bool ToneImage(const PreparedImage& prepared, const ToneOptions& tone, MonoBitmap* bitmap, std::string* why);
+// The tone: `prepared` into `picture` as a new 1-bit image, or as levels
+// of the options' depth. An empty one is the 1-bit image already in
+// picture->mono: it stays, or becomes levels (dark 0 and light the top, or
+// as coverage dark the top).
+bool ToneImage(const PreparedImage& prepared, const ImageOptions& options, Picture* picture, std::string* why);
 
 // Every step: PrepareImage, then ToneImage.
-bool ConvertImageBytes(const uint8_t* data, size_t size, const ImageOptions& options, MonoBitmap* bitmap,
+bool ConvertImageBytes(const uint8_t* data, size_t size, const ImageOptions& options, Picture* picture,
                        std::string* why, InputSize* source = nullptr);
 
-// The steps after the read for a 1-bit image already in `bitmap`:
-// PrepareBitmap, then ToneImage. `bitmap` becomes the framed image, or is
-// unloaded with `why`.
-bool FrameBitmap(const ImageOptions& options, MonoBitmap* bitmap, std::string* why, InputSize* source = nullptr);
+// The steps after the read for a 1-bit image already in picture->mono:
+// PrepareBitmap, then ToneImage. The picture becomes the framed image, or
+// is released with `why`.
+bool FramePicture(const ImageOptions& options, Picture* picture, std::string* why, InputSize* source = nullptr);
+
+// The same for an image of levels already in picture->levels (read back
+// from packed bytes): its greys go through the frame and the tone again,
+// unless the frame leaves it as it is.
+bool FrameLevels(const ImageOptions& options, Picture* picture, std::string* why, InputSize* source = nullptr);

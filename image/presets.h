@@ -9,6 +9,7 @@ struct Preset {
     const char* name;
     ConvertOptions options;
     bool invert;       // dark pixels become clear bits
+    uint32_t depth;    // bits a pixel
     const char* what;  // the drawing function or controller, in a few words
     const char* help;  // the layout and what it was checked against, for --help
 };
@@ -16,8 +17,9 @@ struct Preset {
 // Null when no preset has that name.
 const Preset* FindPreset(const char* name);
 
-// The first preset whose layout and inversion these are; null when none is.
-const Preset* MatchingPreset(const ConvertOptions& options, bool invert);
+// The first preset whose layout, inversion and depth these are; null when
+// none is.
+const Preset* MatchingPreset(const ConvertOptions& options, bool invert, uint32_t depth = 1);
 
 const Preset* PresetsBegin();
 const Preset* PresetsEnd();

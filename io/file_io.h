@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 struct FileObject;
@@ -84,3 +85,7 @@ void AdviseScatteredReads(void* block, size_t size);
 // True when `c` starts a two-byte character in the system's narrow code
 // page, so the byte after it is never a separator or a dot.
 bool IsLeadByte(unsigned char c);
+
+// True when `stream` is a terminal that takes ANSI escapes (on Windows, a
+// console that turned on virtual terminal processing when asked).
+bool IsEscapeTerminal(FILE* stream);

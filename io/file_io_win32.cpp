@@ -1,6 +1,8 @@
 #include "io/file_io.h"
 
+#include <cstdio>
 #include <cstring>
+#include <io.h>
 #include <mutex>
 #include <new>
 #include <string>
@@ -275,3 +277,16 @@ void InstallInterruptCleanup() { SetConsoleCtrlHandler(RemoveAndEnd, TRUE); }
 void AdviseScatteredReads(void*, size_t) {}  // large pages need a privilege on Windows
 
 bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+
+#ifndef ENABLE_VIRTUAL_TERMINAL_PROCESSING
+#define ENABLE_VIRTUAL_TERMINAL_PROCESSING 0x0004
+#endif
+
+bool IsEscapeTerminal(FILE* stream) {
+    const int descriptor = _fileno(stream);
+    if (descriptor < 0 || !_isatty(descriptor)) return false;
+    HANDLE console = reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
+    DWORD mode = 0;
+    return GetConsoleMode(console, &mode) &&
+           SetConsoleMode(console, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING | ENABLE_PROCESSED_OUTPUT);
+}

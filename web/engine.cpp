@@ -13,6 +13,7 @@
 #include "cli/cli.h"
 #include "cli/input_file.h"
 #include "core/mono_bitmap.h"
+#include "core/level_bmp_writer.h"
 #include "core/mono_bmp_writer.h"
 #include "forms/c_forms.h"
 #include "image/presets.h"
@@ -26,15 +27,15 @@ namespace {
 std::string KeyOf(const char* input, const ImageOptions& options) {
     const FrameOptions& f = options.frame;
     char numbers[160];
-    std::snprintf(numbers, sizeof numbers, "|%u|%u|%d|%d|%d|%u|%d|%d|%d|%d", f.width, f.height, static_cast<int>(f.fit),
-                  f.alignX, f.alignY, f.rotate, f.flipH, f.flipV, static_cast<int>(f.resample),
-                  options.tone.blackBackground);
+    std::snprintf(numbers, sizeof numbers, "|%u|%u|%d|%d|%d|%u|%d|%d|%d|%d|%d", f.width, f.height,
+                  static_cast<int>(f.fit), f.alignX, f.alignY, f.rotate, f.flipH, f.flipV, static_cast<int>(f.resample),
+                  options.tone.blackBackground, static_cast<int>(options.from));
     return input + std::string(numbers);
 }
 
 class KeptImages : public ImageSource {
 public:
-    bool Read(const char* input, const ImageOptions& options, FILE* in, MonoBitmap* bitmap, std::string* why,
+    bool Read(const char* input, const ImageOptions& options, FILE* in, Picture* picture, std::string* why,
               InputSize* source) override {
         const std::string key = KeyOf(input, options);
         if (key != kept) {
@@ -42,21 +43,27 @@ public:
             FileHandle file = std::strcmp(input, "-") == 0 ? nullptr : OpenFileForRead(input, FileShare::ReadWrite);
             const bool read = file && ReadWholeFile(file, &bytes, kLargestInput) && bytes.size() <= kLargestInput;
             CloseFile(file);
-            if (!read) return ReadInputImage(input, options, in, bitmap, why, source);  // and its reason
+            if (!read) return ReadInputImage(input, options, in, picture, why, source);  // and its reason
             kept.clear();
-            if (!PrepareImage(bytes.data(), bytes.size(), options, &prepared, bitmap, why, &size)) return false;
+            picture->levels.Release();
+            if (!PrepareImage(bytes.data(), bytes.size(), options, &prepared, &picture->mono, why, &size)) return false;
             if (source) *source = size;
-            if (prepared.Empty()) return true;  // a 1-bit BMP as it is: nothing to keep
+            // A 1-bit BMP as it is: nothing to keep.
+            if (prepared.Empty()) return ToneImage(prepared, options, picture, why);
             kept = key;
         }
         if (source) *source = size;
-        return ToneImage(prepared, options.tone, bitmap, why);
+        return ToneImage(prepared, options, picture, why);
     }
 
     // The last image packed, as a BMP, and what --info says of it.
-    void Packed(const MonoBitmap& image, const std::string& info) override {
+    void Packed(const Picture& picture, const std::string& info) override {
         packedBmp.clear();
-        EmitMonoBmp(image, AppendTo, &packedBmp);
+        if (picture.InLevels()) {
+            EmitLevelBmp(picture.levels, AppendTo, &packedBmp, picture.coverage);
+        } else {
+            EmitMonoBmp(picture.mono, AppendTo, &packedBmp);
+        }
         packedInfo = info;
     }
 

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "tests/cli/cli_fixture.h"
+#include "tests/cli/image_files.h"
 
 #ifndef _WIN32
 
@@ -119,6 +120,74 @@ TEST_F(CFormTest, EachFormDrawsTheImageWhereItsLibraryReadsIt) {
                         << c.form[0] << " " << standard << lvgl << (inverted ? ", inverted" : "");
             }
         }
+    }
+}
+
+// LVGL's formats of levels: each descriptor, walked by its colour format
+// (a palette's grey, L8's grey, an alpha format's coverage as ink), shows
+// the preview; as C99, C++17 and C++20, against 9.5's declarations.
+TEST_F(CFormTest, EachLvglFormatReadsBackAsThePreview) {
+    if (!Found("cc") || !Found("c++")) GTEST_SKIP() << "no C and C++ compilers";
+    std::vector<uint32_t> samples;
+    for (uint32_t i = 0; i < 19 * 7; ++i) samples.insert(samples.end(), {i * 5 % 256, i * 3 % 256, i * 7 % 256});
+    const std::string input = Image(test::Png(19, 7, 2, 8, samples), "icon.png");
+    const char* const reader =
+        "#include <stdio.h>\n#include \"icon.c\"\n"
+        "static void put(unsigned grey) { putchar(\" .:-=+*#%@\"[((255 - grey) * 9 + 127) / 255]); }\n"
+        "int main(void) {\n"
+        "    const lv_image_dsc_t* d = &icon;\n"
+        "    const unsigned char* p = d->data;\n"
+        "    unsigned bpp = 8, colours = 0, alpha = 0, x, y;\n"
+        "    switch (d->header.cf) {\n"
+        "    case LV_COLOR_FORMAT_I1: bpp = 1; colours = 2; break;\n"
+        "    case LV_COLOR_FORMAT_I2: bpp = 2; colours = 4; break;\n"
+        "    case LV_COLOR_FORMAT_I4: bpp = 4; colours = 16; break;\n"
+        "    case LV_COLOR_FORMAT_I8: bpp = 8; colours = 256; break;\n"
+        "    case LV_COLOR_FORMAT_L8: bpp = 8; break;\n"
+        "    case LV_COLOR_FORMAT_A1: bpp = 1; alpha = 1; break;\n"
+        "    case LV_COLOR_FORMAT_A2: bpp = 2; alpha = 1; break;\n"
+        "    case LV_COLOR_FORMAT_A4: bpp = 4; alpha = 1; break;\n"
+        "    case LV_COLOR_FORMAT_A8: bpp = 8; alpha = 1; break;\n"
+        "    default: return 1;\n"
+        "    }\n"
+        "    if (d->header.magic != LV_IMAGE_HEADER_MAGIC || d->header.stride != (d->header.w * bpp + 7) / 8 ||\n"
+        "        d->data_size != colours * 4 + d->header.stride * d->header.h) return 2;\n"
+        "    for (y = 0; y < d->header.h; y++, putchar('\\n'))\n"
+        "        for (x = 0; x < d->header.w; x++) {\n"
+        "            unsigned bit = x * bpp, top = (1u << bpp) - 1;\n"
+        "            unsigned v = p[colours * 4 + y * d->header.stride + bit / 8] >> (8 - bpp - bit % 8) & top;\n"
+        "            put(colours ? p[v * 4] : alpha ? 255 - v * 255 / top : v * 255 / top);\n"
+        "        }\n"
+        "    return 0;\n"
+        "}\n";
+    const std::vector<std::vector<std::string>> formats = {
+        {"--depth", "2"},
+        {"--depth", "4", "--dither"},
+        {"--depth", "8"},
+        {"--lvgl-format", "I4"},
+        {"--lvgl-format", "L8"},
+        {"--lvgl-format", "A1"},
+        {"--lvgl-format", "A2", "--dither"},
+        {"--lvgl-format", "A4"},
+        {"--lvgl-format", "A8", "--invert"},
+    };
+    for (const auto& format : formats) {
+        std::vector<std::string> args = format;
+        args.insert(args.end(), {"--lvgl", "icon", "-o", dir.File("icon.c"), input});
+        ASSERT_EQ(Run(args), kExitDone) << format[1] << ": " << err;
+        // The same image shown: an alpha format's coverage, of an image
+        // without alpha its darkness, shows as ink, which is the grey image.
+        std::vector<std::string> show = format;
+        const bool alpha = format[0] == "--lvgl-format" && format[1][0] == 'A';
+        if (format[0] == "--lvgl-format") show[0] = "--depth", show[1] = std::string(1, format[1][1]);
+        show.insert(show.end(), {"--preview=ascii", input});
+        ASSERT_EQ(Run(show), kExitDone) << err;
+        std::string expected = out;
+        if (alpha && format[1] == "A1")
+            for (char& c : expected) c = c == '#' ? '@' : c == '.' ? ' ' : c;
+        for (const char* standard : {"-std=c99", "-std=c++17", "-std=c++20"})
+            EXPECT_EQ(BuildAndRun(standard[5] == 'c' && standard[6] == '+' ? "c++" : "cc", reader, standard), expected)
+                << format[1] << " " << standard;
     }
 }
 
@@ -246,7 +315,7 @@ TEST_F(CFormTest, ConflictsAreUsageErrors) {
         {{"--per-line", "0", "--c-array", "x", a}, "--per-line: '0' is not a count of values a line"},
         {{"--c-array", "x", "-o", dir.File("x.h"), a, b}, "the header would declare 'x_images' twice"},
         {{"--xbm", "-o", dir.File("x.xbm"), a, b}, "-o names the output of one input"},
-        {{"--c-array", "x", "--xbm", a}, "only one of --c-array, --binary, --bmp, --xbm and --lvgl"},
+        {{"--c-array", "x", "--xbm", a}, "only one of --c-array, --binary, --bmp, --png, --xbm and --lvgl"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Run(c.args), kExitUsage) << c.problem;

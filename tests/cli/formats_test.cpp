@@ -7,6 +7,7 @@
 
 #include "cli/cli_args.h"
 #include "core/array_text.h"
+#include "core/line_packer.h"
 #include "core/mono_bmp_writer.h"
 #include "forms/c_forms.h"
 #include "forms/packed_bytes.h"
@@ -184,7 +185,7 @@ TEST_F(CliTest, HelpDocumentsEveryOptionAndShowsTrueExamples) {
         }
     }
     for (const Preset* preset = PresetsBegin(); preset != PresetsEnd(); ++preset)
-        EXPECT_NE(help.find("    " + std::string(preset->name) + " "), std::string::npos) << preset->name;
+        EXPECT_TRUE(Mentions(help, preset->name)) << preset->name;
 
     // The bytes shown for the 10 x 3 picture are what the converter writes.
     std::string input = Image(test::MonoBmp(test::WorkedImage()));
@@ -260,8 +261,9 @@ TEST(OutputForms, SmallBuffersChangeNoByte) {
             ASSERT_TRUE(scanner->Attach(&bitmap, source.options.fillOnes));
             auto forms = [&](const BufferSizes& sizes) {
                 std::string c, raw, image, blocks, ascii;
-                EmitCImage(*scanner, source, "image", CForm(), Append, &c, sizes);
-                EmitPackedBytes(*scanner, Append, &raw, sizes);
+                ScannerGrid forC(*scanner, sizes), forRaw(*scanner, sizes);
+                EmitCImage(forC, source, "image", CForm(), Append, &c, sizes);
+                EmitPackedBytes(forRaw, Append, &raw, sizes);
                 EmitMonoBmp(bitmap, Append, &image, sizes);
                 EmitPreview(bitmap, PreviewStyle::HalfBlocks, Append, &blocks, sizes);
                 EmitPreview(bitmap, PreviewStyle::Ascii, Append, &ascii, sizes);

@@ -76,7 +76,8 @@ TEST(PackedLines, PiecesKeepToTheirSize) {
         ASSERT_TRUE(scanner->Attach(&bitmap, 0));
         BufferSizes sizes;
         sizes.pieceItems = pieceItems;
-        PackedLines lines(*scanner, sizes);
+        ScannerGrid grid(*scanner, sizes);
+        PackedLines lines(grid, sizes);
         const uint8_t* bytes;
         uint32_t count, inLine = 0, ended = 0, largest = 0;
         bool endsLine;

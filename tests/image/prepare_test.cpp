@@ -40,24 +40,24 @@ TEST(PreparedImage, ToneAgainIsTheWholePath) {
     for (size_t f = 0; f < 3; ++f) {
         for (size_t c = 0; c < choices.size(); ++c) {
             PreparedImage prepared;
-            MonoBitmap kept;
+            Picture kept;
             std::string why;
-            ASSERT_TRUE(PrepareImage(files[f].data(), files[f].size(), choices[c], &prepared, &kept, &why)) << why;
+            ASSERT_TRUE(PrepareImage(files[f].data(), files[f].size(), choices[c], &prepared, &kept.mono, &why)) << why;
             EXPECT_EQ(prepared.Empty(), f == 1 && choices[c].frame.KeepsTheImage()) << f << " " << c;
             for (const ToneOptions& tone : tones) {
                 ImageOptions options = choices[c];
                 options.tone.dither = tone.dither;
                 options.tone.thresholdHundredths = tone.thresholdHundredths;
-                MonoBitmap once;
+                Picture once;
                 ASSERT_TRUE(ConvertImageBytes(files[f].data(), files[f].size(), options, &once, &why)) << why;
                 if (!prepared.Empty()) {
-                    ASSERT_TRUE(ToneImage(prepared, options.tone, &kept, &why));
+                    ASSERT_TRUE(ToneImage(prepared, options, &kept, &why));
                 }
                 ASSERT_EQ(kept.Width(), once.Width()) << f << " " << c;
                 ASSERT_EQ(kept.Height(), once.Height()) << f << " " << c;
                 for (uint32_t y = 0; y < once.Height(); ++y)
                     for (uint32_t x = 0; x < once.Width(); ++x)
-                        ASSERT_EQ(kept.IsDark(x, y), once.IsDark(x, y))
+                        ASSERT_EQ(kept.mono.IsDark(x, y), once.mono.IsDark(x, y))
                             << "file " << f << ", options " << c << ", tone " << &tone - tones << " at " << x << ","
                             << y;
             }

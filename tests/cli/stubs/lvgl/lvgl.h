@@ -2,7 +2,8 @@
  * declare it (src/lv_version.h: LVGL_VERSION_MAJOR and _MINOR;
  * src/draw/lv_image_dsc.h: the header's fields, in their order on a
  * little-endian system, LV_IMAGE_HEADER_MAGIC, and lv_image_dsc_t with the
- * reserved_2 that 9.3 added; src/misc/lv_color.h: LV_COLOR_FORMAT_I1), so
+ * reserved_2 that 9.3 added; src/misc/lv_color.h: the formats of 8 bits
+ * a pixel or fewer, L8, I1 to I8 and A1 to A8, with their values), so
  * that the tests compile the --lvgl form without LVGL itself. Defining
  * QG_LVGL_9_2 gives the descriptor as 9.0 to 9.2 declare it. */
 #ifndef QUILLGRID_TEST_LVGL_H
@@ -22,7 +23,18 @@
 #define LV_IMAGE_HEADER_MAGIC (0x19)
 #define LV_ATTRIBUTE_MEM_ALIGN
 
-typedef enum { LV_COLOR_FORMAT_UNKNOWN = 0, LV_COLOR_FORMAT_I1 = 0x07 } lv_color_format_t;
+typedef enum {
+    LV_COLOR_FORMAT_UNKNOWN = 0,
+    LV_COLOR_FORMAT_L8 = 0x06,
+    LV_COLOR_FORMAT_I1 = 0x07,
+    LV_COLOR_FORMAT_I2 = 0x08,
+    LV_COLOR_FORMAT_I4 = 0x09,
+    LV_COLOR_FORMAT_I8 = 0x0A,
+    LV_COLOR_FORMAT_A1 = 0x0B,
+    LV_COLOR_FORMAT_A2 = 0x0C,
+    LV_COLOR_FORMAT_A4 = 0x0D,
+    LV_COLOR_FORMAT_A8 = 0x0E
+} lv_color_format_t;
 
 typedef struct {
     uint32_t magic : 8;

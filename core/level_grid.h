@@ -1,0 +1,53 @@
+// The bytes of an image of 2, 4 or 8 bits a pixel in any of the eight
+// packings: the 1-bit packings with a byte holding 8 / depth pixels. A lane
+// is a pixel row (bits horizontal) or column (bits vertical), cut into
+// bytes of 8 / depth pixels; the first pixel of a byte goes to its high
+// bits, or with msbReverse to its low bits (at depth 8 a byte is one pixel
+// and the order does not apply); the spare pixels of a lane's partial last
+// byte take the fill's bits, all ones or all zeros. A line is one lane, or
+// one byte of every lane, as the scanners make them.
+#pragma once
+
+#include <cstdint>
+
+#include "core/convert_options.h"
+#include "core/level_image.h"
+#include "core/packed_grid.h"
+
+class LevelGrid : public PackedGrid {
+public:
+    // `image` must outlive the grid; `layout`'s fields are 0 or 1.
+    LevelGrid(const LevelImage& image, const ConvertOptions& layout);
+
+    uint32_t ItemsPerLine() const override { return items; }
+    uint32_t LineCount() const override { return lines; }
+    void Pack(uint32_t line, uint32_t first, uint32_t count, uint8_t* out) override;
+
+    // One byte, pixel by pixel: the reference the line path is held to. 0
+    // outside the grid.
+    uint8_t GetByte(uint32_t item, uint32_t line) const;
+
+private:
+    uint8_t LaneByte(uint32_t lane, uint32_t index) const;
+    // A stored row byte in the layout's order, the fill in its spare pixels.
+    uint8_t RowByte(const uint8_t* row, uint32_t index) const {
+        return inOrder[index + 1 == bytesPerLane ? row[index] | lastFill : row[index]];
+    }
+
+    const LevelImage& image;
+    ConvertOptions layout;
+    uint32_t depth, perByte, laneLength, lanes, bytesPerLane, items, lines;
+    bool laneIsLine;
+    uint8_t lastFill = 0;       // the spare pixels' bits of a row's last byte, first pixel high
+    uint8_t inOrder[256] = {};  // a byte with the first pixel high, in the layout's order
+};
+
+// The bytes a width x height image of `depth` bits a pixel packs into in
+// `layout` (the fill plays no part): items per line times lines.
+uint64_t PackedLevelSize(uint32_t width, uint32_t height, uint32_t depth, const ConvertOptions& layout);
+
+// The way back: the first PackedLevelSize() of `bytes` drawn into `image`
+// as a new width x height image of `depth` bits a pixel. The spare pixels
+// are left out. False when there are fewer bytes or memory is short.
+bool UnpackLevels(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height, uint32_t depth,
+                  const ConvertOptions& layout, LevelImage* image);

@@ -1,0 +1,37 @@
+// An image of levels as 1-bit planes: plane b holds bit b of every pixel's
+// value, a set bit where it is 1; the high bit's plane first, each packed in
+// a 1-bit layout by the scanners, the planes' lines one after another. This
+// is how some e-paper controllers take grey: Waveshare's 4-grey drivers
+// send the high bit's plane with command 0x10 and the low bit's with 0x13.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "core/byte_scanner.h"
+#include "core/convert_options.h"
+#include "core/line_packer.h"
+#include "core/mono_bitmap.h"
+#include "core/packed_grid.h"
+
+class LevelImage;
+
+class PlanesGrid : public PackedGrid {
+public:
+    // False when memory is short or the image has no pixels.
+    bool Make(const LevelImage& levels, const ConvertOptions& layout, const BufferSizes& sizes = BufferSizes());
+
+    uint32_t ItemsPerLine() const override { return items; }
+    uint32_t LineCount() const override { return linesPerPlane * static_cast<uint32_t>(planes.size()); }
+    void Pack(uint32_t line, uint32_t first, uint32_t count, uint8_t* out) override;
+
+private:
+    struct Plane {
+        MonoBitmap bitmap;
+        std::unique_ptr<ByteScanner> scanner;
+        std::unique_ptr<ScannerGrid> grid;
+    };
+    std::vector<std::unique_ptr<Plane>> planes;
+    uint32_t items = 0, linesPerPlane = 0;
+};

@@ -1,0 +1,74 @@
+#include "forms/png_form.h"
+
+#include <cstdint>
+#include <memory>
+#include <new>
+
+#include "core/level_image.h"
+#include "core/mono_bitmap.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#define STBI_WRITE_NO_STDIO
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
+#endif
+#include <stb_image_write.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+namespace {
+
+struct Written {
+    ByteSink sink;
+    void* context;
+    bool ok;
+};
+
+void WriteOut(void* context, void* data, int size) {
+    Written* written = static_cast<Written*>(context);
+    if (size > 0 && !written->sink(written->context, static_cast<const char*>(data), static_cast<uint32_t>(size)))
+        written->ok = false;
+}
+
+// A grey byte a pixel, rows from the top; null when memory is short.
+std::unique_ptr<uint8_t[]> GreyBuffer(uint32_t width, uint32_t height) {
+    if (width == 0 || height == 0 || width > 0x7FFFFFFF / 2 || static_cast<uint64_t>(width) * height > (1u << 30))
+        return nullptr;
+    return std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[static_cast<size_t>(width) * height]);
+}
+
+bool WriteGrey(const uint8_t* grey, uint32_t width, uint32_t height, ByteSink sink, void* context) {
+    Written written = {sink, context, true};
+    const int made = stbi_write_png_to_func(WriteOut, &written, static_cast<int>(width), static_cast<int>(height), 1,
+                                            grey, static_cast<int>(width));
+    return made != 0 && written.ok;
+}
+
+}  // namespace
+
+bool EmitPng(const MonoBitmap& bitmap, ByteSink sink, void* context) {
+    const uint32_t width = bitmap.Width(), height = bitmap.Height();
+    std::unique_ptr<uint8_t[]> grey = GreyBuffer(width, height);
+    if (!grey) return false;
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x) grey[static_cast<size_t>(y) * width + x] = bitmap.IsDark(x, y) ? 0 : 255;
+    return WriteGrey(grey.get(), width, height, sink, context);
+}
+
+bool EmitPng(const LevelImage& levels, ByteSink sink, void* context, bool coverage) {
+    const uint32_t width = levels.Width(), height = levels.Height();
+    std::unique_ptr<uint8_t[]> grey = GreyBuffer(width, height);
+    if (!grey) return false;
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x)
+            grey[static_cast<size_t>(y) * width + x] =
+                static_cast<uint8_t>(coverage ? 255 - GreyOfLevel(levels.Get(x, y), levels.Depth())
+                                              : GreyOfLevel(levels.Get(x, y), levels.Depth()));
+    return WriteGrey(grey.get(), width, height, sink, context);
+}
