@@ -34,8 +34,12 @@ bool ReadInputImage(const char* input, const ImageOptions& options, FILE* in, Pi
     picture->levels.Release();
     if (std::strcmp(input, "-") != 0 && picture->mono.Load(input)) return FramePicture(options, picture, why, source);
     std::vector<uint8_t> bytes;
-    return ReadInputBytes(input, in, kLargestInput, &bytes, why) &&
-           ConvertImageBytes(bytes.data(), bytes.size(), options, picture, why, source);
+    PreparedImage prepared;
+    if (!ReadInputBytes(input, in, kLargestInput, &bytes, why) ||
+        !PrepareImage(bytes.data(), bytes.size(), options, &prepared, &picture->mono, why, source))
+        return false;
+    std::vector<uint8_t>().swap(bytes);  // the file is decoded: it need not stay beside the tone's image
+    return ToneImage(prepared, options, picture, why);
 }
 
 bool ReadArrayInput(const char* input, bool binary, FILE* in, std::vector<uint8_t>* bytes, std::string* why) {

@@ -1,5 +1,7 @@
 #include "core/level_grid.h"
 
+#include <algorithm>
+
 namespace {
 
 struct Geometry {
@@ -28,8 +30,8 @@ uint8_t ReverseGroups(uint32_t value, uint32_t depth) {
 
 }  // namespace
 
-LevelGrid::LevelGrid(const LevelImage& levels, const ConvertOptions& options)
-    : image(levels), layout(options), depth(levels.Depth()) {
+LevelGrid::LevelGrid(const LevelImage& levels, const ConvertOptions& options, uint32_t tileSize)
+    : image(levels), layout(options), depth(levels.Depth()), tileBytes(tileSize) {
     const Geometry g = GeometryOf(image.Width(), image.Height(), depth, layout);
     perByte = g.perByte;
     laneLength = g.laneLength;
@@ -64,11 +66,79 @@ void LevelGrid::Pack(uint32_t line, uint32_t first, uint32_t count, uint8_t* out
     if (layout.bitHorizontal && layout.byteHorizontal) {  // a line is a stored row
         const uint8_t* row = image.Row(line);
         for (uint32_t i = 0; i < count; ++i) out[i] = RowByte(row, first + i);
-    } else if (layout.bitHorizontal) {  // a line is byte `line` of every row
-        for (uint32_t i = 0; i < count; ++i) out[i] = RowByte(image.Row(first + i), line);
-    } else {
-        for (uint32_t i = 0; i < count; ++i)
-            out[i] = laneIsLine ? LaneByte(line, first + i) : LaneByte(first + i, line);
+        return;
+    }
+    if (line < tileFirst || line >= tileFirst + tileLines) FillTile(line);
+    const uint8_t* from = tile.data() + static_cast<size_t>(line - tileFirst) * items + first;
+    for (uint32_t i = 0; i < count; ++i) out[i] = from[i];
+}
+
+void LevelGrid::BandBytes(uint32_t band, uint32_t first, uint32_t count, uint8_t* out) {
+    const uint32_t height = image.Height(), mask = image.MaxValue();
+    std::fill(out, out + count, uint8_t(0));
+    for (uint32_t k = 0; k < perByte; ++k) {
+        const uint32_t y = band * perByte + k;
+        const uint32_t shift = layout.msbReverse ? depth * k : 8 - depth * (k + 1);
+        if (y >= height) {  // a spare pixel of the partial last band
+            if (layout.fillOnes)
+                for (uint32_t i = 0; i < count; ++i) out[i] = static_cast<uint8_t>(out[i] | mask << shift);
+            continue;
+        }
+        // The row's bytes from `first`, each holding 8 / depth values.
+        const uint8_t* row = image.Row(y) + first / perByte;
+        for (uint32_t i = 0; i < count;) {
+            uint32_t byte = *row++;
+            for (uint32_t j = 0; j < perByte && i < count; ++j, ++i, byte <<= depth)
+                out[i] = static_cast<uint8_t>(out[i] | (byte >> (8 - depth) & mask) << shift);
+        }
+    }
+}
+
+void LevelGrid::FillTile(uint32_t line) {
+    const uint32_t perTile = std::max<uint32_t>(1, tileBytes / std::max<uint32_t>(1, items));
+    if (layout.bitHorizontal) {
+        // Byte columns of every row: each stored row gives one byte to each.
+        tileFirst = line;
+        tileLines = std::min(lines - line, perTile);
+        tile.resize(static_cast<size_t>(tileLines) * items);
+        // Eight rows at a time, so that each line takes eight bytes in one go.
+        uint32_t y = 0;
+        for (; y + 8 <= image.Height(); y += 8) {
+            const uint8_t* rows[8];
+            for (uint32_t i = 0; i < 8; ++i) rows[i] = image.Row(y + i);
+            for (uint32_t l = 0; l < tileLines; ++l) {
+                uint8_t* to = &tile[static_cast<size_t>(l) * items + y];
+                for (uint32_t i = 0; i < 8; ++i) to[i] = RowByte(rows[i], tileFirst + l);
+            }
+        }
+        for (; y < image.Height(); ++y) {
+            const uint8_t* row = image.Row(y);
+            for (uint32_t l = 0; l < tileLines; ++l) tile[static_cast<size_t>(l) * items + y] = RowByte(row, tileFirst + l);
+        }
+        return;
+    }
+    if (layout.byteHorizontal) {
+        // Bands across: a line is one band's byte for every column.
+        tileFirst = line;
+        tileLines = std::min(lines - line, perTile);
+        tile.resize(static_cast<size_t>(tileLines) * items);
+        for (uint32_t l = 0; l < tileLines; ++l) BandBytes(tileFirst + l, 0, items, &tile[static_cast<size_t>(l) * items]);
+        return;
+    }
+    // Columns down: a line is one column's byte of every band, made for a
+    // run of columns that starts on a stored byte.
+    tileFirst = line / perByte * perByte;
+    tileLines = std::min(lines - tileFirst, std::max(perByte, perTile / perByte * perByte));
+    tile.resize(static_cast<size_t>(tileLines) * items);
+    // Eight bands at a time, so that each column takes eight bytes in one go.
+    values.resize(static_cast<size_t>(tileLines) * 8);
+    for (uint32_t band = 0; band < items; band += 8) {
+        const uint32_t bands = std::min<uint32_t>(8, items - band);
+        for (uint32_t b = 0; b < bands; ++b) BandBytes(band + b, tileFirst, tileLines, &values[static_cast<size_t>(b) * tileLines]);
+        for (uint32_t c = 0; c < tileLines; ++c) {
+            uint8_t* to = &tile[static_cast<size_t>(c) * items + band];
+            for (uint32_t b = 0; b < bands; ++b) to[b] = values[static_cast<size_t>(b) * tileLines + c];
+        }
     }
 }
 

@@ -9,15 +9,19 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "core/buffer_sizes.h"
 #include "core/convert_options.h"
 #include "core/level_image.h"
 #include "core/packed_grid.h"
 
 class LevelGrid : public PackedGrid {
 public:
-    // `image` must outlive the grid; `layout`'s fields are 0 or 1.
-    LevelGrid(const LevelImage& image, const ConvertOptions& layout);
+    // `image` must outlive the grid; `layout`'s fields are 0 or 1. Lines
+    // that run down the image are made `tileBytes` at a time.
+    LevelGrid(const LevelImage& image, const ConvertOptions& layout,
+              uint32_t tileBytes = BufferSizes().tileBytes);
 
     uint32_t ItemsPerLine() const override { return items; }
     uint32_t LineCount() const override { return lines; }
@@ -29,6 +33,12 @@ public:
 
 private:
     uint8_t LaneByte(uint32_t lane, uint32_t index) const;
+    // The column bytes of band `band` (8 / depth rows) for columns
+    // [first, first + count), `first` a multiple of 8 / depth.
+    void BandBytes(uint32_t band, uint32_t first, uint32_t count, uint8_t* out);
+    // Whole lines of a layout other than rows across, made together from
+    // the stored rows in the order they are stored.
+    void FillTile(uint32_t line);
     // A stored row byte in the layout's order, the fill in its spare pixels.
     uint8_t RowByte(const uint8_t* row, uint32_t index) const {
         return inOrder[index + 1 == bytesPerLane ? row[index] | lastFill : row[index]];
@@ -40,6 +50,10 @@ private:
     bool laneIsLine;
     uint8_t lastFill = 0;       // the spare pixels' bits of a row's last byte, first pixel high
     uint8_t inOrder[256] = {};  // a byte with the first pixel high, in the layout's order
+    uint32_t tileBytes;
+    std::vector<uint8_t> tile;  // line tileFirst + i starts at tile[i * items]
+    uint32_t tileFirst = 0, tileLines = 0;
+    std::vector<uint8_t> values;  // a row's values, a byte each
 };
 
 // The bytes a width x height image of `depth` bits a pixel packs into in

@@ -139,9 +139,9 @@ std::string LvglDescriptor(const std::string& name, const ArraySource& source, c
 
 // The palette of an indexed LVGL image: entry v the grey of level v, in
 // B, G, R, A; at one bit, a set bit is dark (index 1 black).
-std::string LvglPalette(const ArraySource& source, LvglFormat format) {
+std::string LvglPalette(LvglFormat format) {
     if (LvglFormatIsAlpha(format) || format == LvglFormat::L8) return std::string();
-    if (format == LvglFormat::I1 && source.depth == 1) return "    0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0xFF,\n";
+    if (format == LvglFormat::I1) return "    0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0xFF,\n";
     const uint32_t depth = LvglFormatDepth(format), colours = 1u << depth;
     std::string text;
     for (uint32_t v = 0; v < colours; ++v) {
@@ -262,7 +262,7 @@ bool EmitCImage(PackedGrid& grid, const ArraySource& source, const std::string& 
                           "_bits[] = {\n");
         break;
     case CStyle::Lvgl: {
-        const std::string palette = LvglPalette(source, form.lvgl);
+        const std::string palette = LvglPalette(form.lvgl);
         const uint32_t colours = palette.empty() ? 0 : 1u << LvglFormatDepth(form.lvgl);
         std::string what = std::string(", LVGL v9 LV_COLOR_FORMAT_") + LvglFormatName(form.lvgl) + ": ";
         if (colours) what += "a palette of " + std::to_string(colours) + " colours (B, G, R, A), then ";

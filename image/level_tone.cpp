@@ -18,6 +18,7 @@ class LevelWriter {
 public:
     LevelWriter(const ToneOptions& tone, LevelImage* levels)
         : dither(tone.dither), levels(levels), top(levels->MaxValue()) {
+        for (uint32_t grey = 0; grey < 256; ++grey) nearest[grey] = static_cast<uint8_t>(Nearest(grey));
         if (dither == Dither::FloydSteinberg || dither == Dither::Atkinson) {
             // Error rows with spare cells at both ends, for the pixels beyond.
             const size_t cells = static_cast<size_t>(levels->Width()) + 4;
@@ -28,9 +29,20 @@ public:
     void Row(uint32_t y, const uint8_t* grey) {
         const uint32_t width = levels->Width();
         switch (dither) {
-        case Dither::None:
-            for (uint32_t x = 0; x < width; ++x) levels->Set(x, y, Nearest(grey[x]));
+        case Dither::None: {
+            // Whole bytes at a time: the levels of 8 / depth pixels, the
+            // first in the high bits.
+            const uint32_t depth = levels->Depth(), perByte = 8 / depth;
+            uint8_t* row = levels->Row(y);
+            uint32_t x = 0;
+            for (; x + perByte <= width; x += perByte) {
+                uint32_t byte = 0;
+                for (uint32_t k = 0; k < perByte; ++k) byte = byte << depth | nearest[grey[x + k]];
+                *row++ = static_cast<uint8_t>(byte);
+            }
+            for (; x < width; ++x) levels->Set(x, y, nearest[grey[x]]);
             return;
+        }
         case Dither::Bayer:
             for (uint32_t x = 0; x < width; ++x) {
                 // Between levels `lower` and `lower` + 1, `part` 255ths of the way.
@@ -107,6 +119,7 @@ private:
     const Dither dither;
     LevelImage* levels;
     const uint32_t top;  // the highest level
+    uint8_t nearest[256];  // each grey's nearest level
     std::vector<int32_t> errors[3];
 };
 

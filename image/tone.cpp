@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/mono_bitmap.h"
+#include "image/bayer.h"
 #include "image/grey_plane.h"
 #include "image/image_decoder.h"
 
@@ -43,7 +44,7 @@ public:
             return;
         case Dither::Bayer:
             for (uint32_t x = 0; x < width; ++x)
-                Set(bits, x, int64_t(grey[x]) * 100 * 128 < ordered[kBayer[y & 7][x & 7]]);
+                Set(bits, x, int64_t(grey[x]) * 100 * 128 < ordered[kBayer8[y & 7][x & 7]]);
             return;
         }
     }
@@ -97,12 +98,6 @@ private:
         below.swap(further);
     }
 
-    // The classic recursive 8 x 8 Bayer order.
-    static constexpr uint8_t kBayer[8][8] = {
-        {0, 32, 8, 40, 2, 34, 10, 42},    {48, 16, 56, 24, 50, 18, 58, 26}, {12, 44, 4, 36, 14, 46, 6, 38},
-        {60, 28, 52, 20, 62, 30, 54, 22}, {3, 35, 11, 43, 1, 33, 9, 41},    {51, 19, 59, 27, 49, 17, 57, 25},
-        {15, 47, 7, 39, 13, 45, 5, 37},   {63, 31, 55, 23, 61, 29, 53, 21},
-    };
 
     const ToneOptions& tone;
     MonoBitmap* bitmap;

@@ -126,7 +126,7 @@ EMSCRIPTEN_KEEPALIVE const char* qg_packed_info() { return images.packedInfo.c_s
 
 // The presets and the layouts the C styles start from, as JSON, for the
 // page's controls: {"defaults": LAYOUT, "presets": [{"name", "what",
-// "layout", "invert"}], "styles": {"arduino": {"layout", "fixed"}, ...}},
+// "layout", "invert", "depth"}], "styles": {"arduino": {"layout", "fixed"}, ...}},
 // a LAYOUT being the four packing flags by group, as the page's radio
 // buttons name them.
 EMSCRIPTEN_KEEPALIVE const char* qg_presets() {
@@ -152,7 +152,8 @@ EMSCRIPTEN_KEEPALIVE const char* qg_presets() {
     for (const Preset* preset = PresetsBegin(); preset != PresetsEnd(); ++preset)
         json += std::string(preset == PresetsBegin() ? "" : ", ") + "{\"name\": " + text(preset->name) +
                 ", \"what\": " + text(preset->what) + ", \"layout\": " + layout(preset->options) +
-                ", \"invert\": " + (preset->invert ? "true" : "false") + "}";
+                ", \"invert\": " + (preset->invert ? "true" : "false") + ", \"depth\": " +
+                std::to_string(preset->depth) + "}";
     json += "], \"styles\": {";
     const struct {
         const char* name;

@@ -218,6 +218,34 @@ TEST_F(CliTest, LevelsShowAsTheirGreys) {
         ASSERT_EQ(Run(With(c.args, {ramp})), kExitDone) << err;
         EXPECT_EQ(out, c.shown) << c.args.back();
     }
+    // A colour that stays along the line is not written again: 0 85 85
+    // above 255 255 85.
+    const std::string steps = Image(test::Png(3, 2, 0, 8, {0, 85, 85, 255, 255, 85}), "steps.png");
+    ASSERT_EQ(Run({"--depth", "2", "--preview=colour", steps}), kExitDone);
+    EXPECT_EQ(out,
+              "\x1b[38;2;0;0;0m\x1b[48;2;255;255;255m\xE2\x96\x80\x1b[38;2;85;85;85m\xE2\x96\x80"
+              "\x1b[48;2;85;85;85m\xE2\x96\x80\x1b[0m\n");
+    // Inverted, the spare pixels of a row's last byte stay the fill: 3
+    // pixels 0 85 170 become 3 2 1, then a spare 0.
+    const std::string three = Image(test::Png(3, 1, 0, 8, {0, 85, 170}), "three.png");
+    ASSERT_EQ(Run({"--preset", "epaper-4grey", "--invert", three}), kExitDone);
+    EXPECT_EQ(out, ", 0xE4\n");
+    ASSERT_EQ(Run({"--preset", "epaper-4grey", "--invert", "--fill-one", three}), kExitDone);
+    EXPECT_EQ(out, ", 0xE7\n");
+}
+
+// Bayer's order at every depth is the classic 8 x 8 map, as at one bit: a
+// grey a little past level 0 lifts the places of rank 0, 1 and 2 first.
+TEST_F(CliTest, BayerLiftsTheMapsFirstPlaces) {
+    const std::string flat = Image(test::Png(8, 8, 0, 8, std::vector<uint32_t>(64, 4)), "flat.png");
+    ASSERT_EQ(Run({"--depth", "2", "--dither=bayer", "--preview=ascii", flat}), kExitDone) << err;
+    std::string expected;
+    for (uint32_t y = 0; y < 8; ++y) {
+        for (uint32_t x = 0; x < 8; ++x)
+            expected += (x == 0 && y == 0) || (x == 4 && y == 4) || (x == 4 && y == 0) ? '*' : '@';
+        expected += '\n';
+    }
+    EXPECT_EQ(out, expected);
 }
 
 // Each mistake is one line that names the option, before anything runs.

@@ -5,6 +5,8 @@
 
 #include <sstream>
 
+#include "core/level_grid.h"
+#include "core/mono_bitmap.h"
 #include "forms/layout_guess.h"
 #include "tests/cli/cli_fixture.h"
 #include "tests/cli/image_files.h"
@@ -147,6 +149,29 @@ TEST_F(CliTest, TiedPackingsKeepTheirOrder) {
     EXPECT_NE(first.find("--msb-first --bits-horizontal --bytes-vertical"), std::string::npos) << out;
     EXPECT_NE(second.find("--msb-first --bits-vertical --bytes-horizontal"), std::string::npos) << out;
     EXPECT_NE(out.find("The first two score the same"), std::string::npos) << out;
+}
+
+// At a depth every bit of the values is scored: a picture in the high bit
+// alone (levels 0 and 2) is found in its true packing.
+TEST_F(CliTest, GuessingAtADepthScoresEveryBit) {
+    MonoBitmap logo;
+    ASSERT_TRUE(logo.Load((std::string(QG_SOURCE_DIR) + "/samples/logo.bmp").c_str()));
+    const uint32_t width = logo.Width(), height = logo.Height();
+    LevelImage image;
+    ASSERT_TRUE(image.Create(width, height, 2));
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x) image.Set(x, y, logo.IsDark(x, y) ? 0 : 2);
+    for (uint32_t bits = 0; bits < 8; ++bits) {
+        const ConvertOptions layout = {bits & 1, bits >> 1 & 1, bits >> 2 & 1, 0, {}};
+        LevelGrid grid(image, layout);
+        test::Bytes bytes(static_cast<size_t>(grid.ItemsPerLine()) * grid.LineCount());
+        for (uint32_t line = 0; line < grid.LineCount(); ++line)
+            grid.Pack(line, 0, grid.ItemsPerLine(), &bytes[static_cast<size_t>(line) * grid.ItemsPerLine()]);
+        const std::vector<LayoutGuess> guesses = GuessLayouts(bytes.data(), bytes.size(), width, height, 2);
+        const ConvertOptions& first = guesses[0].layout;
+        EXPECT_EQ(first.msbReverse | first.bitHorizontal << 1 | first.byteHorizontal << 2, bits);
+        EXPECT_LT(guesses[0].cost, guesses[1].cost) << bits;
+    }
 }
 
 // Text from anywhere: each fault is one line that says where, and the

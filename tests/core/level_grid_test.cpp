@@ -35,8 +35,8 @@ std::vector<uint8_t> Packed(LevelGrid& grid) {
 // bytes read back are the image.
 TEST(LevelGrid, PackThenReadGivesTheImageBack) {
     for (uint32_t depth : {2u, 4u, 8u}) {
-        for (uint32_t w : {1u, 2u, 3u, 4u, 5u, 7u, 8u, 9u, 15u, 16u, 17u}) {
-            for (uint32_t h : {1u, 3u, 4u, 5u, 8u, 9u}) {
+        for (uint32_t w : {1u, 2u, 3u, 4u, 5u, 7u, 8u, 9u, 15u, 16u, 17u, 33u}) {
+            for (uint32_t h : {1u, 3u, 4u, 5u, 8u, 9u, 17u, 40u}) {
                 const LevelImage image = RandomLevels(w, h, depth, w * 31 + h + depth);
                 for (int bits = 0; bits < 16; ++bits) {
                     const ConvertOptions layout =
@@ -49,6 +49,12 @@ TEST(LevelGrid, PackThenReadGivesTheImageBack) {
                             ASSERT_EQ(bytes[static_cast<size_t>(line) * grid.ItemsPerLine() + item],
                                       grid.GetByte(item, line))
                                 << depth << " bits, " << w << " x " << h << ", layout " << bits;
+                    // Tiles so small that every boundary between two falls inside the image.
+                    for (uint32_t tileBytes : {1u, 3u, 17u}) {
+                        LevelGrid small(image, layout, tileBytes);
+                        ASSERT_EQ(Packed(small), bytes) << depth << " bits, " << w << " x " << h << ", layout " << bits
+                                                        << ", tiles of " << tileBytes;
+                    }
                     LevelImage back;
                     ASSERT_TRUE(UnpackLevels(bytes.data(), bytes.size(), w, h, depth, layout, &back));
                     for (uint32_t y = 0; y < h; ++y)

@@ -69,6 +69,12 @@ test('the page and the CLI agree on every case', async () => {
     ['--c-array', 'img', '--c-style', 'arduino'], ['--xbm=icon'], ['--lvgl', 'img', '--size', '64x32'], ['--binary', '--preset', 'xbm'],
     ['--bmp', '--size', '50x20'], ['--info', '--size', '128x64'], ['--preview=ascii', '--size', '32x16'],
     ['--size', '0x1'],
+    // Levels of grey, their forms and presets.
+    ['--depth', '2', '--size', '64x32'], ['--depth', '4', '--dither', '--preset', 'ssd1322', '--size', '50x20'],
+    ['--preset', 'epaper-4grey', '--planes', '--binary'], ['--depth', '8', '--lvgl', 'img', '--lvgl-format', 'L8'],
+    ['--lvgl', 'img', '--lvgl-format', 'A4', '--size', '24x24'], ['--png', '--depth', '2', '--dither=bayer'],
+    ['--bmp', '--depth', '4', '--invert'], ['--preview=colour', '--depth', '2', '--size', '16x8'],
+    ['--info', '--depth', '8'], ['--depth', '2', '--xbm'], ['--preset', 'adafruit-gfx-grey', '--c-array', 'g'],
   ];
   let cases = 0;
   for (const [name, bytes] of Object.entries(inputs)) {
@@ -127,27 +133,39 @@ test('a refused file shows the CLI reason and changes nothing else', async () =>
   assert.equal(await page.textContent('#output'), before);
 });
 
+// The grey of each pixel of a BMP the converter wrote (1, 4 or 8 bits a
+// pixel, a palette of greys).
+function bmpGreys(bmp) {
+  const width = bmp.readInt32LE(18), height = bmp.readInt32LE(22), offset = bmp.readUInt32LE(10);
+  const bits = bmp.readUInt16LE(28), stride = Math.floor((width * bits + 31) / 32) * 4;
+  const greys = [];
+  for (let y = 0; y < height; ++y)
+    for (let x = 0; x < width; ++x) {
+      const bit = x * bits;
+      const index = (bmp[offset + (height - 1 - y) * stride + (bit >> 3)] >> (8 - bits - (bit & 7))) & ((1 << bits) - 1);
+      greys.push(bmp[54 + index * 4]);
+    }
+  return {width, height, greys};
+}
+
 test('the preview at zoom 1 is the --bmp image, pixel for pixel', async () => {
   await openFiles(['gradient.png']);
   await page.selectOption('select[name=size]', '128x64');
   await page.selectOption('select[name=dither]', 'atkinson');
   await page.selectOption('#zoom', '1');
-  const bmp = cliOutput(['--size', '128x64', '--dither=atkinson', '--bmp'], 'gradient.png').out;
-  const width = bmp.readInt32LE(18), height = bmp.readInt32LE(22), stride = Math.floor((width + 31) / 32) * 4;
-  // The canvas sits on whole device pixels, wherever the layout puts it.
-  const box = await page.locator('#preview').boundingBox();
-  const shot = decodePng(await page.screenshot({clip: {x: Math.round(box.x), y: Math.round(box.y), width, height}}));
-  assert.equal(shot.width, width);
-  assert.equal(shot.height, height);
-  let wrong = 0;
-  for (let y = 0; y < height; ++y) {
-    for (let x = 0; x < width; ++x) {
-      const light = (bmp[62 + (height - 1 - y) * stride + (x >> 3)] >> (7 - (x & 7))) & 1;
-      const at = (y * width + x) * shot.channels;
-      if (shot.pixels[at] !== (light ? 255 : 0)) ++wrong;
-    }
+  for (const depth of ['1', '2', '8']) {
+    await page.selectOption('select[name=depth]', depth);
+    const args = ['--size', '128x64', '--dither=atkinson', '--bmp'].concat(depth === '1' ? [] : ['--depth', depth]);
+    const {width, height, greys} = bmpGreys(cliOutput(args, 'gradient.png').out);
+    // The canvas sits on whole device pixels, wherever the layout puts it.
+    const box = await page.locator('#preview').boundingBox();
+    const shot = decodePng(await page.screenshot({clip: {x: Math.round(box.x), y: Math.round(box.y), width, height}}));
+    assert.equal(shot.width, width);
+    assert.equal(shot.height, height);
+    let wrong = 0;
+    for (let i = 0; i < width * height; ++i) if (shot.pixels[i * shot.channels] !== greys[i]) ++wrong;
+    assert.equal(wrong, 0, `depth ${depth}`);
   }
-  assert.equal(wrong, 0);
 });
 
 test('the copy button puts the text on the clipboard', async () => {

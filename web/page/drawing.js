@@ -1,18 +1,22 @@
-// Drawing the 1-bit image: a BMP as the converter writes it (62 bytes of
-// headers, rows bottom-up, a set bit white), crisp at whole-number zoom,
-// with a pixel grid from 8x.
+// Drawing the image the converter packed: a BMP as it writes them (a
+// palette after a 40-byte header, rows bottom-up; 1 bit a pixel, a set bit
+// white, or 4 or 8 bits of levels), crisp at whole-number zoom, with a pixel
+// grid from 8x.
 
 function pixelsOfBmp(bmp) {
   const view = new DataView(bmp.buffer, bmp.byteOffset, bmp.byteLength);
   const width = view.getInt32(18, true), height = view.getInt32(22, true), offset = view.getUint32(10, true);
-  const stride = Math.floor((width + 31) / 32) * 4;
+  const bits = view.getUint16(28, true);
+  const stride = Math.floor((width * bits + 31) / 32) * 4;
   const pixels = new ImageData(Math.max(width, 1), Math.max(height, 1));
   for (let y = 0; y < height; ++y) {
     const row = offset + (height - 1 - y) * stride;
     for (let x = 0; x < width; ++x) {
-      const light = (bmp[row + (x >> 3)] >> (7 - (x & 7))) & 1;
+      const bit = x * bits;
+      const index = (bmp[row + (bit >> 3)] >> (8 - bits - (bit & 7))) & ((1 << bits) - 1);
+      const grey = bmp[54 + index * 4];  // the palette entry's blue, as its green and red
       const at = (y * width + x) * 4;
-      pixels.data[at] = pixels.data[at + 1] = pixels.data[at + 2] = light ? 255 : 0;
+      pixels.data[at] = pixels.data[at + 1] = pixels.data[at + 2] = grey;
       pixels.data[at + 3] = 255;
     }
   }

@@ -24,19 +24,23 @@ function styleOfForm() {
   return f === 'c-array' ? value('c-style') : 'plain';
 }
 
-// The layout (four flags) and inversion that a preset, or the form's
-// reader, starts from.
+// The layout (four flags), inversion and depth that a preset, or the
+// form's reader, starts from.
 function baseLayout() {
   const preset = tables().presets.find((p) => p.name === value('preset'));
-  if (preset) return Object.assign({invert: preset.invert}, preset.layout);
-  return Object.assign({invert: false}, tables().styles[styleOfForm()].layout);
+  if (preset) return Object.assign({invert: preset.invert, depth: String(preset.depth)}, preset.layout);
+  return Object.assign({invert: false, depth: '1'}, tables().styles[styleOfForm()].layout);
 }
+
+// The LVGL format chosen, when the form is LVGL's: it sets the depth.
+function lvglFormat() { return value('form') === 'lvgl' ? value('lvgl-format') : ''; }
 
 // Tone, frame and layout: what makes the 1-bit image and its bytes.
 function imageArgs() {
   const args = [];
   const threshold = Number(value('threshold'));
-  if (threshold !== 50) args.push('--threshold', `${threshold}%`);
+  const depth = value('depth');
+  if (threshold !== 50 && depth === '1') args.push('--threshold', `${threshold}%`);
   if (value('dither') !== 'none') args.push(`--dither=${value('dither')}`);
   if (value('background') !== 'white') args.push('--background', value('background'));
   if (value('size')) {
@@ -53,6 +57,7 @@ function imageArgs() {
   for (const group of ['order', 'bits', 'bytes', 'fill'])
     if (value(group) !== base[group]) args.push(`--${value(group)}`);
   if ($('invert').checked !== base.invert) args.push($('invert').checked ? '--invert' : '--no-invert');
+  if (depth !== base.depth && !lvglFormat()) args.push('--depth', depth);
   return args;
 }
 
@@ -63,9 +68,15 @@ function formArgs() {
     case 'c-array':
       return ['--c-array', name].concat(value('c-style') !== 'plain' ? ['--c-style', value('c-style')] : [], perLine);
     case 'xbm': return [`--xbm=${name}`].concat(perLine);
-    case 'lvgl': return ['--lvgl', name].concat(perLine);
+    case 'lvgl': return ['--lvgl', name].concat(lvglFormat() ? ['--lvgl-format', lvglFormat()] : [], perLine);
     default: return [];
   }
+}
+
+// --planes, where the depth and the form take them.
+function planesArgs() {
+  const f = value('form');
+  return $('planes').checked && value('depth') !== '1' && (f === 'text' || f === 'c-array') ? ['--planes'] : [];
 }
 
 // --- showing ---
@@ -95,7 +106,7 @@ function update() {
   if (current < 0) return;
   const started = performance.now();
   const file = files[current];
-  const args = imageArgs().concat(formArgs());
+  const args = imageArgs().concat(formArgs(), planesArgs());
   try {
     const result = convertRun(file.bytes, args, file.name);
     const image = pixelsOfBmp(result.bmp);
@@ -209,6 +220,21 @@ function syncLayout() {
     radio.disabled = fixed && radio.name !== 'fill';
   const preset = tables().presets.find((p) => p.name === value('preset'));
   $('preset-what').textContent = preset ? preset.what : '';
+  $('depth').value = base.depth;
+  syncDepth();
+}
+
+// What the depth and the form leave to choose: the threshold at one bit a
+// pixel, an LVGL format with the LVGL form (its format sets the depth),
+// planes from two bits a pixel.
+function syncDepth() {
+  const format = lvglFormat();
+  if (format) $('depth').value = format[1];
+  $('depth').disabled = Boolean(format);
+  $('lvgl-format').disabled = value('form') !== 'lvgl';
+  const oneBit = value('depth') === '1';
+  $('threshold').disabled = $('threshold-value').disabled = !oneBit;
+  $('planes').disabled = oneBit || !['text', 'c-array'].includes(value('form'));
 }
 
 function start() {
@@ -220,6 +246,7 @@ function start() {
     if (name === 'threshold') $('threshold-value').value = event.target.value;
     if (name === 'threshold-value') $('threshold').value = event.target.value;
     if (name === 'preset' || name === 'form' || name === 'c-style') syncLayout();
+    if (name === 'depth' || name === 'lvgl-format' || name === 'form') syncDepth();
     $('c-style').disabled = value('form') !== 'c-array';
     update();
   });
@@ -253,14 +280,15 @@ function start() {
     $('copy').textContent = text('copied');
     setTimeout(() => { $('copy').textContent = text('copy'); }, 1500);
   });
-  $('save-txt').addEventListener('click', () => download([], '.txt'));
+  $('save-txt').addEventListener('click', () => download(planesArgs(), '.txt'));
   $('save-h').addEventListener('click', () => {
     const f = value('form');
-    download(f === 'text' ? ['--c-array', $('c-array').value.trim() || 'image'] : formArgs(),
-             f === 'xbm' ? '.xbm' : f === 'lvgl' ? '.c' : '.h');
+    const form = f === 'text' ? ['--c-array', $('c-array').value.trim() || 'image'] : formArgs();
+    download(form.concat(planesArgs()), f === 'xbm' ? '.xbm' : f === 'lvgl' ? '.c' : '.h');
   });
-  $('save-bin').addEventListener('click', () => download(['--binary'], '.bin'));
+  $('save-bin').addEventListener('click', () => download(['--binary'].concat(planesArgs()), '.bin'));
   $('save-bmp').addEventListener('click', () => download(['--bmp'], '.bmp'));
+  $('save-png').addEventListener('click', () => download(['--png'], '.png'));
   $('c-style').disabled = true;
   applyTexts();
   syncLayout();
