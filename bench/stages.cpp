@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     std::ifstream in(argv[1], std::ios::binary);
     std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     GreyImage image;
-    GreyPlane grey, fitted;
+    Plane grey, fitted;
     MonoBitmap bitmap;
     std::string why;
     ToneOptions tone;

@@ -11,6 +11,7 @@
 #include "cli/output_paths.h"
 #include "core/array_text.h"
 #include "core/byte_scanner.h"
+#include "core/direct_grid.h"
 #include "core/mono_bitmap.h"
 #include "core/level_bmp_writer.h"
 #include "core/level_grid.h"
@@ -124,6 +125,15 @@ ArraySource SourceOf(const Run& run, const char* input) {
     source.invert = run.invert;
     source.depth = run.request.image.depth;
     source.planes = run.request.planes ? source.depth : 0;
+    const Palette& palette = run.request.image.palette;
+    if (!palette.Empty()) {
+        source.palette = palette.name;
+        for (size_t v = 0; v < palette.colours.size() && palette.name.empty(); ++v)
+            source.palette += (v ? "," : "") + (palette.unused[v] ? std::string("-") : ColourText(palette.colours[v]));
+        source.inkPlanes = run.request.planes;
+    }
+    source.colour = run.request.image.direct;
+    source.bigEndian = run.request.byteOrderBig;
     return source;
 }
 
@@ -139,9 +149,13 @@ bool Emit(const Run& run, const Job& job, ByteSink sink, void* context) {
     case OutputFormat::Binary:
         return EmitPackedBytes(grid, sink, context);
     case OutputFormat::Bmp:
+        if (picture.InDirect()) return EmitDirectBmp(picture.direct, sink, context);
+        if (picture.InColour())
+            return EmitLevelBmp(picture.levels, sink, context, false, BufferSizes(), &picture.palette);
         return picture.InLevels() ? EmitLevelBmp(picture.levels, sink, context, picture.coverage)
                                   : EmitMonoBmp(picture.mono, sink, context);
     case OutputFormat::Png:
+        if (picture.InColour()) return EmitColourPng(picture, sink, context);
         return picture.InLevels() ? EmitPng(picture.levels, sink, context, picture.coverage)
                                   : EmitPng(picture.mono, sink, context);
     case OutputFormat::ArrayText:
@@ -153,6 +167,10 @@ bool Emit(const Run& run, const Job& job, ByteSink sink, void* context) {
 // The picture as text: half blocks or characters.
 bool EmitPicturePreview(const Run& run, const Picture& picture) {
     const PreviewChoice choice = run.request.previewChoice;
+    if (picture.InColour()) {
+        const bool colour = choice == PreviewChoice::Colour || (choice == PreviewChoice::Blocks && run.colour);
+        return EmitColourPreview(picture, colour, WriteToStream, run.out);
+    }
     if (!picture.InLevels())
         return EmitPreview(picture.mono,
                            choice == PreviewChoice::Ascii ? PreviewStyle::Ascii : PreviewStyle::HalfBlocks,
@@ -189,11 +207,11 @@ bool ImageOfInput(const Run& run, const char* input, InputSize* source) {
     std::vector<uint8_t> bytes;
     std::string warning;
     const ConvertOptions& layout = request.read.layoutGiven ? request.read.layout : run.options;
-    const uint32_t depth = request.image.depth;
     if (!ReadArrayInput(input, request.read.binary, run.in, &bytes, &why) ||
-        !UnpackArrayInput(bytes, request.read.width, request.read.height, depth, layout, picture, &why, &warning) ||
-        !(picture->InLevels() ? FrameLevels(request.image, picture, &why, source)
-                              : FramePicture(request.image, picture, &why, source))) {
+        !UnpackArrayInput(bytes, request.read.width, request.read.height, request.image, request.byteOrderBig, layout,
+                          picture, &why, &warning) ||
+        !(picture->InLevels() || picture->InDirect() ? FrameLevels(request.image, picture, &why, source)
+                                                     : FramePicture(request.image, picture, &why, source))) {
         picture->Release();
         Refuse(run, input, why);
         return false;
@@ -212,7 +230,8 @@ Outcome Prepare(const Run& run, const char* input, InputSize* source = nullptr) 
     Picture& picture = *run.picture;
     if (run.invert) picture.InLevels() ? picture.levels.Invert() : picture.mono.InvertDark();
     const bool pixels = picture.Width() != 0 && picture.Height() != 0;
-    if (!pixels || (!picture.InLevels() && !run.scanner->Attach(&picture.mono, run.options.fillOnes))) {
+    const bool mono = !picture.InLevels() && !picture.InDirect();
+    if (!pixels || (mono && !run.scanner->Attach(&picture.mono, run.options.fillOnes))) {
         std::fprintf(run.err, "%s: %s: the image is %u x %u pixels; there is nothing to pack\n", kName,
                      DisplayName(input).c_str(), picture.Width(), picture.Height());
         return Outcome::Refused;
@@ -221,11 +240,17 @@ Outcome Prepare(const Run& run, const char* input, InputSize* source = nullptr) 
         Refuse(run, input, "an LVGL image is at most 65535 pixels wide and high");
         return Outcome::Refused;
     }
-    if (!picture.InLevels()) {
+    if (picture.InDirect()) {
+        run.grid->reset(new DirectGrid(picture.direct, run.options, run.request.byteOrderBig));
+    } else if (!picture.InLevels()) {
         run.grid->reset(new ScannerGrid(*run.scanner));
     } else if (run.request.planes) {
         std::unique_ptr<PlanesGrid> planes(new PlanesGrid);
-        if (!planes->Make(picture.levels, run.options)) {
+        // A three-colour palette's planes: black (value 0), then the ink (value 2).
+        const std::vector<InkPlane> inks = {{0, run.request.blackInk}, {2, run.request.colourInk}};
+        const bool made = picture.InColour() ? planes->MakeInks(picture.levels, inks, run.options)
+                                             : planes->Make(picture.levels, run.options);
+        if (!made) {
             Refuse(run, input, "not enough memory for the planes");
             return Outcome::Refused;
         }
@@ -321,7 +346,7 @@ Outcome Guess(const Run& run, const char* input, bool* shown) {
             "picture-like (a square one most of all); the preview shows the first.\n";
     text += "\n";
     Picture& best = *run.picture;
-    UnpackArrayInput(bytes, read.width, read.height, depth, guesses[0].layout, &best, &why, &why);
+    UnpackArrayInput(bytes, read.width, read.height, run.request.image, false, guesses[0].layout, &best, &why, &why);
     if (!WriteText(run, text) || !EmitPicturePreview(run, best) || std::fflush(run.out) != 0) {
         std::fprintf(run.err, "%s: cannot write to standard output\n", kName);
         return Outcome::NotWritten;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "image/palette.h"
 #include "image/presets.h"
 
 namespace {
@@ -90,7 +91,7 @@ bool FormatsDiffer(const CliRequest& request) {
 
 // Depth, planes and the LVGL format against each other and the forms.
 bool CheckDepth(const CliRequest& request, std::string* error) {
-    const uint32_t depth = DepthOf(request);
+    const uint32_t depth = request.image.depth;
     if (request.lvglFormat && request.format != OutputFormat::Lvgl) {
         *error = "--lvgl-format picks the colour format of --lvgl; give --lvgl NAME too";
     } else if (request.lvglFormat && request.depth && *request.depth != LvglFormatDepth(*request.lvglFormat)) {
@@ -112,6 +113,97 @@ bool CheckDepth(const CliRequest& request, std::string* error) {
         *error = "--planes changes the packed bytes: it goes with array text, --binary or --c-array";
     } else if (request.planes && request.read.given) {
         *error = "--planes writes planes; --read-array reads packed pixels, not planes";
+    } else {
+        return true;
+    }
+    return false;
+}
+
+// What the preset says of colour where no option says otherwise.
+void ResolveColour(CliRequest* request) {
+    const Preset* preset = request->preset;
+    ImageOptions& image = request->image;
+    const DirectFormat lvglColour = request->lvglFormat ? LvglFormatColour(*request->lvglFormat) : DirectFormat::None;
+    const bool colourNamed = request->colour || lvglColour != DirectFormat::None;
+    if (!request->paletteText && !colourNamed && preset && preset->palette) {
+        std::string unused;
+        ParsePalette(preset->palette, &image.palette, &unused);
+    }
+    image.direct = request->colour                     ? *request->colour
+                   : lvglColour != DirectFormat::None  ? lvglColour
+                   : !request->paletteText && preset ? preset->colour
+                                                       : DirectFormat::None;
+    const bool lvgl = request->format == OutputFormat::Lvgl;
+    request->byteOrderBig = request->bigEndian ? *request->bigEndian : !lvgl && preset && preset->bigEndian;
+    const bool wordsFit = image.direct == DirectFormat::Rgb565 || image.direct == DirectFormat::Argb8888;
+    request->cWords = request->words ? *request->words
+                                     : wordsFit && request->format == OutputFormat::CArray &&
+                                           request->cForm.style != CStyle::U8g2 && preset && preset->words;
+    request->blackInk = request->planeInk ? request->planeInk->first : preset ? preset->blackInk : 1;
+    request->colourInk = request->planeInk ? request->planeInk->second : preset ? preset->colourInk : 1;
+}
+
+// Colour against the other options and the forms.
+bool CheckColour(const CliRequest& request, std::string* error) {
+    const Palette& palette = request.image.palette;
+    const DirectFormat direct = request.image.direct;
+    const bool colour = !palette.Empty() || direct != DirectFormat::None;
+    const std::string paletteName = "--palette " + (palette.name.empty() ? std::string("given") : palette.name);
+    const bool lvgl = request.format == OutputFormat::Lvgl;
+    const LvglFormat* lvglFormat = request.lvglFormat ? &*request.lvglFormat : nullptr;
+    const bool threeColours = palette.Size() == 3;
+    if (request.paletteText && request.colour) {
+        *error = "--palette and --color each say what a pixel's value is; give one";
+    } else if (request.colour && lvglFormat && LvglFormatColour(*lvglFormat) != *request.colour) {
+        *error = std::string("--lvgl-format ") + LvglFormatName(*lvglFormat) + " and --color " +
+                 DirectFormatName(*request.colour) + " disagree; give one of them";
+    } else if (direct != DirectFormat::None && request.depth) {
+        *error = "--depth sets levels of grey, and --color gives each pixel its own colour; give one";
+    } else if (!palette.Empty() && request.depth && *request.depth != palette.Depth()) {
+        *error = paletteName + " has " + std::to_string(palette.Size()) + " values, " +
+                 std::to_string(palette.Depth()) + " bits a pixel, and --depth says " +
+                 std::to_string(*request.depth) + "; leave out --depth";
+    } else if (colour && Inverts(request)) {
+        *error = std::string("--invert swaps dark and light") +
+                 (request.invert ? "" : " (--preset " + std::string(request.preset->name) + " inverts)") +
+                 "; a palette's values and a colour format's have none to swap";
+    } else if (colour && request.thresholdGiven) {
+        *error =
+            "--threshold decides dark and light at 1 bit of grey; with --palette or --color each pixel takes "
+            "its nearest colour";
+    } else if (lvglFormat && !palette.Empty() && (*lvglFormat > LvglFormat::I8 || 
+                                                 LvglFormatDepth(*lvglFormat) != palette.Depth())) {
+        *error = std::string("--lvgl-format ") + LvglFormatName(*lvglFormat) + " does not hold " + paletteName +
+                 "'s values; give --lvgl-format I" + std::to_string(palette.Depth()) + " or leave it out";
+    } else if (lvglFormat && direct != DirectFormat::None && LvglFormatColour(*lvglFormat) == DirectFormat::None) {
+        *error = std::string("--lvgl-format ") + LvglFormatName(*lvglFormat) + " is not a direct colour format: give " +
+                 "RGB565, RGB565A8, RGB888 or ARGB8888 with --color";
+    } else if (lvgl && direct == DirectFormat::Rgb332) {
+        *error = "LVGL v9 has no RGB332 format: give --color rgb565, rgb565a8, rgb888 or argb8888 with --lvgl";
+    } else if (lvgl && request.bigEndian && *request.bigEndian) {
+        *error = "--lvgl writes LVGL's values little-endian, as LVGL reads them; leave out --byte-order be";
+    } else if (request.planes && direct != DirectFormat::None) {
+        *error = "--planes writes 1-bit planes of grey levels or of a three-colour palette, not of --color";
+    } else if (request.planes && !palette.Empty() && !threeColours) {
+        *error = "--planes with a palette writes the black plane and the colour plane of a three-colour panel; " +
+                 paletteName + " has " + std::to_string(palette.Size()) + " colours";
+    } else if (request.planeInk && !(request.planes && threeColours)) {
+        *error = "--plane-ink goes with --planes and a three-colour palette";
+    } else if (request.bigEndian && BytesOfValue(direct) < 2) {
+        *error =
+            "--byte-order orders the bytes of a --color value of 2 bytes or more: give --color rgb565, rgb565a8, "
+            "rgb888 or argb8888";
+    } else if (request.words && request.format != OutputFormat::CArray) {
+        *error = "--c-words writes the values of --c-array; give --c-array NAME too";
+    } else if (request.words && request.cForm.style == CStyle::U8g2) {
+        *error = "--c-words writes colour values; u8g2 draws 1-bit bitmaps";
+    } else if (request.words && direct != DirectFormat::Rgb565 && direct != DirectFormat::Argb8888) {
+        *error = "--c-words writes uint16_t values of --color rgb565 or uint32_t values of --color argb8888";
+    } else if (colour && (request.format == OutputFormat::Xbm || request.cForm.style == CStyle::U8g2)) {
+        *error = std::string(request.format == OutputFormat::Xbm ? "--xbm" : "--c-style u8g2") +
+                 " is 1 bit a pixel of black and white; --palette and --color need another form";
+    } else if (request.read.guess && direct != DirectFormat::None) {
+        *error = "--guess-layout tries the packings of bits in a byte; --color values are whole bytes";
     } else {
         return true;
     }
@@ -154,7 +246,7 @@ bool CheckCombination(const CliRequest& request, std::string* error) {
                  " reads packed bytes back: give --read-array WIDTHxHEIGHT too";
     } else if (request.read.guess && (LayoutGiven(request) || request.read.layoutGiven)) {
         *error = "--guess-layout tries every packing; give no layout";
-    } else if (!CheckDepth(request, error)) {
+    } else if (!CheckColour(request, error) || !CheckDepth(request, error)) {
         return false;
     } else {
         return true;
@@ -189,8 +281,20 @@ bool ParseCliArgs(int argc, const char* const* argv, CliRequest* request, std::s
     if (request->format == OutputFormat::Lvgl) request->cForm.style = CStyle::Lvgl;
     // The depth and what a pixel's levels say: grey, or the coverage of an
     // alpha-only LVGL format.
-    request->image.depth = DepthOf(*request);
-    request->cForm.lvgl = request->lvglFormat ? *request->lvglFormat : LvglIndexedFormat(request->image.depth);
+    ResolveColour(request);
+    const ImageOptions& image = request->image;
+    request->image.depth = !image.palette.Empty()               ? image.palette.Depth()
+                           : image.direct != DirectFormat::None ? 1
+                                                                : DepthOf(*request);
+    LvglFormat lvgl = LvglIndexedFormat(request->image.depth);
+    if (request->lvglFormat) {
+        lvgl = *request->lvglFormat;
+    } else if (image.direct != DirectFormat::None) {
+        LvglFormatOfColour(image.direct, &lvgl);  // RGB332 has none: CheckColour says so
+    }
+    request->cForm.lvgl = lvgl;
+    request->cForm.palette = image.palette.colours;
+    request->cForm.wordBytes = request->cWords ? BytesOfValue(image.direct) : 1;
     if (request->format == OutputFormat::Lvgl && LvglFormatIsAlpha(request->cForm.lvgl))
         request->image.from = GreyFrom::Coverage;
     return CheckCombination(*request, error);

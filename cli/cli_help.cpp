@@ -1,5 +1,6 @@
 // The help: each section's words, then its options from the option table.
 #include "cli/cli_args.h"
+#include "image/palette.h"
 
 const char kCliUsage[] =
     "usage: quillgrid-cli [OPTIONS] INPUT...\n"
@@ -19,6 +20,11 @@ const Section kSections[] = {
      "1-bit: alpha is composited over white, colours become grey with the\n"
      "luminance Y = (77 R + 150 G + 29 B) / 256 (ITU-R BT.601 weights), and a\n"
      "pixel is dark when Y is below the threshold. '-' reads standard input.\n"},
+    {HelpSection::Colour,
+     "Colour: for colour displays, a palette's values (three-, four- and seven-colour\n"
+     "e-paper) or each pixel's own colour (RGB565 TFTs). The image keeps its colour\n"
+     "through the frame (resampled with its alpha premultiplied, so that transparent\n"
+     "edges lend no colour); every grey and 1-bit output stays as it is without them.\n"},
     {HelpSection::Frame,
      "Frame: from the picture to the display's size. The steps run in this order,\n"
      "whatever the order given: decode, alpha over the background, grey, --rotate,\n"
@@ -60,18 +66,30 @@ std::string OptionHelp(const CliOption& option) {
     return text + "\n";
 }
 
+// A name and its words below an option, the words in a column.
+std::string ListEntry(const char* name, const char* words) {
+    std::string text = std::string("    ") + name;
+    text += text.size() < 18 ? std::string(18 - text.size(), ' ') : "\n" + std::string(18, ' ');
+    for (const char* c = words; *c; ++c) {
+        text += *c;
+        if (*c == '\n') text += std::string(18, ' ');
+    }
+    return text + "\n";
+}
+
 // The presets below --preset: each one's name, layout and what reads it.
 std::string PresetList() {
     std::string text;
-    for (const Preset* preset = PresetsBegin(); preset != PresetsEnd(); ++preset) {
-        std::string name = std::string("    ") + preset->name;
-        text += name + (name.size() < 18 ? std::string(18 - name.size(), ' ') : "\n" + std::string(18, ' '));
-        for (const char* c = preset->help; *c; ++c) {
-            text += *c;
-            if (*c == '\n') text += std::string(18, ' ');
-        }
-        text += "\n";
-    }
+    for (const Preset* preset = PresetsBegin(); preset != PresetsEnd(); ++preset)
+        text += ListEntry(preset->name, preset->help);
+    return text;
+}
+
+// The named palettes below --palette, each with its colours.
+std::string PaletteList() {
+    std::string text;
+    for (const NamedPalette* named = NamedPalettesBegin(); named != NamedPalettesEnd(); ++named)
+        text += ListEntry(named->name, (std::string(named->help) + "\n" + named->colours).c_str());
     return text;
 }
 
@@ -126,6 +144,7 @@ std::string CliHelp() {
             if (option.section != section.section) continue;
             help += OptionHelp(option);
             if (std::string(option.longName) == "--preset") help += PresetList();
+            if (std::string(option.longName) == "--palette") help += PaletteList();
         }
     }
     return help + "\n" + kExamples;

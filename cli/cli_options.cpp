@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cli/cli_args.h"
+#include "image/palette.h"
 
 namespace {
 
@@ -102,12 +103,55 @@ bool ApplyDepth(const char* value, CliRequest* request, std::string* error) {
 
 bool ApplyLvglFormat(const char* value, CliRequest* request, std::string* error) {
     static const Named<LvglFormat> kFormats[] = {
-        {"I1", LvglFormat::I1}, {"I2", LvglFormat::I2}, {"I4", LvglFormat::I4},
-        {"I8", LvglFormat::I8}, {"L8", LvglFormat::L8}, {"A1", LvglFormat::A1},
-        {"A2", LvglFormat::A2}, {"A4", LvglFormat::A4}, {"A8", LvglFormat::A8}};
+        {"I1", LvglFormat::I1},         {"I2", LvglFormat::I2},         {"I4", LvglFormat::I4},
+        {"I8", LvglFormat::I8},         {"L8", LvglFormat::L8},         {"A1", LvglFormat::A1},
+        {"A2", LvglFormat::A2},         {"A4", LvglFormat::A4},         {"A8", LvglFormat::A8},
+        {"RGB565", LvglFormat::RGB565}, {"RGB565A8", LvglFormat::RGB565A8}, {"RGB888", LvglFormat::RGB888},
+        {"ARGB8888", LvglFormat::ARGB8888}};
     LvglFormat format = LvglFormat::I1;
     if (!PickNamed(value, kFormats, "an LVGL colour format", &format, error)) return false;
     request->lvglFormat = format;
+    return true;
+}
+
+bool ApplyPalette(const char* value, CliRequest* request, std::string* error) {
+    Palette palette;
+    if (!ParsePalette(value, &palette, error)) return false;
+    request->paletteText = value;
+    request->image.palette = palette;
+    return true;
+}
+
+bool ApplyColour(const char* value, CliRequest* request, std::string* error) {
+    static const Named<DirectFormat> kFormats[] = {{"rgb565", DirectFormat::Rgb565},
+                                                   {"rgb332", DirectFormat::Rgb332},
+                                                   {"rgb888", DirectFormat::Rgb888},
+                                                   {"argb8888", DirectFormat::Argb8888},
+                                                   {"rgb565a8", DirectFormat::Rgb565A8}};
+    DirectFormat format = DirectFormat::None;
+    if (!PickNamed(value, kFormats, "a colour format", &format, error)) return false;
+    request->colour = format;
+    return true;
+}
+
+bool ApplyByteOrder(const char* value, CliRequest* request, std::string* error) {
+    static const Named<bool> kOrders[] = {{"le", false}, {"be", true}};
+    bool big = false;
+    if (!PickNamed(value, kOrders, "a byte order", &big, error)) return false;
+    request->bigEndian = big;
+    return true;
+}
+
+// B,C: two bits.
+bool ApplyPlaneInk(const char* value, CliRequest* request, std::string* error) {
+    const bool bits = (value[0] == '0' || value[0] == '1') && value[1] == ',' && (value[2] == '0' || value[2] == '1') &&
+                      value[3] == '\0';
+    if (!bits) {
+        *error = std::string("'") + value +
+                 "' is not two bits: give the black plane's ink bit and the colour plane's, such as 0,0";
+        return false;
+    }
+    request->planeInk = std::make_pair(static_cast<uint32_t>(value[0] - '0'), static_cast<uint32_t>(value[2] - '0'));
     return true;
 }
 
@@ -301,6 +345,51 @@ const CliOption kCliOptions[] = {
     {"--no-invert", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::invert, false>, HelpSection::Input,
      "do not swap them, also after a preset that does"},
 
+    // Colour.
+    {"--palette", nullptr, Takes::Value, "NAME|COLOURS", "a palette's name, or colours such as #000000,#FFFFFF",
+     ApplyPalette, HelpSection::Colour,
+     "the display's colours in the order of the values it reads,\n"
+     "the first value 0: a name below, or #RRGGBB colours by\n"
+     "commas (- for a value the display does not take). Each\n"
+     "pixel takes its nearest colour, or with --dither a mix.\n"
+     "Nearest is judged in OKLab, whose distances follow what the\n"
+     "eye sees (in sRGB values a dark red lies nearer black than\n"
+     "red, a pale yellow nearer white than yellow); Floyd-\n"
+     "Steinberg and Atkinson carry the error in linear light, as\n"
+     "the eye averages the dots' light, so a ramp from white to\n"
+     "red gives red dots in proportion to its light; Bayer mixes\n"
+     "the two inks nearest each colour. 2 colours make 1 bit a\n"
+     "value, up to 4 2 bits, up to 16 4 bits, up to 256 8 bits,\n"
+     "packed as --depth packs levels. The named palettes:"},
+    {"--color", nullptr, Takes::Value, "FORMAT", "rgb565, rgb332, rgb888, argb8888 or rgb565a8", ApplyColour,
+     HelpSection::Colour,
+     "each pixel's own colour, no palette: rgb565 (2 bytes,\n"
+     "(R >> 3) << 11 | (G >> 2) << 5 | B >> 3), rgb332 (1 byte,\n"
+     "(R >> 5) << 5 | (G >> 5) << 2 | B >> 6), rgb888 (3 bytes,\n"
+     "0xRRGGBB), argb8888 (4 bytes, 0xAARRGGBB, alpha kept) or\n"
+     "rgb565a8 (LVGL's: the RGB565 values, then a byte of alpha\n"
+     "each). Alpha is composited over --background where it is\n"
+     "not kept. Each channel keeps its top bits; --dither spreads\n"
+     "the error between its steps instead. A line of bytes is a\n"
+     "row (--bytes-horizontal) or a column (--bytes-vertical)"},
+    {"--byte-order", nullptr, Takes::Value, "le|be", "le or be", ApplyByteOrder, HelpSection::Colour,
+     "the bytes of a --color value of 2 bytes or more: le (the\n"
+     "default) least significant first, as LVGL and most MCUs\n"
+     "hold them in memory; be most significant first, the order\n"
+     "ST7735 and ILI9341 take on the wire. With --c-words each\n"
+     "value is what those bytes make on a little-endian MCU: be\n"
+     "swaps its bytes (red 0x00F8)"},
+    {"--c-words", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::words, true>, HelpSection::Colour,
+     "with --c-array and --color rgb565 (or argb8888): each pixel\n"
+     "one const uint16_t (uint32_t) value, such as 0x07E0, as\n"
+     "Adafruit GFX drawRGBBitmap and TFT_eSPI pushImage take them"},
+    {"--plane-ink", nullptr, Takes::Value, "B,C", "two bits, such as 0,0", ApplyPlaneInk, HelpSection::Colour,
+     "with --planes and a three-colour palette: the bit that\n"
+     "means black in the black/white plane (B) and the bit that\n"
+     "means the ink in the colour plane (C), the other bit white\n"
+     "or no ink. The default is 1,1, a set bit the ink as a set\n"
+     "bit is dark at 1 bit; GxEPD2 takes 0,0 (--preset epaper-bwr)"},
+
     // The frame.
     {"--size", nullptr, Takes::Value, "WxH", "a frame size, WIDTHxHEIGHT", ApplySize, HelpSection::Frame,
      "the frame, usually the display's resolution, such as\n"
@@ -365,11 +454,14 @@ const CliOption kCliOptions[] = {
     {"--lvgl-format", nullptr, Takes::Value, "FORMAT", "an LVGL colour format", ApplyLvglFormat, HelpSection::Output,
      "the colour format of --lvgl (LVGL's src/misc/lv_color.h):\n"
      "I1, I2, I4 or I8 (the default, by the depth: a palette of\n"
-     "2^depth greys, entry v the grey of level v, then the\n"
-     "indices), L8 (the grey itself, a byte a pixel), or A1, A2,\n"
-     "A4 or A8 (coverage, for an icon LVGL tints: the image's\n"
-     "alpha, or where it has none its darkness). It sets the\n"
-     "depth; a different --depth is a mistake"},
+     "2^depth greys, entry v the grey of level v, or with\n"
+     "--palette its colours, then the indices), L8 (the grey\n"
+     "itself, a byte a pixel), A1, A2, A4 or A8 (coverage, for an\n"
+     "icon LVGL tints: the image's alpha, or where it has none its\n"
+     "darkness), or RGB565, RGB565A8 (the RGB565 rows, then a\n"
+     "byte of alpha a pixel), RGB888 (B, G, R) or ARGB8888 (B, G,\n"
+     "R, A), little-endian, the default for --color. It sets the\n"
+     "depth or the colour format; a different one is a mistake"},
     {"--lvgl", nullptr, Takes::Value, "NAME", "an image name", SetNamedFormat<OutputFormat::Lvgl>, HelpSection::Output,
      "write a C file with an LVGL v9 image descriptor,\n"
      "const lv_image_dsc_t NAME, in LV_COLOR_FORMAT_I1: a\n"
@@ -395,7 +487,9 @@ const CliOption kCliOptions[] = {
      "plane, the high bit's first, each in the packing options'\n"
      "layout, a set bit where that bit is 1: Waveshare's 4-grey\n"
      "drivers (EPD_4IN2_4GrayDisplay) send the high bit's plane\n"
-     "with command 0x10 and the low bit's with 0x13"},
+     "with command 0x10 and the low bit's with 0x13. With a\n"
+     "three-colour palette (black, white, then the ink): the\n"
+     "black/white plane, then the colour plane (--plane-ink)"},
     {"--info", nullptr, Takes::Nothing, nullptr, nullptr, SetTrue<&R::info>, HelpSection::Output,
      "describe each input (size, source size when the frame\n"
      "changed it, stride, dark palette entry or the depth, pixels\n"

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/direct_grid.h"
 #include "core/level_grid.h"
 #include "core/mono_bitmap.h"
 #include "core/unpack.h"
@@ -56,10 +57,15 @@ bool ReadArrayInput(const char* input, bool binary, FILE* in, std::vector<uint8_
     return ReadArrayText(reinterpret_cast<const char*>(file.data()), file.size(), bytes, why);
 }
 
-bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height, uint32_t depth,
-                      const ConvertOptions& layout, Picture* picture, std::string* why, std::string* warning) {
-    const uint64_t needed =
-        depth == 1 ? PackedSize(width, height, layout) : PackedLevelSize(width, height, depth, layout);
+bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height, const ImageOptions& options,
+                      bool bigEndian, const ConvertOptions& layout, Picture* picture, std::string* why,
+                      std::string* warning) {
+    const uint32_t depth = options.depth;
+    const DirectFormat direct = options.direct;
+    const bool palette = !options.palette.Empty();
+    const uint64_t needed = direct != DirectFormat::None ? PackedDirectSize(width, height, direct)
+                            : depth == 1 && !palette   ? PackedSize(width, height, layout)
+                                                       : PackedLevelSize(width, height, depth, layout);
     const std::string size = std::to_string(width) + " x " + std::to_string(height);
     if (bytes.size() < needed) {
         *why = "expected " + std::to_string(needed) + " bytes for " + size + " in this layout, found " +
@@ -68,8 +74,13 @@ bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_
     }
     picture->Release();
     const bool unpacked =
-        depth == 1 ? UnpackImage(bytes.data(), bytes.size(), width, height, layout, &picture->mono)
-                   : UnpackLevels(bytes.data(), bytes.size(), width, height, depth, layout, &picture->levels);
+        direct != DirectFormat::None
+            ? UnpackDirect(bytes.data(), bytes.size(), width, height, direct, layout, bigEndian, &picture->direct)
+        : depth == 1 && !palette
+            ? UnpackImage(bytes.data(), bytes.size(), width, height, layout, &picture->mono)
+            : UnpackLevels(bytes.data(), bytes.size(), width, height, depth, layout, &picture->levels);
+    for (size_t v = 0; palette && v < options.palette.colours.size(); ++v)
+        picture->palette.push_back(options.palette.unused[v] ? Rgb{0, 0, 0} : options.palette.colours[v]);
     if (!unpacked) {
         *why = "not enough memory for the image";
         return false;

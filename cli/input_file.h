@@ -29,8 +29,10 @@ const size_t kLargestArrayText = size_t(256) << 20;
 // any of the text forms. False with `why` when they cannot be read.
 bool ReadArrayInput(const char* input, bool binary, FILE* in, std::vector<uint8_t>* bytes, std::string* why);
 
-// Those bytes as the width x height image they pack in `layout` at
-// `depth` bits a pixel: the 1-bit image, or levels. False with `why` when
-// they are too few; `warning` tells of bytes left over.
-bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height, uint32_t depth,
-                      const ConvertOptions& layout, Picture* picture, std::string* why, std::string* warning);
+// Those bytes as the width x height image they pack in `layout` at the
+// options' depth (the 1-bit image, or levels), as a palette's values, or
+// in a direct colour format with its bytes in that order. False with
+// `why` when they are too few; `warning` tells of bytes left over.
+bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height, const ImageOptions& options,
+                      bool bigEndian, const ConvertOptions& layout, Picture* picture, std::string* why,
+                      std::string* warning);

@@ -149,7 +149,7 @@ uint64_t PackedLevelSize(uint32_t width, uint32_t height, uint32_t depth, const 
 
 bool UnpackLevels(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height, uint32_t depth,
                   const ConvertOptions& layout, LevelImage* image) {
-    if (depth != 2 && depth != 4 && depth != 8) return false;
+    if (depth != 1 && depth != 2 && depth != 4 && depth != 8) return false;
     if (PackedLevelSize(width, height, depth, layout) > count || !image->Create(width, height, depth)) return false;
     const Geometry g = GeometryOf(width, height, depth, layout);
     const uint32_t mask = (1u << depth) - 1;

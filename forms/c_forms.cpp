@@ -8,6 +8,7 @@
 #include "core/level_image.h"
 #include "core/line_packer.h"
 #include "core/output_block.h"
+#include "core/packed_grid.h"
 #include "image/presets.h"
 
 namespace {
@@ -55,11 +56,13 @@ bool Put(const std::string& piece, ByteSink sink, void* context) {
 }
 
 // Bytes as lines of "    0xA0, 0x60, ..." values, each line ended by a
-// comma, `perLine` values a line whatever the packed lines are.
+// comma, `perLine` values a line whatever the packed lines are; or with
+// `wordBytes` 2 or 4, values of that many bytes, the first the least
+// significant ("0x07E0").
 class ValueLines {
 public:
-    ValueLines(OutputBlock& text, uint32_t perLine)
-        : text(text), perLine(std::max<uint32_t>(1, std::min(perLine, kLongestLine))) {
+    ValueLines(OutputBlock& text, uint32_t perLine, uint32_t wordBytes = 1)
+        : text(text), wordBytes(wordBytes), perLine(std::max<uint32_t>(1, std::min(perLine, kLongestLine)) * wordBytes) {
         pending.reserve(this->perLine);
     }
     void Put(const uint8_t* bytes, uint32_t count) {
@@ -81,7 +84,7 @@ private:
     void EndLine() {
         const uint32_t count = static_cast<uint32_t>(pending.size());
         char* at = text.Reserve(count * kArrayItemChars + 4);
-        char* end = PutArrayItems(at + 2, pending.data(), count);
+        char* end = wordBytes == 1 ? PutArrayItems(at + 2, pending.data(), count) : PutWords(at + 2, count);
         std::memcpy(at, "    ", 4);
         *end++ = ',';
         *end++ = '\n';
@@ -89,15 +92,41 @@ private:
         pending.clear();
     }
 
+    // ", 0x07E0" for each whole value pending.
+    char* PutWords(char* at, uint32_t count) const {
+        static const char kHex[] = "0123456789ABCDEF";
+        for (uint32_t i = 0; i + wordBytes <= count; i += wordBytes) {
+            *at++ = ',';
+            *at++ = ' ';
+            *at++ = '0';
+            *at++ = 'x';
+            for (uint32_t b = wordBytes; b-- > 0;) {
+                *at++ = kHex[pending[i + b] >> 4];
+                *at++ = kHex[pending[i + b] & 15];
+            }
+        }
+        return at;
+    }
+
     OutputBlock& text;
-    const uint32_t perLine;
+    const uint32_t wordBytes;
+    const uint32_t perLine;  // bytes a line
     std::vector<uint8_t> pending;
 };
 
 std::string Comment(const ArraySource& source, uint64_t bytes, const std::string& more) {
     std::string depth;
-    if (source.depth > 1) depth = ", " + std::to_string(source.depth) + " bits a pixel";
-    if (source.planes) depth += " as " + std::to_string(source.planes) + " planes, the high bit's first";
+    if (source.colour != DirectFormat::None) {
+        depth = std::string(", ") + DirectFormatName(source.colour);
+        if (BytesOfValue(source.colour) > 1) depth += source.bigEndian ? " big-endian" : " little-endian";
+    } else if (!source.palette.empty()) {
+        depth = ", " + std::to_string(source.depth) + (source.depth == 1 ? " bit" : " bits") + " a pixel of palette " +
+                CommentSafe(source.palette);
+        if (source.inkPlanes) depth += " as its black plane and its colour plane";
+    } else if (source.depth > 1) {
+        depth = ", " + std::to_string(source.depth) + " bits a pixel";
+    }
+    if (source.planes && !source.inkPlanes) depth += " as " + std::to_string(source.planes) + " planes, the high bit's first";
     return "/* " + CommentSafe(source.fileName) + ": " + std::to_string(source.width) + " x " +
            std::to_string(source.height) + " pixels" + depth + ", " + LayoutInWords(source.options, source.invert) +
            more + "; " + std::to_string(bytes) + " bytes */\n";
@@ -137,18 +166,35 @@ std::string LvglDescriptor(const std::string& name, const ArraySource& source, c
     return text + "};\n";
 }
 
-// The palette of an indexed LVGL image: entry v the grey of level v, in
-// B, G, R, A; at one bit, a set bit is dark (index 1 black).
-std::string LvglPalette(LvglFormat format) {
-    if (LvglFormatIsAlpha(format) || format == LvglFormat::L8) return std::string();
-    if (format == LvglFormat::I1) return "    0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0xFF,\n";
+bool IsIndexed(LvglFormat format) { return format <= LvglFormat::I8; }
+
+// Bytes a row: the packed line's, or for direct colour the width's values
+// (RGB565A8's colour rows; its alpha rows follow, a byte a pixel).
+uint32_t LvglStride(LvglFormat format, const PackedGrid& grid, const ArraySource& source) {
+    const DirectFormat colour = LvglFormatColour(format);
+    return colour == DirectFormat::None ? grid.ItemsPerLine() : source.width * BytesOfValue(colour);
+}
+
+// The palette of an indexed LVGL image, entries in B, G, R, A: the
+// palette's colours, the entries past them transparent white as
+// LVGLImage.py pads them; or entry v the grey of level v, and at one bit
+// without a palette a set bit dark (index 1 black).
+std::string LvglPalette(LvglFormat format, const std::vector<Rgb>& palette) {
+    if (!IsIndexed(format)) return std::string();
+    if (format == LvglFormat::I1 && palette.empty()) return "    0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0xFF,\n";
     const uint32_t depth = LvglFormatDepth(format), colours = 1u << depth;
     std::string text;
     for (uint32_t v = 0; v < colours; ++v) {
         char entry[40];
         const uint32_t grey = GreyOfLevel(v, depth);
-        std::snprintf(entry, sizeof entry, "%s0x%02X, 0x%02X, 0x%02X, 0xFF,%s", v % 4 == 0 ? "    " : " ", grey, grey,
-                      grey, v % 4 == 3 || v + 1 == colours ? "\n" : "");
+        Rgb colour = {static_cast<uint8_t>(grey), static_cast<uint8_t>(grey), static_cast<uint8_t>(grey)};
+        uint32_t alpha = 0xFF;
+        if (!palette.empty()) {
+            colour = v < palette.size() ? palette[v] : Rgb{0xFF, 0xFF, 0xFF};
+            alpha = v < palette.size() ? 0xFF : 0x00;
+        }
+        std::snprintf(entry, sizeof entry, "%s0x%02X, 0x%02X, 0x%02X, 0x%02X,%s", v % 4 == 0 ? "    " : " ", colour.b,
+                      colour.g, colour.r, alpha, v % 4 == 3 || v + 1 == colours ? "\n" : "");
         text += entry;
     }
     return text;
@@ -157,16 +203,42 @@ std::string LvglPalette(LvglFormat format) {
 }  // namespace
 
 const char* LvglFormatName(LvglFormat format) {
-    static const char* const kNames[] = {"I1", "I2", "I4", "I8", "L8", "A1", "A2", "A4", "A8"};
+    static const char* const kNames[] = {"I1", "I2", "I4",     "I8",       "L8",     "A1",      "A2",
+                                         "A4", "A8", "RGB565", "RGB565A8", "RGB888", "ARGB8888"};
     return kNames[static_cast<int>(format)];
 }
 
 uint32_t LvglFormatDepth(LvglFormat format) {
-    static const uint32_t kDepths[] = {1, 2, 4, 8, 8, 1, 2, 4, 8};
+    static const uint32_t kDepths[] = {1, 2, 4, 8, 8, 1, 2, 4, 8, 16, 16, 24, 32};
     return kDepths[static_cast<int>(format)];
 }
 
-bool LvglFormatIsAlpha(LvglFormat format) { return format >= LvglFormat::A1; }
+bool LvglFormatIsAlpha(LvglFormat format) { return format >= LvglFormat::A1 && format <= LvglFormat::A8; }
+
+DirectFormat LvglFormatColour(LvglFormat format) {
+    switch (format) {
+    case LvglFormat::RGB565:
+        return DirectFormat::Rgb565;
+    case LvglFormat::RGB565A8:
+        return DirectFormat::Rgb565A8;
+    case LvglFormat::RGB888:
+        return DirectFormat::Rgb888;
+    case LvglFormat::ARGB8888:
+        return DirectFormat::Argb8888;
+    default:
+        return DirectFormat::None;
+    }
+}
+
+bool LvglFormatOfColour(DirectFormat colour, LvglFormat* format) {
+    for (LvglFormat f : {LvglFormat::RGB565, LvglFormat::RGB565A8, LvglFormat::RGB888, LvglFormat::ARGB8888}) {
+        if (LvglFormatColour(f) == colour) {
+            *format = f;
+            return true;
+        }
+    }
+    return false;
+}
 
 LvglFormat LvglIndexedFormat(uint32_t depth) {
     return depth == 8 ? LvglFormat::I8 : depth == 4 ? LvglFormat::I4 : depth == 2 ? LvglFormat::I2 : LvglFormat::I1;
@@ -213,6 +285,7 @@ bool EmitCOpening(const CForm& form, const std::string& tables, ByteSink sink, v
     std::string text;
     if (!tables.empty())
         text += "#ifndef QUILLGRID_" + Upper(tables) + "_H\n#define QUILLGRID_" + Upper(tables) + "_H\n\n";
+    if (form.wordBytes > 1) text += "#include <stdint.h>\n\n";
     switch (form.style) {
     case CStyle::Arduino:
         // The AVR core's flash attribute comes from avr-libc; the ESP8266 and
@@ -242,16 +315,18 @@ bool EmitCOpening(const CForm& form, const std::string& tables, ByteSink sink, v
 bool EmitCImage(PackedGrid& grid, const ArraySource& source, const std::string& name, const CForm& form, ByteSink sink,
                 void* context, const BufferSizes& sizes) {
     const uint64_t rows = static_cast<uint64_t>(grid.ItemsPerLine()) * grid.LineCount();
-    const uint32_t lineBytes = std::min(form.perLine, kLongestLine) * kArrayItemChars + 16;
+    const uint32_t words = std::max<uint32_t>(1, form.wordBytes);
+    const uint32_t lineBytes = std::min(form.perLine, kLongestLine) * (kArrayItemChars + 2 * words) + 16;
     OutputBlock text(sink, context, OutputBlock::kSize, std::max(TextBytesFor(sizes), lineBytes));
+    const std::string type = words == 2 ? "uint16_t " : words == 4 ? "uint32_t " : "unsigned char ";
     switch (form.style) {
     case CStyle::Plain:
         PutText(text, Comment(source, rows, "") + SizeConstants(form.style, name, source.width, source.height) +
-                          "const unsigned char " + name + "[" + std::to_string(rows) + "] = {\n");
+                          "const " + type + name + "[" + std::to_string(rows / words) + "] = {\n");
         break;
     case CStyle::Arduino:
         PutText(text, Comment(source, rows, "") + SizeConstants(form.style, name, source.width, source.height) +
-                          "const unsigned char " + name + "[] PROGMEM = {\n");
+                          "const " + type + name + "[] PROGMEM = {\n");
         break;
     case CStyle::U8g2:
         PutText(text, Comment(source, rows, "") + SizeConstants(form.style, name, source.width, source.height) +
@@ -262,18 +337,20 @@ bool EmitCImage(PackedGrid& grid, const ArraySource& source, const std::string& 
                           "_bits[] = {\n");
         break;
     case CStyle::Lvgl: {
-        const std::string palette = LvglPalette(form.lvgl);
+        const std::string palette = LvglPalette(form.lvgl, form.palette);
         const uint32_t colours = palette.empty() ? 0 : 1u << LvglFormatDepth(form.lvgl);
         std::string what = std::string(", LVGL v9 LV_COLOR_FORMAT_") + LvglFormatName(form.lvgl) + ": ";
         if (colours) what += "a palette of " + std::to_string(colours) + " colours (B, G, R, A), then ";
-        what += std::to_string(source.height) + " rows of " + std::to_string(grid.ItemsPerLine()) + " bytes";
+        what += std::to_string(source.height) + " rows of " + std::to_string(LvglStride(form.lvgl, grid, source)) +
+                " bytes";
         if (LvglFormatIsAlpha(form.lvgl)) what += " of coverage";
+        if (form.lvgl == LvglFormat::RGB565A8) what += ", then " + std::to_string(source.height) + " rows of alpha";
         PutText(text, Comment(source, rows + colours * 4, what) + "static const LV_ATTRIBUTE_MEM_ALIGN uint8_t " +
                           name + "_map[] = {\n" + palette);
         break;
     }
     }
-    ValueLines values(text, form.perLine);
+    ValueLines values(text, form.perLine, words);
     PackedLines lines(grid, sizes);
     const uint8_t* bytes;
     uint32_t count;
@@ -282,7 +359,7 @@ bool EmitCImage(PackedGrid& grid, const ArraySource& source, const std::string& 
     values.Finish();
     PutText(text, "};\n");
     if (form.style == CStyle::Lvgl)
-        PutText(text, LvglDescriptor(name, source, LvglFormatName(form.lvgl), grid.ItemsPerLine()));
+        PutText(text, LvglDescriptor(name, source, LvglFormatName(form.lvgl), LvglStride(form.lvgl, grid, source)));
     return text.Finish();
 }
 
@@ -291,7 +368,9 @@ bool EmitCTables(const CForm& form, const std::string& tables, const std::vector
     const bool u8g2 = form.style == CStyle::U8g2, lvgl = form.style == CStyle::Lvgl;
     const std::string qualifier = u8g2 ? "static const " : "const ";
     std::string text =
-        "\n" + qualifier + (lvgl ? "lv_image_dsc_t" : "unsigned char") + "* const " + tables + "_images[] = {\n";
+        "\n" + qualifier +
+        (lvgl ? "lv_image_dsc_t" : form.wordBytes == 2 ? "uint16_t" : form.wordBytes == 4 ? "uint32_t" : "unsigned char") +
+        "* const " + tables + "_images[] = {\n";
     for (const TableEntry& image : images)
         text += "    " + std::string(lvgl ? "&" : "") + image.name + (u8g2 ? "_bits" : "") + ",\n";
     text += "};\n";

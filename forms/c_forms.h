@@ -10,6 +10,7 @@
 
 #include "core/block_writer.h"
 #include "core/buffer_sizes.h"
+#include "core/colour.h"
 #include "core/convert_options.h"
 
 class PackedGrid;
@@ -23,15 +24,20 @@ enum class CStyle {
 };
 
 // The LVGL v9 colour formats the LVGL form writes (src/misc/lv_color.h):
-// indexed (a palette of greys, then the indices), L8 (the grey itself), or
-// alpha only (the coverage, for an icon LVGL tints).
-enum class LvglFormat { I1, I2, I4, I8, L8, A1, A2, A4, A8 };
+// indexed (a palette of greys or of the palette's colours, then the
+// indices), L8 (the grey itself), alpha only (the coverage, for an icon
+// LVGL tints), or direct colour.
+enum class LvglFormat { I1, I2, I4, I8, L8, A1, A2, A4, A8, RGB565, RGB565A8, RGB888, ARGB8888 };
 
 // "I4": the format's name after LV_COLOR_FORMAT_.
 const char* LvglFormatName(LvglFormat format);
 // Its bits a pixel.
 uint32_t LvglFormatDepth(LvglFormat format);
 bool LvglFormatIsAlpha(LvglFormat format);
+// The direct colour format it takes; DirectFormat::None for the others.
+DirectFormat LvglFormatColour(LvglFormat format);
+// The LVGL format of a direct colour format; false for one LVGL lacks.
+bool LvglFormatOfColour(DirectFormat colour, LvglFormat* format);
 // The indexed format of that depth.
 LvglFormat LvglIndexedFormat(uint32_t depth);
 
@@ -39,6 +45,8 @@ struct CForm {
     CStyle style = CStyle::Plain;
     uint32_t perLine = 16;  // values a line
     LvglFormat lvgl = LvglFormat::I1;
+    uint32_t wordBytes = 1;  // 2 or 4: the packed bytes as uint16_t or uint32_t values, little-endian
+    std::vector<Rgb> palette;  // an indexed LVGL image's colours; empty: greys
 };
 
 // What the comment above an image tells about its source.
@@ -50,6 +58,10 @@ struct ArraySource {
     bool invert = false;
     uint32_t depth = 1;   // bits a pixel
     uint32_t planes = 0;  // the depth's bits written as that many 1-bit planes, or 0
+    std::string palette;  // the palette's name or colours, for a palette's values
+    bool inkPlanes = false;  // the planes are a three-colour palette's black and ink planes
+    DirectFormat colour = DirectFormat::None;
+    bool bigEndian = false;
 };
 
 // The layout a style's reader takes; null for the plain and Arduino

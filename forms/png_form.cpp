@@ -6,6 +6,7 @@
 
 #include "core/level_image.h"
 #include "core/mono_bitmap.h"
+#include "image/image_input.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
@@ -36,17 +37,20 @@ void WriteOut(void* context, void* data, int size) {
         written->ok = false;
 }
 
-// A grey byte a pixel, rows from the top; null when memory is short.
-std::unique_ptr<uint8_t[]> GreyBuffer(uint32_t width, uint32_t height) {
-    if (width == 0 || height == 0 || width > 0x7FFFFFFF / 2 || static_cast<uint64_t>(width) * height > (1u << 30))
+// `channels` bytes a pixel, rows from the top; null when memory is short.
+std::unique_ptr<uint8_t[]> GreyBuffer(uint32_t width, uint32_t height, uint32_t channels = 1) {
+    if (width == 0 || height == 0 || width > 0x7FFFFFFF / 8 ||
+        static_cast<uint64_t>(width) * height * channels > (1u << 30))
         return nullptr;
-    return std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[static_cast<size_t>(width) * height]);
+    return std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[static_cast<size_t>(width) * height * channels]);
 }
 
-bool WriteGrey(const uint8_t* grey, uint32_t width, uint32_t height, ByteSink sink, void* context) {
+bool WriteGrey(const uint8_t* grey, uint32_t width, uint32_t height, ByteSink sink, void* context,
+               uint32_t channels = 1) {
     Written written = {sink, context, true};
-    const int made = stbi_write_png_to_func(WriteOut, &written, static_cast<int>(width), static_cast<int>(height), 1,
-                                            grey, static_cast<int>(width));
+    const int made =
+        stbi_write_png_to_func(WriteOut, &written, static_cast<int>(width), static_cast<int>(height),
+                               static_cast<int>(channels), grey, static_cast<int>(width * channels));
     return made != 0 && written.ok;
 }
 
@@ -71,4 +75,20 @@ bool EmitPng(const LevelImage& levels, ByteSink sink, void* context, bool covera
                 static_cast<uint8_t>(coverage ? 255 - GreyOfLevel(levels.Get(x, y), levels.Depth())
                                               : GreyOfLevel(levels.Get(x, y), levels.Depth()));
     return WriteGrey(grey.get(), width, height, sink, context);
+}
+
+bool EmitColourPng(const Picture& picture, ByteSink sink, void* context) {
+    const uint32_t width = picture.Width(), height = picture.Height();
+    const uint32_t channels = picture.InDirect() && KeepsAlpha(picture.direct.Format()) ? 4 : 3;
+    std::unique_ptr<uint8_t[]> pixels = GreyBuffer(width, height, channels);
+    if (!pixels) return false;
+    uint8_t* at = pixels.get();
+    for (uint32_t y = 0; y < height; ++y) {
+        for (uint32_t x = 0; x < width; ++x, at += channels) {
+            uint8_t rgba[4];
+            ColourOfPixel(picture, x, y, rgba);
+            for (uint32_t c = 0; c < channels; ++c) at[c] = rgba[c];
+        }
+    }
+    return WriteGrey(pixels.get(), width, height, sink, context, channels);
 }

@@ -51,11 +51,11 @@ Placement PlaceInFrame(uint32_t w, uint32_t h, const FrameOptions& frame) {
     return place;
 }
 
-bool TurnPlane(const GreyPlane& in, const FrameOptions& frame, GreyPlane* out) {
+bool TurnPlane(const Plane& in, const FrameOptions& frame, Plane* out) {
     const uint32_t w = in.Width(), h = in.Height();
     const bool across = frame.rotate == 90 || frame.rotate == 270;
-    const uint32_t ow = across ? h : w, oh = across ? w : h;
-    if (!out->Create(ow, oh, 0)) return false;
+    const uint32_t ow = across ? h : w, oh = across ? w : h, c = in.Channels();
+    if (!out->Create(ow, oh, 0, c)) return false;
     for (uint32_t y = 0; y < oh; ++y) {
         uint8_t* row = out->Row(y);
         const uint32_t ty = frame.flipV ? oh - 1 - y : y;  // the row before the flip
@@ -66,16 +66,22 @@ bool TurnPlane(const GreyPlane& in, const FrameOptions& frame, GreyPlane* out) {
             if (frame.rotate == 90) sx = ty, sy = h - 1 - tx;
             if (frame.rotate == 180) sx = w - 1 - tx, sy = h - 1 - ty;
             if (frame.rotate == 270) sx = w - 1 - ty, sy = tx;
-            row[x] = in.Row(sy)[sx];
+            if (c == 1) {
+                row[x] = in.Row(sy)[sx];
+            } else {
+                std::copy_n(in.Row(sy) + static_cast<size_t>(sx) * c, c, row + static_cast<size_t>(x) * c);
+            }
         }
     }
     return true;
 }
 
-bool FitPlane(const GreyPlane& in, const FrameOptions& frame, uint8_t background, GreyPlane* out) {
+bool FitPlane(const Plane& in, const FrameOptions& frame, uint8_t background, Plane* out) {
     const uint32_t w = in.Width(), h = in.Height();
-    const uint32_t fw = frame.width ? frame.width : w, fh = frame.height ? frame.height : h;
-    if (!out->Create(fw, fh, background)) return false;
+    const uint32_t fw = frame.width ? frame.width : w, fh = frame.height ? frame.height : h, c = in.Channels();
+    // With alpha the margins are transparent: the background comes in as
+    // alpha is composited.
+    if (!out->Create(fw, fh, c % 2 == 0 ? 0 : background, c)) return false;
     const Placement place = PlaceInFrame(w, h, frame);
     // The part of the scaled image that lies in the frame, in its own pixels.
     const uint64_t x0 = place.left < 0 ? static_cast<uint64_t>(-place.left) : 0;
@@ -85,10 +91,10 @@ bool FitPlane(const GreyPlane& in, const FrameOptions& frame, uint8_t background
     if (static_cast<int64_t>(x1) <= static_cast<int64_t>(x0) || static_cast<int64_t>(y1) <= static_cast<int64_t>(y0))
         return true;
     const uint32_t outW = static_cast<uint32_t>(x1 - x0), outH = static_cast<uint32_t>(y1 - y0);
-    uint8_t* target =
-        out->Row(static_cast<uint32_t>(place.top + static_cast<int64_t>(y0))) + (place.left + static_cast<int64_t>(x0));
+    uint8_t* target = out->Row(static_cast<uint32_t>(place.top + static_cast<int64_t>(y0))) +
+                      (place.left + static_cast<int64_t>(x0)) * c;
     if (frame.resample != Resample::Nearest && (place.width != w || place.height != h)) {
-        return ResampleRegion(in, place.width, place.height, x0, y0, outW, outH, frame.resample, target, fw);
+        return ResampleRegion(in, place.width, place.height, x0, y0, outW, outH, frame.resample, target, fw * c);
     }
     // Nearest, or no scaling: each frame pixel takes the source pixel under
     // its centre, (x + 1/2) x w / width.
@@ -97,8 +103,13 @@ bool FitPlane(const GreyPlane& in, const FrameOptions& frame, uint8_t background
         columns[i] = static_cast<uint32_t>(MulDiv(2 * (x0 + i) + 1, w, 2 * place.width));
     for (uint32_t j = 0; j < outH; ++j) {
         const uint8_t* source = in.Row(static_cast<uint32_t>(MulDiv(2 * (y0 + j) + 1, h, 2 * place.height)));
-        uint8_t* row = target + static_cast<size_t>(j) * fw;
-        for (uint32_t i = 0; i < outW; ++i) row[i] = source[columns[i]];
+        uint8_t* row = target + static_cast<size_t>(j) * fw * c;
+        if (c == 1) {
+            for (uint32_t i = 0; i < outW; ++i) row[i] = source[columns[i]];
+        } else {
+            for (uint32_t i = 0; i < outW; ++i)
+                std::copy_n(source + static_cast<size_t>(columns[i]) * c, c, row + static_cast<size_t>(i) * c);
+        }
     }
     return true;
 }

@@ -6,16 +6,20 @@
 #include "core/mono_bitmap.h"
 #include "image/image_decoder.h"
 
-bool GreyPlane::Create(uint32_t newWidth, uint32_t newHeight, uint8_t fill) {
-    pixels.reset();
+bool Plane::Create(uint32_t newWidth, uint32_t newHeight, uint8_t fill, uint32_t newChannels) {
+    owned.reset();
+    pixels = nullptr;
     width = height = 0;
-    const uint64_t size = static_cast<uint64_t>(newWidth) * newHeight;
-    if (size > kMaxDecodedPixels) return false;
-    pixels.reset(new (std::nothrow) uint8_t[size ? size : 1]);
-    if (!pixels) return false;
-    std::memset(pixels.get(), fill, static_cast<size_t>(size));
+    const uint64_t count = static_cast<uint64_t>(newWidth) * newHeight;
+    if (count > kMaxDecodedPixels || newChannels < 1 || newChannels > 4) return false;
+    const uint64_t size = count * newChannels;
+    owned.reset(new (std::nothrow) uint8_t[size ? size : 1]);
+    if (!owned) return false;
+    pixels = owned.get();
+    std::memset(pixels, fill, static_cast<size_t>(size));
     width = newWidth;
     height = newHeight;
+    channels = newChannels;
     return true;
 }
 
@@ -39,13 +43,13 @@ void FlattenRow(const GreyImage& image, uint32_t y, uint32_t background, uint8_t
     }
 }
 
-bool FlattenImage(const GreyImage& image, uint32_t background, GreyPlane* plane, GreyFrom from) {
+bool FlattenImage(const GreyImage& image, uint32_t background, Plane* plane, GreyFrom from) {
     if (!plane->Create(image.Width(), image.Height(), 0)) return false;
     for (uint32_t y = 0; y < image.Height(); ++y) FlattenRow(image, y, background, plane->Row(y), from);
     return true;
 }
 
-bool PlaneFromBitmap(const MonoBitmap& bitmap, GreyPlane* plane, GreyFrom from) {
+bool PlaneFromBitmap(const MonoBitmap& bitmap, Plane* plane, GreyFrom from) {
     const uint8_t light = from == GreyFrom::Coverage ? 0 : 255;
     if (!plane->Create(bitmap.Width(), bitmap.Height(), light)) return false;
     for (uint32_t y = 0; y < bitmap.Height(); ++y) {
@@ -54,4 +58,12 @@ bool PlaneFromBitmap(const MonoBitmap& bitmap, GreyPlane* plane, GreyFrom from) 
             if (bitmap.IsDark(x, y)) row[x] = static_cast<uint8_t>(255 - light);
     }
     return true;
+}
+
+void Plane::View(const uint8_t* from, uint32_t newWidth, uint32_t newHeight, uint32_t newChannels) {
+    owned.reset();
+    pixels = const_cast<uint8_t*>(from);
+    width = newWidth;
+    height = newHeight;
+    channels = newChannels;
 }

@@ -32,7 +32,21 @@ std::string DescribeImage(const char* path, const InputSize& source, const Pictu
     text += Line("width", width);
     text += Line("height", height);
     uint32_t depth = 1;
-    if (picture.InLevels()) {
+    if (picture.InDirect()) {
+        const DirectFormat format = picture.direct.Format();
+        depth = 0;
+        text += std::string("colour: ") + DirectFormatName(format) + "\n";
+        text += Line("bytes a pixel", BytesOfValue(format) + (format == DirectFormat::Rgb565A8 ? 1 : 0));
+    } else if (picture.InColour()) {
+        const LevelImage& levels = picture.levels;
+        depth = 0;
+        text += Line("depth", levels.Depth());
+        text += Line("pixels a byte", 8 / levels.Depth());
+        text += Line("stride", levels.Stride());
+        text += "palette:";
+        for (const Rgb& colour : picture.palette) text += " " + ColourText(colour);
+        text += "\n";
+    } else if (picture.InLevels()) {
         const LevelImage& levels = picture.levels;
         depth = levels.Depth();
         text += Line("depth", depth);
@@ -47,7 +61,7 @@ std::string DescribeImage(const char* path, const InputSize& source, const Pictu
         text += Line("dark palette entry", bitmap.DarkIndex());
     }
     text += "layout: " + LayoutInWords(options, invert) + "\n";
-    if (const Preset* preset = MatchingPreset(options, invert, depth))
+    if (const Preset* preset = depth ? MatchingPreset(options, invert, depth) : nullptr)
         text += std::string("preset: ") + preset->name + "\n";
     if (!grid) return text;
     text += Line("items per line", grid->ItemsPerLine());

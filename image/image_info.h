@@ -10,7 +10,9 @@ class PackedGrid;
 
 // "key: value" lines: file, the source's size where the frame changed it,
 // width, height; for a 1-bit image its stride, palette and dark palette
-// entry, for levels their depth, pixels a byte, stride and levels; the
+// entry, for levels their depth, pixels a byte, stride and levels, for a
+// palette's values their depth and the palette, for direct colour its
+// format and bytes a pixel; the
 // layout, and the preset that gives this layout if one does; then, when
 // `grid` is there (the image has pixels), items per line, line count,
 // bytes and text length.

@@ -1,6 +1,7 @@
 #include "image/image_input.h"
 
 #include "core/mono_bitmap.h"
+#include "image/colour_tone.h"
 #include "image/file_kind.h"
 #include "image/level_tone.h"
 
@@ -33,7 +34,7 @@ bool Decode(const uint8_t* data, size_t size, GreyImage* image, std::string* why
 }
 
 // A 1-bit image that the frame changes, as grey levels.
-bool BitmapToPlane(MonoBitmap* bitmap, GreyPlane* plane, GreyFrom from, std::string* why) {
+bool BitmapToPlane(MonoBitmap* bitmap, Plane* plane, GreyFrom from, std::string* why) {
     const uint64_t pixels = static_cast<uint64_t>(bitmap->Width()) * bitmap->Height();
     if (pixels == 0 || pixels > kMaxDecodedPixels) {
         *why = "the image is " + std::to_string(bitmap->Width()) + " x " + std::to_string(bitmap->Height()) +
@@ -48,14 +49,14 @@ bool BitmapToPlane(MonoBitmap* bitmap, GreyPlane* plane, GreyFrom from, std::str
 }
 
 // Turn and fit.
-bool FitGrey(const GreyPlane& plane, const ImageOptions& options, GreyPlane* fitted, std::string* why) {
+bool FitGrey(const Plane& plane, const ImageOptions& options, Plane* fitted, std::string* why) {
     const FrameOptions& frame = options.frame;
     if (plane.Width() == 0 || plane.Height() == 0) {
         *why = "the image is " + std::to_string(plane.Width()) + " x " + std::to_string(plane.Height()) +
                " pixels; there is nothing to fit into a frame";
         return false;
     }
-    GreyPlane turned;
+    Plane turned;
     const bool turns = frame.rotate != 0 || frame.flipH || frame.flipV;
     if (turns && !TurnPlane(plane, frame, &turned)) {
         *why = "not enough memory to turn the image";
@@ -72,12 +73,12 @@ bool FitGrey(const GreyPlane& plane, const ImageOptions& options, GreyPlane* fit
 }  // namespace
 
 bool PrepareBitmap(const ImageOptions& options, PreparedImage* prepared, MonoBitmap* bitmap, std::string* why) {
-    prepared->grey = GreyPlane();
+    prepared->framed = Plane();
     prepared->decoded.Release();
     prepared->from = options.from;
     if (options.frame.KeepsTheImage()) return true;
-    GreyPlane grey;
-    return BitmapToPlane(bitmap, &grey, options.from, why) && FitGrey(grey, options, &prepared->grey, why);
+    Plane grey;
+    return BitmapToPlane(bitmap, &grey, options.from, why) && FitGrey(grey, options, &prepared->framed, why);
 }
 
 bool PrepareImage(const uint8_t* data, size_t size, const ImageOptions& options, PreparedImage* prepared,
@@ -86,20 +87,29 @@ bool PrepareImage(const uint8_t* data, size_t size, const ImageOptions& options,
         if (source) *source = {bitmap->Width(), bitmap->Height()};
         return PrepareBitmap(options, prepared, bitmap, why);
     }
-    prepared->grey = GreyPlane();
+    prepared->framed = Plane();
     prepared->background = options.tone.blackBackground ? 0 : 255;
     prepared->from = options.from;
     if (!Decode(data, size, &prepared->decoded, why)) return false;
     if (source) *source = {prepared->decoded.Width(), prepared->decoded.Height()};
     if (options.frame.KeepsTheImage()) return true;  // toned a row at a time
-    GreyPlane grey;
+    if (options.InColour()) {
+        // The frame reads the decoded pixels where they are.
+        const GreyImage& decoded = prepared->decoded;
+        Plane view;
+        view.View(decoded.Pixels(), decoded.Width(), decoded.Height(), decoded.Channels());
+        const bool fitted = FitGrey(view, options, &prepared->framed, why);
+        prepared->decoded.Release();
+        return fitted;
+    }
+    Plane grey;
     const bool flat = FlattenImage(prepared->decoded, prepared->background, &grey, options.from);
     prepared->decoded.Release();
     if (!flat) {
         *why = "not enough memory for the grey levels";
         return false;
     }
-    return FitGrey(grey, options, &prepared->grey, why);
+    return FitGrey(grey, options, &prepared->framed, why);
 }
 
 namespace {
@@ -114,17 +124,43 @@ bool LevelsOfBitmap(const MonoBitmap& bitmap, uint32_t depth, GreyFrom from, Lev
     return true;
 }
 
+// The colour tone of `rows`: a palette's values or direct colour.
+bool ToneColour(const PixelRows& rows, const ToneOptions& tone, const ImageOptions& options, Picture* picture) {
+    picture->mono.Unload();
+    if (options.direct != DirectFormat::None) return ToDirect(rows, tone, options.direct, &picture->direct);
+    for (size_t v = 0; v < options.palette.colours.size(); ++v)
+        picture->palette.push_back(options.palette.unused[v] ? Rgb{0, 0, 0} : options.palette.colours[v]);
+    return ToPalette(rows, tone, options.palette, &picture->levels);
+}
+
 }  // namespace
 
 bool ToneImage(const PreparedImage& prepared, const ImageOptions& options, Picture* picture, std::string* why) {
     bool toned = true;
     picture->coverage = options.from == GreyFrom::Coverage;
-    if (!options.ToLevels()) {
+    picture->levels.Release();
+    picture->direct.Release();
+    picture->palette.clear();
+    if (options.InColour()) {
+        ToneOptions tone = options.tone;
+        Plane bitmapPlane;
+        PixelRows rows = prepared.framed.Rows();
+        if (prepared.Empty()) {
+            toned = PlaneFromBitmap(picture->mono, &bitmapPlane);
+            rows = bitmapPlane.Rows();
+        } else if (prepared.framed.Width() == 0) {
+            const GreyImage& image = prepared.decoded;
+            rows = {image.Pixels(), image.Width(), image.Height(), image.Channels(),
+                    static_cast<size_t>(image.Width()) * image.Channels()};
+            tone.blackBackground = prepared.background == 0;
+        }
+        toned = toned && ToneColour(rows, tone, options, picture);
+    } else if (!options.ToLevels()) {
         picture->levels.Release();
         if (prepared.Empty()) return true;
         ToneOptions over = options.tone;
         over.blackBackground = prepared.background == 0;
-        toned = prepared.grey.Width() != 0 ? ToMono(prepared.grey, options.tone, &picture->mono)
+        toned = prepared.framed.Width() != 0 ? ToMono(prepared.framed, options.tone, &picture->mono)
                                            : ToMono(prepared.decoded, over, &picture->mono);
     } else if (prepared.Empty()) {
         toned = LevelsOfBitmap(picture->mono, options.depth, options.from, &picture->levels);
@@ -133,14 +169,15 @@ bool ToneImage(const PreparedImage& prepared, const ImageOptions& options, Pictu
         picture->mono.Unload();
         ToneOptions over = options.tone;
         over.blackBackground = prepared.background == 0;
-        toned = prepared.grey.Width() != 0
-                    ? ToLevels(prepared.grey, options.tone, options.depth, &picture->levels)
+        toned = prepared.framed.Width() != 0
+                    ? ToLevels(prepared.framed, options.tone, options.depth, &picture->levels)
                     : ToLevels(prepared.decoded, over, options.depth, prepared.from, &picture->levels);
     }
     if (!toned) {
         picture->Release();
-        *why =
-            options.ToLevels() ? "not enough memory for the image's levels" : "not enough memory for the 1-bit image";
+        *why = options.InColour()   ? "not enough memory for the image's colours"
+               : options.ToLevels() ? "not enough memory for the image's levels"
+                                    : "not enough memory for the 1-bit image";
     }
     return toned;
 }
@@ -160,25 +197,55 @@ bool FramePicture(const ImageOptions& options, Picture* picture, std::string* wh
 }
 
 bool FrameLevels(const ImageOptions& options, Picture* picture, std::string* why, InputSize* source) {
-    LevelImage& levels = picture->levels;
-    if (source) *source = {levels.Width(), levels.Height()};
+    const uint32_t width = picture->Width(), height = picture->Height();
+    if (source) *source = {width, height};
     if (options.frame.KeepsTheImage()) return true;
-    const uint64_t pixels = static_cast<uint64_t>(levels.Width()) * levels.Height();
-    GreyPlane grey;
-    if (pixels == 0 || pixels > kMaxDecodedPixels || !grey.Create(levels.Width(), levels.Height(), 0)) {
-        *why = "the image is " + std::to_string(levels.Width()) + " x " + std::to_string(levels.Height()) +
+    const uint64_t pixels = static_cast<uint64_t>(width) * height;
+    const bool colour = picture->InColour();
+    Plane grey;
+    if (pixels == 0 || pixels > kMaxDecodedPixels || !grey.Create(width, height, 0, colour ? 4 : 1)) {
+        *why = "the image is " + std::to_string(width) + " x " + std::to_string(height) +
                " pixels; a frame takes images of 1 to " + std::to_string(kMaxDecodedPixels) + " pixels";
         picture->Release();
         return false;
     }
-    for (uint32_t y = 0; y < levels.Height(); ++y)
-        for (uint32_t x = 0; x < levels.Width(); ++x)
-            grey.Row(y)[x] = static_cast<uint8_t>(GreyOfLevel(levels.Get(x, y), levels.Depth()));
+    for (uint32_t y = 0; y < height; ++y) {
+        uint8_t* row = grey.Row(y);
+        for (uint32_t x = 0; x < width; ++x) {
+            if (colour) {
+                ColourOfPixel(*picture, x, y, row + 4 * x);
+            } else {
+                row[x] = static_cast<uint8_t>(GreyOfLevel(picture->levels.Get(x, y), picture->levels.Depth()));
+            }
+        }
+    }
     PreparedImage prepared;
-    if (!FitGrey(grey, options, &prepared.grey, why)) {
+    if (!FitGrey(grey, options, &prepared.framed, why)) {
         picture->Release();
         return false;
     }
     prepared.from = options.from;
     return ToneImage(prepared, options, picture, why);
+}
+
+void ColourOfPixel(const Picture& picture, uint32_t x, uint32_t y, uint8_t rgba[4]) {
+    rgba[3] = 255;
+    if (picture.InDirect()) {
+        ColourOfValue(picture.direct.Format(), picture.direct.Get(x, y), rgba);
+        return;
+    }
+    uint32_t grey;
+    if (picture.InLevels()) {
+        const uint32_t value = picture.levels.Get(x, y);
+        if (!picture.palette.empty()) {
+            const Rgb colour = value < picture.palette.size() ? picture.palette[value] : Rgb{0, 0, 0};
+            rgba[0] = colour.r, rgba[1] = colour.g, rgba[2] = colour.b;
+            return;
+        }
+        grey = GreyOfLevel(value, picture.levels.Depth());
+        if (picture.coverage) grey = 255 - grey;
+    } else {
+        grey = picture.mono.IsDark(x, y) ? 0 : 255;
+    }
+    rgba[0] = rgba[1] = rgba[2] = static_cast<uint8_t>(grey);
 }

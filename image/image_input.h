@@ -2,11 +2,13 @@
 // that is packed. Its steps, always in this order:
 //   read    a 1-bit BMP the Windows program reads takes its reader; anything
 //           else is checked (image/file_kind.h) and decoded (stb_image)
-//   grey    alpha over the background, colours by their luminance
+//   grey    alpha over the background, colours by their luminance; for
+//           colour output the image stays in its own channels
 //   turn    rotate, then flip
 //   fit     scale and place in the frame
 //   tone    threshold or dither to a 1-bit image, or to levels (2, 4 or
-//           8 bits a pixel) of grey or of coverage
+//           8 bits a pixel) of grey or of coverage, or to a palette's
+//           values or a direct colour format
 // A 1-bit BMP with no frame step asked for is that image itself, byte for
 // byte; with one, its pixels go through the steps as black and white.
 #pragma once
@@ -15,11 +17,14 @@
 #include <cstdint>
 #include <string>
 
+#include "core/colour.h"
+#include "core/direct_image.h"
 #include "core/level_image.h"
 #include "core/mono_bitmap.h"
 #include "image/frame.h"
 #include "image/grey_plane.h"
 #include "image/image_decoder.h"
+#include "image/palette.h"
 #include "image/tone.h"
 
 // The largest input the decoder takes.
@@ -30,27 +35,44 @@ struct ImageOptions {
     FrameOptions frame;
     uint32_t depth = 1;                   // 1: a 1-bit image; 2, 4 or 8: levels, 0 black
     GreyFrom from = GreyFrom::Luminance;  // Coverage: levels of coverage (alpha)
+    Palette palette;                      // not empty: the values of its colours, at its depth
+    DirectFormat direct = DirectFormat::None;  // or each pixel's own colour in this format
 
-    // True when the image becomes levels rather than a 1-bit image.
-    bool ToLevels() const { return depth > 1 || from == GreyFrom::Coverage; }
+    // True when the image becomes levels (or a palette's values) rather
+    // than a 1-bit image.
+    bool ToLevels() const { return depth > 1 || from == GreyFrom::Coverage || !palette.Empty(); }
+    // True when the image keeps its colour through the frame.
+    bool InColour() const { return !palette.Empty() || direct != DirectFormat::None; }
 };
 
-// The image a run packs: the 1-bit image, or an image of levels.
+// The image a run packs: the 1-bit image, an image of levels (of grey, or
+// a palette's values), or an image in a direct colour format.
 struct Picture {
     MonoBitmap mono;
     LevelImage levels;
-    bool coverage = false;  // the levels say coverage (ink) rather than brightness
+    bool coverage = false;    // the levels say coverage (ink) rather than brightness
+    std::vector<Rgb> palette;  // not empty: level v shows as palette[v]
+    DirectImage direct;
 
     bool InLevels() const { return levels.Depth() != 0; }
-    uint32_t Width() const { return InLevels() ? levels.Width() : mono.Width(); }
-    uint32_t Height() const { return InLevels() ? levels.Height() : mono.Height(); }
+    bool InDirect() const { return direct.Format() != DirectFormat::None; }
+    bool InColour() const { return InDirect() || (InLevels() && !palette.empty()); }
+    uint32_t Width() const { return InDirect() ? direct.Width() : InLevels() ? levels.Width() : mono.Width(); }
+    uint32_t Height() const { return InDirect() ? direct.Height() : InLevels() ? levels.Height() : mono.Height(); }
     // Anything at all held, pixels or not.
-    bool Held() const { return InLevels() || mono.IsLoaded(); }
+    bool Held() const { return InLevels() || InDirect() || mono.IsLoaded(); }
     void Release() {
         mono.Unload();
         levels.Release();
+        direct.Release();
+        palette.clear();
     }
 };
+
+// The colour pixel (x, y) of a held picture shows as: a palette's colour,
+// a direct colour widened to 8 bits a channel, a grey level's grey (the
+// ink's for coverage), black or white. `rgba` gets four bytes.
+void ColourOfPixel(const Picture& picture, uint32_t x, uint32_t y, uint8_t rgba[4]);
 
 // The size of the image as it came, before the frame.
 struct InputSize {
@@ -64,7 +86,7 @@ struct InputSize {
 class PreparedImage {
 public:
     // True when there is nothing to tone: a 1-bit image taken as it is.
-    bool Empty() const { return grey.Width() == 0 && decoded.Width() == 0; }
+    bool Empty() const { return framed.Width() == 0 && decoded.Width() == 0; }
 
 private:
     friend bool PrepareImage(const uint8_t*, size_t, const ImageOptions&, PreparedImage*, MonoBitmap*, std::string*,
@@ -73,7 +95,7 @@ private:
     friend bool ToneImage(const PreparedImage&, const ImageOptions&, Picture*, std::string*);
     friend bool FrameLevels(const ImageOptions&, Picture*, std::string*, InputSize*);
 
-    GreyPlane grey;
+    Plane framed;  // grey levels, or the image's own channels for colour
     GreyImage decoded;
     uint32_t background = 255;  // what the decoded image's alpha is composited over
     GreyFrom from = GreyFrom::Luminance;
@@ -107,7 +129,8 @@ bool ConvertImageBytes(const uint8_t* data, size_t size, const ImageOptions& opt
 // is released with `why`.
 bool FramePicture(const ImageOptions& options, Picture* picture, std::string* why, InputSize* source = nullptr);
 
-// The same for an image of levels already in picture->levels (read back
-// from packed bytes): its greys go through the frame and the tone again,
-// unless the frame leaves it as it is.
+// The same for an image of levels already in picture->levels, or of direct
+// colour in picture->direct (read back from packed bytes): its greys or
+// colours go through the frame and the tone again, unless the frame
+// leaves it as it is.
 bool FrameLevels(const ImageOptions& options, Picture* picture, std::string* why, InputSize* source = nullptr);

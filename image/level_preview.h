@@ -16,6 +16,12 @@ const char kLevelRamp[] = " .:-=+*#%@";
 bool EmitLevelPreview(const LevelImage& levels, bool colour, ByteSink sink, void* context, bool coverage = false,
                       const BufferSizes& sizes = BufferSizes());
 
+// The same for a picture in colour, a palette's or a direct format's: the
+// half blocks in the pixels' own colours, or the ramp by brightness.
+struct Picture;
+bool EmitColourPreview(const Picture& picture, bool colour, ByteSink sink, void* context,
+                       const BufferSizes& sizes = BufferSizes());
+
 // The grey a level shows as: its own, or for coverage the ink's.
 inline uint32_t ShownGrey(uint32_t value, uint32_t depth, bool coverage) {
     const uint32_t grey = GreyOfLevel(value, depth);

@@ -125,7 +125,7 @@ private:
 
 }  // namespace
 
-bool ToLevels(const GreyPlane& plane, const ToneOptions& tone, uint32_t depth, LevelImage* levels) {
+bool ToLevels(const Plane& plane, const ToneOptions& tone, uint32_t depth, LevelImage* levels) {
     if (!levels->Create(plane.Width(), plane.Height(), depth)) return false;
     LevelWriter writer(tone, levels);
     for (uint32_t y = 0; y < plane.Height(); ++y) writer.Row(y, plane.Row(y));

@@ -16,7 +16,7 @@ class LevelImage;
 
 // The plane into `levels` as a new image of `depth` (2, 4 or 8) bits a
 // pixel. False when it cannot be held in memory.
-bool ToLevels(const GreyPlane& plane, const ToneOptions& tone, uint32_t depth, LevelImage* levels);
+bool ToLevels(const Plane& plane, const ToneOptions& tone, uint32_t depth, LevelImage* levels);
 
 // The same for a decoded image, made grey (alpha over the tone's
 // background) or coverage a row at a time.

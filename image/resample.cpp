@@ -40,15 +40,21 @@ stbir_filter FilterFor(Resample filter, uint64_t scaled, uint32_t own) {
 
 }  // namespace
 
-bool ResampleRegion(const GreyPlane& in, uint64_t width, uint64_t height, uint64_t x0, uint64_t y0, uint32_t outW,
+bool ResampleRegion(const Plane& in, uint64_t width, uint64_t height, uint64_t x0, uint64_t y0, uint32_t outW,
                     uint32_t outH, Resample filter, uint8_t* out, uint32_t outStride) {
     const float s0 = static_cast<float>(static_cast<double>(x0) / static_cast<double>(width));
     const float t0 = static_cast<float>(static_cast<double>(y0) / static_cast<double>(height));
     const float s1 = static_cast<float>(static_cast<double>(x0 + outW) / static_cast<double>(width));
     const float t1 = static_cast<float>(static_cast<double>(y0 + outH) / static_cast<double>(height));
-    return stbir_resize_region(
-               in.Row(0), static_cast<int>(in.Width()), static_cast<int>(in.Height()), static_cast<int>(in.Width()),
-               out, static_cast<int>(outW), static_cast<int>(outH), static_cast<int>(outStride), STBIR_TYPE_UINT8, 1,
-               STBIR_ALPHA_CHANNEL_NONE, 0, STBIR_EDGE_CLAMP, STBIR_EDGE_CLAMP, FilterFor(filter, width, in.Width()),
-               FilterFor(filter, height, in.Height()), STBIR_COLORSPACE_LINEAR, nullptr, s0, t0, s1, t1) != 0;
+    const int channels = static_cast<int>(in.Channels());
+    // Alpha is the last of two or four channels: stb_image_resize weighs each
+    // colour by its alpha (premultiplies) while it filters, so that
+    // transparent pixels lend no colour to their neighbours.
+    const int alpha = channels % 2 == 0 ? channels - 1 : STBIR_ALPHA_CHANNEL_NONE;
+    return stbir_resize_region(in.Row(0), static_cast<int>(in.Width()), static_cast<int>(in.Height()),
+                               static_cast<int>(in.Width()) * channels, out, static_cast<int>(outW),
+                               static_cast<int>(outH), static_cast<int>(outStride), STBIR_TYPE_UINT8, channels, alpha,
+                               0, STBIR_EDGE_CLAMP, STBIR_EDGE_CLAMP, FilterFor(filter, width, in.Width()),
+                               FilterFor(filter, height, in.Height()), STBIR_COLORSPACE_LINEAR, nullptr, s0, t0, s1,
+                               t1) != 0;
 }

@@ -135,7 +135,7 @@ bool ToMono(const GreyImage& image, const ToneOptions& tone, MonoBitmap* bitmap)
     return true;
 }
 
-bool ToMono(const GreyPlane& plane, const ToneOptions& tone, MonoBitmap* bitmap) {
+bool ToMono(const Plane& plane, const ToneOptions& tone, MonoBitmap* bitmap) {
     if (!bitmap->Create(plane.Width(), plane.Height())) return false;
     ToneWriter writer(tone, bitmap);
     for (uint32_t y = 0; y < plane.Height(); ++y) writer.Row(y, plane.Row(y));

@@ -5,7 +5,7 @@
 #include <string>
 
 class GreyImage;
-class GreyPlane;
+class Plane;
 class MonoBitmap;
 
 enum class Dither {
@@ -33,4 +33,4 @@ bool ParseThreshold(const char* text, uint32_t* hundredths);
 bool ToMono(const GreyImage& image, const ToneOptions& tone, MonoBitmap* bitmap);
 
 // The same for grey levels already flattened.
-bool ToMono(const GreyPlane& plane, const ToneOptions& tone, MonoBitmap* bitmap);
+bool ToMono(const Plane& plane, const ToneOptions& tone, MonoBitmap* bitmap);

@@ -124,6 +124,7 @@ TEST_F(CliTest, EveryValueErrorNamesItsOption) {
         {"--resample", "cubic"},   {"--c-array", "lo-go"},  {"--c-style", "fancy"},   {"--per-line", "0"},
         {"--xbm", "2x"},           {"--lvgl", "int"},       {"--preview", "braille"}, {"--read-array", "0x0"},
         {"--read-layout", "fast"}, {"--preset", "oled"},    {"--depth", "3"},         {"--lvgl-format", "I3"},
+        {"--palette", "#12345"},   {"--color", "rgb444"},   {"--byte-order", "mid"},  {"--plane-ink", "2,0"},
     };
     const std::set<std::string> anyText = {"--output", "--out-dir", "--settings"};
     for (size_t i = 0; i < kCliOptionCount; ++i) {

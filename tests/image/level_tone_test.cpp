@@ -25,7 +25,7 @@ TEST(ToLevels, AFlatGreyGivesItsTwoLevelsInProportion) {
                     const double exact = (lower + part) * 255.0 / top;
                     const uint8_t grey = static_cast<uint8_t>(std::lround(exact));
                     const double wanted = grey * static_cast<double>(top) / 255.0 - lower;  // the share of lower + 1
-                    GreyPlane plane;
+                    Plane plane;
                     ASSERT_TRUE(plane.Create(200, 200, grey));
                     ToneOptions tone;
                     tone.dither = dither;
@@ -65,7 +65,7 @@ TEST(ToLevels, WithoutADitherTheNearestLevel) {
         {4, 8, 0}, {4, 9, 1},  {4, 136, 8}, {4, 255, 15}, {8, 0, 0},   {8, 77, 77}, {8, 255, 255},
     };
     for (const auto& c : cases) {
-        GreyPlane plane;
+        Plane plane;
         ASSERT_TRUE(plane.Create(1, 1, c.grey));
         LevelImage levels;
         ASSERT_TRUE(ToLevels(plane, ToneOptions(), c.depth, &levels));

@@ -12,8 +12,8 @@ const Resample kFilters[] = {Resample::Auto,       Resample::Box,      Resample:
                              Resample::CatmullRom, Resample::Mitchell, Resample::Nearest};
 
 // A 12 x 9 picture with edges and a ramp.
-GreyPlane Picture() {
-    GreyPlane plane;
+Plane Picture() {
+    Plane plane;
     plane.Create(12, 9, 0);
     for (uint32_t y = 0; y < 9; ++y)
         for (uint32_t x = 0; x < 12; ++x)
@@ -22,7 +22,7 @@ GreyPlane Picture() {
 }
 
 // FNV-1a over the frame's levels.
-uint32_t Checksum(const GreyPlane& plane) {
+uint32_t Checksum(const Plane& plane) {
     uint32_t hash = 2166136261u;
     for (uint32_t y = 0; y < plane.Height(); ++y)
         for (uint32_t x = 0; x < plane.Width(); ++x) hash = (hash ^ plane.Row(y)[x]) * 16777619u;
@@ -30,9 +30,9 @@ uint32_t Checksum(const GreyPlane& plane) {
 }
 
 TEST(Resample, FlatGreyStaysAndTheOwnSizeKeepsEveryPixel) {
-    GreyPlane flat, out;
+    Plane flat, out;
     flat.Create(9, 5, 77);
-    GreyPlane picture = Picture();
+    Plane picture = Picture();
     for (Resample filter : kFilters) {
         FrameOptions frame;
         frame.resample = filter;
@@ -65,7 +65,7 @@ TEST(Resample, EveryBuildGivesTheSameLevels) {
         {20, 15, {2934515618u, 3338086390u, 1953460163u, 2934515618u, 4001839916u, 4012002366u}},
         {5, 9, {2648918466u, 1557599526u, 1182744402u, 3974757486u, 2648918466u, 2278717311u}},
     };
-    GreyPlane picture = Picture(), out;
+    Plane picture = Picture(), out;
     for (const auto& c : cases) {
         for (size_t i = 0; i < 6; ++i) {
             FrameOptions frame;

@@ -2,8 +2,9 @@
  * declare it (src/lv_version.h: LVGL_VERSION_MAJOR and _MINOR;
  * src/draw/lv_image_dsc.h: the header's fields, in their order on a
  * little-endian system, LV_IMAGE_HEADER_MAGIC, and lv_image_dsc_t with the
- * reserved_2 that 9.3 added; src/misc/lv_color.h: the formats of 8 bits
- * a pixel or fewer, L8, I1 to I8 and A1 to A8, with their values), so
+ * reserved_2 that 9.3 added; src/misc/lv_color.h: the formats the form
+ * writes, L8, I1 to I8, A1 to A8, RGB888, ARGB8888, RGB565 and RGB565A8,
+ * with their values), so
  * that the tests compile the --lvgl form without LVGL itself. Defining
  * QG_LVGL_9_2 gives the descriptor as 9.0 to 9.2 declare it. */
 #ifndef QUILLGRID_TEST_LVGL_H
@@ -33,7 +34,11 @@ typedef enum {
     LV_COLOR_FORMAT_A1 = 0x0B,
     LV_COLOR_FORMAT_A2 = 0x0C,
     LV_COLOR_FORMAT_A4 = 0x0D,
-    LV_COLOR_FORMAT_A8 = 0x0E
+    LV_COLOR_FORMAT_A8 = 0x0E,
+    LV_COLOR_FORMAT_RGB888 = 0x0F,
+    LV_COLOR_FORMAT_ARGB8888 = 0x10,
+    LV_COLOR_FORMAT_RGB565 = 0x12,
+    LV_COLOR_FORMAT_RGB565A8 = 0x14
 } lv_color_format_t;
 
 typedef struct {

@@ -1,0 +1,33 @@
+// The two colour spaces a palette is chosen in. Light mixes linearly, so a
+// dither's error is carried in linear light: the eye averages a patch of
+// red and white dots as their mean light, not their mean sRGB values.
+// Which ink is nearest is judged in OKLab (Björn Ottosson, 2020), where
+// distances follow what the eye sees: in sRGB values a dark red lies
+// nearer black than red, and a pale yellow nearer white than yellow.
+// Only +, -, *, / and comparisons: the three builds (native, Windows and
+// WebAssembly) give the same bits, so they choose the same inks.
+#pragma once
+
+#include <cstdint>
+
+struct Linear {
+    double r, g, b;
+};
+
+struct Oklab {
+    double l, a, b;
+};
+
+// An sRGB value's linear light, 0 to 1 (IEC 61966-2-1), rounded to 2^-24.
+double LinearOfSrgb(uint8_t value);
+
+// Linear light as OKLab.
+Oklab OklabOf(Linear colour);
+
+inline double DistanceSquared(const Oklab& x, const Oklab& y) {
+    const double dl = x.l - y.l, da = x.a - y.a, db = x.b - y.b;
+    return dl * dl + da * da + db * db;
+}
+
+// The cube root, by Newton's method from a start within a factor 2^(1/3).
+double CubeRoot(double value);

@@ -1,0 +1,115 @@
+#include "image/palette.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Each checked against the panel maker's driver: the value it sends for
+// each colour. The inks' RGB are nominal: pure colours land on them.
+const NamedPalette kPalettes[] = {
+    {"bwr", "#000000,#FFFFFF,#FF0000",
+     "black, white, red: three-colour panels (value 2 the red;\n"
+     "--planes for the black and red planes they take)"},
+    {"bwy", "#000000,#FFFFFF,#FFFF00", "black, white, yellow: the yellow three-colour panels"},
+    {"bwyr", "#000000,#FFFFFF,#FFFF00,#FF0000",
+     "black 0, white 1, yellow 2, red 3, 2 bits a pixel: Waveshare's\n"
+     "four-colour \"G\" panels (epd2in13g and its kin: BLACK 0x0,\n"
+     "WHITE 0x1, YELLOW 0x2, RED 0x3, the first pixel in bits 7-6)"},
+    {"acep7", "#000000,#FFFFFF,#00FF00,#0000FF,#FF0000,#FFFF00,#FF8000",
+     "black 0, white 1, green 2, blue 3, red 4, yellow 5, orange 6,\n"
+     "4 bits a pixel: the seven-colour ACeP panels (Waveshare\n"
+     "epd5in65f and epd7in3f, the first pixel in the high nibble)"},
+    {"spectra6", "#000000,#FFFFFF,#FFFF00,#FF0000,-,#0000FF,#00FF00",
+     "black 0, white 1, yellow 2, red 3, blue 5, green 6 (4 is\n"
+     "not used), 4 bits a pixel: E Ink Spectra 6 panels (Waveshare\n"
+     "epd4in0e and epd7in3e)"},
+};
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool ParseColour(const std::string& word, Rgb* colour) {
+    const size_t start = !word.empty() && word[0] == '#' ? 1 : 0;
+    if (word.size() != start + 6) return false;
+    uint8_t channels[3];
+    for (int i = 0; i < 3; ++i) {
+        const int high = HexDigit(word[start + 2 * i]), low = HexDigit(word[start + 2 * i + 1]);
+        if (high < 0 || low < 0) return false;
+        channels[i] = static_cast<uint8_t>(high * 16 + low);
+    }
+    *colour = {channels[0], channels[1], channels[2]};
+    return true;
+}
+
+}  // namespace
+
+uint32_t Palette::Depth() const {
+    const uint32_t size = Size();
+    return size <= 2 ? 1 : size <= 4 ? 2 : size <= 16 ? 4 : 8;
+}
+
+const NamedPalette* NamedPalettesBegin() { return kPalettes; }
+const NamedPalette* NamedPalettesEnd() { return kPalettes + sizeof kPalettes / sizeof kPalettes[0]; }
+
+std::string ColourText(Rgb colour) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", colour.r, colour.g, colour.b);
+    return text;
+}
+
+bool ParsePalette(const char* text, Palette* palette, std::string* error) {
+    Palette parsed;
+    const char* list = text;
+    for (const NamedPalette* named = NamedPalettesBegin(); named != NamedPalettesEnd(); ++named) {
+        if (std::strcmp(text, named->name) == 0) {
+            list = named->colours;
+            parsed.name = named->name;
+        }
+    }
+    Rgb one;
+    if (parsed.name.empty() && !std::strchr(text, ',') && !ParseColour(text, &one)) {
+        *error = std::string("unknown palette '") + text + "'; give one of";
+        for (const NamedPalette* named = NamedPalettesBegin(); named != NamedPalettesEnd(); ++named)
+            *error += std::string(named == NamedPalettesBegin() ? " " : ", ") + named->name;
+        *error += ", or colours such as #000000,#FFFFFF,#FF0000";
+        return false;
+    }
+    for (const char* at = list;;) {
+        const char* comma = std::strchr(at, ',');
+        const std::string word(at, comma ? static_cast<size_t>(comma - at) : std::strlen(at));
+        Rgb colour = {0, 0, 0};
+        const bool gap = word == "-";
+        if (!gap && !ParseColour(word, &colour)) {
+            *error = "'" + word + "' is not a colour: give #RRGGBB, such as #FF0000, or - for a value not used";
+            return false;
+        }
+        for (size_t i = 0; i < parsed.colours.size() && !gap; ++i) {
+            if (!parsed.unused[i] && parsed.colours[i] == colour) {
+                *error = ColourText(colour) + " is given twice (values " + std::to_string(i) + " and " +
+                         std::to_string(parsed.colours.size()) + "); each colour is one value";
+                return false;
+            }
+        }
+        if (parsed.colours.size() == 256) {
+            *error = "a palette has at most 256 colours (8 bits a value)";
+            return false;
+        }
+        parsed.colours.push_back(colour);
+        parsed.unused.push_back(gap);
+        if (!comma) break;
+        at = comma + 1;
+    }
+    size_t used = 0;
+    for (bool gap : parsed.unused) used += gap ? 0 : 1;
+    if (used < 2) {
+        *error = "a palette needs at least two colours";
+        return false;
+    }
+    *palette = parsed;
+    return true;
+}
