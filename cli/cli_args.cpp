@@ -193,11 +193,12 @@ bool CheckColour(const CliRequest& request, std::string* error) {
         *error =
             "--byte-order orders the bytes of a --color value of 2 bytes or more: give --color rgb565, rgb565a8, "
             "rgb888 or argb8888";
-    } else if (request.words && request.format != OutputFormat::CArray) {
+    } else if (request.words && *request.words && request.format != OutputFormat::CArray) {
         *error = "--c-words writes the values of --c-array; give --c-array NAME too";
-    } else if (request.words && request.cForm.style == CStyle::U8g2) {
+    } else if (request.words && *request.words && request.cForm.style == CStyle::U8g2) {
         *error = "--c-words writes colour values; u8g2 draws 1-bit bitmaps";
-    } else if (request.words && direct != DirectFormat::Rgb565 && direct != DirectFormat::Argb8888) {
+    } else if (request.words && *request.words && direct != DirectFormat::Rgb565 &&
+               direct != DirectFormat::Argb8888) {
         *error = "--c-words writes uint16_t values of --color rgb565 or uint32_t values of --color argb8888";
     } else if (colour && (request.format == OutputFormat::Xbm || request.cForm.style == CStyle::U8g2)) {
         *error = std::string(request.format == OutputFormat::Xbm ? "--xbm" : "--c-style u8g2") +

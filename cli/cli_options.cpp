@@ -383,6 +383,8 @@ const CliOption kCliOptions[] = {
      "with --c-array and --color rgb565 (or argb8888): each pixel\n"
      "one const uint16_t (uint32_t) value, such as 0x07E0, as\n"
      "Adafruit GFX drawRGBBitmap and TFT_eSPI pushImage take them"},
+    {"--c-bytes", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::words, false>, HelpSection::Colour,
+     "write bytes, also after a preset that writes values"},
     {"--plane-ink", nullptr, Takes::Value, "B,C", "two bits, such as 0,0", ApplyPlaneInk, HelpSection::Colour,
      "with --planes and a three-colour palette: the bit that\n"
      "means black in the black/white plane (B) and the bit that\n"

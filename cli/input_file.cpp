@@ -32,7 +32,7 @@ bool ReadInputImage(const char* input, const ImageOptions& options, FILE* in, Pi
                     InputSize* source) {
     // A 1-bit BMP on disk is read by the Windows program's own reader, which
     // takes files larger than the decoder's limit.
-    picture->levels.Release();
+    picture->Release();
     if (std::strcmp(input, "-") != 0 && picture->mono.Load(input)) return FramePicture(options, picture, why, source);
     std::vector<uint8_t> bytes;
     PreparedImage prepared;

@@ -10,13 +10,18 @@
 //           frames take every path as large ones do, many times faster)
 //   byte 4: the alignment (modulo 9), then the resampling filter (modulo 6),
 //           then the depth: 1, 2, 4 or 8 (byte 4 / 54, modulo 4)
+//   byte 5: colour (modulo 10): none, the palettes bwr, bwyr, acep7,
+//           spectra6 (a value unused) and two colours of 1 bit, the formats
+//           rgb565, rgb332, argb8888 and rgb565a8
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "core/direct_grid.h"
 #include "core/mono_bitmap.h"
 #include "core/level_bmp_writer.h"
 #include "core/mono_bmp_writer.h"
+#include "forms/png_form.h"
 #include "fuzz/fuzz_check.h"
 #include "image/image_decoder.h"
 #include "image/image_input.h"
@@ -25,7 +30,7 @@
 
 namespace {
 
-const size_t kLead = 5;
+const size_t kLead = 6;
 
 bool Collect(void* context, const char* text, uint32_t size) {
     auto* bytes = static_cast<std::vector<uint8_t>*>(context);
@@ -56,6 +61,16 @@ ImageOptions OptionsFrom(const uint8_t* lead) {
     frame.alignY = lead[4] % 9 / 3 - 1;
     frame.resample = static_cast<Resample>(lead[4] / 9 % 6);
     options.depth = 1u << (lead[4] / 54 % 4);
+    static const char* const kPalettes[] = {"bwr", "bwyr", "acep7", "spectra6", "#102030,#E0D0C0"};
+    static const DirectFormat kFormats[] = {DirectFormat::Rgb565, DirectFormat::Rgb332, DirectFormat::Argb8888,
+                                            DirectFormat::Rgb565A8};
+    const uint32_t colour = lead[5] % 10;
+    std::string unused;
+    if (colour >= 1 && colour <= 5) {
+        ParsePalette(kPalettes[colour - 1], &options.palette, &unused);
+        options.depth = options.palette.Depth();
+    }
+    if (colour >= 6) options.direct = kFormats[colour - 6];
     return options;
 }
 
@@ -84,6 +99,51 @@ void CheckLevels(const LevelImage& levels) {
     FUZZ_CHECK(length == pixels + levels.Height());
 }
 
+// A picture in colour: a palette's values are its used values; its BMP
+// and PNG forms decode to the colours each pixel shows; direct colour
+// packs and unpacks to itself.
+void CheckColour(const ImageOptions& options) {
+    const uint64_t pixels = static_cast<uint64_t>(picture.Width()) * picture.Height();
+    if (pixels == 0 || pixels > (1u << 16)) return;
+    std::vector<uint8_t> file;
+    if (picture.InDirect()) {
+        ConvertOptions layout = {};
+        SetDefaultOptions(&layout);
+        for (bool big : {false, true}) {
+            DirectGrid grid(picture.direct, layout, big);
+            std::vector<uint8_t> bytes(static_cast<size_t>(grid.ItemsPerLine()) * grid.LineCount());
+            for (uint32_t line = 0; line < grid.LineCount(); ++line)
+                grid.Pack(line, 0, grid.ItemsPerLine(), bytes.data() + static_cast<size_t>(line) * grid.ItemsPerLine());
+            DirectImage back;
+            FUZZ_CHECK(UnpackDirect(bytes.data(), bytes.size(), picture.Width(), picture.Height(),
+                                    picture.direct.Format(), layout, big, &back));
+            for (uint32_t y = 0; y < picture.Height(); ++y)
+                for (uint32_t x = 0; x < picture.Width(); ++x) FUZZ_CHECK(back.Get(x, y) == picture.direct.Get(x, y));
+        }
+    } else {
+        for (uint32_t y = 0; y < picture.Height(); ++y)
+            for (uint32_t x = 0; x < picture.Width(); ++x) {
+                const uint32_t value = picture.levels.Get(x, y);
+                FUZZ_CHECK(value < options.palette.Size() && !options.palette.unused[value]);
+            }
+    }
+    FUZZ_CHECK(EmitColourPng(picture, Collect, &file));
+    std::string why;
+    FUZZ_CHECK(DecodeGrey(file.data(), file.size(), &decoded, &why));
+    const uint32_t channels = decoded.Channels();
+    FUZZ_CHECK(decoded.Width() == picture.Width() && decoded.Height() == picture.Height() && channels >= 3);
+    for (uint32_t y = 0; y < picture.Height(); ++y)
+        for (uint32_t x = 0; x < picture.Width(); ++x) {
+            uint8_t rgba[4];
+            ColourOfPixel(picture, x, y, rgba);
+            const uint8_t* p = decoded.Pixels() + (static_cast<size_t>(y) * picture.Width() + x) * channels;
+            for (uint32_t c = 0; c < channels; ++c) FUZZ_CHECK(p[c] == rgba[c]);
+        }
+    uint64_t length = 0;
+    FUZZ_CHECK(EmitColourPreview(picture, false, Count, &length));
+    FUZZ_CHECK(length == pixels + picture.Height());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -95,13 +155,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (DeclaredSize(data + kLead, size - kLead, &declaredWidth, &declaredHeight) &&
         static_cast<uint64_t>(declaredWidth) * declaredHeight > (1u << 16))
         return 0;
+    // The same for the BMPs the decoder's header reader refuses but the
+    // 1-bit reader may take: the signed sizes in the header itself.
+    if (size >= kLead + 26 && data[kLead] == 'B' && data[kLead + 1] == 'M') {
+        auto field = [&](size_t at) {
+            const uint8_t* p = data + kLead + at;
+            const int64_t value = static_cast<int32_t>(p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24);
+            return static_cast<uint64_t>(value < 0 ? -value : value);
+        };
+        if (field(18) * field(22) > (1u << 20)) return 0;
+    }
     std::string why;
     InputSize source;
     if (!ConvertImageBytes(data + kLead, size - kLead, options, &picture, &why, &source)) {
         FUZZ_CHECK(!picture.Held() && !why.empty() && why.find('\n') == std::string::npos);
         return 0;
     }
-    FUZZ_CHECK(picture.InLevels() == (options.depth > 1));
+    FUZZ_CHECK(picture.InLevels() == options.ToLevels() && picture.InDirect() == (options.direct != DirectFormat::None));
     const MonoBitmap& image = picture.mono;
     const uint64_t pixels = static_cast<uint64_t>(picture.Width()) * picture.Height();
     // Only a 1-bit BMP may be larger than the decoder's cap.
@@ -114,6 +184,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         FUZZ_CHECK(picture.Width() == (across ? source.height : source.width));
         FUZZ_CHECK(picture.Height() == (across ? source.width : source.height));
+    }
+    if (picture.InColour()) {
+        CheckColour(options);
+        return 0;
     }
     if (picture.InLevels()) {
         CheckLevels(picture.levels);

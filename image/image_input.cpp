@@ -1,5 +1,7 @@
 #include "image/image_input.h"
 
+#include <algorithm>
+
 #include "core/mono_bitmap.h"
 #include "image/colour_tone.h"
 #include "image/file_kind.h"
@@ -117,10 +119,22 @@ namespace {
 // A 1-bit image as levels: dark 0 and light the top; as coverage, dark the top.
 bool LevelsOfBitmap(const MonoBitmap& bitmap, uint32_t depth, GreyFrom from, LevelImage* levels) {
     if (!levels->Create(bitmap.Width(), bitmap.Height(), depth)) return false;
-    const uint32_t dark = from == GreyFrom::Coverage ? levels->MaxValue() : 0;
-    for (uint32_t y = 0; y < bitmap.Height(); ++y)
-        for (uint32_t x = 0; x < bitmap.Width(); ++x)
-            levels->Set(x, y, bitmap.IsDark(x, y) ? dark : levels->MaxValue() - dark);
+    const uint32_t top = levels->MaxValue(), dark = from == GreyFrom::Coverage ? top : 0;
+    // Eight pixels at a time: each dark byte's values fill `depth` bytes,
+    // the first pixel in the high bits.
+    uint8_t spread[256][8];
+    for (uint32_t bits = 0; bits < 256; ++bits) {
+        uint64_t values = 0;
+        for (uint32_t k = 0; k < 8; ++k) values = values << depth | (bits >> (7 - k) & 1 ? dark : top - dark);
+        for (uint32_t b = 0; b < depth; ++b) spread[bits][b] = static_cast<uint8_t>(values >> 8 * (depth - 1 - b));
+    }
+    const uint32_t whole = bitmap.Width() / 8;
+    for (uint32_t y = 0; y < bitmap.Height(); ++y) {
+        uint8_t* row = levels->Row(y);
+        for (uint32_t i = 0; i < whole; ++i) std::copy_n(spread[bitmap.DarkByte(i, y)], depth, row + i * depth);
+        for (uint32_t x = whole * 8; x < bitmap.Width(); ++x)
+            levels->Set(x, y, bitmap.IsDark(x, y) ? dark : top - dark);
+    }
     return true;
 }
 
@@ -185,7 +199,7 @@ bool ToneImage(const PreparedImage& prepared, const ImageOptions& options, Pictu
 bool ConvertImageBytes(const uint8_t* data, size_t size, const ImageOptions& options, Picture* picture,
                        std::string* why, InputSize* source) {
     PreparedImage prepared;
-    picture->levels.Release();
+    picture->Release();
     return PrepareImage(data, size, options, &prepared, &picture->mono, why, source) &&
            ToneImage(prepared, options, picture, why);
 }

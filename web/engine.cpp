@@ -16,8 +16,9 @@
 #include "core/level_bmp_writer.h"
 #include "core/mono_bmp_writer.h"
 #include "forms/c_forms.h"
-#include "image/presets.h"
 #include "image/image_input.h"
+#include "image/palette.h"
+#include "image/presets.h"
 #include "io/file_io.h"
 #include "io/read_whole.h"
 
@@ -29,7 +30,7 @@ std::string KeyOf(const char* input, const ImageOptions& options) {
     char numbers[160];
     std::snprintf(numbers, sizeof numbers, "|%u|%u|%d|%d|%d|%u|%d|%d|%d|%d|%d", f.width, f.height,
                   static_cast<int>(f.fit), f.alignX, f.alignY, f.rotate, f.flipH, f.flipV, static_cast<int>(f.resample),
-                  options.tone.blackBackground, static_cast<int>(options.from));
+                  options.tone.blackBackground, static_cast<int>(options.from) + 2 * options.InColour());
     return input + std::string(numbers);
 }
 
@@ -45,7 +46,7 @@ public:
             CloseFile(file);
             if (!read) return ReadInputImage(input, options, in, picture, why, source);  // and its reason
             kept.clear();
-            picture->levels.Release();
+            picture->Release();
             if (!PrepareImage(bytes.data(), bytes.size(), options, &prepared, &picture->mono, why, &size)) return false;
             if (source) *source = size;
             // A 1-bit BMP as it is: nothing to keep.
@@ -59,7 +60,11 @@ public:
     // The last image packed, as a BMP, and what --info says of it.
     void Packed(const Picture& picture, const std::string& info) override {
         packedBmp.clear();
-        if (picture.InLevels()) {
+        if (picture.InDirect()) {
+            EmitDirectBmp(picture.direct, AppendTo, &packedBmp);
+        } else if (picture.InColour()) {
+            EmitLevelBmp(picture.levels, AppendTo, &packedBmp, false, BufferSizes(), &picture.palette);
+        } else if (picture.InLevels()) {
             EmitLevelBmp(picture.levels, AppendTo, &packedBmp, picture.coverage);
         } else {
             EmitMonoBmp(picture.mono, AppendTo, &packedBmp);
@@ -126,7 +131,9 @@ EMSCRIPTEN_KEEPALIVE const char* qg_packed_info() { return images.packedInfo.c_s
 
 // The presets and the layouts the C styles start from, as JSON, for the
 // page's controls: {"defaults": LAYOUT, "presets": [{"name", "what",
-// "layout", "invert", "depth"}], "styles": {"arduino": {"layout", "fixed"}, ...}},
+// "layout", "invert", "depth", "palette", "colour", "byteOrder", "words",
+// "ink"}], "palettes": [{"name", "colours", "help"}], "styles":
+// {"arduino": {"layout", "fixed"}, ...}},
 // a LAYOUT being the four packing flags by group, as the page's radio
 // buttons name them.
 EMSCRIPTEN_KEEPALIVE const char* qg_presets() {
@@ -153,7 +160,15 @@ EMSCRIPTEN_KEEPALIVE const char* qg_presets() {
         json += std::string(preset == PresetsBegin() ? "" : ", ") + "{\"name\": " + text(preset->name) +
                 ", \"what\": " + text(preset->what) + ", \"layout\": " + layout(preset->options) +
                 ", \"invert\": " + (preset->invert ? "true" : "false") + ", \"depth\": " +
-                std::to_string(preset->depth) + "}";
+                std::to_string(preset->depth) + ", \"palette\": " + text(preset->palette ? preset->palette : "") +
+                ", \"colour\": " + text(preset->colour == DirectFormat::None ? "" : DirectFormatName(preset->colour)) +
+                ", \"byteOrder\": " + text(preset->bigEndian ? "be" : "le") +
+                ", \"words\": " + (preset->words ? "true" : "false") + ", \"ink\": \"" +
+                std::to_string(preset->blackInk) + "," + std::to_string(preset->colourInk) + "\"}";
+    json += "], \"palettes\": [";
+    for (const NamedPalette* named = NamedPalettesBegin(); named != NamedPalettesEnd(); ++named)
+        json += std::string(named == NamedPalettesBegin() ? "" : ", ") + "{\"name\": " + text(named->name) +
+                ", \"colours\": " + text(named->colours) + ", \"help\": " + text(named->help) + "}";
     json += "], \"styles\": {";
     const struct {
         const char* name;

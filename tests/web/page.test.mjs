@@ -75,6 +75,13 @@ test('the page and the CLI agree on every case', async () => {
     ['--lvgl', 'img', '--lvgl-format', 'A4', '--size', '24x24'], ['--png', '--depth', '2', '--dither=bayer'],
     ['--bmp', '--depth', '4', '--invert'], ['--preview=colour', '--depth', '2', '--size', '16x8'],
     ['--info', '--depth', '8'], ['--depth', '2', '--xbm'], ['--preset', 'adafruit-gfx-grey', '--c-array', 'g'],
+    // Colour: palettes, their planes and presets, direct formats and their forms.
+    ['--palette', 'bwr', '--size', '64x32', '--dither'], ['--preset', 'epaper-bwr', '--planes', '--binary', '--size', '48x24'],
+    ['--preset', 'epaper-acep7', '--dither=bayer', '--size', '30x20'], ['--palette', '#102030,#E0D0C0,#FF8000', '--png'],
+    ['--color', 'rgb565', '--byte-order', 'be', '--size', '20x10'], ['--preset', 'tft-espi', '--c-array', 'img'],
+    ['--color', 'argb8888', '--lvgl', 'img'], ['--lvgl', 'img', '--lvgl-format', 'RGB565A8', '--size', '24x24'],
+    ['--color', 'rgb332', '--dither', '--bmp'], ['--preview=colour', '--palette', 'spectra6', '--size', '16x8'],
+    ['--info', '--palette', 'bwyr'], ['--palette', 'bwr', '--xbm'], ['--palette', 'bwyr', '--planes'],
   ];
   let cases = 0;
   for (const [name, bytes] of Object.entries(inputs)) {
@@ -165,6 +172,37 @@ test('the preview at zoom 1 is the --bmp image, pixel for pixel', async () => {
     let wrong = 0;
     for (let i = 0; i < width * height; ++i) if (shot.pixels[i * shot.channels] !== greys[i]) ++wrong;
     assert.equal(wrong, 0, `depth ${depth}`);
+  }
+});
+
+// The colour controls are the CLI's options: the command line the page
+// shows, its output, and a preview in the colours of --png.
+test('the colour controls are the converter options, and the preview shows the colours', async () => {
+  await openFiles(['alpha.png']);
+  await page.waitForFunction(() => document.querySelector('#output').textContent.length > 0);
+  await page.selectOption('#zoom', '1');
+  const choices = [
+    [['colour', 'palette:bwr'], ['dither', 'fs']], [['preset', 'epaper-bwr']], [['preset', 'epaper-acep7']],
+    [['preset', 'tft-espi'], ['form', 'c-array']], [['colour', 'color:rgb332'], ['dither', 'bayer']],
+  ];
+  for (const steps of choices) {
+    await page.reload();
+    await page.evaluate(() => window.quillgrid.ready);
+    await openFiles(['alpha.png']);
+    await page.waitForFunction(() => document.querySelector('#output').textContent.length > 0);
+    for (const [control, choice] of steps) await page.selectOption(`select[name=${control}]`, choice);
+    const command = (await page.textContent('#command')).split(' ').slice(1, -1);
+    assert.equal(await page.textContent('#output'), cliOutput(command, 'alpha.png').out.toString(), command.join(' '));
+    const shown = decodePng(cliOutput(command.filter((a) => !['--c-array', 'image'].includes(a)).concat(['--png']),
+                                      'alpha.png').out);
+    await page.selectOption('#zoom', '1');
+    const box = await page.locator('#preview').boundingBox();
+    const shot = decodePng(await page.screenshot({clip: {x: Math.round(box.x), y: Math.round(box.y), width: shown.width,
+                                                        height: shown.height}}));
+    let wrong = 0;
+    for (let i = 0; i < shown.width * shown.height; ++i)
+      for (let c = 0; c < 3; ++c) if (shot.pixels[i * shot.channels + c] !== shown.pixels[i * shown.channels + c]) ++wrong;
+    assert.equal(wrong, 0, command.join(' '));
   }
 });
 

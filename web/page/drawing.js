@@ -1,7 +1,7 @@
 // Drawing the image the converter packed: a BMP as it writes them (a
 // palette after a 40-byte header, rows bottom-up; 1 bit a pixel, a set bit
-// white, or 4 or 8 bits of levels), crisp at whole-number zoom, with a pixel
-// grid from 8x.
+// white, 4 or 8 bits of levels or a palette's values, or 24 bits of
+// colour), crisp at whole-number zoom, with a pixel grid from 8x.
 
 function pixelsOfBmp(bmp) {
   const view = new DataView(bmp.buffer, bmp.byteOffset, bmp.byteLength);
@@ -12,11 +12,16 @@ function pixelsOfBmp(bmp) {
   for (let y = 0; y < height; ++y) {
     const row = offset + (height - 1 - y) * stride;
     for (let x = 0; x < width; ++x) {
-      const bit = x * bits;
-      const index = (bmp[row + (bit >> 3)] >> (8 - bits - (bit & 7))) & ((1 << bits) - 1);
-      const grey = bmp[54 + index * 4];  // the palette entry's blue, as its green and red
       const at = (y * width + x) * 4;
-      pixels.data[at] = pixels.data[at + 1] = pixels.data[at + 2] = grey;
+      // B, G, R: the pixel's own, or its palette entry's.
+      let from = row + x * 3;
+      if (bits <= 8) {
+        const bit = x * bits;
+        from = 54 + ((bmp[row + (bit >> 3)] >> (8 - bits - (bit & 7))) & ((1 << bits) - 1)) * 4;
+      }
+      pixels.data[at] = bmp[from + 2];
+      pixels.data[at + 1] = bmp[from + 1];
+      pixels.data[at + 2] = bmp[from];
       pixels.data[at + 3] = 255;
     }
   }

@@ -24,23 +24,44 @@ function styleOfForm() {
   return f === 'c-array' ? value('c-style') : 'plain';
 }
 
-// The layout (four flags), inversion and depth that a preset, or the
-// form's reader, starts from.
+// The layout (four flags), inversion, depth and colour that a preset, or
+// the form's reader, starts from.
 function baseLayout() {
   const preset = tables().presets.find((p) => p.name === value('preset'));
-  if (preset) return Object.assign({invert: preset.invert, depth: String(preset.depth)}, preset.layout);
-  return Object.assign({invert: false, depth: '1'}, tables().styles[styleOfForm()].layout);
+  const plain = {colour: '', byteOrder: 'le', words: false, ink: '1,1'};
+  if (preset) {
+    const colour = preset.palette ? `palette:${preset.palette}` : preset.colour ? `color:${preset.colour}` : '';
+    return Object.assign({invert: preset.invert, depth: String(preset.depth), colour, byteOrder: preset.byteOrder,
+                          words: preset.words, ink: preset.ink}, preset.layout);
+  }
+  return Object.assign({invert: false, depth: '1'}, plain, tables().styles[styleOfForm()].layout);
 }
 
-// The LVGL format chosen, when the form is LVGL's: it sets the depth.
+// The LVGL format chosen, when the form is LVGL's: it sets the depth, or
+// for RGB565 and the others the colour format.
 function lvglFormat() { return value('form') === 'lvgl' ? value('lvgl-format') : ''; }
+function lvglSetsDepth() { return /^[ILA]/.test(lvglFormat()); }
+
+// The colour chosen: '', 'palette:NAME', 'palette:custom' or 'color:FORMAT'.
+function colourChoice() { return lvglFormat() && !lvglSetsDepth() ? '' : value('colour'); }
+function paletteChosen() { return colourChoice().startsWith('palette:'); }
+function directChosen() { return colourChoice().startsWith('color:') || (lvglFormat() && !lvglSetsDepth()); }
+// The colours of the chosen palette, as --palette lists them.
+function paletteColours() {
+  const choice = colourChoice();
+  if (choice === 'palette:custom') return value('palette-colours').trim();
+  const named = tables().palettes.find((p) => `palette:${p.name}` === choice);
+  return named ? named.colours : '';
+}
+function threeColours() { return paletteChosen() && paletteColours().split(',').length === 3; }
 
 // Tone, frame and layout: what makes the 1-bit image and its bytes.
 function imageArgs() {
   const args = [];
   const threshold = Number(value('threshold'));
   const depth = value('depth');
-  if (threshold !== 50 && depth === '1') args.push('--threshold', `${threshold}%`);
+  const colour = colourChoice();
+  if (threshold !== 50 && depth === '1' && !colour) args.push('--threshold', `${threshold}%`);
   if (value('dither') !== 'none') args.push(`--dither=${value('dither')}`);
   if (value('background') !== 'white') args.push('--background', value('background'));
   if (value('size')) {
@@ -56,8 +77,23 @@ function imageArgs() {
   const base = baseLayout();
   for (const group of ['order', 'bits', 'bytes', 'fill'])
     if (value(group) !== base[group]) args.push(`--${value(group)}`);
-  if ($('invert').checked !== base.invert) args.push($('invert').checked ? '--invert' : '--no-invert');
-  if (depth !== base.depth && !lvglFormat()) args.push('--depth', depth);
+  if ($('invert').checked !== base.invert && !colour) args.push($('invert').checked ? '--invert' : '--no-invert');
+  if (depth !== base.depth && !lvglFormat() && !colour) args.push('--depth', depth);
+  return args.concat(colourArgs(base));
+}
+
+// The palette or colour format, and the byte order, where they differ
+// from the preset's.
+function colourArgs(base) {
+  const args = [];
+  const colour = colourChoice();
+  if (colour && colour !== base.colour) {
+    if (colour === 'palette:custom') args.push('--palette', value('palette-colours').trim());
+    else if (paletteChosen()) args.push('--palette', colour.slice(8));
+    else args.push('--color', colour.slice(6));
+  }
+  const wide = directChosen() && !['color:rgb332'].includes(colour);
+  if (wide && value('form') !== 'lvgl' && value('byte-order') !== base.byteOrder) args.push('--byte-order', value('byte-order'));
   return args;
 }
 
@@ -66,17 +102,32 @@ function formArgs() {
   const perLine = Number(value('per-line')) !== 16 ? ['--per-line', String(value('per-line'))] : [];
   switch (value('form')) {
     case 'c-array':
-      return ['--c-array', name].concat(value('c-style') !== 'plain' ? ['--c-style', value('c-style')] : [], perLine);
+      return ['--c-array', name].concat(value('c-style') !== 'plain' ? ['--c-style', value('c-style')] : [], perLine,
+                                        wordsArgs());
     case 'xbm': return [`--xbm=${name}`].concat(perLine);
     case 'lvgl': return ['--lvgl', name].concat(lvglFormat() ? ['--lvgl-format', lvglFormat()] : [], perLine);
     default: return [];
   }
 }
 
-// --planes, where the depth and the form take them.
-function planesArgs() {
+// --c-words or --c-bytes, where they differ from the preset's choice.
+function wordsArgs() {
+  const base = baseLayout();
+  if ($('c-words').disabled || $('c-words').checked === base.words) return [];
+  return [$('c-words').checked ? '--c-words' : '--c-bytes'];
+}
+
+// Planes of grey levels or of a three-colour palette, where the form takes
+// them; with a palette, the ink bits where they differ from the preset's.
+function planesTaken() {
   const f = value('form');
-  return $('planes').checked && value('depth') !== '1' && (f === 'text' || f === 'c-array') ? ['--planes'] : [];
+  const grey = value('depth') !== '1' && !colourChoice();
+  return (grey || threeColours()) && (f === 'text' || f === 'c-array');
+}
+function planesArgs() {
+  if (!$('planes').checked || !planesTaken()) return [];
+  const ink = threeColours() && value('plane-ink') !== baseLayout().ink ? ['--plane-ink', value('plane-ink')] : [];
+  return ['--planes'].concat(ink);
 }
 
 // --- showing ---
@@ -89,6 +140,8 @@ function applyTexts() {
     const t = text(element.dataset.text);
     if (typeof t === 'string') element.textContent = t;
   }
+  for (const option of document.querySelectorAll('option[data-palette]'))
+    option.textContent = `${text('palette')}: ${option.dataset.palette}`;
   renderFileList();
 }
 
@@ -196,7 +249,7 @@ function download(args, extension) {
 
 // --- wiring ---
 
-// The preset list, from the engine's own table.
+// The preset list and the named palettes, from the engine's own tables.
 function fillPresets() {
   const select = $('preset');
   for (const preset of tables().presets) {
@@ -205,6 +258,15 @@ function fillPresets() {
     option.textContent = preset.name;
     option.title = preset.what;
     select.appendChild(option);
+  }
+  const custom = $('colour').querySelector('option[value="palette:custom"]');
+  for (const palette of tables().palettes) {
+    const option = document.createElement('option');
+    option.value = `palette:${palette.name}`;
+    option.textContent = `${text('palette')}: ${palette.name}`;
+    option.dataset.palette = palette.name;
+    option.title = palette.help;
+    $('colour').insertBefore(option, custom);
   }
 }
 
@@ -215,6 +277,10 @@ function syncLayout() {
   for (const group of ['order', 'bits', 'bytes', 'fill'])
     form.querySelector(`input[name="${group}"][value="${base[group]}"]`).checked = true;
   $('invert').checked = base.invert;
+  $('colour').value = base.colour;
+  $('byte-order').value = base.byteOrder;
+  $('plane-ink').value = base.ink;
+  $('c-words').checked = base.words;
   const fixed = tables().styles[styleOfForm()].fixed;
   for (const radio of form.querySelectorAll('#layout input[type=radio]'))
     radio.disabled = fixed && radio.name !== 'fill';
@@ -229,12 +295,19 @@ function syncLayout() {
 // planes from two bits a pixel.
 function syncDepth() {
   const format = lvglFormat();
-  if (format) $('depth').value = format[1];
-  $('depth').disabled = Boolean(format);
+  if (lvglSetsDepth()) $('depth').value = format[1];
+  const colour = colourChoice();
+  $('depth').disabled = Boolean(format) || Boolean(colour);
   $('lvgl-format').disabled = value('form') !== 'lvgl';
   const oneBit = value('depth') === '1';
-  $('threshold').disabled = $('threshold-value').disabled = !oneBit;
-  $('planes').disabled = oneBit || !['text', 'c-array'].includes(value('form'));
+  $('threshold').disabled = $('threshold-value').disabled = !oneBit || Boolean(colour);
+  $('invert').disabled = Boolean(colour);
+  $('colour').disabled = Boolean(format) && !lvglSetsDepth();
+  $('palette-colours').disabled = colour !== 'palette:custom';
+  $('byte-order').disabled = !directChosen() || colour === 'color:rgb332' || value('form') === 'lvgl';
+  $('planes').disabled = !planesTaken();
+  $('plane-ink').disabled = !threeColours();
+  $('c-words').disabled = value('form') !== 'c-array' || !['color:rgb565', 'color:argb8888'].includes(colour);
 }
 
 function start() {
@@ -246,7 +319,8 @@ function start() {
     if (name === 'threshold') $('threshold-value').value = event.target.value;
     if (name === 'threshold-value') $('threshold').value = event.target.value;
     if (name === 'preset' || name === 'form' || name === 'c-style') syncLayout();
-    if (name === 'depth' || name === 'lvgl-format' || name === 'form') syncDepth();
+    if (name === 'preset') syncDepth();
+    if (['depth', 'lvgl-format', 'form', 'colour', 'palette-colours', 'c-style'].includes(name)) syncDepth();
     $('c-style').disabled = value('form') !== 'c-array';
     update();
   });
