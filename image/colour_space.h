@@ -3,7 +3,7 @@
 // red and white dots as their mean light, not their mean sRGB values.
 // Which ink is nearest is judged in OKLab (Björn Ottosson, 2020), where
 // distances follow what the eye sees: in sRGB values a dark red lies
-// nearer black than red, and a pale yellow nearer white than yellow.
+// nearer black than red, and a deep blue nearer black than blue.
 // Only +, -, *, / and comparisons: the three builds (native, Windows and
 // WebAssembly) give the same bits, so they choose the same inks.
 #pragma once
@@ -24,9 +24,13 @@ double LinearOfSrgb(uint8_t value);
 // Linear light as OKLab.
 Oklab OklabOf(Linear colour);
 
+// How far apart two colours look: OKLab's distance with differences of
+// hue and colourfulness counted twice (four times, squared). Plain OKLab
+// sends a mid grey to red among black, white and red, as red is about as
+// light; counted so, greys take black or white, and a dark red still red.
 inline double DistanceSquared(const Oklab& x, const Oklab& y) {
     const double dl = x.l - y.l, da = x.a - y.a, db = x.b - y.b;
-    return dl * dl + da * da + db * db;
+    return dl * dl + 4 * (da * da + db * db);
 }
 
 // The cube root, by Newton's method from a start within a factor 2^(1/3).

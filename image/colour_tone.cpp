@@ -1,6 +1,7 @@
 #include "image/colour_tone.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <initializer_list>
 #include <vector>
@@ -38,6 +39,13 @@ struct Ink {
     Oklab lab;
 };
 
+// The pure colours a drawing is made of, each landing on the ink of its
+// own hue whatever RGB the palette gives that ink (a panel's measured red
+// is duller than #FF0000, and plain nearness could send #FF0000 to orange).
+const uint32_t kPure[] = {0x000000, 0xFFFFFF, 0xFF0000, 0xFFFF00, 0x00FF00, 0x0000FF};
+
+double Chroma(const Oklab& c) { return std::sqrt(c.a * c.a + c.b * c.b); }
+
 // Chooses inks for rows of colour, from the top, into a created image.
 class PaletteWriter {
 public:
@@ -50,9 +58,10 @@ public:
             const Linear light = LinearOf(rgb);
             inks.push_back({v, light, OklabOf(light)});
         }
+        for (size_t i = 0; i < sizeof kPure / sizeof kPure[0]; ++i) anchors[i] = Anchor(kPure[i]);
         if (dither == Dither::FloydSteinberg || dither == Dither::Atkinson)
             for (std::vector<Linear>& row : errors) row.assign(levels->Width() + 4, Linear{0, 0, 0});
-        cache.assign(kCacheSize, 0);
+        cache.assign(kCacheSize, Cached{0, 0, 0, 0});
     }
 
     // `rgba`: the row's pixels, opaque.
@@ -60,10 +69,14 @@ public:
         const uint32_t width = levels->Width();
         switch (dither) {
         case Dither::None:
-            for (uint32_t x = 0; x < width; ++x) levels->Set(x, y, Cached(rgba + 4 * x));
+            for (uint32_t x = 0; x < width; ++x) levels->Set(x, y, Choice(rgba + 4 * x).first);
             return;
         case Dither::Bayer:
-            for (uint32_t x = 0; x < width; ++x) levels->Set(x, y, Ordered(LinearOf(rgba + 4 * x), x, y));
+            for (uint32_t x = 0; x < width; ++x) {
+                const Cached& choice = Choice(rgba + 4 * x);
+                const double threshold = (2.0 * kBayer8[y & 7][x & 7] + 1) / 128;
+                levels->Set(x, y, choice.share > threshold ? choice.second : choice.first);
+            }
             return;
         case Dither::FloydSteinberg:
         case Dither::Atkinson:
@@ -74,70 +87,142 @@ public:
 
 private:
     static const uint32_t kCacheSize = 4096;
+    // What a colour takes: an ink (`first`), or for Bayer a mix of two
+    // inks, `second` on `share` of the places.
+    struct Cached {
+        uint32_t key;  // (RGB + 1); 0: empty
+        uint32_t first, second;
+        double share;
+    };
 
-    // Index into `inks` of the nearest, and of the second nearest.
-    void Nearest(const Oklab& lab, size_t* first, size_t* second) const {
-        double best = 1e300, next = 1e300;
-        *first = *second = 0;
+    // The ink of a pure colour's own: black and white the darkest and the
+    // lightest ink with little colour in it, the others the ink nearest in
+    // hue, within 40 degrees. The index into `inks`, or -1 for none.
+    int Anchor(uint32_t rgb) const {
+        const uint8_t bytes[3] = {static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8),
+                                  static_cast<uint8_t>(rgb)};
+        const Oklab pure = OklabOf(LinearOf(bytes));
+        int best = -1;
+        double bestScore = 0;
+        for (size_t i = 0; i < inks.size(); ++i) {
+            const Oklab& ink = inks[i].lab;
+            double score;
+            if (rgb == 0 || rgb == 0xFFFFFF) {
+                if (Chroma(ink) >= 0.08) continue;
+                score = rgb == 0 ? -ink.l : ink.l;
+                if (rgb == 0 ? ink.l > 0.5 : ink.l < 0.5) continue;
+            } else {
+                if (Chroma(ink) < 0.04) continue;
+                const double cosine = (ink.a * pure.a + ink.b * pure.b) / (Chroma(ink) * Chroma(pure));
+                if (cosine < 0.766) continue;  // cos 40°
+                score = cosine;
+            }
+            if (best < 0 || score > bestScore) best = static_cast<int>(i), bestScore = score;
+        }
+        return best;
+    }
+
+    // A pure colour's anchored ink, or -1.
+    int AnchorOf(const uint8_t* rgb) const {
+        const uint32_t key = static_cast<uint32_t>(rgb[0]) << 16 | rgb[1] << 8 | rgb[2];
+        for (size_t i = 0; i < sizeof kPure / sizeof kPure[0]; ++i)
+            if (key == kPure[i]) return anchors[i];
+        return -1;
+    }
+
+    size_t NearestInk(const Oklab& lab) const {
+        double best = 1e300;
+        size_t nearest = 0;
         for (size_t i = 0; i < inks.size(); ++i) {
             const double d = DistanceSquared(lab, inks[i].lab);
-            if (d < best) {
-                next = best, *second = *first;
-                best = d, *first = i;
-            } else if (d < next) {
-                next = d, *second = i;
+            if (d < best) best = d, nearest = i;
+        }
+        return nearest;
+    }
+
+    // What a colour takes, remembered for the next pixel of that colour.
+    const Cached& Choice(const uint8_t* rgb) {
+        const uint32_t key = static_cast<uint32_t>(rgb[0]) << 16 | rgb[1] << 8 | rgb[2];
+        Cached& slot = cache[(key * 2654435761u) >> 20];
+        if (slot.key == key + 1) return slot;
+        slot = {key + 1, 0, 0, 0};
+        const int anchor = AnchorOf(rgb);
+        const Linear c = LinearOf(rgb);
+        const Oklab lab = OklabOf(c);
+        if (anchor >= 0) {
+            slot.first = slot.second = inks[static_cast<size_t>(anchor)].value;
+        } else if (dither != Dither::Bayer) {
+            slot.first = slot.second = inks[NearestInk(lab)].value;
+        } else {
+            Mix(c, lab, &slot);
+        }
+        return slot;
+    }
+
+    // For Bayer: the two inks whose mix in light comes nearest the colour,
+    // and the share of the second; mixes of inks far apart in hue are
+    // charged for the speckle they make, the more the more evenly they mix
+    // (blue and yellow mix to grey in light, but grey is black and white).
+    // With many inks, the two nearest.
+    void Mix(const Linear& c, const Oklab& lab, Cached* slot) const {
+        double best = 1e300;
+        const size_t n = inks.size();
+        auto consider = [&](size_t i, size_t j) {
+            const Linear& p = inks[i].light;
+            const Linear& q = inks[j].light;
+            const double dr = q.r - p.r, dg = q.g - p.g, db = q.b - p.b;
+            const double length = dr * dr + dg * dg + db * db;
+            double t = length > 0 ? ((c.r - p.r) * dr + (c.g - p.g) * dg + (c.b - p.b) * db) / length : 0;
+            t = std::min(1.0, std::max(0.0, t));
+            const Oklab mixed = OklabOf({p.r + t * dr, p.g + t * dg, p.b + t * db});
+            const double da = inks[i].lab.a - inks[j].lab.a, dbb = inks[i].lab.b - inks[j].lab.b;
+            const double cost = DistanceSquared(mixed, lab) + 0.1 * t * (1 - t) * (da * da + dbb * dbb);
+            if (cost < best) best = cost, slot->first = inks[i].value, slot->second = inks[j].value, slot->share = t;
+        };
+        if (n <= 16) {
+            for (size_t i = 0; i < n; ++i)
+                for (size_t j = i; j < n; ++j) consider(i, j);
+            return;
+        }
+        size_t first = 0, second = 0;
+        double d1 = 1e300, d2 = 1e300;
+        for (size_t i = 0; i < n; ++i) {
+            const double d = DistanceSquared(lab, inks[i].lab);
+            if (d < d1) {
+                d2 = d1, second = first;
+                d1 = d, first = i;
+            } else if (d < d2) {
+                d2 = d, second = i;
             }
         }
+        consider(first, second);
     }
 
-    uint32_t NearestValue(const Linear& light) const {
-        size_t first, second;
-        Nearest(OklabOf(light), &first, &second);
-        return inks[first].value;
-    }
-
-    // A colour seen before keeps its ink: photographs repeat colours.
-    uint32_t Cached(const uint8_t* rgb) {
-        const uint32_t key = static_cast<uint32_t>(rgb[0]) << 16 | rgb[1] << 8 | rgb[2];
-        uint32_t& slot = cache[(key * 2654435761u) >> 20];
-        if (slot >> 8 == key + 1) return slot & 0xFF;
-        const uint32_t value = NearestValue(LinearOf(rgb));
-        slot = (key + 1) << 8 | value;
-        return value;
-    }
-
-    // Between the two nearest inks, by how far the colour lies from the
-    // first to the second in linear light.
-    uint32_t Ordered(const Linear& c, uint32_t x, uint32_t y) const {
-        size_t first, second;
-        Nearest(OklabOf(c), &first, &second);
-        if (inks.size() < 2) return inks[first].value;
-        const Linear& p = inks[first].light;
-        const Linear& q = inks[second].light;
-        const double dr = q.r - p.r, dg = q.g - p.g, db = q.b - p.b;
-        const double along = (c.r - p.r) * dr + (c.g - p.g) * dg + (c.b - p.b) * db;
-        const double length = dr * dr + dg * dg + db * db;
-        const double threshold = (2.0 * kBayer8[y & 7][x & 7] + 1) / 128;
-        return along > threshold * length ? inks[second].value : inks[first].value;
-    }
-
-    // The error in linear light, each channel kept within 0 to 1 so that a
-    // colour no ink reaches does not pile up error without end.
+    // The error in linear light. Each channel of a pixel with its error is
+    // kept within -1 to 2: wide enough that no error between the inks is
+    // lost (cutting at 0 would lighten the shadows, as the choice between
+    // black and white falls at a light of 0.125), narrow enough that a
+    // colour no ink reaches does not pile up error without end. A pure
+    // colour takes its own ink and passes no error on.
     void Diffuse(uint32_t y, const uint8_t* rgba) {
         std::vector<Linear>& here = errors[0];
         std::vector<Linear>& below = errors[1];
         std::vector<Linear>& further = errors[2];
         const bool atkinson = dither == Dither::Atkinson;
         for (uint32_t x = 0; x < levels->Width(); ++x) {
+            const int anchor = AnchorOf(rgba + 4 * x);
+            if (anchor >= 0) {
+                levels->Set(x, y, inks[static_cast<size_t>(anchor)].value);
+                continue;
+            }
             const Linear own = LinearOf(rgba + 4 * x);
             const Linear& carried = here[x + 2];
-            const Linear c = {std::min(1.0, std::max(0.0, own.r + carried.r)),
-                              std::min(1.0, std::max(0.0, own.g + carried.g)),
-                              std::min(1.0, std::max(0.0, own.b + carried.b))};
-            size_t first, second;
-            Nearest(OklabOf(c), &first, &second);
-            levels->Set(x, y, inks[first].value);
-            const Linear& ink = inks[first].light;
+            const Linear c = {std::min(2.0, std::max(-1.0, own.r + carried.r)),
+                              std::min(2.0, std::max(-1.0, own.g + carried.g)),
+                              std::min(2.0, std::max(-1.0, own.b + carried.b))};
+            const size_t nearest = NearestInk(OklabOf(c));
+            levels->Set(x, y, inks[nearest].value);
+            const Linear& ink = inks[nearest].light;
             const Linear e = {c.r - ink.r, c.g - ink.g, c.b - ink.b};
             if (atkinson) {
                 Spread(e, 1.0 / 8, {&here[x + 3], &here[x + 4], &below[x + 1], &below[x + 2], &below[x + 3],
@@ -165,8 +250,9 @@ private:
     const Dither dither;
     LevelImage* levels;
     std::vector<Ink> inks;
+    int anchors[sizeof kPure / sizeof kPure[0]];
     std::vector<Linear> errors[3];  // pixel x of a row is cell x + 2
-    std::vector<uint32_t> cache;    // (RGB + 1) << 8 | value, by a hash of the RGB
+    std::vector<Cached> cache;      // by a hash of the RGB
 };
 
 // Per channel between the steps of a direct format.

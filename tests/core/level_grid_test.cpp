@@ -7,6 +7,7 @@
 
 #include <random>
 
+#include "core/direct_grid.h"
 #include "core/level_image.h"
 #include "core/planes_grid.h"
 #include "tests/core/scanner_fixture.h"
@@ -34,7 +35,7 @@ std::vector<uint8_t> Packed(LevelGrid& grid) {
 // in all sixteen layouts: the line path gives the walk's bytes, and the
 // bytes read back are the image.
 TEST(LevelGrid, PackThenReadGivesTheImageBack) {
-    for (uint32_t depth : {2u, 4u, 8u}) {
+    for (uint32_t depth : {1u, 2u, 4u, 8u}) {
         for (uint32_t w : {1u, 2u, 3u, 4u, 5u, 7u, 8u, 9u, 15u, 16u, 17u, 33u}) {
             for (uint32_t h : {1u, 3u, 4u, 5u, 8u, 9u, 17u, 40u}) {
                 const LevelImage image = RandomLevels(w, h, depth, w * 31 + h + depth);
@@ -163,6 +164,106 @@ TEST(PlanesGrid, EachBitIsAPlaneHighFirst) {
                     << "plane " << plane << " at " << x << "," << y;
         }
     }
+}
+
+// Ink planes: where a pixel has the plane's value, the plane's ink bit; in
+// every polarity, the black plane then the colour plane.
+TEST(PlanesGrid, InkPlanesMarkTheirValueWithTheirBit) {
+    const LevelImage image = RandomLevels(11, 3, 2, 4);
+    const ConvertOptions layout = test::Options(0, 1, 1, 0);
+    for (uint32_t polarity = 0; polarity < 4; ++polarity) {
+        const std::vector<InkPlane> inks = {{0, polarity & 1}, {2, polarity >> 1}};
+        PlanesGrid planes;
+        ASSERT_TRUE(planes.MakeInks(image, inks, layout));
+        ASSERT_EQ(planes.LineCount(), 2u * 3);
+        for (uint32_t plane = 0; plane < 2; ++plane)
+            for (uint32_t y = 0; y < 3; ++y) {
+                uint8_t row[2];
+                planes.Pack(plane * 3 + y, 0, 2, row);
+                for (uint32_t x = 0; x < 11; ++x) {
+                    const bool ink = image.Get(x, y) == inks[plane].value;
+                    ASSERT_EQ((row[x / 8] >> (7 - x % 8)) & 1u, ink ? inks[plane].inkBit : 1 - inks[plane].inkBit)
+                        << "polarity " << polarity << ", plane " << plane << " at " << x << "," << y;
+                }
+            }
+    }
+}
+
+// Direct colour: each format in each byte order and pixel order packs and
+// reads back to the image; the bytes of one pixel are the value's, low or
+// high first; RGB565A8's alpha follows its colour.
+TEST(DirectGrid, PackThenReadGivesTheImageBack) {
+    const DirectFormat formats[] = {DirectFormat::Rgb565, DirectFormat::Rgb332, DirectFormat::Rgb888,
+                                    DirectFormat::Argb8888, DirectFormat::Rgb565A8};
+    const uint32_t masks[] = {0xFFFF, 0xFF, 0xFFFFFF, 0xFFFFFFFF, 0xFFFFFF};
+    std::mt19937 random(7);
+    for (size_t f = 0; f < 5; ++f) {
+        for (uint32_t w : {1u, 3u, 8u}) {
+            for (uint32_t h : {1u, 2u, 5u}) {
+                DirectImage image;
+                ASSERT_TRUE(image.Create(w, h, formats[f]));
+                for (uint32_t y = 0; y < h; ++y)
+                    for (uint32_t x = 0; x < w; ++x) image.Row(y)[x] = random() & masks[f];
+                for (bool big : {false, true}) {
+                    for (uint32_t rows : {0u, 1u}) {
+                        const ConvertOptions layout = test::Options(0, 1, rows, 0);
+                        DirectGrid grid(image, layout, big);
+                        std::vector<uint8_t> bytes(static_cast<size_t>(grid.ItemsPerLine()) * grid.LineCount());
+                        for (uint32_t line = 0; line < grid.LineCount(); ++line)
+                            grid.Pack(line, 0, grid.ItemsPerLine(), &bytes[static_cast<size_t>(line) * grid.ItemsPerLine()]);
+                        ASSERT_EQ(bytes.size(), PackedDirectSize(w, h, formats[f]));
+                        const uint32_t size = BytesOfValue(formats[f]);
+                        // The first pixel in this order, its value's bytes.
+                        for (uint32_t b = 0; b < size; ++b)
+                            ASSERT_EQ(bytes[b], static_cast<uint8_t>(image.Get(0, 0) >> 8 * (big ? size - 1 - b : b)));
+                        const uint32_t second = rows ? (w > 1 ? image.Get(1, 0) : image.Get(0, h > 1 ? 1 : 0))
+                                                     : (h > 1 ? image.Get(0, 1) : image.Get(w > 1 ? 1 : 0, 0));
+                        if (w * h > 1) {
+                            ASSERT_EQ(bytes[size], static_cast<uint8_t>(second >> 8 * (big ? size - 1 : 0)));
+                        }
+                        if (formats[f] == DirectFormat::Rgb565A8) {
+                            ASSERT_EQ(bytes[2 * w * h], image.Get(0, 0) >> 16);
+                        }
+                        DirectImage back;
+                        ASSERT_TRUE(UnpackDirect(bytes.data(), bytes.size(), w, h, formats[f], layout, big, &back));
+                        for (uint32_t y = 0; y < h; ++y)
+                            for (uint32_t x = 0; x < w; ++x)
+                                ASSERT_EQ(back.Get(x, y), image.Get(x, y)) << DirectFormatName(formats[f]) << " " << w
+                                                                           << "x" << h << " big " << big;
+                        EXPECT_FALSE(UnpackDirect(bytes.data(), bytes.size() - 1, w, h, formats[f], layout, big, &back));
+                    }
+                }
+            }
+        }
+    }
+}
+
+// A value and the colour it shows: each channel's top bits, widened by
+// repeating them, so that the steps' own colours go and come back whole.
+TEST(DirectColour, ValuesWidenAndComeBack) {
+    const struct {
+        DirectFormat format;
+        uint8_t r, g, b;
+        uint32_t value;
+        uint8_t shown[3];
+    } cases[] = {
+        {DirectFormat::Rgb565, 0xFF, 0x00, 0x00, 0xF800, {0xFF, 0x00, 0x00}},
+        {DirectFormat::Rgb565, 0x84, 0x82, 0x10, 0x8402, {0x84, 0x82, 0x10}},
+        {DirectFormat::Rgb565, 0x87, 0x83, 0x17, 0x8402, {0x84, 0x82, 0x10}},
+        {DirectFormat::Rgb332, 0xFF, 0x80, 0x7F, 0xF1, {0xFF, 0x92, 0x55}},
+        {DirectFormat::Rgb888, 0x12, 0x34, 0x56, 0x123456, {0x12, 0x34, 0x56}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DirectValue(c.format, c.r, c.g, c.b), c.value) << DirectFormatName(c.format);
+        uint8_t rgba[4];
+        ColourOfValue(c.format, c.value, rgba);
+        EXPECT_EQ(rgba[0], c.shown[0]);
+        EXPECT_EQ(rgba[1], c.shown[1]);
+        EXPECT_EQ(rgba[2], c.shown[2]);
+        EXPECT_EQ(DirectValue(c.format, rgba[0], rgba[1], rgba[2]), c.value);
+    }
+    for (uint32_t bits = 1; bits <= 8; ++bits)
+        for (uint32_t level = 0; level < (1u << bits); ++level) ASSERT_EQ(WidenChannel(level, bits) >> (8 - bits), level);
 }
 
 }  // namespace

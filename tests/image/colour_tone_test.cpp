@@ -1,0 +1,200 @@
+// Colour to a palette's values and to direct colour: pure colours land on
+// their inks whatever RGB the inks are given; nearest is perceptual; a
+// patch between two inks, mixed in light, is dithered in the proportion of
+// its light; direct formats keep each channel's top bits, or dither
+// between their steps to the colour on average; the colour space's numbers
+// are the same on every build.
+#include "image/colour_tone.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/direct_image.h"
+#include "core/level_image.h"
+#include "image/colour_space.h"
+
+namespace {
+
+Palette Parsed(const char* text) {
+    Palette palette;
+    std::string error;
+    EXPECT_TRUE(ParsePalette(text, &palette, &error)) << error;
+    return palette;
+}
+
+// A w x h plane of one RGB colour.
+Plane Flat(uint32_t width, uint32_t height, Rgb colour) {
+    Plane plane;
+    EXPECT_TRUE(plane.Create(width, height, 0, 3));
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x) {
+            uint8_t* p = plane.Row(y) + 3 * x;
+            p[0] = colour.r, p[1] = colour.g, p[2] = colour.b;
+        }
+    return plane;
+}
+
+// The sRGB value whose light is nearest `light`.
+uint8_t SrgbOf(double light) {
+    uint8_t best = 0;
+    for (int v = 1; v < 256; ++v)
+        if (std::fabs(LinearOfSrgb(static_cast<uint8_t>(v)) - light) < std::fabs(LinearOfSrgb(best) - light))
+            best = static_cast<uint8_t>(v);
+    return best;
+}
+
+TEST(ToPalette, PureColoursLandOnTheirInksWhateverTheInksRgb) {
+    const struct {
+        const char* palette;
+        std::vector<std::pair<Rgb, uint32_t>> pure;  // a pure colour and its ink's value
+    } cases[] = {
+        {"bwr", {{{0, 0, 0}, 0}, {{255, 255, 255}, 1}, {{255, 0, 0}, 2}}},
+        {"acep7",
+         {{{0, 0, 0}, 0}, {{255, 255, 255}, 1}, {{0, 255, 0}, 2}, {{0, 0, 255}, 3}, {{255, 0, 0}, 4}, {{255, 255, 0}, 5}}},
+        // The inks as a panel shows them, muted and tinted.
+        {"#1A1A1A,#E8E4D8,#B22222,#E6C200",
+         {{{0, 0, 0}, 0}, {{255, 255, 255}, 1}, {{255, 0, 0}, 2}, {{255, 255, 0}, 3}}},
+        {"#202020,#F0F0F0,#2E7D32,#1E3A8A,#C62828,#F9D71C,#EF6C00",
+         {{{0, 0, 0}, 0}, {{255, 255, 255}, 1}, {{0, 255, 0}, 2}, {{0, 0, 255}, 3}, {{255, 0, 0}, 4}, {{255, 255, 0}, 5}}},
+        {"spectra6", {{{0, 0, 255}, 5}, {{0, 255, 0}, 6}, {{255, 255, 0}, 2}}},
+    };
+    for (const auto& c : cases) {
+        const Palette palette = Parsed(c.palette);
+        for (const auto& [colour, value] : c.pure)
+            EXPECT_EQ(NearestInk(palette, colour), value)
+                << c.palette << " " << ColourText(colour);
+    }
+}
+
+// In sRGB values a dark red lies nearer black than red, and a deep blue
+// nearer black than blue; in OKLab they go to their own ink.
+TEST(ToPalette, NearestIsJudgedAsTheEyeSeesIt) {
+    const struct {
+        const char* palette;
+        Rgb colour;
+        uint32_t value;
+    } cases[] = {
+        {"bwr", {0x70, 0x00, 0x00}, 2},
+        {"acep7", {0x00, 0x00, 0x70}, 3},
+        {"bwy", {0xFF, 0xF0, 0x80}, 2},
+        {"bwr", {0x50, 0x50, 0x50}, 0},
+        {"bwr", {0xC0, 0xC0, 0xC0}, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NearestInk(Parsed(c.palette), c.colour), c.value) << c.palette << " " << ColourText(c.colour);
+}
+
+// A flat patch of two inks mixed in light, a share t of the second:
+// Floyd-Steinberg gives the patch's light on average; Bayer the two inks
+// alone, the second on that share of the pixels. Atkinson lets a quarter
+// of the error go, so only its leaning holds.
+TEST(ToPalette, AMixOfTwoInksIsDitheredInTheProportionOfItsLight) {
+    const struct {
+        const char* palette;
+        uint32_t first, second;
+    } pairs[] = {{"bwr", 1, 2}, {"bwr", 0, 1}, {"bwyr", 2, 3}, {"acep7", 3, 1}, {"acep7", 4, 6}};
+    for (const auto& pair : pairs) {
+        const Palette palette = Parsed(pair.palette);
+        const Rgb a = palette.colours[pair.first], b = palette.colours[pair.second];
+        for (double t : {0.2, 0.5, 0.8}) {
+            auto mix = [t](uint8_t x, uint8_t y) {
+                return SrgbOf(LinearOfSrgb(x) * (1 - t) + LinearOfSrgb(y) * t);
+            };
+            const Rgb colour = {mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b)};
+            const double wanted[3] = {LinearOfSrgb(colour.r), LinearOfSrgb(colour.g), LinearOfSrgb(colour.b)};
+            const Plane plane = Flat(128, 128, colour);
+            for (Dither dither : {Dither::FloydSteinberg, Dither::Bayer, Dither::Atkinson}) {
+                ToneOptions tone;
+                tone.dither = dither;
+                LevelImage levels;
+                ASSERT_TRUE(ToPalette(plane.Rows(), tone, palette, &levels));
+                uint32_t second = 0, others = 0;
+                double light[3] = {0, 0, 0};
+                for (uint32_t y = 0; y < 128; ++y)
+                    for (uint32_t x = 0; x < 128; ++x) {
+                        const uint32_t v = levels.Get(x, y);
+                        second += v == pair.second;
+                        others += v != pair.first && v != pair.second;
+                        const Rgb ink = palette.colours[v];
+                        light[0] += LinearOfSrgb(ink.r), light[1] += LinearOfSrgb(ink.g), light[2] += LinearOfSrgb(ink.b);
+                    }
+                const double pixels = 128.0 * 128.0, share = second / pixels;
+                const std::string what = std::string(pair.palette) + " " + ColourText(colour) + " dither " +
+                                         std::to_string(static_cast<int>(dither));
+                if (dither == Dither::FloydSteinberg) {
+                    for (int c = 0; c < 3; ++c) EXPECT_NEAR(light[c] / pixels, wanted[c], 0.01) << what << " " << c;
+                } else if (dither == Dither::Bayer) {
+                    EXPECT_EQ(others, 0u) << what;
+                    EXPECT_NEAR(share, t, 0.03) << what;
+                } else if (t != 0.5) {
+                    EXPECT_TRUE(t < 0.5 ? share < 0.5 : share > 0.5) << what << " " << share;
+                }
+            }
+        }
+    }
+}
+
+// A value the display does not take is never chosen, even for its own colour.
+TEST(ToPalette, AnUnusedValueIsNeverChosen) {
+    const Palette palette = Parsed("#000000,-,#FFFFFF,#FF0000");
+    EXPECT_EQ(palette.Depth(), 2u);
+    for (Rgb colour : {Rgb{0, 0, 0}, Rgb{128, 128, 128}, Rgb{255, 255, 255}, Rgb{255, 0, 0}})
+        EXPECT_NE(NearestInk(palette, colour), 1u);
+}
+
+// Without a dither each channel keeps its top bits, as the formats'
+// definitions say; with one, a flat colour averages, in widened values,
+// to itself.
+TEST(ToDirect, TopBitsOrADitherThatAveragesToTheColour) {
+    const DirectFormat formats[] = {DirectFormat::Rgb565, DirectFormat::Rgb332, DirectFormat::Rgb888};
+    const Rgb colours[] = {{0x84, 0x82, 0x10}, {0x37, 0xC9, 0x6E}, {0xFF, 0x01, 0x80}};
+    for (DirectFormat format : formats) {
+        for (Rgb colour : colours) {
+            const Plane plane = Flat(64, 64, colour);
+            for (Dither dither : {Dither::None, Dither::FloydSteinberg, Dither::Bayer}) {
+                ToneOptions tone;
+                tone.dither = dither;
+                DirectImage image;
+                ASSERT_TRUE(ToDirect(plane.Rows(), tone, format, &image));
+                double sums[3] = {0, 0, 0};
+                for (uint32_t y = 0; y < 64; ++y)
+                    for (uint32_t x = 0; x < 64; ++x) {
+                        if (dither == Dither::None) {
+                            ASSERT_EQ(image.Get(x, y), DirectValue(format, colour.r, colour.g, colour.b));
+                        }
+                        uint8_t rgba[4];
+                        ColourOfValue(format, image.Get(x, y), rgba);
+                        for (int c = 0; c < 3; ++c) sums[c] += rgba[c];
+                    }
+                if (dither == Dither::None) continue;
+                const uint8_t wanted[3] = {colour.r, colour.g, colour.b};
+                for (int c = 0; c < 3; ++c)
+                    EXPECT_NEAR(sums[c] / 4096, wanted[c], 1.0)
+                        << DirectFormatName(format) << " " << ColourText(colour) << " channel " << c;
+            }
+        }
+    }
+}
+
+// The numbers every build chooses inks by: sRGB's linear light and the
+// cube root, built from +, -, * and / alone, with a fingerprint that any
+// difference between builds would change.
+TEST(ColourSpace, TheSameNumbersOnEveryBuild) {
+    double sum = 0;
+    for (int v = 0; v < 256; ++v) sum += LinearOfSrgb(static_cast<uint8_t>(v)) * 16777216.0;
+    EXPECT_EQ(sum, 1335792753.0);
+    EXPECT_EQ(LinearOfSrgb(0), 0.0);
+    EXPECT_EQ(LinearOfSrgb(255), 1.0);
+    EXPECT_NEAR(LinearOfSrgb(128), 0.2158605, 1e-6);
+    for (double x : {1e-9, 0.008, 0.5, 1.0, 2.0, 27.0}) {
+        EXPECT_NEAR(CubeRoot(x), std::cbrt(x), 1e-15 * std::cbrt(x)) << x;
+        EXPECT_EQ(CubeRoot(-x), -CubeRoot(x));
+    }
+    const Oklab white = OklabOf({1, 1, 1});
+    EXPECT_NEAR(white.l, 1.0, 1e-6);
+    EXPECT_NEAR(white.a, 0.0, 1e-6);
+    EXPECT_NEAR(white.b, 0.0, 1e-6);
+}
+
+}  // namespace
