@@ -15,6 +15,9 @@ const size_t kDecoderMemoryLimit = size_t(1) << 30;
 // And no image may have more pixels than this: 1 GiB as 8-bit RGBA.
 const uint64_t kMaxDecodedPixels = uint64_t(1) << 28;
 
+// Native builds decode PNGs a row at a time with libpng, into the same
+// pixels stb_image gives; the Windows exe and the page use stb_image alone.
+//
 // A decoded image: grey, grey and alpha, RGB or RGBA, 8 bits a sample.
 class GreyImage {
 public:
@@ -31,14 +34,15 @@ public:
     void Release();
 
 private:
-    friend bool DecodeGrey(const uint8_t*, size_t, GreyImage*, std::string*);
+    friend bool DecodeGrey(const uint8_t*, size_t, GreyImage*, std::string*, bool);
     uint8_t* pixels = nullptr;
     uint32_t width = 0, height = 0, channels = 0;
 };
 
 // False with `why` (a few words, no file name) when the data is not an
-// image the decoder reads, or it is damaged, or too large.
-bool DecodeGrey(const uint8_t* data, size_t size, GreyImage* image, std::string* why);
+// image the decoder reads, or it is damaged, or too large. `rowDecoder`
+// false leaves libpng out, for the tests that hold the two to each other.
+bool DecodeGrey(const uint8_t* data, size_t size, GreyImage* image, std::string* why, bool rowDecoder = true);
 
 // The size a PNG's or a BMP's header tells, without decoding it; false
 // for anything else (the decoder's PGM/PPM header reader overflows on

@@ -102,6 +102,13 @@ bool ReplaceExisting(const char* from, const char* to, DWORD attributes) {
     // ReplaceFile is given whole paths: Wine's fails on a relative name or
     // a forward slash.
     WidePath source(from, true), target(to, true);
+    // Wine's ReplaceFile makes a working file beside the target in a
+    // MAX_PATH buffer, and writes past it when the folder nearly fills it:
+    // there the plain move, with the attributes kept above.
+    const std::wstring whole = target.Get();
+    const size_t name = whole.find_last_of(L'\\');
+    const size_t folder = (name == std::wstring::npos ? 0 : name + 1) - (whole.compare(0, 4, L"\\\\?\\") == 0 ? 4 : 0);
+    if (folder + 16 >= MAX_PATH) return MoveOver(from, to);
     return ReplaceFileW(target.Get(), source.Get(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) !=
            FALSE;
 }

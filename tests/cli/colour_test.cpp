@@ -22,6 +22,7 @@ std::vector<std::string> With(std::vector<std::string> args, const std::vector<s
     return args;
 }
 
+#ifndef _WIN32
 // A colourful RGBA PNG: waves of colour, the pure inks in bands, and a
 // transparent corner.
 test::Bytes ColourPhoto(uint32_t width, uint32_t height) {
@@ -71,7 +72,6 @@ std::string HexOfPng(const std::string& path) {
     return HexOfPixels(image.Pixels(), image.Width(), image.Height(), image.Channels());
 }
 
-#ifndef _WIN32
 // The reading loops, each printing the colours it reads as RRGGBBAA words:
 //   planes W H INK   GxEPD2_3C's two buffers, as drawImage(black, color, ...)
 //                    takes them: rows of W / 8 bytes, x at 0x80 >> (x % 8),
@@ -360,11 +360,24 @@ TEST_F(CliTest, DirectColourBytesAreTheFormats) {
         {{"--color", "argb8888", "--byte-order", "be"},
          "0xFF, 0xFF, 0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0xFF, 0xFF, 0x84, 0x82, 0x10"},
         {{"--color", "rgb565a8"}, "0x00, 0xF8, 0xE0, 0x07, 0x1F, 0x00, 0x02, 0x84, 0xFF, 0xFF, 0xFF, 0xFF"},
+        // Kept alpha: the margins of an image with alpha are transparent,
+        // of one without the background.
+        {{"--color", "argb8888", "--size", "6x1", "alpha"},
+         "0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0x00, 0xFF, 0x00, 0x80, 0xFF, 0x00, 0x00, 0xFF, 0x10, 0x82, "
+         "0x84, 0xFF, 0x00, 0x00, 0x00, 0x00"},
+        {{"--color", "argb8888", "--size", "5x1", "--background", "black"},
+         "0x00, 0x00, 0xFF, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0xFF, 0x10, 0x82, 0x84, 0xFF, 0x00, 0x00, "
+         "0x00, 0xFF"},
         {{"--color", "rgb565", "--c-words", "--c-array", "px"}, "0xF800, 0x07E0, 0x001F, 0x8402"},
         {{"--preset", "tft-espi", "--c-array", "px"}, "0x00F8, 0xE007, 0x1F00, 0x0284"},
     };
+    const std::string alpha = Image(
+        test::Png(4, 1, 6, 8, {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 255, 0x84, 0x82, 0x10, 255}), "alpha.png");
     for (const auto& c : cases) {
-        ASSERT_EQ(Run(With(c.options, {input})), kExitDone) << err;
+        std::vector<std::string> options = c.options;
+        const bool withAlpha = options.back() == "alpha";
+        if (withAlpha) options.pop_back();
+        ASSERT_EQ(Run(With(options, {withAlpha ? alpha : input})), kExitDone) << err;
         std::string values;
         for (size_t at = out.find("0x"); at != std::string::npos; at = out.find("0x", at + 2)) {
             const size_t end = out.find_first_of(",\n ", at);

@@ -3,6 +3,8 @@
 // the page) gives the same levels, byte for byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "image/frame.h"
 #include "image/grey_plane.h"
 
@@ -77,6 +79,27 @@ TEST(Resample, EveryBuildGivesTheSameLevels) {
             EXPECT_EQ(Checksum(out), c.sums[i]) << c.width << "x" << c.height << " filter " << i;
         }
     }
+}
+
+// Colour with alpha: a transparent pixel lends no colour to its opaque
+// neighbour (the filter weighs colours by their alpha), and the margins of
+// a frame are transparent, the background coming in as alpha is
+// composited.
+TEST(Resample, TransparentPixelsLendNoColour) {
+    Plane rgba, out;
+    ASSERT_TRUE(rgba.Create(2, 1, 0, 4));
+    const uint8_t pixels[8] = {255, 255, 255, 255, 0, 0, 0, 0};  // white, then transparent black
+    std::copy(pixels, pixels + 8, rgba.Row(0));
+    FrameOptions frame;
+    frame.width = 1, frame.height = 1, frame.fit = Fit::Stretch, frame.resample = Resample::Box;
+    ASSERT_TRUE(FitPlane(rgba, frame, 255, &out));
+    ASSERT_EQ(out.Channels(), 4u);
+    EXPECT_GE(out.Row(0)[0], 250) << "the colour stays white";
+    EXPECT_NEAR(out.Row(0)[3], 128, 1) << "half covered";
+    frame.width = 4, frame.fit = Fit::None;
+    ASSERT_TRUE(FitPlane(rgba, frame, 255, &out));
+    EXPECT_EQ(out.Row(0)[3], 0) << "a margin is transparent";
+    EXPECT_EQ(out.Row(0)[4 + 3], 255);
 }
 
 }  // namespace
