@@ -5,13 +5,17 @@
 //   byte 0: the width less one (1 to 256 pixels)
 //   byte 1: the height less one
 //   byte 2: bits 0-3 the layout (msb/lsb, bits, bytes, fill), bit 4 guess,
-//           bits 5-6 the depth: 1, 2, 4 or 8 bits a pixel
+//           bits 5-6 the depth: 1, 2, 4 or 8 bits a pixel; with bit 7 set,
+//           direct colour instead: bits 5-6 rgb565, rgb888, argb8888 or
+//           rgb565a8, bit 0 big-endian
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "core/array_text.h"
 #include "core/byte_scanner.h"
+#include "core/direct_grid.h"
 #include "core/level_grid.h"
 #include "core/level_image.h"
 #include "core/mono_bitmap.h"
@@ -56,6 +60,28 @@ void CheckLevels(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t hei
         for (uint32_t x = 0; x < width; ++x) FUZZ_CHECK(levelsAgain.Get(x, y) == levels.Get(x, y));
 }
 
+DirectImage direct, directAgain;
+
+// Direct colour: unpacked, packed again by DirectGrid, read again,
+// unpacked again: the same values.
+void CheckDirect(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height, DirectFormat format,
+                 const ConvertOptions& layout, bool big) {
+    const bool enough = bytes.size() >= PackedDirectSize(width, height, format);
+    FUZZ_CHECK(UnpackDirect(bytes.data(), bytes.size(), width, height, format, layout, big, &direct) == enough);
+    if (!enough) return;
+    DirectGrid grid(direct, layout, big);
+    std::string text;
+    FUZZ_CHECK(EmitArrayText(grid, Append, &text));
+    std::vector<uint8_t> reread;
+    std::string why;
+    FUZZ_CHECK(ReadArrayText(text.data(), text.size(), &reread, &why));
+    FUZZ_CHECK(reread.size() == PackedDirectSize(width, height, format));
+    FUZZ_CHECK(std::equal(reread.begin(), reread.end(), bytes.begin()));
+    FUZZ_CHECK(UnpackDirect(reread.data(), reread.size(), width, height, format, layout, big, &directAgain));
+    for (uint32_t y = 0; y < height; ++y)
+        for (uint32_t x = 0; x < width; ++x) FUZZ_CHECK(directAgain.Get(x, y) == direct.Get(x, y));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -70,6 +96,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string why;
     if (!ReadArrayText(reinterpret_cast<const char*>(data + kLead), size - kLead, &bytes, &why)) {
         FUZZ_CHECK(!why.empty() && why.find('\n') == std::string::npos && why.rfind("line ", 0) == 0);
+        return 0;
+    }
+    if (data[2] & 128) {
+        static const DirectFormat kFormats[] = {DirectFormat::Rgb565, DirectFormat::Rgb888, DirectFormat::Argb8888,
+                                                DirectFormat::Rgb565A8};
+        CheckDirect(bytes, width, height, kFormats[data[2] >> 5 & 3], layout, (data[2] & 1) != 0);
         return 0;
     }
     const uint32_t depth = 1u << (data[2] >> 5 & 3);
