@@ -129,10 +129,10 @@ void ResolveColour(CliRequest* request) {
         std::string unused;
         ParsePalette(preset->palette, &image.palette, &unused);
     }
-    image.direct = request->colour                     ? *request->colour
-                   : lvglColour != DirectFormat::None  ? lvglColour
-                   : !request->paletteText && preset ? preset->colour
-                                                       : DirectFormat::None;
+    image.direct = request->colour                    ? *request->colour
+                   : lvglColour != DirectFormat::None ? lvglColour
+                   : !request->paletteText && preset  ? preset->colour
+                                                      : DirectFormat::None;
     const bool lvgl = request->format == OutputFormat::Lvgl;
     request->byteOrderBig = request->bigEndian ? *request->bigEndian : !lvgl && preset && preset->bigEndian;
     const bool wordsFit = image.direct == DirectFormat::Rgb565 || image.direct == DirectFormat::Argb8888;
@@ -161,8 +161,8 @@ bool CheckColour(const CliRequest& request, std::string* error) {
         *error = "--depth sets levels of grey, and --color gives each pixel its own colour; give one";
     } else if (!palette.Empty() && request.depth && *request.depth != palette.Depth()) {
         *error = paletteName + " has " + std::to_string(palette.Size()) + " values, " +
-                 std::to_string(palette.Depth()) + " bits a pixel, and --depth says " +
-                 std::to_string(*request.depth) + "; leave out --depth";
+                 std::to_string(palette.Depth()) + " bits a pixel, and --depth says " + std::to_string(*request.depth) +
+                 "; leave out --depth";
     } else if (colour && Inverts(request)) {
         *error = std::string("--invert swaps dark and light") +
                  (request.invert ? "" : " (--preset " + std::string(request.preset->name) + " inverts)") +
@@ -171,8 +171,8 @@ bool CheckColour(const CliRequest& request, std::string* error) {
         *error =
             "--threshold decides dark and light at 1 bit of grey; with --palette or --color each pixel takes "
             "its nearest colour";
-    } else if (lvglFormat && !palette.Empty() && (*lvglFormat > LvglFormat::I8 || 
-                                                 LvglFormatDepth(*lvglFormat) != palette.Depth())) {
+    } else if (lvglFormat && !palette.Empty() &&
+               (*lvglFormat > LvglFormat::I8 || LvglFormatDepth(*lvglFormat) != palette.Depth())) {
         *error = std::string("--lvgl-format ") + LvglFormatName(*lvglFormat) + " does not hold " + paletteName +
                  "'s values; give --lvgl-format I" + std::to_string(palette.Depth()) + " or leave it out";
     } else if (lvglFormat && direct != DirectFormat::None && LvglFormatColour(*lvglFormat) == DirectFormat::None) {
@@ -197,8 +197,7 @@ bool CheckColour(const CliRequest& request, std::string* error) {
         *error = "--c-words writes the values of --c-array; give --c-array NAME too";
     } else if (request.words && *request.words && request.cForm.style == CStyle::U8g2) {
         *error = "--c-words writes colour values; u8g2 draws 1-bit bitmaps";
-    } else if (request.words && *request.words && direct != DirectFormat::Rgb565 &&
-               direct != DirectFormat::Argb8888) {
+    } else if (request.words && *request.words && direct != DirectFormat::Rgb565 && direct != DirectFormat::Argb8888) {
         *error = "--c-words writes uint16_t values of --color rgb565 or uint32_t values of --color argb8888";
     } else if (colour && (request.format == OutputFormat::Xbm || request.cForm.style == CStyle::U8g2)) {
         *error = std::string(request.format == OutputFormat::Xbm ? "--xbm" : "--c-style u8g2") +

@@ -63,14 +63,14 @@ struct CliRequest {
     bool planes = false;                   // --planes: the bits of each value as 1-bit planes
     bool thresholdGiven = false;           // --threshold
     // Colour: what the options say, and what they and the preset come to.
-    const char* paletteText = nullptr;          // --palette
-    std::optional<DirectFormat> colour;         // --color
-    std::optional<bool> bigEndian;              // --byte-order be (true), le (false)
-    std::optional<bool> words;                  // --c-words
+    const char* paletteText = nullptr;                      // --palette
+    std::optional<DirectFormat> colour;                     // --color
+    std::optional<bool> bigEndian;                          // --byte-order be (true), le (false)
+    std::optional<bool> words;                              // --c-words
     std::optional<std::pair<uint32_t, uint32_t>> planeInk;  // --plane-ink BLACK,COLOUR
-    bool byteOrderBig = false;                  // a direct value's bytes, most significant first
-    bool cWords = false;                        // the C forms write values, not bytes
-    uint32_t blackInk = 1, colourInk = 1;       // the planes' ink bits
+    bool byteOrderBig = false;                              // a direct value's bytes, most significant first
+    bool cWords = false;                                    // the C forms write values, not bytes
+    uint32_t blackInk = 1, colourInk = 1;                   // the planes' ink bits
     // What single flags set. They override the settings file or the
     // preset, wherever they stand.
     std::optional<bool> msbReverse;  // --lsb-first (true), --msb-first (false)

@@ -102,12 +102,19 @@ bool ApplyDepth(const char* value, CliRequest* request, std::string* error) {
 }
 
 bool ApplyLvglFormat(const char* value, CliRequest* request, std::string* error) {
-    static const Named<LvglFormat> kFormats[] = {
-        {"I1", LvglFormat::I1},         {"I2", LvglFormat::I2},         {"I4", LvglFormat::I4},
-        {"I8", LvglFormat::I8},         {"L8", LvglFormat::L8},         {"A1", LvglFormat::A1},
-        {"A2", LvglFormat::A2},         {"A4", LvglFormat::A4},         {"A8", LvglFormat::A8},
-        {"RGB565", LvglFormat::RGB565}, {"RGB565A8", LvglFormat::RGB565A8}, {"RGB888", LvglFormat::RGB888},
-        {"ARGB8888", LvglFormat::ARGB8888}};
+    static const Named<LvglFormat> kFormats[] = {{"I1", LvglFormat::I1},
+                                                 {"I2", LvglFormat::I2},
+                                                 {"I4", LvglFormat::I4},
+                                                 {"I8", LvglFormat::I8},
+                                                 {"L8", LvglFormat::L8},
+                                                 {"A1", LvglFormat::A1},
+                                                 {"A2", LvglFormat::A2},
+                                                 {"A4", LvglFormat::A4},
+                                                 {"A8", LvglFormat::A8},
+                                                 {"RGB565", LvglFormat::RGB565},
+                                                 {"RGB565A8", LvglFormat::RGB565A8},
+                                                 {"RGB888", LvglFormat::RGB888},
+                                                 {"ARGB8888", LvglFormat::ARGB8888}};
     LvglFormat format = LvglFormat::I1;
     if (!PickNamed(value, kFormats, "an LVGL colour format", &format, error)) return false;
     request->lvglFormat = format;

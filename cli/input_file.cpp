@@ -64,8 +64,8 @@ bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_
     const DirectFormat direct = options.direct;
     const bool palette = !options.palette.Empty();
     const uint64_t needed = direct != DirectFormat::None ? PackedDirectSize(width, height, direct)
-                            : depth == 1 && !palette   ? PackedSize(width, height, layout)
-                                                       : PackedLevelSize(width, height, depth, layout);
+                            : depth == 1 && !palette     ? PackedSize(width, height, layout)
+                                                         : PackedLevelSize(width, height, depth, layout);
     const std::string size = std::to_string(width) + " x " + std::to_string(height);
     if (bytes.size() < needed) {
         *why = "expected " + std::to_string(needed) + " bytes for " + size + " in this layout, found " +

@@ -14,7 +14,8 @@ DirectGrid::DirectGrid(const DirectImage& picture, const ConvertOptions& layout,
 
 void DirectGrid::Pack(uint32_t line, uint32_t first, uint32_t count, uint8_t* out) {
     if (alphaPlane && line >= 2 * pixelLines) {
-        for (uint32_t i = 0; i < count; ++i) out[i] = static_cast<uint8_t>(Value(line - 2 * pixelLines, first + i) >> 16);
+        for (uint32_t i = 0; i < count; ++i)
+            out[i] = static_cast<uint8_t>(Value(line - 2 * pixelLines, first + i) >> 16);
         return;
     }
     uint32_t at = first;

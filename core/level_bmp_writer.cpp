@@ -38,7 +38,8 @@ bool PutHeaders(BlockWriter& writer, uint32_t width, uint32_t height, uint32_t b
 void PutRow(BlockWriter& writer, const std::vector<uint8_t>& row) {
     const uint64_t stride = row.size();
     for (uint32_t at = 0; at < stride; at += writer.BlockSize()) {
-        const uint32_t size = stride - at < writer.BlockSize() ? static_cast<uint32_t>(stride - at) : writer.BlockSize();
+        const uint32_t size =
+            stride - at < writer.BlockSize() ? static_cast<uint32_t>(stride - at) : writer.BlockSize();
         Put(writer, row.data() + at, size);
     }
 }

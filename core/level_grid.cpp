@@ -113,7 +113,8 @@ void LevelGrid::FillTile(uint32_t line) {
         }
         for (; y < image.Height(); ++y) {
             const uint8_t* row = image.Row(y);
-            for (uint32_t l = 0; l < tileLines; ++l) tile[static_cast<size_t>(l) * items + y] = RowByte(row, tileFirst + l);
+            for (uint32_t l = 0; l < tileLines; ++l)
+                tile[static_cast<size_t>(l) * items + y] = RowByte(row, tileFirst + l);
         }
         return;
     }
@@ -122,7 +123,8 @@ void LevelGrid::FillTile(uint32_t line) {
         tileFirst = line;
         tileLines = std::min(lines - line, perTile);
         tile.resize(static_cast<size_t>(tileLines) * items);
-        for (uint32_t l = 0; l < tileLines; ++l) BandBytes(tileFirst + l, 0, items, &tile[static_cast<size_t>(l) * items]);
+        for (uint32_t l = 0; l < tileLines; ++l)
+            BandBytes(tileFirst + l, 0, items, &tile[static_cast<size_t>(l) * items]);
         return;
     }
     // Columns down: a line is one column's byte of every band, made for a
@@ -134,7 +136,8 @@ void LevelGrid::FillTile(uint32_t line) {
     values.resize(static_cast<size_t>(tileLines) * 8);
     for (uint32_t band = 0; band < items; band += 8) {
         const uint32_t bands = std::min<uint32_t>(8, items - band);
-        for (uint32_t b = 0; b < bands; ++b) BandBytes(band + b, tileFirst, tileLines, &values[static_cast<size_t>(b) * tileLines]);
+        for (uint32_t b = 0; b < bands; ++b)
+            BandBytes(band + b, tileFirst, tileLines, &values[static_cast<size_t>(b) * tileLines]);
         for (uint32_t c = 0; c < tileLines; ++c) {
             uint8_t* to = &tile[static_cast<size_t>(c) * items + band];
             for (uint32_t b = 0; b < bands; ++b) to[b] = values[static_cast<size_t>(b) * tileLines + c];

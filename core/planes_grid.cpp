@@ -32,7 +32,9 @@ bool PlanesGrid::Finish() {
 bool PlanesGrid::Make(const LevelImage& levels, const ConvertOptions& layout, const BufferSizes& sizes) {
     planes.clear();
     for (uint32_t bit = levels.Depth(); bit-- > 0;) {
-        if (!AddPlane(levels, [bit](uint32_t value) { return (value >> bit & 1) != 0; }, layout, sizes)) return false;
+        if (!AddPlane(
+                levels, [bit](uint32_t value) { return (value >> bit & 1) != 0; }, layout, sizes))
+            return false;
     }
     return Finish();
 }
@@ -42,8 +44,8 @@ bool PlanesGrid::MakeInks(const LevelImage& levels, const std::vector<InkPlane>&
     planes.clear();
     for (const InkPlane& ink : inks) {
         const bool setOnInk = ink.inkBit != 0;
-        if (!AddPlane(levels, [ink, setOnInk](uint32_t value) { return (value == ink.value) == setOnInk; }, layout,
-                      sizes))
+        if (!AddPlane(
+                levels, [ink, setOnInk](uint32_t value) { return (value == ink.value) == setOnInk; }, layout, sizes))
             return false;
     }
     return Finish();

@@ -62,7 +62,9 @@ bool Put(const std::string& piece, ByteSink sink, void* context) {
 class ValueLines {
 public:
     ValueLines(OutputBlock& text, uint32_t perLine, uint32_t wordBytes = 1)
-        : text(text), wordBytes(wordBytes), perLine(std::max<uint32_t>(1, std::min(perLine, kLongestLine)) * wordBytes) {
+        : text(text),
+          wordBytes(wordBytes),
+          perLine(std::max<uint32_t>(1, std::min(perLine, kLongestLine)) * wordBytes) {
         pending.reserve(this->perLine);
     }
     void Put(const uint8_t* bytes, uint32_t count) {
@@ -126,7 +128,8 @@ std::string Comment(const ArraySource& source, uint64_t bytes, const std::string
     } else if (source.depth > 1) {
         depth = ", " + std::to_string(source.depth) + " bits a pixel";
     }
-    if (source.planes && !source.inkPlanes) depth += " as " + std::to_string(source.planes) + " planes, the high bit's first";
+    if (source.planes && !source.inkPlanes)
+        depth += " as " + std::to_string(source.planes) + " planes, the high bit's first";
     return "/* " + CommentSafe(source.fileName) + ": " + std::to_string(source.width) + " x " +
            std::to_string(source.height) + " pixels" + depth + ", " + LayoutInWords(source.options, source.invert) +
            more + "; " + std::to_string(bytes) + " bytes */\n";
@@ -367,10 +370,12 @@ bool EmitCTables(const CForm& form, const std::string& tables, const std::vector
                  void* context) {
     const bool u8g2 = form.style == CStyle::U8g2, lvgl = form.style == CStyle::Lvgl;
     const std::string qualifier = u8g2 ? "static const " : "const ";
-    std::string text =
-        "\n" + qualifier +
-        (lvgl ? "lv_image_dsc_t" : form.wordBytes == 2 ? "uint16_t" : form.wordBytes == 4 ? "uint32_t" : "unsigned char") +
-        "* const " + tables + "_images[] = {\n";
+    std::string text = "\n" + qualifier +
+                       (lvgl                  ? "lv_image_dsc_t"
+                        : form.wordBytes == 2 ? "uint16_t"
+                        : form.wordBytes == 4 ? "uint32_t"
+                                              : "unsigned char") +
+                       "* const " + tables + "_images[] = {\n";
     for (const TableEntry& image : images)
         text += "    " + std::string(lvgl ? "&" : "") + image.name + (u8g2 ? "_bits" : "") + ",\n";
     text += "};\n";

@@ -45,7 +45,7 @@ struct CForm {
     CStyle style = CStyle::Plain;
     uint32_t perLine = 16;  // values a line
     LvglFormat lvgl = LvglFormat::I1;
-    uint32_t wordBytes = 1;  // 2 or 4: the packed bytes as uint16_t or uint32_t values, little-endian
+    uint32_t wordBytes = 1;    // 2 or 4: the packed bytes as uint16_t or uint32_t values, little-endian
     std::vector<Rgb> palette;  // an indexed LVGL image's colours; empty: greys
 };
 
@@ -56,9 +56,9 @@ struct ArraySource {
     uint32_t height = 0;
     ConvertOptions options = {};
     bool invert = false;
-    uint32_t depth = 1;   // bits a pixel
-    uint32_t planes = 0;  // the depth's bits written as that many 1-bit planes, or 0
-    std::string palette;  // the palette's name or colours, for a palette's values
+    uint32_t depth = 1;      // bits a pixel
+    uint32_t planes = 0;     // the depth's bits written as that many 1-bit planes, or 0
+    std::string palette;     // the palette's name or colours, for a palette's values
     bool inkPlanes = false;  // the planes are a three-colour palette's black and ink planes
     DirectFormat colour = DirectFormat::None;
     bool bigEndian = false;

@@ -48,9 +48,8 @@ std::unique_ptr<uint8_t[]> GreyBuffer(uint32_t width, uint32_t height, uint32_t 
 bool WriteGrey(const uint8_t* grey, uint32_t width, uint32_t height, ByteSink sink, void* context,
                uint32_t channels = 1) {
     Written written = {sink, context, true};
-    const int made =
-        stbi_write_png_to_func(WriteOut, &written, static_cast<int>(width), static_cast<int>(height),
-                               static_cast<int>(channels), grey, static_cast<int>(width * channels));
+    const int made = stbi_write_png_to_func(WriteOut, &written, static_cast<int>(width), static_cast<int>(height),
+                                            static_cast<int>(channels), grey, static_cast<int>(width * channels));
     return made != 0 && written.ok;
 }
 

@@ -160,7 +160,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size >= kLead + 26 && data[kLead] == 'B' && data[kLead + 1] == 'M') {
         auto field = [&](size_t at) {
             const uint8_t* p = data + kLead + at;
-            const int64_t value = static_cast<int32_t>(p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24);
+            const int64_t value =
+                static_cast<int32_t>(p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24);
             return static_cast<uint64_t>(value < 0 ? -value : value);
         };
         if (field(18) * field(22) > (1u << 20)) return 0;
@@ -171,7 +172,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(!picture.Held() && !why.empty() && why.find('\n') == std::string::npos);
         return 0;
     }
-    FUZZ_CHECK(picture.InLevels() == options.ToLevels() && picture.InDirect() == (options.direct != DirectFormat::None));
+    FUZZ_CHECK(picture.InLevels() == options.ToLevels() &&
+               picture.InDirect() == (options.direct != DirectFormat::None));
     const MonoBitmap& image = picture.mono;
     const uint64_t pixels = static_cast<uint64_t>(picture.Width()) * picture.Height();
     // Only a 1-bit BMP may be larger than the decoder's cap.

@@ -225,8 +225,8 @@ private:
             const Linear& ink = inks[nearest].light;
             const Linear e = {c.r - ink.r, c.g - ink.g, c.b - ink.b};
             if (atkinson) {
-                Spread(e, 1.0 / 8, {&here[x + 3], &here[x + 4], &below[x + 1], &below[x + 2], &below[x + 3],
-                                    &further[x + 2]});
+                Spread(e, 1.0 / 8,
+                       {&here[x + 3], &here[x + 4], &below[x + 1], &below[x + 2], &below[x + 3], &further[x + 2]});
             } else {
                 Spread(e, 7.0 / 16, {&here[x + 3]});
                 Spread(e, 3.0 / 16, {&below[x + 1]});
@@ -269,7 +269,8 @@ public:
         const DirectFormat format = image->Format();
         const uint32_t width = image->Width();
         if (dither == Dither::None) {
-            for (uint32_t x = 0; x < width; ++x, rgba += 4) out[x] = DirectValue(format, rgba[0], rgba[1], rgba[2], rgba[3]);
+            for (uint32_t x = 0; x < width; ++x, rgba += 4)
+                out[x] = DirectValue(format, rgba[0], rgba[1], rgba[2], rgba[3]);
             return;
         }
         for (uint32_t x = 0; x < width; ++x, rgba += 4) {
@@ -316,7 +317,8 @@ private:
         int32_t* below = &errors[1][0];
         int32_t* further = &errors[2][0];
         auto at = [c](uint32_t cell) { return cell * 3 + c; };
-        const int32_t wanted = static_cast<int32_t>(value) + (dither == Dither::Atkinson ? here[at(x + 2)] / 8 : here[at(x + 2)]);
+        const int32_t wanted =
+            static_cast<int32_t>(value) + (dither == Dither::Atkinson ? here[at(x + 2)] / 8 : here[at(x + 2)]);
         const uint32_t step = NearestStep(wanted, bits);
         const int32_t error = std::min(255, std::max(0, wanted)) - static_cast<int32_t>(WidenChannel(step, bits));
         if (dither == Dither::Atkinson) {

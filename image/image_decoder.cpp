@@ -122,7 +122,8 @@ bool DecodePngRows(const uint8_t* data, size_t size, uint8_t** pixels, int* widt
     const int fileChannels = png_get_channels(png, info);
     // stb_image holds the inflated rows, the filtered rows and the pixels at once.
     const uint64_t inflated = (static_cast<uint64_t>(w) * fileChannels * depth / 8 + 2) * h;
-    if (static_cast<uint64_t>(w) * h > kMaxDecodedPixels || 2 * inflated + uint64_t(4) * w * h > kDecoderMemoryLimit / 2)
+    if (static_cast<uint64_t>(w) * h > kMaxDecodedPixels ||
+        2 * inflated + uint64_t(4) * w * h > kDecoderMemoryLimit / 2)
         png_error(png, "left to stb_image");
     png_set_strip_16(png);
     if (type == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);

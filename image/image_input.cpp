@@ -175,7 +175,7 @@ bool ToneImage(const PreparedImage& prepared, const ImageOptions& options, Pictu
         ToneOptions over = options.tone;
         over.blackBackground = prepared.background == 0;
         toned = prepared.framed.Width() != 0 ? ToMono(prepared.framed, options.tone, &picture->mono)
-                                           : ToMono(prepared.decoded, over, &picture->mono);
+                                             : ToMono(prepared.decoded, over, &picture->mono);
     } else if (prepared.Empty()) {
         toned = LevelsOfBitmap(picture->mono, options.depth, options.from, &picture->levels);
         picture->mono.Unload();

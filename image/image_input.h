@@ -33,9 +33,9 @@ const size_t kLargestInput = size_t(0x7FFFFFFF);
 struct ImageOptions {
     ToneOptions tone;
     FrameOptions frame;
-    uint32_t depth = 1;                   // 1: a 1-bit image; 2, 4 or 8: levels, 0 black
-    GreyFrom from = GreyFrom::Luminance;  // Coverage: levels of coverage (alpha)
-    Palette palette;                      // not empty: the values of its colours, at its depth
+    uint32_t depth = 1;                        // 1: a 1-bit image; 2, 4 or 8: levels, 0 black
+    GreyFrom from = GreyFrom::Luminance;       // Coverage: levels of coverage (alpha)
+    Palette palette;                           // not empty: the values of its colours, at its depth
     DirectFormat direct = DirectFormat::None;  // or each pixel's own colour in this format
 
     // True when the image becomes levels (or a palette's values) rather
@@ -50,7 +50,7 @@ struct ImageOptions {
 struct Picture {
     MonoBitmap mono;
     LevelImage levels;
-    bool coverage = false;    // the levels say coverage (ink) rather than brightness
+    bool coverage = false;     // the levels say coverage (ink) rather than brightness
     std::vector<Rgb> palette;  // not empty: level v shows as palette[v]
     DirectImage direct;
 

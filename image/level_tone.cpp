@@ -118,7 +118,7 @@ private:
 
     const Dither dither;
     LevelImage* levels;
-    const uint32_t top;  // the highest level
+    const uint32_t top;    // the highest level
     uint8_t nearest[256];  // each grey's nearest level
     std::vector<int32_t> errors[3];
 };

@@ -10,9 +10,9 @@
 #include "core/colour.h"
 
 struct Palette {
-    std::vector<Rgb> colours;      // value v's colour; empty: no palette
-    std::vector<bool> unused;      // values the display does not take ("-" in the list): never chosen
-    std::string name;              // a named palette's name, or empty
+    std::vector<Rgb> colours;  // value v's colour; empty: no palette
+    std::vector<bool> unused;  // values the display does not take ("-" in the list): never chosen
+    std::string name;          // a named palette's name, or empty
 
     bool Empty() const { return colours.empty(); }
     uint32_t Size() const { return static_cast<uint32_t>(colours.size()); }

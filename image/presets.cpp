@@ -80,7 +80,12 @@ const Preset kPresets[] = {
      "bit the ink (--plane-ink 0,0): GxEPD2_3C's drawImage(black,\n"
      "color, x, y, w, h) and its buffers (GxEPD2_3C.h drawPixel\n"
      "clears the black bit for black, the colour bit for red)",
-     "bwr", DirectFormat::None, false, false, 0, 0},
+     "bwr",
+     DirectFormat::None,
+     false,
+     false,
+     0,
+     0},
     {"epaper-bwy",
      {0, 1, 1, 0, {}},
      false,
@@ -88,7 +93,12 @@ const Preset kPresets[] = {
      "three-colour e-paper, black, white and yellow: GxEPD2_3C",
      "as epaper-bwr with --palette bwy: the yellow panels take\n"
      "the same two planes",
-     "bwy", DirectFormat::None, false, false, 0, 0},
+     "bwy",
+     DirectFormat::None,
+     false,
+     false,
+     0,
+     0},
     {"epaper-bwyr",
      {0, 1, 1, 0, {}},
      false,
@@ -126,7 +136,10 @@ const Preset kPresets[] = {
      "drawRGBBitmap(x, y, const uint16_t bitmap[], w, h) reads\n"
      "bitmap[j * w + i] as a 16-bit value; --binary bytes are\n"
      "little-endian, as that array lies in an MCU's memory",
-     nullptr, DirectFormat::Rgb565, false, true},
+     nullptr,
+     DirectFormat::Rgb565,
+     false,
+     true},
     {"tft-espi",
      {0, 1, 1, 0, {}},
      false,
@@ -137,7 +150,10 @@ const Preset kPresets[] = {
      "setSwapBytes(false) sends each uint16_t low byte first\n"
      "(pushPixels: tft_Write_16S), so red is 0x00F8; with\n"
      "setSwapBytes(true) give --byte-order le (red 0xF800)",
-     nullptr, DirectFormat::Rgb565, true, true},
+     nullptr,
+     DirectFormat::Rgb565,
+     true,
+     true},
     {"lvgl-rgb565",
      {0, 1, 1, 0, {}},
      false,
@@ -146,7 +162,8 @@ const Preset kPresets[] = {
      "--color rgb565, rows of little-endian values: LVGL's\n"
      "LV_COLOR_FORMAT_RGB565 in memory (with --lvgl NAME the\n"
      "descriptor), lv_color.h and LVGLImage.py",
-     nullptr, DirectFormat::Rgb565},
+     nullptr,
+     DirectFormat::Rgb565},
 };
 
 bool SameLayout(const ConvertOptions& a, const ConvertOptions& b) {

@@ -16,10 +16,10 @@ struct Preset {
     // Colour: a named palette, or a direct format, or neither.
     const char* palette = nullptr;
     DirectFormat colour = DirectFormat::None;
-    bool bigEndian = false;     // a direct value's bytes, most significant first
-    bool words = false;         // the C forms write uint16_t (uint32_t) values, not bytes
-    uint32_t blackInk = 1;      // --planes of a three-colour palette: the bit that means black
-    uint32_t colourInk = 1;     // and the bit that means the ink in the colour plane
+    bool bigEndian = false;  // a direct value's bytes, most significant first
+    bool words = false;      // the C forms write uint16_t (uint32_t) values, not bytes
+    uint32_t blackInk = 1;   // --planes of a three-colour palette: the bit that means black
+    uint32_t colourInk = 1;  // and the bit that means the ink in the colour plane
 };
 
 // Null when no preset has that name.

@@ -98,7 +98,6 @@ private:
         below.swap(further);
     }
 
-
     const ToneOptions& tone;
     MonoBitmap* bitmap;
     bool dark[256];

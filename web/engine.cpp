@@ -159,8 +159,9 @@ EMSCRIPTEN_KEEPALIVE const char* qg_presets() {
     for (const Preset* preset = PresetsBegin(); preset != PresetsEnd(); ++preset)
         json += std::string(preset == PresetsBegin() ? "" : ", ") + "{\"name\": " + text(preset->name) +
                 ", \"what\": " + text(preset->what) + ", \"layout\": " + layout(preset->options) +
-                ", \"invert\": " + (preset->invert ? "true" : "false") + ", \"depth\": " +
-                std::to_string(preset->depth) + ", \"palette\": " + text(preset->palette ? preset->palette : "") +
+                ", \"invert\": " + (preset->invert ? "true" : "false") +
+                ", \"depth\": " + std::to_string(preset->depth) +
+                ", \"palette\": " + text(preset->palette ? preset->palette : "") +
                 ", \"colour\": " + text(preset->colour == DirectFormat::None ? "" : DirectFormatName(preset->colour)) +
                 ", \"byteOrder\": " + text(preset->bigEndian ? "be" : "le") +
                 ", \"words\": " + (preset->words ? "true" : "false") + ", \"ink\": \"" +

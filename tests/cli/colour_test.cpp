@@ -331,12 +331,12 @@ TEST_F(ColourTest, ColourCFormsCompileAndReadBack) {
         ASSERT_EQ(Run(With(c.options, {"-o", dir.File(c.file), photo})), kExitDone) << err;
         std::ofstream(dir.File("main.c")) << c.reader;
         for (const char* compiler : {"cc -std=c99", "c++ -std=c++17 -x c++"}) {
-            const std::string build = std::string(compiler) + " -Wall -Wextra -Wpedantic -Werror -I '" +
-                                      dir.File("") + "' -I '" + QG_SOURCE_DIR + "/tests/cli/stubs' -o '" +
-                                      dir.File("prog") + "' '" + dir.File("main.c") + "' 2>'" + dir.File("cc.log") +
-                                      "' && '" + dir.File("prog") + "' > '" + dir.File("run.txt") + "'";
+            const std::string build = std::string(compiler) + " -Wall -Wextra -Wpedantic -Werror -I '" + dir.File("") +
+                                      "' -I '" + QG_SOURCE_DIR + "/tests/cli/stubs' -o '" + dir.File("prog") + "' '" +
+                                      dir.File("main.c") + "' 2>'" + dir.File("cc.log") + "' && '" + dir.File("prog") +
+                                      "' > '" + dir.File("run.txt") + "'";
             EXPECT_EQ(std::system(build.c_str()), 0) << compiler << " " << c.options[1] << "\n"
-                                                      << test::ReadText(dir.File("cc.log"));
+                                                     << test::ReadText(dir.File("cc.log"));
             EXPECT_EQ(FirstDifference(test::ReadText(dir.File("run.txt")), expected), "")
                 << compiler << " " << c.options[1];
         }
@@ -347,8 +347,8 @@ TEST_F(ColourTest, ColourCFormsCompileAndReadBack) {
 // The bytes of each direct format in each order, one pixel at a time, and
 // the words of --c-words: red, green, blue and a grey of known values.
 TEST_F(CliTest, DirectColourBytesAreTheFormats) {
-    const std::string input = Image(test::Png(4, 1, 2, 8, {255, 0, 0, 0, 255, 0, 0, 0, 255, 0x84, 0x82, 0x10}),
-                                    "four.png");
+    const std::string input =
+        Image(test::Png(4, 1, 2, 8, {255, 0, 0, 0, 255, 0, 0, 0, 255, 0x84, 0x82, 0x10}), "four.png");
     const struct {
         std::vector<std::string> options;
         const char* values;
@@ -415,8 +415,10 @@ TEST_F(CliTest, ColourMistakesAreUsageErrors) {
         {{"--color", "rgb332", "--lvgl", "x"}, "LVGL v9 has no RGB332 format"},
         {{"--color", "rgb565", "--byte-order", "be", "--lvgl", "x"}, "--lvgl writes LVGL's values little-endian"},
         {{"--color", "rgb565", "--lvgl-format", "RGB888", "--lvgl", "x"}, "--lvgl-format RGB888 and --color rgb565"},
-        {{"--palette", "bwr", "--lvgl-format", "A2", "--lvgl", "x"}, "--lvgl-format A2 does not hold --palette bwr's values"},
-        {{"--palette", "bwr", "--lvgl-format", "I4", "--lvgl", "x"}, "--lvgl-format I4 does not hold --palette bwr's values; give --lvgl-format I2"},
+        {{"--palette", "bwr", "--lvgl-format", "A2", "--lvgl", "x"},
+         "--lvgl-format A2 does not hold --palette bwr's values"},
+        {{"--palette", "bwr", "--lvgl-format", "I4", "--lvgl", "x"},
+         "--lvgl-format I4 does not hold --palette bwr's values; give --lvgl-format I2"},
         {{"--color", "rgb565", "--lvgl-format", "I8", "--lvgl", "x"}, "--lvgl-format I8 and --color rgb565 disagree"},
         {{"--palette", "bwr", "--xbm"}, "--xbm is 1 bit a pixel of black and white"},
         {{"--color", "rgb565", "--c-style", "u8g2", "--c-array", "x"}, "--c-style u8g2 is 1 bit a pixel"},

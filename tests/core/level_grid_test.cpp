@@ -210,7 +210,8 @@ TEST(DirectGrid, PackThenReadGivesTheImageBack) {
                         DirectGrid grid(image, layout, big);
                         std::vector<uint8_t> bytes(static_cast<size_t>(grid.ItemsPerLine()) * grid.LineCount());
                         for (uint32_t line = 0; line < grid.LineCount(); ++line)
-                            grid.Pack(line, 0, grid.ItemsPerLine(), &bytes[static_cast<size_t>(line) * grid.ItemsPerLine()]);
+                            grid.Pack(line, 0, grid.ItemsPerLine(),
+                                      &bytes[static_cast<size_t>(line) * grid.ItemsPerLine()]);
                         ASSERT_EQ(bytes.size(), PackedDirectSize(w, h, formats[f]));
                         const uint32_t size = BytesOfValue(formats[f]);
                         // The first pixel in this order, its value's bytes.
@@ -228,9 +229,10 @@ TEST(DirectGrid, PackThenReadGivesTheImageBack) {
                         ASSERT_TRUE(UnpackDirect(bytes.data(), bytes.size(), w, h, formats[f], layout, big, &back));
                         for (uint32_t y = 0; y < h; ++y)
                             for (uint32_t x = 0; x < w; ++x)
-                                ASSERT_EQ(back.Get(x, y), image.Get(x, y)) << DirectFormatName(formats[f]) << " " << w
-                                                                           << "x" << h << " big " << big;
-                        EXPECT_FALSE(UnpackDirect(bytes.data(), bytes.size() - 1, w, h, formats[f], layout, big, &back));
+                                ASSERT_EQ(back.Get(x, y), image.Get(x, y))
+                                    << DirectFormatName(formats[f]) << " " << w << "x" << h << " big " << big;
+                        EXPECT_FALSE(
+                            UnpackDirect(bytes.data(), bytes.size() - 1, w, h, formats[f], layout, big, &back));
                     }
                 }
             }
@@ -263,7 +265,8 @@ TEST(DirectColour, ValuesWidenAndComeBack) {
         EXPECT_EQ(DirectValue(c.format, rgba[0], rgba[1], rgba[2]), c.value);
     }
     for (uint32_t bits = 1; bits <= 8; ++bits)
-        for (uint32_t level = 0; level < (1u << bits); ++level) ASSERT_EQ(WidenChannel(level, bits) >> (8 - bits), level);
+        for (uint32_t level = 0; level < (1u << bits); ++level)
+            ASSERT_EQ(WidenChannel(level, bits) >> (8 - bits), level);
 }
 
 }  // namespace

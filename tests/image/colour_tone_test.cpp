@@ -51,19 +51,28 @@ TEST(ToPalette, PureColoursLandOnTheirInksWhateverTheInksRgb) {
     } cases[] = {
         {"bwr", {{{0, 0, 0}, 0}, {{255, 255, 255}, 1}, {{255, 0, 0}, 2}}},
         {"acep7",
-         {{{0, 0, 0}, 0}, {{255, 255, 255}, 1}, {{0, 255, 0}, 2}, {{0, 0, 255}, 3}, {{255, 0, 0}, 4}, {{255, 255, 0}, 5}}},
+         {{{0, 0, 0}, 0},
+          {{255, 255, 255}, 1},
+          {{0, 255, 0}, 2},
+          {{0, 0, 255}, 3},
+          {{255, 0, 0}, 4},
+          {{255, 255, 0}, 5}}},
         // The inks as a panel shows them, muted and tinted.
         {"#1A1A1A,#E8E4D8,#B22222,#E6C200",
          {{{0, 0, 0}, 0}, {{255, 255, 255}, 1}, {{255, 0, 0}, 2}, {{255, 255, 0}, 3}}},
         {"#202020,#F0F0F0,#2E7D32,#1E3A8A,#C62828,#F9D71C,#EF6C00",
-         {{{0, 0, 0}, 0}, {{255, 255, 255}, 1}, {{0, 255, 0}, 2}, {{0, 0, 255}, 3}, {{255, 0, 0}, 4}, {{255, 255, 0}, 5}}},
+         {{{0, 0, 0}, 0},
+          {{255, 255, 255}, 1},
+          {{0, 255, 0}, 2},
+          {{0, 0, 255}, 3},
+          {{255, 0, 0}, 4},
+          {{255, 255, 0}, 5}}},
         {"spectra6", {{{0, 0, 255}, 5}, {{0, 255, 0}, 6}, {{255, 255, 0}, 2}}},
     };
     for (const auto& c : cases) {
         const Palette palette = Parsed(c.palette);
         for (const auto& [colour, value] : c.pure)
-            EXPECT_EQ(NearestInk(palette, colour), value)
-                << c.palette << " " << ColourText(colour);
+            EXPECT_EQ(NearestInk(palette, colour), value) << c.palette << " " << ColourText(colour);
     }
 }
 
@@ -75,11 +84,8 @@ TEST(ToPalette, NearestIsJudgedAsTheEyeSeesIt) {
         Rgb colour;
         uint32_t value;
     } cases[] = {
-        {"bwr", {0x70, 0x00, 0x00}, 2},
-        {"acep7", {0x00, 0x00, 0x70}, 3},
-        {"bwy", {0xFF, 0xF0, 0x80}, 2},
-        {"bwr", {0x50, 0x50, 0x50}, 0},
-        {"bwr", {0xC0, 0xC0, 0xC0}, 1},
+        {"bwr", {0x70, 0x00, 0x00}, 2}, {"acep7", {0x00, 0x00, 0x70}, 3}, {"bwy", {0xFF, 0xF0, 0x80}, 2},
+        {"bwr", {0x50, 0x50, 0x50}, 0}, {"bwr", {0xC0, 0xC0, 0xC0}, 1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(NearestInk(Parsed(c.palette), c.colour), c.value) << c.palette << " " << ColourText(c.colour);
@@ -98,9 +104,7 @@ TEST(ToPalette, AMixOfTwoInksIsDitheredInTheProportionOfItsLight) {
         const Palette palette = Parsed(pair.palette);
         const Rgb a = palette.colours[pair.first], b = palette.colours[pair.second];
         for (double t : {0.2, 0.5, 0.8}) {
-            auto mix = [t](uint8_t x, uint8_t y) {
-                return SrgbOf(LinearOfSrgb(x) * (1 - t) + LinearOfSrgb(y) * t);
-            };
+            auto mix = [t](uint8_t x, uint8_t y) { return SrgbOf(LinearOfSrgb(x) * (1 - t) + LinearOfSrgb(y) * t); };
             const Rgb colour = {mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b)};
             const double wanted[3] = {LinearOfSrgb(colour.r), LinearOfSrgb(colour.g), LinearOfSrgb(colour.b)};
             const Plane plane = Flat(128, 128, colour);
@@ -117,7 +121,8 @@ TEST(ToPalette, AMixOfTwoInksIsDitheredInTheProportionOfItsLight) {
                         second += v == pair.second;
                         others += v != pair.first && v != pair.second;
                         const Rgb ink = palette.colours[v];
-                        light[0] += LinearOfSrgb(ink.r), light[1] += LinearOfSrgb(ink.g), light[2] += LinearOfSrgb(ink.b);
+                        light[0] += LinearOfSrgb(ink.r), light[1] += LinearOfSrgb(ink.g),
+                            light[2] += LinearOfSrgb(ink.b);
                     }
                 const double pixels = 128.0 * 128.0, share = second / pixels;
                 const std::string what = std::string(pair.palette) + " " + ColourText(colour) + " dither " +
