@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -51,6 +53,30 @@ protected:
     ScratchDir dir;
     ScratchDir io;  // kept apart, so that `dir` holds only what a test made
     std::string out, err;
+};
+
+// A CliTest with models: a C program of the reading loops of the drivers
+// and libraries a test holds the bytes to, built once a test with the
+// native C compiler, and run on the bytes.
+class ModelTest : public CliTest {
+protected:
+    bool BuildModels(const char* source) {
+        std::ofstream(dir.File("models.c")) << source;
+        const std::string build = std::string(QG_C_COMPILER) + " -std=c99 -Wall -Wextra -Werror -o '" +
+                                  dir.File("models") + "' '" + dir.File("models.c") + "' 2>'" + dir.File("cc.log") +
+                                  "'";
+        if (std::system(build.c_str()) != 0) {
+            ADD_FAILURE() << ReadText(dir.File("cc.log"));
+            return false;
+        }
+        return true;
+    }
+    // What the models print for `args`: the model's name and its arguments.
+    std::string Model(const std::string& args) {
+        const std::string command = "'" + dir.File("models") + "' " + args + " > '" + dir.File("model.out") + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << args;
+        return ReadText(dir.File("model.out"));
+    }
 };
 
 // The sixteen layouts, as flags.

@@ -124,24 +124,8 @@ const char kModels[] =
     "    return 0;\n"
     "}\n";
 
-class ColourTest : public CliTest {
+class ColourTest : public test::ModelTest {
 protected:
-    bool BuildModels() {
-        std::ofstream(dir.File("models.c")) << kModels;
-        const std::string build = std::string(QG_C_COMPILER) + " -std=c99 -Wall -Wextra -Werror -o '" +
-                                  dir.File("models") + "' '" + dir.File("models.c") + "' 2>'" + dir.File("cc.log") +
-                                  "'";
-        if (std::system(build.c_str()) != 0) {
-            ADD_FAILURE() << test::ReadText(dir.File("cc.log"));
-            return false;
-        }
-        return true;
-    }
-    std::string Model(const std::string& args) {
-        const std::string command = "'" + dir.File("models") + "' " + args + " > '" + dir.File("model.out") + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-        return test::ReadText(dir.File("model.out"));
-    }
     // What --png shows for these options.
     std::string Shown(const std::vector<std::string>& options, const std::string& input) {
         EXPECT_EQ(Run(With(options, {"--png", "-o", dir.File("shown.png"), input})), kExitDone) << err;
@@ -154,7 +138,7 @@ protected:
 // packed values of the four-, seven- and six-colour panels.
 TEST_F(ColourTest, EachPalettePresetReadsBackAsThePicture) {
     if (std::string(QG_C_COMPILER).empty()) GTEST_SKIP() << "no C compiler";
-    ASSERT_TRUE(BuildModels());
+    ASSERT_TRUE(BuildModels(kModels));
     const std::string photo = Image(ColourPhoto(400, 170), "photo.png");
     const struct {
         std::vector<std::string> options;
@@ -206,7 +190,7 @@ TEST_F(ColourTest, DirectColourReadsBackExactly) {
         {{"--color", "argb8888"}, nullptr},
         {{"--color", "rgb565a8", "--bytes-vertical"}, nullptr},
     };
-    const bool models = !std::string(QG_C_COMPILER).empty() && BuildModels();
+    const bool models = !std::string(QG_C_COMPILER).empty() && BuildModels(kModels);
     for (const auto& c : cases) {
         const std::string shown = Shown(c.options, photo);
         ASSERT_EQ(Run(With(c.options, {"--binary", "-o", dir.File("packed.bin"), photo})), kExitDone) << err;

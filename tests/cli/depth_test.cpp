@@ -83,26 +83,10 @@ const char kModels[] =
     "    return 0;\n"
     "}\n";
 
-class DepthTest : public CliTest {
+class DepthTest : public test::ModelTest {
 protected:
-    // The models, built once a test with the native C compiler.
-    bool BuildModels() {
-        std::ofstream(dir.File("models.c")) << kModels;
-        const std::string build = std::string(QG_C_COMPILER) + " -std=c99 -Wall -Wextra -Werror -o '" +
-                                  dir.File("models") + "' '" + dir.File("models.c") + "' 2>'" + dir.File("cc.log") +
-                                  "'";
-        if (std::system(build.c_str()) != 0) {
-            ADD_FAILURE() << test::ReadText(dir.File("cc.log"));
-            return false;
-        }
-        return true;
-    }
     std::string Model(const std::string& model, const std::string& file, uint32_t width, uint32_t height) {
-        const std::string command = "'" + dir.File("models") + "' " + model + " '" + file + "' " +
-                                    std::to_string(width) + " " + std::to_string(height) + " > '" +
-                                    dir.File("model.out") + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-        return test::ReadText(dir.File("model.out"));
+        return ModelTest::Model(model + " '" + file + "' " + std::to_string(width) + " " + std::to_string(height));
     }
 };
 
@@ -110,7 +94,7 @@ protected:
 // loop, show what --preview shows: a 256 x 64 SSD1322 buffer among them.
 TEST_F(DepthTest, EachPresetReadsBackAsThePreview) {
     if (std::string(QG_C_COMPILER).empty()) GTEST_SKIP() << "no C compiler";
-    ASSERT_TRUE(BuildModels());
+    ASSERT_TRUE(BuildModels(kModels));
     const std::string photo = Image(Photo(300, 120), "photo.png");
     const struct {
         std::vector<std::string> options;
@@ -135,7 +119,7 @@ TEST_F(DepthTest, EachPresetReadsBackAsThePreview) {
 // makes of the epaper-4grey buffer: 0x10's, then 0x13's.
 TEST_F(DepthTest, PlanesAreWhatWaveshareSends) {
     if (std::string(QG_C_COMPILER).empty()) GTEST_SKIP() << "no C compiler";
-    ASSERT_TRUE(BuildModels());
+    ASSERT_TRUE(BuildModels(kModels));
     const std::string photo = Image(Photo(80, 40), "photo.png");
     for (const char* dither : {"--dither", "--dither=none"}) {
         ASSERT_EQ(Run({"--preset", "epaper-4grey", dither, "--size", "48x20", "--binary", "-o", dir.File("buffer.bin"),
