@@ -126,6 +126,9 @@ TEST_F(BatchTest, ContradictionsAreRefusedBeforeAnythingIsWritten) {
         {{"--c-array", "int", first}, "--c-array: 'int' is a C or C++ keyword"},
         {{"--c-array", "class", first, second}, "--c-array: 'class' is a C or C++ keyword"},
         {{"--c-array", "_Bool", first}, "--c-array: '_Bool' is a C or C++ keyword"},
+        // C++'s alternative tokens are operators there: not names either.
+        {{"--c-array", "xor", first}, "--c-array: 'xor' is a C or C++ keyword"},
+        {{"--c-array", "not", first}, "--c-array: 'not' is a C or C++ keyword"},
         {{"--c-array", "logo", "--binary", first}, "only one of --c-array, --binary, --bmp, --png, --xbm and --lvgl"},
         {{"--binary", "--c-array", "logo", first}, "only one of --c-array, --binary, --bmp, --png, --xbm and --lvgl"},
         {{"--bmp", "--binary", first}, "only one of --c-array, --binary, --bmp, --png, --xbm and --lvgl"},
