@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "cli/cli_args.h"
+#include "cli/depfile.h"
+#include "cli/frames.h"
 #include "cli/input_file.h"
 #include "cli/output_paths.h"
+#include "cli/run.h"
 #include "core/array_text.h"
 #include "core/byte_scanner.h"
 #include "core/direct_grid.h"
@@ -32,40 +35,6 @@
 #include "settings/settings_file.h"
 
 namespace {
-
-const char kName[] = "quillgrid-cli";
-
-enum class Outcome { Done, Refused, NotWritten };
-
-// What every input of one run shares, and the image each input becomes in
-// turn with its packed bytes: one run's own, never another's.
-struct Run {
-    const CliRequest& request;
-    const ConvertOptions& options;
-    bool invert;
-    ByteScanner* scanner;  // this run's own, attached to a 1-bit image
-    Picture* picture;
-    std::unique_ptr<PackedGrid>* grid;  // the picture's packed bytes
-    bool colour;                        // previews of levels in 24-bit colour
-    FILE* in;
-    FILE* out;
-    FILE* err;
-    ImageSource* images;  // null: files and standard input
-};
-
-// How an input is named in messages and generated text.
-std::string DisplayName(const char* input) { return std::string(input) == "-" ? "(standard input)" : input; }
-
-// One input's conversion: where it goes and what it is called.
-struct Job {
-    const char* input;
-    const std::string& output;  // empty: standard output
-    const std::string& arrayName;
-};
-
-bool WriteToStream(void* context, const char* text, uint32_t size) {
-    return std::fwrite(text, 1, size, static_cast<FILE*>(context)) == size;
-}
 
 // A terminal that takes colour: output to a terminal that takes escapes,
 // TERM not "dumb", and NO_COLOR not set (no-color.org).
@@ -116,156 +85,9 @@ bool CheckStyleLayout(const CliRequest& request, const ConvertOptions& options, 
     return false;
 }
 
-ArraySource SourceOf(const Run& run, const char* input) {
-    ArraySource source;
-    source.fileName = BaseName(DisplayName(input));
-    source.width = run.picture->Width();
-    source.height = run.picture->Height();
-    source.options = run.options;
-    source.invert = run.invert;
-    source.depth = run.request.image.depth;
-    source.planes = run.request.planes ? source.depth : 0;
-    const Palette& palette = run.request.image.palette;
-    if (!palette.Empty()) {
-        source.palette = palette.name;
-        for (size_t v = 0; v < palette.colours.size() && palette.name.empty(); ++v)
-            source.palette += (v ? "," : "") + (palette.unused[v] ? std::string("-") : ColourText(palette.colours[v]));
-        source.inkPlanes = run.request.planes;
-    }
-    source.colour = run.request.image.direct;
-    source.bigEndian = run.request.byteOrderBig;
-    return source;
-}
-
-bool Emit(const Run& run, const Job& job, ByteSink sink, void* context) {
-    PackedGrid& grid = **run.grid;
-    const Picture& picture = *run.picture;
-    switch (run.request.format) {
-    case OutputFormat::CArray:
-    case OutputFormat::Xbm:
-    case OutputFormat::Lvgl:
-        return EmitCOpening(run.request.cForm, "", sink, context) &&
-               EmitCImage(grid, SourceOf(run, job.input), job.arrayName, run.request.cForm, sink, context);
-    case OutputFormat::Binary:
-        return EmitPackedBytes(grid, sink, context);
-    case OutputFormat::Bmp:
-        if (picture.InDirect()) return EmitDirectBmp(picture.direct, sink, context);
-        if (picture.InColour())
-            return EmitLevelBmp(picture.levels, sink, context, false, BufferSizes(), &picture.palette);
-        return picture.InLevels() ? EmitLevelBmp(picture.levels, sink, context, picture.coverage)
-                                  : EmitMonoBmp(picture.mono, sink, context);
-    case OutputFormat::Png:
-        if (picture.InColour()) return EmitColourPng(picture, sink, context);
-        return picture.InLevels() ? EmitPng(picture.levels, sink, context, picture.coverage)
-                                  : EmitPng(picture.mono, sink, context);
-    case OutputFormat::ArrayText:
-        break;
-    }
-    return EmitArrayText(grid, sink, context);
-}
-
-// The picture as text: half blocks or characters.
-bool EmitPicturePreview(const Run& run, const Picture& picture) {
-    const PreviewChoice choice = run.request.previewChoice;
-    if (picture.InColour()) {
-        const bool colour = choice == PreviewChoice::Colour || (choice == PreviewChoice::Blocks && run.colour);
-        return EmitColourPreview(picture, colour, WriteToStream, run.out);
-    }
-    if (!picture.InLevels())
-        return EmitPreview(picture.mono,
-                           choice == PreviewChoice::Ascii ? PreviewStyle::Ascii : PreviewStyle::HalfBlocks,
-                           WriteToStream, run.out);
-    const bool colour = choice == PreviewChoice::Colour || (choice == PreviewChoice::Blocks && run.colour);
-    return EmitLevelPreview(picture.levels, colour, WriteToStream, run.out, picture.coverage);
-}
-
-bool WriteOutput(const Run& run, const Job& job) {
-    if (job.output.empty()) return Emit(run, job, WriteToStream, run.out) && std::fflush(run.out) == 0;
-    ReplacingFile file;
-    if (!file.Open(job.output.c_str())) return false;
-    // On failure the destructor discards the temporary file.
-    if (!Emit(run, job, WriteToFile, file.Handle())) return false;
-    return file.Commit();
-}
-
-void Refuse(const Run& run, const char* input, const std::string& why) {
-    std::fprintf(run.err, "%s: %s: %s\n", kName, DisplayName(input).c_str(), why.c_str());
-}
-
-// The input as the run's picture: an image file, or packed bytes read back.
-bool ImageOfInput(const Run& run, const char* input, InputSize* source) {
-    std::string why;
-    const CliRequest& request = run.request;
-    Picture* picture = run.picture;
-    if (!request.read.given) {
-        if (run.images ? run.images->Read(input, request.image, run.in, picture, &why, source)
-                       : ReadInputImage(input, request.image, run.in, picture, &why, source))
-            return true;
-        Refuse(run, input, why);
-        return false;
-    }
-    std::vector<uint8_t> bytes;
-    std::string warning;
-    const ConvertOptions& layout = request.read.layoutGiven ? request.read.layout : run.options;
-    if (!ReadArrayInput(input, request.read.binary, run.in, &bytes, &why) ||
-        !UnpackArrayInput(bytes, request.read.width, request.read.height, request.image, request.byteOrderBig, layout,
-                          picture, &why, &warning) ||
-        !(picture->InLevels() || picture->InDirect() ? FrameLevels(request.image, picture, &why, source)
-                                                     : FramePicture(request.image, picture, &why, source))) {
-        picture->Release();
-        Refuse(run, input, why);
-        return false;
-    }
-    if (!warning.empty()) std::fprintf(run.err, "%s: %s: %s\n", kName, DisplayName(input).c_str(), warning.c_str());
-    return true;
-}
-
-// Loads the input as the 1-bit image to pack and attaches the scanner;
-// says why not on the error stream. `source` receives the input's own size.
-Outcome Prepare(const Run& run, const char* input, InputSize* source = nullptr) {
-    InputSize size;
-    run.grid->reset();
-    if (!ImageOfInput(run, input, &size)) return Outcome::Refused;
-    if (source) *source = size;
-    Picture& picture = *run.picture;
-    if (run.invert) picture.InLevels() ? picture.levels.Invert() : picture.mono.InvertDark();
-    const bool pixels = picture.Width() != 0 && picture.Height() != 0;
-    const bool mono = !picture.InLevels() && !picture.InDirect();
-    if (!pixels || (mono && !run.scanner->Attach(&picture.mono, run.options.fillOnes))) {
-        std::fprintf(run.err, "%s: %s: the image is %u x %u pixels; there is nothing to pack\n", kName,
-                     DisplayName(input).c_str(), picture.Width(), picture.Height());
-        return Outcome::Refused;
-    }
-    if (run.request.format == OutputFormat::Lvgl && (picture.Width() > 65535 || picture.Height() > 65535)) {
-        Refuse(run, input, "an LVGL image is at most 65535 pixels wide and high");
-        return Outcome::Refused;
-    }
-    if (picture.InDirect()) {
-        run.grid->reset(new DirectGrid(picture.direct, run.options, run.request.byteOrderBig));
-    } else if (!picture.InLevels()) {
-        run.grid->reset(new ScannerGrid(*run.scanner));
-    } else if (run.request.planes) {
-        std::unique_ptr<PlanesGrid> planes(new PlanesGrid);
-        // A three-colour palette's planes: black (value 0), then the ink (value 2).
-        const std::vector<InkPlane> inks = {{0, run.request.blackInk}, {2, run.request.colourInk}};
-        const bool made = picture.InColour() ? planes->MakeInks(picture.levels, inks, run.options)
-                                             : planes->Make(picture.levels, run.options);
-        if (!made) {
-            Refuse(run, input, "not enough memory for the planes");
-            return Outcome::Refused;
-        }
-        run.grid->reset(planes.release());
-    } else {
-        run.grid->reset(new LevelGrid(picture.levels, run.options));
-    }
-    if (run.images)
-        run.images->Packed(picture, DescribeImage(DisplayName(input).c_str(), size, picture, run.options, run.invert,
-                                                  run.grid->get()));
-    return Outcome::Done;
-}
-
 Outcome Convert(const Run& run, const Job& job) {
     Outcome prepared = Prepare(run, job.input);
+    if (prepared == Outcome::Frames) return ConvertFrames(run, job);
     if (prepared != Outcome::Done) return prepared;
     if (!WriteOutput(run, job)) {
         std::fprintf(run.err, "%s: cannot write %s\n", kName,
@@ -285,7 +107,10 @@ void ConvertIntoOneHeader(const Run& run, const std::vector<std::string>& names,
         file.Open(request.output) && EmitCOpening(request.cForm, request.arrayName, WriteToFile, file.Handle());
     std::vector<TableEntry> tables;
     for (size_t i = 0; i < request.inputs.size(); ++i) {
-        if (Prepare(run, request.inputs[i]) != Outcome::Done) {
+        const Outcome prepared = Prepare(run, request.inputs[i]);
+        if (prepared == Outcome::Frames)
+            Refuse(run, request.inputs[i], "an animation's frames take a header of their own: give it its own -o");
+        if (prepared != Outcome::Done) {
             ++*refused;
             continue;
         }
@@ -295,14 +120,13 @@ void ConvertIntoOneHeader(const Run& run, const std::vector<std::string>& names,
         tables.push_back({names[i], run.picture->Width(), run.picture->Height()});
     }
     if (*refused > 0) return;  // the header would lack an image: it is left as it was
-    if (written && EmitCTables(request.cForm, request.arrayName, tables, WriteToFile, file.Handle()) && file.Commit())
+    if (written && EmitCTables(request.cForm, request.arrayName, tables, WriteToFile, file.Handle()) &&
+        file.Commit()) {
+        for (const char* input : request.inputs) run.written->emplace_back(request.output, input);
         return;
+    }
     std::fprintf(run.err, "%s: cannot write %s\n", kName, request.output);
     ++*notWritten;
-}
-
-bool WriteText(const Run& run, const std::string& text) {
-    return WriteToStream(run.out, text.data(), static_cast<uint32_t>(text.size()));
 }
 
 // --guess-layout: the bytes read back in every packing, most picture-like
@@ -361,6 +185,7 @@ Outcome Show(const Run& run, const char* input, bool* shown) {
     if (run.request.read.guess) return Guess(run, input, shown);
     InputSize source;
     Outcome prepared = Prepare(run, input, &source);
+    if (prepared == Outcome::Frames) return ShowFrames(run, input, source, shown);
     // --info describes an image without pixels too; there is nothing to preview.
     const Picture& picture = *run.picture;
     if (!picture.Held() || (run.request.preview && prepared != Outcome::Done)) return prepared;
@@ -428,12 +253,15 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
         return kExitOutput;
     }
     Picture picture;
+    Animation animation;
     std::unique_ptr<PackedGrid> grid;
+    std::vector<std::pair<std::string, std::string>> written;
     const Run run = {request, options, Inverts(request), scanner.get(), &picture, &grid, TakesColour(out), in, out,
-                     err,     images};
+                     err,     images,  &animation,       &written};
     unsigned refused = 0, notWritten = 0;
     if (OneHeader(request)) {
         ConvertIntoOneHeader(run, arrayNames, &refused, &notWritten);
+        if (refused == 0 && notWritten == 0 && request.depfile && !WriteDepfile(request, written, err)) ++notWritten;
         return ExitStatus(refused, notWritten, static_cast<unsigned>(request.inputs.size()), 1, err);
     }
     bool shown = false;
@@ -449,6 +277,8 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
         if (outcome == Outcome::NotWritten) ++notWritten;
     }
     const unsigned total = static_cast<unsigned>(request.inputs.size());
+    // The dependencies of what was written, when all of it was.
+    if (refused == 0 && notWritten == 0 && request.depfile && !WriteDepfile(request, written, err)) ++notWritten;
     return ExitStatus(refused, notWritten, total, total, err);
 }
 

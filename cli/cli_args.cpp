@@ -210,6 +210,13 @@ bool CheckColour(const CliRequest& request, std::string* error) {
     return false;
 }
 
+// How many frames --frames names, counting a frame named twice twice.
+uint64_t FramesNamed(const CliRequest& request) {
+    uint64_t count = 0;
+    for (const auto& range : request.frames) count += range.second - range.first + 1;
+    return count;
+}
+
 // The combinations that cannot mean anything sensible.
 bool CheckCombination(const CliRequest& request, std::string* error) {
     const bool shows = request.info || request.preview || request.read.guess;
@@ -246,6 +253,15 @@ bool CheckCombination(const CliRequest& request, std::string* error) {
                  " reads packed bytes back: give --read-array WIDTHxHEIGHT too";
     } else if (request.read.guess && (LayoutGiven(request) || request.read.layoutGiven)) {
         *error = "--guess-layout tries every packing; give no layout";
+    } else if (!request.frames.empty() && request.read.given) {
+        *error = "--frames picks frames of an animated GIF; --read-array reads packed bytes";
+    } else if (IsSingleFrameForm(request) && FramesNamed(request) > 1) {
+        *error = std::string(request.preview ? "--preview" : request.format == OutputFormat::Bmp ? "--bmp"
+                                                           : request.format == OutputFormat::Png ? "--png"
+                                                                                                 : "--xbm") +
+                 " shows one frame, and --frames names " + std::to_string(FramesNamed(request)) + "; name one";
+    } else if (request.depfile && (shows || (!request.output && !request.outDir && request.inputs.size() == 1))) {
+        *error = "--depfile names the files written, and standard output is none: give -o or --out-dir";
     } else if (!CheckColour(request, error) || !CheckDepth(request, error)) {
         return false;
     } else {
@@ -305,6 +321,31 @@ void ApplyOverrides(const CliRequest& request, ConvertOptions* options) {
     if (request.bitHorizontal) options->bitHorizontal = *request.bitHorizontal ? 1 : 0;
     if (request.byteHorizontal) options->byteHorizontal = *request.byteHorizontal ? 1 : 0;
     if (request.fillOnes) options->fillOnes = *request.fillOnes ? 1 : 0;
+}
+
+bool IsSingleFrameForm(const CliRequest& request) {
+    return request.preview || request.format == OutputFormat::Bmp || request.format == OutputFormat::Png ||
+           request.format == OutputFormat::Xbm;
+}
+
+bool PickFrames(const CliRequest& request, uint32_t count, std::vector<uint32_t>* picked, std::string* problem) {
+    picked->clear();
+    if (request.frames.empty()) {
+        for (uint32_t i = 0; i < count; ++i) picked->push_back(i);
+        return true;
+    }
+    for (const auto& range : request.frames) {
+        for (uint32_t i = range.first; i <= range.second; ++i) {
+            if (i >= count) {
+                *problem = "--frames names frame " + std::to_string(i) + ", and the animation has " +
+                           std::to_string(count) + (count == 1 ? " frame" : " frames") + " (0 to " +
+                           std::to_string(count - 1) + ")";
+                return false;
+            }
+            picked->push_back(i);
+        }
+    }
+    return true;
 }
 
 bool LayoutGiven(const CliRequest& request) {

@@ -62,6 +62,11 @@ struct CliRequest {
     std::optional<LvglFormat> lvglFormat;  // --lvgl-format
     bool planes = false;                   // --planes: the bits of each value as 1-bit planes
     bool thresholdGiven = false;           // --threshold
+    // An animation's frames: --frames (ranges, first to last, from 0; empty:
+    // all), --delay (every frame's, in milliseconds).
+    std::vector<std::pair<uint32_t, uint32_t>> frames;
+    std::optional<uint32_t> delay;
+    const char* depfile = nullptr;  // --depfile: the outputs' dependencies, for make and ninja
     // Colour: what the options say, and what they and the preset come to.
     const char* paletteText = nullptr;                      // --palette
     std::optional<DirectFormat> colour;                     // --color
@@ -124,6 +129,13 @@ bool Inverts(const CliRequest& request);
 
 // Bits a pixel: --depth, else the LVGL format's, else the preset's, else 1.
 uint32_t DepthOf(const CliRequest& request);
+
+// True when the forms write one image, not every frame of an animation.
+bool IsSingleFrameForm(const CliRequest& request);
+
+// The frames `request` picks from `count`, in order; all when it names
+// none. False with `problem` naming the first past the last frame.
+bool PickFrames(const CliRequest& request, uint32_t count, std::vector<uint32_t>* picked, std::string* problem);
 
 // True when some option sets the layout: a flag, --preset or --settings.
 bool LayoutGiven(const CliRequest& request);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cli/cli_args.h"
+#include "image/file_kind.h"
 #include "image/palette.h"
 
 namespace {
@@ -159,6 +160,50 @@ bool ApplyPlaneInk(const char* value, CliRequest* request, std::string* error) {
         return false;
     }
     request->planeInk = std::make_pair(static_cast<uint32_t>(value[0] - '0'), static_cast<uint32_t>(value[2] - '0'));
+    return true;
+}
+
+// "0-9,12": frames and ranges of frames, from 0, by commas.
+bool ApplyFrames(const char* value, CliRequest* request, std::string* error) {
+    std::vector<std::pair<uint32_t, uint32_t>> ranges;
+    const char* at = value;
+    auto number = [&at](uint32_t* n) {
+        const char* start = at;
+        uint64_t v = 0;
+        for (; *at >= '0' && *at <= '9' && v < kMaxFrames; ++at) v = v * 10 + static_cast<uint64_t>(*at - '0');
+        if (at == start || v >= kMaxFrames) return false;
+        *n = static_cast<uint32_t>(v);
+        return true;
+    };
+    for (;;) {
+        uint32_t first = 0, last = 0;
+        bool whole = number(&first);
+        last = first;
+        if (whole && *at == '-') {
+            ++at;
+            whole = number(&last) && last >= first;
+        }
+        if (!whole || (*at != ',' && *at != '\0')) {
+            *error = std::string("'") + value + "' is not a list of frames: give frames counted from 0 and " +
+                     "ranges by commas, such as 0-9,12, each below " + std::to_string(kMaxFrames);
+            return false;
+        }
+        ranges.emplace_back(first, last);
+        if (*at == '\0') break;
+        ++at;
+    }
+    request->frames = ranges;
+    return true;
+}
+
+bool ApplyDelay(const char* value, CliRequest* request, std::string* error) {
+    char* end = nullptr;
+    const unsigned long delay = std::strtoul(value, &end, 10);
+    if (end == value || *end != '\0' || value[0] == '-' || delay < 1 || delay > 655350) {
+        *error = std::string("'") + value + "' is not a delay: give 1 to 655350 milliseconds";
+        return false;
+    }
+    request->delay = static_cast<uint32_t>(delay);
     return true;
 }
 
@@ -494,6 +539,26 @@ const CliOption kCliOptions[] = {
     {"--png", nullptr, Takes::Nothing, nullptr, nullptr, SetFormat<OutputFormat::Png>, HelpSection::Output,
      "write the image as the display will show it, an 8-bit grey\n"
      "PNG (stb_image_write): black and white, or the levels' greys"},
+    {"--frames", nullptr, Takes::Value, "LIST", "a list of frames, such as 0-9,12", ApplyFrames, HelpSection::Output,
+     "an animated GIF's frames to write, counted from 0: frames\n"
+     "and ranges by commas, such as 0-9,12. Without it, every\n"
+     "frame. The C forms put the frames into one header: the\n"
+     "arrays NAME_0, NAME_1 ..., then NAME_frames (pointers, in\n"
+     "order), NAME_delays (milliseconds, as the file says),\n"
+     "NAME_frame_count, and NAME_width and NAME_height, which all\n"
+     "frames share; array text and --binary write the frames one\n"
+     "after another, --out-dir one file a frame (NAME-0.txt ...).\n"
+     "--bmp, --png, --xbm and --preview write the first, or the\n"
+     "one --frames names. A still background stays still: a pixel\n"
+     "whose colour is the frame before's takes that frame's value,\n"
+     "so that a dither's error does not crawl across it"},
+    {"--delay", nullptr, Takes::Value, "MS", "a delay in milliseconds", ApplyDelay, HelpSection::Output,
+     "every frame's delay, instead of the file's (a GIF whose\n"
+     "frames have a delay of 0, which browsers show for 100 ms, is\n"
+     "refused by the C forms without it)"},
+    {"--depfile", nullptr, Takes::Value, "FILE", "a file name", SetText<&R::depfile>, HelpSection::Output,
+     "also write FILE: the outputs' dependencies (each input, and\n"
+     "--settings) as make, ninja and CMake's DEPFILE read them"},
     {"--planes", nullptr, Takes::Nothing, nullptr, nullptr, SetTrue<&R::planes>, HelpSection::Output,
      "at depth 2 up, write each bit of the values as a 1-bit\n"
      "plane, the high bit's first, each in the packing options'\n"

@@ -7,6 +7,7 @@
 #include "core/mono_bitmap.h"
 #include "core/unpack.h"
 #include "forms/array_reader.h"
+#include "image/file_kind.h"
 #include "io/file_io.h"
 #include "io/read_whole.h"
 
@@ -29,16 +30,40 @@ bool ReadInputBytes(const char* input, FILE* in, size_t limit, std::vector<uint8
 }
 
 bool ReadInputImage(const char* input, const ImageOptions& options, FILE* in, Picture* picture, std::string* why,
-                    InputSize* source) {
+                    InputSize* source, Animation* animation) {
     // A 1-bit BMP on disk is read by the Windows program's own reader, which
     // takes files larger than the decoder's limit.
     picture->Release();
+    if (animation) animation->Release();
     if (std::strcmp(input, "-") != 0 && picture->mono.Load(input)) return FramePicture(options, picture, why, source);
     std::vector<uint8_t> bytes;
+    return ReadInputBytes(input, in, kLargestInput, &bytes, why) &&
+           ImageOfBytes(&bytes, options, picture, why, source, animation);
+}
+
+bool ImageOfBytes(std::vector<uint8_t>* file, const ImageOptions& options, Picture* picture, std::string* why,
+                  InputSize* source, Animation* animation) {
+    std::vector<uint8_t>& bytes = *file;
+    picture->Release();
+    GifFacts facts;
+    if (animation && KindOf(bytes.data(), bytes.size()) == FileKind::Gif && bytes.size() <= kLargestInput) {
+        const std::string problem = GifProblem(bytes.data(), bytes.size(), &facts);
+        if (!problem.empty()) {
+            *why = "unsupported GIF: " + problem;
+            return false;
+        }
+        if (facts.delays.size() > 1) {
+            std::string reason;
+            if (!DecodeAnimation(bytes.data(), bytes.size(), animation, &reason)) {
+                *why = "cannot decode this GIF: " + reason;
+                return false;
+            }
+            if (source) *source = {animation->Width(), animation->Height()};
+            return true;
+        }
+    }
     PreparedImage prepared;
-    if (!ReadInputBytes(input, in, kLargestInput, &bytes, why) ||
-        !PrepareImage(bytes.data(), bytes.size(), options, &prepared, &picture->mono, why, source))
-        return false;
+    if (!PrepareImage(bytes.data(), bytes.size(), options, &prepared, &picture->mono, why, source)) return false;
     std::vector<uint8_t>().swap(bytes);  // the file is decoded: it need not stay beside the tone's image
     return ToneImage(prepared, options, picture, why);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/convert_options.h"
+#include "image/image_decoder.h"
 #include "image/image_input.h"
 
 class MonoBitmap;
@@ -14,9 +15,15 @@ class MonoBitmap;
 // The image in `input`, a path or "-" for the bytes of `in`, as the 1-bit
 // image or the levels the options ask for. False with `why` when it
 // cannot: one line, without the input's name, such as "cannot open: no
-// such file" or "unsupported BMP: RLE8 compression".
+// such file" or "unsupported BMP: RLE8 compression". With `animation`, a
+// GIF of more than one frame is decoded whole into it instead, and
+// `picture` stays empty.
 bool ReadInputImage(const char* input, const ImageOptions& options, FILE* in, Picture* picture, std::string* why,
-                    InputSize* source = nullptr);
+                    InputSize* source = nullptr, Animation* animation = nullptr);
+
+// The same for a file already in memory, let go once it is decoded.
+bool ImageOfBytes(std::vector<uint8_t>* bytes, const ImageOptions& options, Picture* picture, std::string* why,
+                  InputSize* source, Animation* animation);
 
 // All the bytes of `input`, a path or "-" for the bytes of `in`, up to one
 // chunk past `limit`. False with `why` when they cannot be read.

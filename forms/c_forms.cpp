@@ -390,3 +390,28 @@ bool EmitCTables(const CForm& form, const std::string& tables, const std::vector
     text += "\n#endif\n";
     return Put(text, sink, context);
 }
+
+bool EmitCFrameTables(const CForm& form, const std::string& name, const std::vector<std::string>& frames,
+                      const std::vector<uint32_t>& delays, uint32_t width, uint32_t height, ByteSink sink,
+                      void* context) {
+    const bool u8g2 = form.style == CStyle::U8g2, lvgl = form.style == CStyle::Lvgl;
+    const std::string qualifier = u8g2 ? "static const " : "const ";
+    const std::string type = lvgl                 ? "lv_image_dsc_t"
+                             : form.wordBytes == 2 ? "uint16_t"
+                             : form.wordBytes == 4 ? "uint32_t"
+                                                   : "unsigned char";
+    std::string text = "\n" + qualifier + type + "* const " + name + "_frames[] = {\n";
+    for (const std::string& frame : frames) text += "    " + std::string(lvgl ? "&" : "") + frame + (u8g2 ? "_bits" : "") + ",\n";
+    text += "};\n" + qualifier + "unsigned int " + name + "_delays[] = {";
+    for (size_t i = 0; i < delays.size(); ++i) text += (i ? ", " : "") + std::to_string(delays[i]);
+    text += "};\n";
+    const std::string count = std::to_string(frames.size()), w = std::to_string(width), h = std::to_string(height);
+    if (u8g2) {
+        text += "#define " + name + "_frame_count " + count + "\n#define " + name + "_width " + w + "\n#define " +
+                name + "_height " + h + "\n";
+    } else {
+        text += "enum { " + name + "_frame_count = " + count + ", " + name + "_width = " + w + ", " + name +
+                "_height = " + h + " };\n";
+    }
+    return Put(text + "\n#endif\n", sink, context);
+}

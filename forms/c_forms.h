@@ -96,3 +96,11 @@ struct TableEntry {
 };
 bool EmitCTables(const CForm& form, const std::string& tables, const std::vector<TableEntry>& images, ByteSink sink,
                  void* context);
+
+// After an animation's frames, named `frames`: `name`_frames (pointers to
+// each, in order), `name`_delays (milliseconds), `name`_frame_count, and
+// `name`_width and `name`_height, which every frame shares; then the end of
+// the include guard.
+bool EmitCFrameTables(const CForm& form, const std::string& name, const std::vector<std::string>& frames,
+                      const std::vector<uint32_t>& delays, uint32_t width, uint32_t height, ByteSink sink,
+                      void* context);

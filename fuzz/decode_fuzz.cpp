@@ -23,6 +23,7 @@
 #include "core/mono_bmp_writer.h"
 #include "forms/png_form.h"
 #include "fuzz/fuzz_check.h"
+#include "image/file_kind.h"
 #include "image/image_decoder.h"
 #include "image/image_input.h"
 #include "image/level_preview.h"
@@ -144,6 +145,32 @@ void CheckColour(const ImageOptions& options) {
     FUZZ_CHECK(length == pixels + picture.Height());
 }
 
+Animation animation;
+PreparedImage frames[2];
+Picture toned[2];
+
+// Every frame of a sound animation decodes (or all of it is refused with
+// a reason) and tones to the frame's size, the frame before steadying it.
+void CheckAnimation(const uint8_t* data, size_t size, const ImageOptions& options, const GifFacts& facts) {
+    std::string why;
+    if (!DecodeAnimation(data, size, &animation, &why)) {
+        FUZZ_CHECK(!why.empty() && animation.Count() == 0);
+        return;
+    }
+    FUZZ_CHECK(animation.Count() == facts.delays.size() && animation.Width() == facts.width &&
+               animation.Height() == facts.height);
+    for (uint32_t i = 0; i < animation.Count(); ++i) {
+        PreparedImage& now = frames[i % 2];
+        const bool first = i == 0;
+        FUZZ_CHECK(PrepareFrame(animation, i, options, &now, &why));
+        FUZZ_CHECK(ToneFrame(now, options, first ? nullptr : &frames[(i + 1) % 2], first ? nullptr : &toned[(i + 1) % 2],
+                             &toned[i % 2], &why));
+        const FrameOptions& frame = options.frame;
+        const bool across = frame.rotate == 90 || frame.rotate == 270;
+        FUZZ_CHECK(toned[i % 2].Width() == (frame.width ? frame.width : across ? facts.height : facts.width));
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -165,6 +192,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             return static_cast<uint64_t>(value < 0 ? -value : value);
         };
         if (field(18) * field(22) > (1u << 20)) return 0;
+    }
+    // An animated GIF: its frames, each framed and toned after the one
+    // before, as the converter runs them.
+    GifFacts facts;
+    if (KindOf(data + kLead, size - kLead) == FileKind::Gif) {
+        if (!GifProblem(data + kLead, size - kLead, &facts).empty()) return 0;
+        if (static_cast<uint64_t>(facts.width) * facts.height * facts.delays.size() > (1u << 16)) return 0;
+        if (facts.delays.size() > 1) {
+            CheckAnimation(data + kLead, size - kLead, options, facts);
+            return 0;
+        }
     }
     std::string why;
     InputSize source;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "image/image_decoder.h"
+
 namespace {
 
 // The value of `bytes` bytes at `at`, least significant first.
@@ -47,6 +49,7 @@ FileKind KindOf(const uint8_t* data, size_t size) {
     if (startsWith("\x89PNG\r\n\x1a\n")) return FileKind::Png;
     if (startsWith("BM")) return FileKind::Bmp;
     if (startsWith("P5") || startsWith("P6")) return FileKind::Pnm;
+    if (startsWith("GIF87a") || startsWith("GIF89a")) return FileKind::Gif;
     if (size >= 2 && data[0] == 'P' && data[1] >= '1' && data[1] <= '4') return FileKind::TextPnm;
     return FileKind::Unknown;
 }
@@ -59,6 +62,8 @@ const char* KindName(FileKind kind) {
         return "BMP";
     case FileKind::Pnm:
         return "PGM or PPM";
+    case FileKind::Gif:
+        return "GIF";
     case FileKind::TextPnm:
     case FileKind::Unknown:
         break;
@@ -72,6 +77,8 @@ std::string HeaderProblem(FileKind kind, const uint8_t* data, size_t size) {
         return BmpProblem(data, size);
     case FileKind::Pnm:
         return PnmProblem(data, size);
+    case FileKind::Gif:
+        return GifProblem(data, size);
     case FileKind::Png:
     case FileKind::TextPnm:
     case FileKind::Unknown:
@@ -155,5 +162,59 @@ std::string PnmProblem(const uint8_t* data, size_t size) {
     // missing ones as black: refuse a file cut short instead.
     uint64_t samples = values[0] * values[1] * (data[1] == '6' ? 3 : 1) * (values[2] > 255 ? 2 : 1);
     if (at + 1 > size || samples > size - (at + 1)) return "the file ends before its last row";
+    return std::string();
+}
+
+std::string GifProblem(const uint8_t* data, size_t size, GifFacts* facts) {
+    if (size < 13) return "the file ends inside its header";
+    const uint32_t width = ReadLittleEndian(data + 6, 2), height = ReadLittleEndian(data + 8, 2);
+    if (width == 0 || height == 0)
+        return "a screen of " + std::to_string(width) + " x " + std::to_string(height) + " pixels";
+    size_t at = 13;
+    if (data[10] & 0x80) at += 3u << ((data[10] & 7) + 1);  // the global colour table
+    // The sub-blocks from `at`, up to the one of no bytes that ends them.
+    auto skipSubBlocks = [&]() {
+        while (at < size && data[at] != 0) at += 1u + data[at];
+        return at++ < size;
+    };
+    std::vector<uint32_t> delays;
+    uint32_t delay = 0;  // from the graphic control extension before a frame
+    for (;;) {
+        if (at >= size) return "the file ends before its trailer";
+        const uint8_t block = data[at++];
+        if (block == 0x3B) break;  // the trailer
+        if (block == 0x21) {       // an extension
+            if (at >= size) return "the file ends inside an extension";
+            const uint8_t label = data[at++];
+            if (label == 0xF9 && at + 5 < size && data[at] == 4) delay = ReadLittleEndian(data + at + 2, 2) * 10;
+            if (!skipSubBlocks()) return "the file ends inside an extension";
+            continue;
+        }
+        if (block != 0x2C) return "a block of unknown kind (0x" + std::string(1, "0123456789ABCDEF"[block >> 4]) +
+                                  std::string(1, "0123456789ABCDEF"[block & 15]) + ")";
+        const size_t frame = delays.size() + 1;
+        if (at + 9 > size) return "the file ends inside frame " + std::to_string(frame) + "'s descriptor";
+        const uint32_t x = ReadLittleEndian(data + at, 2), y = ReadLittleEndian(data + at + 2, 2);
+        const uint32_t w = ReadLittleEndian(data + at + 4, 2), h = ReadLittleEndian(data + at + 6, 2);
+        const uint8_t flags = data[at + 8];
+        at += 9;
+        if (x + w > width || y + h > height)
+            return "frame " + std::to_string(frame) + " (" + std::to_string(w) + " x " + std::to_string(h) + " at " +
+                   std::to_string(x) + ", " + std::to_string(y) + ") lies outside the " + std::to_string(width) +
+                   " x " + std::to_string(height) + " screen";
+        if (flags & 0x80) at += 3u << ((flags & 7) + 1);  // a local colour table
+        if (at >= size) return "the file ends inside frame " + std::to_string(frame);
+        ++at;  // the LZW code size
+        if (!skipSubBlocks()) return "the file ends inside frame " + std::to_string(frame);
+        delays.push_back(delay);
+        delay = 0;
+        if (delays.size() > kMaxFrames) return "more than " + std::to_string(kMaxFrames) + " frames";
+        if (static_cast<uint64_t>(width) * height * delays.size() > kMaxDecodedPixels)
+            return std::to_string(delays.size()) + " frames of " + std::to_string(width) + " x " +
+                   std::to_string(height) + " pixels, more than the " + std::to_string(kMaxDecodedPixels) +
+                   " pixels this converter decodes";
+    }
+    if (delays.empty()) return "no frame";
+    if (facts) *facts = {width, height, delays};
     return std::string();
 }

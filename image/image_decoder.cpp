@@ -1,6 +1,7 @@
 #include "image/image_decoder.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -46,6 +47,7 @@ void* CappedRealloc(void* pointer, size_t size) {
 #define STBI_ONLY_PNG
 #define STBI_ONLY_BMP
 #define STBI_ONLY_PNM
+#define STBI_ONLY_GIF
 #define STBI_NO_STDIO
 #define STBI_NO_LINEAR
 #define STBI_NO_HDR
@@ -208,5 +210,85 @@ bool DecodeGrey(const uint8_t* data, size_t size, GreyImage* image, std::string*
     image->width = static_cast<uint32_t>(width);
     image->height = static_cast<uint32_t>(height);
     image->channels = static_cast<uint32_t>(channels);
+    return true;
+}
+
+Animation::~Animation() { Release(); }
+
+void Animation::Release() {
+    CappedFree(pixels);
+    pixels = nullptr;
+    width = height = count = 0;
+    delays.clear();
+}
+
+bool DecodeAnimation(const uint8_t* data, size_t size, Animation* animation, std::string* why) {
+    animation->Release();
+    if (size > 0x7FFFFFFFu) {
+        *why = "the file is larger than 2 GiB";
+        return false;
+    }
+    // stb_image's own loop over the frames, with the frame two back that
+    // the disposal "restore to previous" reads pointing at that frame (the
+    // library's loop points it before its buffer).
+    stbi__context s;
+    stbi__start_mem(&s, data, static_cast<int>(size));
+    if (!stbi__gif_test(&s)) {
+        *why = "not a GIF";
+        return false;
+    }
+    stbi__gif g;
+    std::memset(&g, 0, sizeof g);
+    int comp = 0;
+    uint8_t* out = nullptr;
+    size_t frameBytes = 0;
+    uint32_t layers = 0;
+    bool failed = false;
+    for (;;) {
+        uint8_t* twoBack = layers >= 2 ? out + (layers - 2) * frameBytes : nullptr;
+        uint8_t* frame = stbi__gif_load_next(&s, &g, &comp, 4, twoBack);
+        if (frame == reinterpret_cast<uint8_t*>(&s)) break;  // the trailer
+        if (!frame) {
+            failed = true;
+            break;
+        }
+        frameBytes = static_cast<size_t>(g.w) * g.h * 4;
+        uint8_t* grown = static_cast<uint8_t*>(CappedRealloc(out, (layers + 1) * frameBytes));
+        if (!grown) {
+            stbi__g_failure_reason = "out of memory";
+            failed = true;
+            break;
+        }
+        out = grown;
+        std::memcpy(out + layers * frameBytes, frame, frameBytes);
+        animation->delays.push_back(static_cast<uint32_t>(g.delay));
+        ++layers;
+    }
+    STBI_FREE(g.out);
+    STBI_FREE(g.history);
+    STBI_FREE(g.background);
+    if (failed || layers == 0) {
+        CappedFree(out);
+        animation->delays.clear();
+        *why = failed ? "frame " + std::to_string(layers + 1) + ": " + stbi_failure_reason() : "no frame";
+        return false;
+    }
+    animation->pixels = out;
+    animation->width = static_cast<uint32_t>(g.w);
+    animation->height = static_cast<uint32_t>(g.h);
+    animation->count = layers;
+    return true;
+}
+
+bool CopyFrame(const Animation& animation, uint32_t index, GreyImage* image) {
+    image->Release();
+    const size_t bytes = static_cast<size_t>(animation.Width()) * animation.Height() * 4;
+    uint8_t* pixels = static_cast<uint8_t*>(CappedMalloc(bytes ? bytes : 1));
+    if (!pixels) return false;
+    std::memcpy(pixels, animation.Frame(index), bytes);
+    image->pixels = pixels;
+    image->width = animation.Width();
+    image->height = animation.Height();
+    image->channels = 4;
     return true;
 }

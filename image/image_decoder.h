@@ -1,6 +1,6 @@
 // The maintained decoder behind every input that is not a 1-bit BMP the
 // Windows program reads: PNG (every colour type and depth), BMP of the
-// other depths, binary PGM and PPM. Samples arrive as 8 bits (16-bit ones
+// other depths, binary PGM and PPM, GIF (a still, or every frame). Samples arrive as 8 bits (16-bit ones
 // keep their high byte) in the file's own channels; the decoder's own
 // channel conversion is never asked for, as it misreads 16-bit PGM/PPM.
 #pragma once
@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // All the decoder's allocations together stay within this many bytes; an
 // input that needs more is refused.
@@ -35,6 +36,7 @@ public:
 
 private:
     friend bool DecodeGrey(const uint8_t*, size_t, GreyImage*, std::string*, bool);
+    friend bool CopyFrame(const class Animation&, uint32_t, GreyImage*);
     uint8_t* pixels = nullptr;
     uint32_t width = 0, height = 0, channels = 0;
 };
@@ -43,6 +45,38 @@ private:
 // image the decoder reads, or it is damaged, or too large. `rowDecoder`
 // false leaves libpng out, for the tests that hold the two to each other.
 bool DecodeGrey(const uint8_t* data, size_t size, GreyImage* image, std::string* why, bool rowDecoder = true);
+
+// Every frame of an animated GIF, each composited over those before it as
+// the file says (its disposal methods), RGBA, 8 bits a sample; and each
+// frame's delay in milliseconds.
+class Animation {
+public:
+    Animation() = default;
+    ~Animation();
+    Animation(const Animation&) = delete;
+    Animation& operator=(const Animation&) = delete;
+
+    uint32_t Width() const { return width; }
+    uint32_t Height() const { return height; }
+    uint32_t Count() const { return count; }
+    const uint8_t* Frame(uint32_t index) const { return pixels + static_cast<size_t>(index) * width * height * 4; }
+    uint32_t Delay(uint32_t index) const { return delays[index]; }
+    void Release();
+
+private:
+    friend bool DecodeAnimation(const uint8_t*, size_t, Animation*, std::string*);
+    uint8_t* pixels = nullptr;
+    uint32_t width = 0, height = 0, count = 0;
+    std::vector<uint32_t> delays;
+};
+
+// Frame `index` of `animation` as a decoded image of its own (RGBA). False
+// when memory is short.
+bool CopyFrame(const Animation& animation, uint32_t index, GreyImage* image);
+
+// The frames of a GIF whose blocks GifProblem (image/file_kind.h) found
+// sound. False with `why` when a frame cannot be decoded.
+bool DecodeAnimation(const uint8_t* data, size_t size, Animation* animation, std::string* why);
 
 // The size a PNG's or a BMP's header tells, without decoding it; false
 // for anything else (the decoder's PGM/PPM header reader overflows on

@@ -15,7 +15,7 @@ bool Decode(const uint8_t* data, size_t size, GreyImage* image, std::string* why
     const FileKind kind = KindOf(data, size);
     if (kind == FileKind::Unknown || kind == FileKind::TextPnm) {
         *why = kind == FileKind::TextPnm ? "only binary PGM and PPM (P5, P6) are read, not P" + std::string(1, data[1])
-                                         : "not an image this converter reads (PNG, BMP, PGM or PPM)";
+                                         : "not an image this converter reads (PNG, BMP, GIF, PGM or PPM)";
         return false;
     }
     if (size > kLargestInput) {
@@ -94,6 +94,22 @@ bool PrepareImage(const uint8_t* data, size_t size, const ImageOptions& options,
     prepared->from = options.from;
     if (!Decode(data, size, &prepared->decoded, why)) return false;
     if (source) *source = {prepared->decoded.Width(), prepared->decoded.Height()};
+    return FrameDecoded(options, prepared, why);
+}
+
+bool PrepareFrame(const Animation& animation, uint32_t index, const ImageOptions& options, PreparedImage* prepared,
+                  std::string* why) {
+    prepared->framed = Plane();
+    prepared->background = options.tone.blackBackground ? 0 : 255;
+    prepared->from = options.from;
+    if (!CopyFrame(animation, index, &prepared->decoded)) {
+        *why = "not enough memory for frame " + std::to_string(index);
+        return false;
+    }
+    return FrameDecoded(options, prepared, why);
+}
+
+bool FrameDecoded(const ImageOptions& options, PreparedImage* prepared, std::string* why) {
     if (options.frame.KeepsTheImage()) return true;  // toned a row at a time
     if (options.InColour()) {
         // The frame reads the decoded pixels where they are.
@@ -148,6 +164,48 @@ bool ToneColour(const PixelRows& rows, const ToneOptions& tone, const ImageOptio
 }
 
 }  // namespace
+
+PixelRows PreparedImage::Source() const {
+    if (framed.Width() != 0) return framed.Rows();
+    return {decoded.Pixels(), decoded.Width(), decoded.Height(), decoded.Channels(),
+            static_cast<size_t>(decoded.Width()) * decoded.Channels()};
+}
+
+namespace {
+
+// Pixel (x, y) of `from` into `to`, both held and of one kind and size.
+void CopyPixel(const Picture& from, uint32_t x, uint32_t y, Picture* to) {
+    if (from.InDirect()) {
+        to->direct.Row(y)[x] = from.direct.Get(x, y);
+    } else if (from.InLevels()) {
+        to->levels.Set(x, y, from.levels.Get(x, y));
+    } else {
+        uint8_t& byte = to->mono.Row(y)[x >> 3];
+        const uint8_t bit = static_cast<uint8_t>(0x80u >> (x & 7));
+        const bool set = from.mono.IsDark(x, y) == (to->mono.DarkIndex() == 1);
+        byte = static_cast<uint8_t>(set ? byte | bit : byte & ~bit);
+    }
+}
+
+}  // namespace
+
+bool ToneFrame(const PreparedImage& prepared, const ImageOptions& options, const PreparedImage* before,
+               const Picture* toned, Picture* picture, std::string* why) {
+    if (!ToneImage(prepared, options, picture, why)) return false;
+    if (!before || !toned || before->Empty() || prepared.Empty()) return true;
+    const PixelRows now = prepared.Source(), then = before->Source();
+    if (now.width != then.width || now.height != then.height || now.channels != then.channels ||
+        picture->Width() != toned->Width() || picture->Height() != toned->Height() ||
+        picture->InDirect() != toned->InDirect() || picture->InLevels() != toned->InLevels())
+        return true;
+    for (uint32_t y = 0; y < now.height; ++y) {
+        const uint8_t* a = now.Row(y);
+        const uint8_t* b = then.Row(y);
+        for (uint32_t x = 0; x < now.width; ++x, a += now.channels, b += now.channels)
+            if (std::equal(a, a + now.channels, b)) CopyPixel(*toned, x, y, picture);
+    }
+    return true;
+}
 
 bool ToneImage(const PreparedImage& prepared, const ImageOptions& options, Picture* picture, std::string* why) {
     bool toned = true;

@@ -87,6 +87,8 @@ class PreparedImage {
 public:
     // True when there is nothing to tone: a 1-bit image taken as it is.
     bool Empty() const { return framed.Width() == 0 && decoded.Width() == 0; }
+    // What the tone reads: the framed pixels, or the decoded image itself.
+    PixelRows Source() const;
 
 private:
     friend bool PrepareImage(const uint8_t*, size_t, const ImageOptions&, PreparedImage*, MonoBitmap*, std::string*,
@@ -94,6 +96,8 @@ private:
     friend bool PrepareBitmap(const ImageOptions&, PreparedImage*, MonoBitmap*, std::string*);
     friend bool ToneImage(const PreparedImage&, const ImageOptions&, Picture*, std::string*);
     friend bool FrameLevels(const ImageOptions&, Picture*, std::string*, InputSize*);
+    friend bool PrepareFrame(const Animation&, uint32_t, const ImageOptions&, PreparedImage*, std::string*);
+    friend bool FrameDecoded(const ImageOptions&, PreparedImage*, std::string*);
 
     Plane framed;  // grey levels, or the image's own channels for colour
     GreyImage decoded;
@@ -105,9 +109,16 @@ private:
 // 1-bit BMP the frame leaves as it is, that image into `bitmap` (and
 // `prepared` stays empty). False with `why` when it cannot: one line,
 // without the input's name, such as "not an image this converter reads
-// (PNG, BMP, PGM or PPM)" or "unsupported BMP: RLE8 compression".
+// (PNG, BMP, GIF, PGM or PPM)" or "unsupported BMP: RLE8 compression".
 bool PrepareImage(const uint8_t* data, size_t size, const ImageOptions& options, PreparedImage* prepared,
                   MonoBitmap* bitmap, std::string* why, InputSize* source = nullptr);
+
+// The steps before the tone for frame `index` of an animation.
+bool PrepareFrame(const Animation& animation, uint32_t index, const ImageOptions& options, PreparedImage* prepared,
+                  std::string* why);
+
+// Those after the decoding, for the image in prepared->decoded.
+bool FrameDecoded(const ImageOptions& options, PreparedImage* prepared, std::string* why);
 
 // The same for a 1-bit image already in `bitmap` (read from a file, or
 // from packed bytes): it stays there when the frame leaves it as it is;
@@ -119,6 +130,15 @@ bool PrepareBitmap(const ImageOptions& options, PreparedImage* prepared, MonoBit
 // picture->mono: it stays, or becomes levels (dark 0 and light the top, or
 // as coverage dark the top).
 bool ToneImage(const PreparedImage& prepared, const ImageOptions& options, Picture* picture, std::string* why);
+
+// The tone of one frame of an animation, steady where the picture stands
+// still: a pixel whose framed colour is the one the frame before had there
+// takes that frame's toned value (`toned`, from `before`), so that a
+// diffusion dither, whose error runs on from whatever changed, does not
+// make a still background crawl from frame to frame. Without a frame
+// before, ToneImage.
+bool ToneFrame(const PreparedImage& prepared, const ImageOptions& options, const PreparedImage* before,
+               const Picture* toned, Picture* picture, std::string* why);
 
 // Every step: PrepareImage, then ToneImage.
 bool ConvertImageBytes(const uint8_t* data, size_t size, const ImageOptions& options, Picture* picture,

@@ -16,6 +16,7 @@
 #include "core/level_bmp_writer.h"
 #include "core/mono_bmp_writer.h"
 #include "forms/c_forms.h"
+#include "image/file_kind.h"
 #include "image/image_input.h"
 #include "image/palette.h"
 #include "image/presets.h"
@@ -37,16 +38,19 @@ std::string KeyOf(const char* input, const ImageOptions& options) {
 class KeptImages : public ImageSource {
 public:
     bool Read(const char* input, const ImageOptions& options, FILE* in, Picture* picture, std::string* why,
-              InputSize* source) override {
+              InputSize* source, Animation* animation) override {
         const std::string key = KeyOf(input, options);
         if (key != kept) {
             std::vector<uint8_t> bytes;
             FileHandle file = std::strcmp(input, "-") == 0 ? nullptr : OpenFileForRead(input, FileShare::ReadWrite);
             const bool read = file && ReadWholeFile(file, &bytes, kLargestInput) && bytes.size() <= kLargestInput;
             CloseFile(file);
-            if (!read) return ReadInputImage(input, options, in, picture, why, source);  // and its reason
+            if (!read) return ReadInputImage(input, options, in, picture, why, source, animation);  // and its reason
             kept.clear();
             picture->Release();
+            // A GIF, still or animated, is read afresh each run: nothing kept.
+            if (KindOf(bytes.data(), bytes.size()) == FileKind::Gif)
+                return ImageOfBytes(&bytes, options, picture, why, source, animation);
             if (!PrepareImage(bytes.data(), bytes.size(), options, &prepared, &picture->mono, why, &size)) return false;
             if (source) *source = size;
             // A 1-bit BMP as it is: nothing to keep.
@@ -57,9 +61,10 @@ public:
         return ToneImage(prepared, options, picture, why);
     }
 
-    // The last image packed, as a BMP, and what --info says of it.
+    // The images the last run packed, each as a BMP (an animation's frames
+    // in order), and what --info says of the first.
     void Packed(const Picture& picture, const std::string& info) override {
-        packedBmp.clear();
+        std::string packedBmp;
         if (picture.InDirect()) {
             EmitDirectBmp(picture.direct, AppendTo, &packedBmp);
         } else if (picture.InColour()) {
@@ -69,12 +74,15 @@ public:
         } else {
             EmitMonoBmp(picture.mono, AppendTo, &packedBmp);
         }
-        packedInfo = info;
+        if (packed.empty()) packedInfo = info;
+        packed.push_back(packedBmp);
     }
 
     void Forget() { kept.clear(); }
+    void StartRun() { packed.clear(); }
 
-    std::string packedBmp, packedInfo;
+    std::vector<std::string> packed;
+    std::string packedInfo;
 
 private:
     static bool AppendTo(void* context, const char* bytes, uint32_t size) {
@@ -117,16 +125,23 @@ EMSCRIPTEN_KEEPALIVE int qg_run(const char* args) {
     size_t outSize = 0, errSize = 0;
     FILE* out = open_memstream(&outBuffer, &outSize);
     FILE* err = open_memstream(&errBuffer, &errSize);
+    images.StartRun();
     const int status = RunCli(static_cast<int>(argv.size()), argv.data(), stdin, out, err, &images);
     output = Take(out, &outBuffer, &outSize);
     errors = Take(err, &errBuffer, &errSize);
     return status;
 }
 
-// The 1-bit image of the last run's input, as a BMP, and what --info says
-// of it: the page shows them beside the output without another run.
-EMSCRIPTEN_KEEPALIVE const char* qg_packed_bmp() { return images.packedBmp.data(); }
-EMSCRIPTEN_KEEPALIVE size_t qg_packed_bmp_size() { return images.packedBmp.size(); }
+// The images the last run packed (one, or an animation's frames), each as
+// a BMP, and what --info says of the first: the page shows them beside
+// the output without another run.
+EMSCRIPTEN_KEEPALIVE size_t qg_packed_count() { return images.packed.size(); }
+EMSCRIPTEN_KEEPALIVE const char* qg_packed_bmp(size_t index) {
+    return index < images.packed.size() ? images.packed[index].data() : "";
+}
+EMSCRIPTEN_KEEPALIVE size_t qg_packed_bmp_size(size_t index) {
+    return index < images.packed.size() ? images.packed[index].size() : 0;
+}
 EMSCRIPTEN_KEEPALIVE const char* qg_packed_info() { return images.packedInfo.c_str(); }
 
 // The presets and the layouts the C styles start from, as JSON, for the

@@ -1,5 +1,7 @@
 #include "tests/cli/image_files.h"
 
+#include <algorithm>
+
 namespace test {
 
 namespace {
@@ -128,6 +130,57 @@ Bytes Pnm(uint32_t width, uint32_t height, bool colour, const std::vector<uint32
     Bytes pnm(head.begin(), head.end());
     for (uint32_t sample : samples) pnm.push_back(static_cast<uint8_t>(sample));
     return pnm;
+}
+
+Bytes Gif(uint32_t width, uint32_t height, const Bytes& palette, const std::vector<GifFrame>& frames) {
+    uint32_t bits = 1;
+    while ((3u << bits) < palette.size()) ++bits;
+    Bytes gif = {'G', 'I', 'F', '8', '9', 'a'};
+    auto put16 = [&gif](uint32_t v) {
+        gif.push_back(static_cast<uint8_t>(v));
+        gif.push_back(static_cast<uint8_t>(v >> 8));
+    };
+    put16(width);
+    put16(height);
+    gif.push_back(static_cast<uint8_t>(0x80 | (bits - 1)));
+    gif.push_back(0);
+    gif.push_back(0);
+    gif.insert(gif.end(), palette.begin(), palette.end());
+    for (const GifFrame& frame : frames) {
+        gif.insert(gif.end(), {0x21, 0xF9, 4});
+        gif.push_back(static_cast<uint8_t>(frame.disposal << 2 | (frame.transparent >= 0 ? 1 : 0)));
+        put16(frame.delay);
+        gif.push_back(static_cast<uint8_t>(frame.transparent >= 0 ? frame.transparent : 0));
+        gif.push_back(0);
+        gif.push_back(0x2C);
+        put16(frame.x);
+        put16(frame.y);
+        put16(frame.width);
+        put16(frame.height);
+        gif.push_back(0);
+        gif.push_back(8);  // the LZW code size: clear is 256, end 257
+        Bytes codes;
+        uint32_t buffer = 0, held = 0;
+        auto code = [&](uint32_t value) {
+            buffer |= value << held;
+            for (held += 9; held >= 8; held -= 8, buffer >>= 8) codes.push_back(static_cast<uint8_t>(buffer));
+        };
+        for (size_t i = 0; i < frame.indices.size(); ++i) {
+            if (i % 250 == 0) code(256);
+            code(frame.indices[i]);
+        }
+        code(257);
+        if (held > 0) codes.push_back(static_cast<uint8_t>(buffer));
+        for (size_t at = 0; at < codes.size(); at += 255) {
+            const size_t size = std::min<size_t>(255, codes.size() - at);
+            gif.push_back(static_cast<uint8_t>(size));
+            gif.insert(gif.end(), codes.begin() + static_cast<std::ptrdiff_t>(at),
+                       codes.begin() + static_cast<std::ptrdiff_t>(at + size));
+        }
+        gif.push_back(0);
+    }
+    gif.push_back(0x3B);
+    return gif;
 }
 
 }  // namespace test

@@ -23,6 +23,23 @@ Bytes Png(uint32_t width, uint32_t height, int colourType, int depth, const std:
 Bytes DeepBmp(uint32_t width, uint32_t height, int bits, const std::vector<uint32_t>& samples,
               const Bytes& palette = {}, uint32_t header = 40);
 
+// One frame of a GIF: a rectangle of the screen, its pixels' indices into
+// the palette, its delay in hundredths of a second, what becomes of it
+// before the next (1 keep, 2 background, 3 the frame before), and the
+// index that is transparent (-1 none).
+struct GifFrame {
+    uint32_t x = 0, y = 0, width = 0, height = 0;
+    std::vector<uint8_t> indices;
+    uint32_t delay = 10;
+    uint32_t disposal = 1;
+    int transparent = -1;
+};
+
+// A GIF89a of a width x height screen and a global palette (RGB triples,
+// 2 to 256 colours, a power of two), its frames' pixels in LZW codes of 9
+// bits (a clear code every 250 pixels keeps them at 9).
+Bytes Gif(uint32_t width, uint32_t height, const Bytes& palette, const std::vector<GifFrame>& frames);
+
 // "P5" (one sample a pixel) or "P6" (three) with maximum 255.
 Bytes Pnm(uint32_t width, uint32_t height, bool colour, const std::vector<uint32_t>& samples);
 

@@ -140,6 +140,29 @@ TEST(ToPalette, AMixOfTwoInksIsDitheredInTheProportionOfItsLight) {
     }
 }
 
+// Floyd-Steinberg's error goes ahead along the row as well as below: a
+// single row of grey gets both black and white, the more white the
+// lighter it is (7/16 of the error stays in the row, the rest would go
+// below).
+TEST(ToPalette, ASingleRowIsMixedAlongItself) {
+    const Palette palette = Parsed("bwr");
+    double shares[2];
+    for (int i = 0; i < 2; ++i) {
+        const uint8_t grey = SrgbOf(i == 0 ? 0.25 : 0.5);
+        const Plane plane = Flat(256, 1, {grey, grey, grey});
+        ToneOptions tone;
+        tone.dither = Dither::FloydSteinberg;
+        LevelImage levels;
+        ASSERT_TRUE(ToPalette(plane.Rows(), tone, palette, &levels));
+        uint32_t white = 0;
+        for (uint32_t x = 0; x < 256; ++x) white += levels.Get(x, 0) == 1;
+        shares[i] = white / 256.0;
+        EXPECT_GT(shares[i], 0.1) << int(grey);
+        EXPECT_LT(shares[i], 0.95) << int(grey);
+    }
+    EXPECT_LT(shares[0], shares[1]);
+}
+
 // A value the display does not take is never chosen, even for its own colour.
 TEST(ToPalette, AnUnusedValueIsNeverChosen) {
     const Palette palette = Parsed("#000000,-,#FFFFFF,#FF0000");

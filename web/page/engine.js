@@ -4,15 +4,20 @@
 const written = new Map();  // file name in the engine -> the bytes written there
 
 // Runs the command line `args` once: its status, standard output and
-// error, and the 1-bit image it packed (a BMP) with what --info says of it.
+// error, and the images it packed (BMPs: one, or an animation's frames)
+// with what --info says of the first.
 function run(args) {
   window.quillgrid.runs += 1;
   const status = Module.ccall('qg_run', 'number', ['string'], [args.join('\n')]);
   const at = Module._qg_output();
   const out = Module.HEAPU8.slice(at, at + Module._qg_output_size());
-  const bmpAt = Module._qg_packed_bmp();
-  const bmp = Module.HEAPU8.slice(bmpAt, bmpAt + Module._qg_packed_bmp_size());
-  return {status, out, err: Module.UTF8ToString(Module._qg_errors()), bmp, info: Module.UTF8ToString(Module._qg_packed_info())};
+  const bmps = [];
+  for (let i = 0; i < Module._qg_packed_count(); ++i) {
+    const bmpAt = Module._qg_packed_bmp(i);
+    bmps.push(Module.HEAPU8.slice(bmpAt, bmpAt + Module._qg_packed_bmp_size(i)));
+  }
+  return {status, out, err: Module.UTF8ToString(Module._qg_errors()), bmp: bmps[0], bmps,
+          info: Module.UTF8ToString(Module._qg_packed_info())};
 }
 
 // Puts `bytes` where the engine reads `name`, unless they are there.

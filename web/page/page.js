@@ -9,6 +9,7 @@ const files = [];  // {name, bytes, url}
 let current = -1;
 let zoomChosen = false;
 let lastText = '';
+let frames = [];  // the BMPs of the last run: one, or an animation's frames
 
 // --- what the controls say, as command-line arguments ---
 
@@ -162,9 +163,16 @@ function update() {
   const args = imageArgs().concat(formArgs(), planesArgs());
   try {
     const result = convertRun(file.bytes, args, file.name);
-    const image = pixelsOfBmp(result.bmp);
+    // An animation: a slider picks the frame shown; the output holds them all.
+    frames = result.bmps;
+    const slider = $('frame');
+    slider.max = String(Math.max(0, frames.length - 1));
+    if (Number(slider.value) >= frames.length) slider.value = '0';
+    $('frame-box').hidden = frames.length < 2;
+    const image = pixelsOfBmp(frames[Number(slider.value)] || result.bmp);
     if (!zoomChosen) $('zoom').value = String(fittingZoom(image.width, image.height));
     drawImage($('preview'), $('grid'), image, Number($('zoom').value));
+    $('frame-number').textContent = frames.length > 1 ? text('frameof')(Number(slider.value), frames.length) : '';
     lastText = new TextDecoder().decode(result.out);
     $('output').textContent = lastText;
     $('command').textContent = ['quillgrid-cli'].concat(args, [file.name]).map(shellWord).join(' ');
@@ -326,6 +334,12 @@ function start() {
   });
   form.addEventListener('submit', (event) => event.preventDefault());
   $('zoom').addEventListener('input', () => { zoomChosen = true; update(); });
+  $('frame').addEventListener('input', () => {
+    // Another frame of the same run: drawn, not converted again.
+    const index = Number($('frame').value);
+    drawImage($('preview'), $('grid'), pixelsOfBmp(frames[index]), Number($('zoom').value));
+    $('frame-number').textContent = text('frameof')(index, frames.length);
+  });
   $('file').addEventListener('change', (event) => open(event.target.files));
   document.addEventListener('dragover', (event) => { event.preventDefault(); document.body.classList.add('dropping'); });
   document.addEventListener('dragleave', () => document.body.classList.remove('dropping'));

@@ -1,0 +1,41 @@
+#include "cli/depfile.h"
+
+#include <map>
+
+#include "io/array_text_file.h"
+#include "io/replacing_file.h"
+
+std::string MakeEscaped(const std::string& path) {
+    std::string escaped;
+    size_t backslashes = 0;  // in a row, just before this character
+    for (char c : path) {
+        if (c == ' ' || c == '#') escaped.append(backslashes + 1, '\\');
+        if (c == '$') escaped += '$';
+        escaped += c;
+        backslashes = c == '\\' ? backslashes + 1 : 0;
+    }
+    return escaped;
+}
+
+bool WriteDepfile(const CliRequest& request, const std::vector<std::pair<std::string, std::string>>& written,
+                  FILE* err) {
+    std::map<std::string, std::vector<std::string>> inputs;  // by output, in the order they came
+    std::vector<std::string> order;
+    for (const auto& entry : written) {
+        if (!inputs.count(entry.first)) order.push_back(entry.first);
+        inputs[entry.first].push_back(entry.second);
+    }
+    std::string text;
+    for (const std::string& output : order) {
+        text += MakeEscaped(output) + ":";
+        for (const std::string& input : inputs[output]) text += " " + MakeEscaped(input);
+        if (request.settings) text += " " + MakeEscaped(request.settings);
+        text += "\n";
+    }
+    ReplacingFile file;
+    if (file.Open(request.depfile) && WriteToFile(file.Handle(), text.data(), static_cast<uint32_t>(text.size())) &&
+        file.Commit())
+        return true;
+    std::fprintf(err, "quillgrid-cli: cannot write %s\n", request.depfile);
+    return false;
+}

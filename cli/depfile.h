@@ -1,0 +1,22 @@
+// --depfile: what each written output was made from, in the Makefile form
+// that make, ninja and CMake's DEPFILE read, so that a build reruns the
+// converter when an input changes.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli/cli_args.h"
+
+// "OUTPUT: INPUT SETTINGS" for each written output (an output, then the
+// input it was made from, once for each input it holds), into the file
+// request.depfile, replaced whole. False, said on `err`, when it cannot be
+// written.
+bool WriteDepfile(const CliRequest& request, const std::vector<std::pair<std::string, std::string>>& written,
+                  FILE* err);
+
+// A path as a Makefile rule names it: spaces, '#' and '\' before them
+// escaped with '\', '$' doubled.
+std::string MakeEscaped(const std::string& path);

@@ -1,0 +1,14 @@
+// An animation's frames through the run: each framed and toned in turn,
+// steady where the picture stands still, into the forms that take every
+// frame or into one that takes one.
+#pragma once
+
+#include "cli/run.h"
+
+// The frames of the run's animation into the job's output, or with
+// --out-dir one file a frame.
+Outcome ConvertFrames(const Run& run, const Job& job);
+
+// --info or --preview of the run's animation: its frames and delays, or
+// the picture of the frame --frames names.
+Outcome ShowFrames(const Run& run, const char* input, const InputSize& source, bool* shown);
