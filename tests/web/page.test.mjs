@@ -26,6 +26,7 @@ const inputs = {
   'alpha.png': png(37, 23, 6, 8, (x, y) => [x * 7, y * 11, 200, (x * y * 13) % 256]),
   'grey16.png': png(29, 31, 0, 16, (x, y) => [(x * 2261 + y * 1000) % 65536]),
   'palette.png': png(33, 17, 3, 8, (x, y) => [(x + y) % 4], [0, 0, 0, 90, 90, 90, 180, 180, 180, 250, 250, 250]),
+  'moving.gif': fs.readFileSync(path.join(root, 'fuzz/inputs/decode/moving.gif')),
 };
 for (const [name, bytes] of Object.entries(inputs)) fs.writeFileSync(path.join(work, name), bytes);
 
@@ -204,6 +205,28 @@ test('the colour controls are the converter options, and the preview shows the c
       for (let c = 0; c < 3; ++c) if (shot.pixels[i * shot.channels + c] !== shown.pixels[i * shown.channels + c]) ++wrong;
     assert.equal(wrong, 0, command.join(' '));
   }
+});
+
+// An animated GIF: the output holds every frame; a slider shows each
+// frame of the same run, as the CLI's --frames N --bmp draws it.
+test('an animation shows each frame with a slider and writes them all', async () => {
+  await openFiles(['moving.gif']);
+  await page.waitForFunction(() => document.querySelector('#output').textContent.length > 0);
+  assert.equal(await page.textContent('#output'), cliOutput([], 'moving.gif').out.toString());
+  assert.equal(await page.isVisible('#frame'), true);
+  await page.selectOption('#zoom', '1');
+  const runs = await page.evaluate(() => window.quillgrid.runs);
+  for (const frame of ['2', '1']) {
+    await page.fill('#frame', frame);
+    await page.dispatchEvent('#frame', 'input');
+    const {width, height, greys} = bmpGreys(cliOutput(['--frames', frame, '--bmp'], 'moving.gif').out);
+    const box = await page.locator('#preview').boundingBox();
+    const shot = decodePng(await page.screenshot({clip: {x: Math.round(box.x), y: Math.round(box.y), width, height}}));
+    let wrong = 0;
+    for (let i = 0; i < width * height; ++i) if (shot.pixels[i * shot.channels] !== greys[i]) ++wrong;
+    assert.equal(wrong, 0, `frame ${frame}`);
+  }
+  assert.equal(await page.evaluate(() => window.quillgrid.runs), runs, 'the slider runs nothing');
 });
 
 test('the copy button puts the text on the clipboard', async () => {

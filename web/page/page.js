@@ -168,7 +168,7 @@ function update() {
     const slider = $('frame');
     slider.max = String(Math.max(0, frames.length - 1));
     if (Number(slider.value) >= frames.length) slider.value = '0';
-    $('frame-box').hidden = frames.length < 2;
+    $('frame-box').hidden = slider.disabled = frames.length < 2;
     const image = pixelsOfBmp(frames[Number(slider.value)] || result.bmp);
     if (!zoomChosen) $('zoom').value = String(fittingZoom(image.width, image.height));
     drawImage($('preview'), $('grid'), image, Number($('zoom').value));
