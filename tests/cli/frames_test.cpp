@@ -139,6 +139,30 @@ TEST_F(CliTest, ADitherDoesNotCrawlOverAStillBackground) {
     }
 }
 
+// Each frame is composited as the file says: a frame kept, cleared to the
+// background, or restored to what was there before it (disposal 3, which
+// reads the frame two back).
+TEST_F(CliTest, FramesAreCompositedAsTheFileSays) {
+    const test::Bytes palette = {0, 0, 0, 255, 255, 255, 255, 0, 0, 0, 0, 255};
+    auto frame = [](uint32_t x, uint32_t y, uint32_t w, uint32_t h, uint8_t index, uint32_t disposal) {
+        test::GifFrame f;
+        f.x = x, f.y = y, f.width = w, f.height = h, f.disposal = disposal;
+        f.indices.assign(static_cast<size_t>(w) * h, index);
+        return f;
+    };
+    // White, a black square kept, a red one restored away, a one-pixel frame.
+    const std::string gif = Image(test::Gif(6, 4, palette,
+                                            {frame(0, 0, 6, 4, 1, 1), frame(0, 0, 2, 2, 0, 1),
+                                             frame(3, 1, 2, 2, 2, 3), frame(5, 3, 1, 1, 1, 1)}),
+                                  "composited.gif");
+    const char* const expected[] = {"......\n......\n......\n......\n", "##....\n##....\n......\n......\n",
+                                    "##....\n##.##.\n...##.\n......\n", "##....\n##....\n......\n......\n"};
+    for (int f = 0; f < 4; ++f) {
+        ASSERT_EQ(Run({"--frames", std::to_string(f), "--preview=ascii", "--threshold", "60%", gif}), kExitDone) << err;
+        EXPECT_EQ(out, expected[f]) << "frame " << f;
+    }
+}
+
 TEST_F(CliTest, BadAnimationsAreRefusedWithOneLine) {
     const test::Bytes grey = {0, 0, 0, 255, 255, 255};
     auto frame = [](uint32_t x, uint32_t y, uint32_t w, uint32_t h, uint32_t delay) {
