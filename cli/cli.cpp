@@ -33,6 +33,7 @@
 #include "io/file_io.h"
 #include "io/replacing_file.h"
 #include "settings/settings_file.h"
+#include "version.h"
 
 namespace {
 
@@ -229,7 +230,7 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
         return kExitDone;
     }
     if (request.version) {
-        std::fprintf(out, "%s 1.00\n", kName);
+        std::fprintf(out, "%s %s (%s)\n", kName, QG_VERSION, QG_COMMIT);
         return kExitDone;
     }
 

@@ -107,6 +107,10 @@ struct CliOption {
     // The help's words for it: lines apart by '\n', each shown below the
     // one before, beside the option's names.
     const char* help;
+    // The values it takes when they are a fixed set, by spaces, for the
+    // shell's completion and the manual; "{presets}" and "{palettes}" stand
+    // for the names of those tables. Null: any value, or none.
+    const char* values = nullptr;
 };
 
 extern const CliOption kCliOptions[];
@@ -153,3 +157,16 @@ bool IsCIdentifier(const char* name);
 // follows a usage error.
 std::string CliHelp();
 extern const char kCliUsage[];
+// Its parts, for the manual: the opening words, what a section says before
+// its options, and the worked examples with the exit status.
+const char* HelpIntroduction();
+const char* HelpSectionWords(HelpSection section);
+const char* HelpExamples();
+
+// The manual page quillgrid-cli(1), in roff, and bash's completion of the
+// command: both made from the option table, as the help is.
+std::string CliManPage(const std::string& version, const std::string& date);
+std::string CliCompletion();
+// The fixed values an option takes, its "{presets}" and "{palettes}" made
+// the tables' names; empty for an option without a fixed set.
+std::vector<std::string> OptionValues(const CliOption& option);

@@ -16,10 +16,11 @@ struct Section {
 const Section kSections[] = {
     {HelpSection::Input,
      "Input: a 1-bit BMP is read as the Windows program reads it. PNG (any colour\n"
-     "type and depth), BMP of 4, 8, 16, 24 or 32 bits and binary PGM/PPM become\n"
-     "1-bit: alpha is composited over white, colours become grey with the\n"
-     "luminance Y = (77 R + 150 G + 29 B) / 256 (ITU-R BT.601 weights), and a\n"
-     "pixel is dark when Y is below the threshold. '-' reads standard input.\n"},
+     "type and depth), BMP of 4, 8, 16, 24 or 32 bits, GIF (still or animated) and\n"
+     "binary PGM/PPM become 1-bit: alpha is composited over white, colours become\n"
+     "grey with the luminance Y = (77 R + 150 G + 29 B) / 256 (ITU-R BT.601\n"
+     "weights), and a pixel is dark when Y is below the threshold. '-' reads\n"
+     "standard input.\n"},
     {HelpSection::Colour,
      "Colour: for colour displays, a palette's values (three-, four- and seven-colour\n"
      "e-paper) or each pixel's own colour (RGB565 TFTs). The image keeps its colour\n"
@@ -133,6 +134,14 @@ const char kExamples[] =
     "output could not be written.\n";
 
 }  // namespace
+
+const char* HelpIntroduction() { return kUsage; }
+const char* HelpExamples() { return kExamples; }
+const char* HelpSectionWords(HelpSection section) {
+    for (const Section& known : kSections)
+        if (known.section == section) return known.before;
+    return "";
+}
 
 std::string CliHelp() {
     std::string help = kUsage;

@@ -156,7 +156,7 @@ bool ApplyPlaneInk(const char* value, CliRequest* request, std::string* error) {
                       value[3] == '\0';
     if (!bits) {
         *error = std::string("'") + value +
-                 "' is not two bits: give the black plane's ink bit and the colour plane's, such as 0,0";
+                 "' is not two bits: give 0,0, 0,1, 1,0 or 1,1, the black plane's ink bit and the colour plane's";
         return false;
     }
     request->planeInk = std::make_pair(static_cast<uint32_t>(value[0] - '0'), static_cast<uint32_t>(value[2] - '0'));
@@ -378,10 +378,12 @@ const CliOption kCliOptions[] = {
      "Floyd-Steinberg error diffusion, for photographs),\n"
      "atkinson (3/4 of the error spread, clean highlights),\n"
      "bayer (ordered, 8 x 8: steady when an animation's frames\n"
-     "change), or none. --threshold stays the decision level"},
+     "change), or none. --threshold stays the decision level",
+     "fs atkinson bayer none"},
     {"--background", nullptr, Takes::Value, "COLOUR", "white or black", ApplyBackground, HelpSection::Input,
      "white (default) or black: what alpha is composited over,\n"
-     "and the margins of a frame"},
+     "and the margins of a frame",
+     "white black"},
     {"--depth", nullptr, Takes::Value, "N", "a depth: 1, 2, 4 or 8", ApplyDepth, HelpSection::Input,
      "bits a pixel: 1 (the default: a set bit is a dark pixel), or\n"
      "2, 4 or 8: 4, 16 or 256 evenly spaced levels of grey, the\n"
@@ -390,7 +392,8 @@ const CliOption kCliOptions[] = {
      "LVGL's L8 take them. Each grey takes its nearest level; a\n"
      "dither works between the two levels each grey lies between,\n"
      "so a flat grey gives those two in its own proportion.\n"
-     "--threshold is for depth 1 only"},
+     "--threshold is for depth 1 only",
+     "1 2 4 8"},
     {"--invert", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::invert, true>, HelpSection::Input,
      "swap dark and light, for every input (at depth 2 up, each\n"
      "value v becomes the highest less v)"},
@@ -415,7 +418,8 @@ const CliOption kCliOptions[] = {
      "them in the proportion of its light; Bayer mixes the two\n"
      "inks whose blend comes nearest. 2 colours make 1 bit a\n"
      "value, up to 4 2 bits, up to 16 4 bits, up to 256 8 bits,\n"
-     "packed as --depth packs levels. The named palettes:"},
+     "packed as --depth packs levels. The named palettes:",
+     "{palettes}"},
     {"--color", nullptr, Takes::Value, "FORMAT", "rgb565, rgb332, rgb888, argb8888 or rgb565a8", ApplyColour,
      HelpSection::Colour,
      "each pixel's own colour, no palette: rgb565 (2 bytes,\n"
@@ -426,14 +430,16 @@ const CliOption kCliOptions[] = {
      "each). Alpha is composited over --background where it is\n"
      "not kept. Each channel keeps its top bits; --dither spreads\n"
      "the error between its steps instead. A line of bytes is a\n"
-     "row (--bytes-horizontal) or a column (--bytes-vertical)"},
+     "row (--bytes-horizontal) or a column (--bytes-vertical)",
+     "rgb565 rgb332 rgb888 argb8888 rgb565a8"},
     {"--byte-order", nullptr, Takes::Value, "le|be", "le or be", ApplyByteOrder, HelpSection::Colour,
      "the bytes of a --color value of 2 bytes or more: le (the\n"
      "default) least significant first, as LVGL and most MCUs\n"
      "hold them in memory; be most significant first, the order\n"
      "ST7735 and ILI9341 take on the wire. With --c-words each\n"
      "value is what those bytes make on a little-endian MCU: be\n"
-     "swaps its bytes (red 0x00F8)"},
+     "swaps its bytes (red 0x00F8)",
+     "le be"},
     {"--c-words", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::words, true>, HelpSection::Colour,
      "with --c-array and --color rgb565 (or argb8888): each pixel\n"
      "one const uint16_t (uint32_t) value, such as 0x07E0, as\n"
@@ -445,7 +451,8 @@ const CliOption kCliOptions[] = {
      "means black in the black/white plane (B) and the bit that\n"
      "means the ink in the colour plane (C), the other bit white\n"
      "or no ink. The default is 1,1, a set bit the ink as a set\n"
-     "bit is dark at 1 bit; GxEPD2 takes 0,0 (--preset epaper-bwr)"},
+     "bit is dark at 1 bit; GxEPD2 takes 0,0 (--preset epaper-bwr)",
+     "0,0 0,1 1,0 1,1"},
 
     // The frame.
     {"--size", nullptr, Takes::Value, "WxH", "a frame size, WIDTHxHEIGHT", ApplySize, HelpSection::Frame,
@@ -456,17 +463,21 @@ const CliOption kCliOptions[] = {
      "contain (the default: the whole image, proportions kept),\n"
      "cover (the frame filled, proportions kept, the overflow\n"
      "cut off), stretch (each axis to the frame), or none (the\n"
-     "image's own size, placed in the frame)"},
+     "image's own size, placed in the frame)",
+     "contain cover stretch none"},
     {"--align", nullptr, Takes::Value, "WHERE", "a side or a corner", ApplyAlign, HelpSection::Frame,
      "center (the default), top, bottom, left, right, top-left,\n"
      "top-right, bottom-left or bottom-right: where the image\n"
      "sits in the frame, or which part stays when it overflows.\n"
      "Centred, the odd pixel of a margin or of the part cut off\n"
-     "goes to the right and the bottom"},
+     "goes to the right and the bottom",
+     "center top bottom left right top-left top-right bottom-left bottom-right"},
     {"--rotate", nullptr, Takes::Value, "DEGREES", "90, 180 or 270", ApplyRotate, HelpSection::Frame,
-     "90, 180 or 270, clockwise (0 leaves the image as it is)"},
+     "90, 180 or 270, clockwise (0 leaves the image as it is)",
+     "0 90 180 270"},
     {"--flip", nullptr, Takes::Value, "h|v|hv", "h, v or hv", ApplyFlip, HelpSection::Frame,
-     "mirror left-right, top-bottom or both, after the rotation"},
+     "mirror left-right, top-bottom or both, after the rotation",
+     "h v hv"},
     {"--resample", nullptr, Takes::Value, "FILTER", "a filter", ApplyResample, HelpSection::Frame,
      "auto (the default, stb_image_resize's choice: Mitchell-\n"
      "Netravali when shrinking, Catmull-Rom when enlarging),\n"
@@ -474,7 +485,8 @@ const CliOption kCliOptions[] = {
      "pixel from the nearest one: a whole-number enlargement\n"
      "repeats every pixel exactly, for pixel art and icons).\n"
      "The filters work on the grey levels as they are (sRGB),\n"
-     "not in linear light, as browsers and ImageMagick do"},
+     "not in linear light, as browsers and ImageMagick do",
+     "auto nearest box triangle catmull-rom mitchell"},
 
     // Where the output goes and what form it takes.
     {"--output", "-o", Takes::Value, "FILE", "a file name", SetText<&R::output>, HelpSection::Output,
@@ -500,7 +512,8 @@ const CliOption kCliOptions[] = {
      "NAME_height, color) reads), or u8g2 (static const\n"
      "unsigned char NAME_bits[] U8X8_PROGMEM with #define\n"
      "NAME_width and NAME_height, the names of u8g2's drawXBMP\n"
-     "examples, in the xbm layout drawXBMP reads)"},
+     "examples, in the xbm layout drawXBMP reads)",
+     "plain arduino u8g2"},
     {"--per-line", nullptr, Takes::Value, "N", "a count of values", ApplyPerLine, HelpSection::Output,
      "values a line in the C forms (default 16)"},
     {"--xbm", nullptr, Takes::OptionalValue, "NAME", nullptr, SetNamedFormat<OutputFormat::Xbm>, HelpSection::Output,
@@ -518,7 +531,8 @@ const CliOption kCliOptions[] = {
      "darkness), or RGB565, RGB565A8 (the RGB565 rows, then a\n"
      "byte of alpha a pixel), RGB888 (B, G, R) or ARGB8888 (B, G,\n"
      "R, A), little-endian, the default for --color. It sets the\n"
-     "depth or the colour format; a different one is a mistake"},
+     "depth or the colour format; a different one is a mistake",
+     "I1 I2 I4 I8 L8 A1 A2 A4 A8 RGB565 RGB565A8 RGB888 ARGB8888"},
     {"--lvgl", nullptr, Takes::Value, "NAME", "an image name", SetNamedFormat<OutputFormat::Lvgl>, HelpSection::Output,
      "write a C file with an LVGL v9 image descriptor,\n"
      "const lv_image_dsc_t NAME, in LV_COLOR_FORMAT_I1: a\n"
@@ -579,7 +593,8 @@ const CliOption kCliOptions[] = {
      "(not TERM=dumb, no NO_COLOR), else one row a line in the\n"
      "ramp ' .:-=+*#%@' (light to dark). --preview=ascii: one row\n"
      "a line, in # and . or the ramp; --preview=colour: colour\n"
-     "whatever the output. Converts nothing, like --info"},
+     "whatever the output. Converts nothing, like --info",
+     "blocks ascii colour"},
 
     // Reading packed bytes back.
     {"--read-array", nullptr, Takes::Value, "WxH", "the image's size, WIDTHxHEIGHT", ApplyReadArray,
@@ -595,7 +610,8 @@ const CliOption kCliOptions[] = {
     {"--read-layout", nullptr, Takes::Value, "LAYOUT", "a layout", ApplyReadLayout, HelpSection::ReadBack,
      "read in this layout instead, so that the packing options\n"
      "write another: a preset's name, or packing flags without\n"
-     "their dashes, by commas (lsb-first,bits-horizontal)"},
+     "their dashes, by commas (lsb-first,bits-horizontal)",
+     "{presets}"},
     {"--guess-layout", nullptr, Takes::Nothing, nullptr, nullptr, SetGuess, HelpSection::ReadBack,
      "read the bytes in all eight packings and list them, most\n"
      "picture-like first, by the bits an adaptive model of each\n"
@@ -609,7 +625,8 @@ const CliOption kCliOptions[] = {
     {"--settings", nullptr, Takes::Value, "FILE.dat", "a file name", SetText<&R::settings>, HelpSection::Packing,
      "start from the options stored by the Windows program"},
     {"--preset", nullptr, Takes::Value, "NAME", "a preset name", ApplyPreset, HelpSection::Packing,
-     "start from the layout (and --invert) that draws the bytes:"},
+     "start from the layout (and --invert) that draws the bytes:",
+     "{presets}"},
     {"--msb-first", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::msbReverse, false>, HelpSection::Packing,
      "the first pixel of a byte in bit 7 (in the high bits)"},
     {"--lsb-first", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::msbReverse, true>, HelpSection::Packing,

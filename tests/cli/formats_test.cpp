@@ -218,6 +218,46 @@ TEST_F(CliTest, HelpDocumentsEveryOptionAndShowsTrueExamples) {
 
 // Every option is one row: a name for one row only, and a value's name,
 // what a missing value should be and a help text where they belong.
+// The manual and the completion are made from the option table: every
+// option is in both, with its help; each fixed value an option lists is
+// taken, and the refusal of another names them all.
+TEST(CliDocs, TheManualAndTheCompletionFollowTheTable) {
+    const std::string manual = CliManPage("1.2.3", "2026-12-08"), completion = CliCompletion();
+    auto plain = [](std::string roff) {  // what man shows of the escapes used
+        for (const char* escape : {"\\fB", "\\fR", "\\fI", "\\&"})
+            for (size_t at = roff.find(escape); at != std::string::npos; at = roff.find(escape)) roff.erase(at, 3);
+        for (size_t at = roff.find("\\-"); at != std::string::npos; at = roff.find("\\-", at)) roff.erase(at, 1);
+        for (size_t at = roff.find("\\e"); at != std::string::npos; at = roff.find("\\e", at + 1)) roff.replace(at, 2, "\\");
+        return roff;
+    };
+    const std::string shown = plain(manual);
+    for (size_t i = 0; i < kCliOptionCount; ++i) {
+        const CliOption& option = kCliOptions[i];
+        std::string help = option.help;
+        for (char& c : help) c = c == '\n' ? ' ' : c;
+        EXPECT_NE(shown.find(std::string(option.longName)), std::string::npos) << option.longName;
+        EXPECT_NE(shown.find(help), std::string::npos) << option.longName;
+        EXPECT_NE(completion.find(std::string(" ") + option.longName), std::string::npos) << option.longName;
+        const std::vector<std::string> values = OptionValues(option);
+        if (values.empty()) continue;
+        for (const std::string& value : values) {
+            CliRequest request;
+            std::string error;
+            EXPECT_TRUE(option.apply(value.c_str(), &request, &error)) << option.longName << " " << value << ": " << error;
+            EXPECT_NE(completion.find(value), std::string::npos) << option.longName << " " << value;
+        }
+        // --read-layout also takes packing flags, which its refusal names instead.
+        if (std::string(option.longName) == "--read-layout") continue;
+        CliRequest request;
+        std::string error;
+        ASSERT_FALSE(option.apply("none-such", &request, &error)) << option.longName;
+        for (const std::string& value : values)
+            EXPECT_NE(error.find(value), std::string::npos) << option.longName << " does not name " << value;
+    }
+    for (const char* part : {".TH QUILLGRID\\-CLI 1 \"2026-12-08\" \"quillgrid 1.2.3\"", ".SH EXIT STATUS"})
+        EXPECT_NE(manual.find(part), std::string::npos) << part;
+}
+
 TEST(CliOptions, EachRowIsWhole) {
     std::set<std::string> names;
     for (size_t i = 0; i < kCliOptionCount; ++i) {
