@@ -22,6 +22,7 @@
 #include "image/presets.h"
 #include "io/file_io.h"
 #include "io/read_whole.h"
+#include "version.h"
 
 namespace {
 
@@ -203,6 +204,10 @@ EMSCRIPTEN_KEEPALIVE const char* qg_presets() {
     json += "}}";
     return json.c_str();
 }
+
+// "Quillgrid 0.4.0 (commit 1a2b3c4d5e6f)": the page's about line, as
+// quillgrid-cli --version says it.
+EMSCRIPTEN_KEEPALIVE const char* qg_version() { return "Quillgrid " QG_VERSION " (" QG_COMMIT ")"; }
 
 EMSCRIPTEN_KEEPALIVE const char* qg_output() { return output.data(); }
 EMSCRIPTEN_KEEPALIVE size_t qg_output_size() { return output.size(); }

@@ -261,6 +261,12 @@ test('the keyboard alone reaches every control, each with a name', async () => {
   assert.deepEqual(unnamed, []);
 });
 
+// The page's about line says the version and commit --version says.
+test("the about line is the converter's version", async () => {
+  const version = spawnSync(cli, ['--version']).stdout.toString().trim();
+  assert.equal((await page.textContent('#about')).replace(/^Quillgrid /, ''), version.replace(/^quillgrid-cli /, ''));
+});
+
 test('Japanese texts follow the switch', async () => {
   await page.click('#lang');
   assert.equal(await page.textContent('legend[data-text=tone]'), '階調');

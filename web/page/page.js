@@ -378,6 +378,7 @@ function start() {
   $('save-bmp').addEventListener('click', () => download(['--bmp'], '.bmp'));
   $('save-png').addEventListener('click', () => download(['--png'], '.png'));
   $('c-style').disabled = true;
+  $('about').textContent = Module.UTF8ToString(Module._qg_version());
   applyTexts();
   syncLayout();
   readyResolve();
