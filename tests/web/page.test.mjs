@@ -13,7 +13,7 @@ import {chromium} from 'playwright-core';
 import {png, decodePng} from './png.mjs';
 
 const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
-const pagePath = path.join(root, 'build/web/quillgrid.html');
+const pagePath = process.env.QG_PAGE ? path.resolve(process.env.QG_PAGE) : path.join(root, 'build/web/quillgrid.html');
 const cli = path.join(root, 'build/native/quillgrid-cli');
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'quillgrid-page-'));
 let browser, context, page;
