@@ -225,8 +225,9 @@ TEST_F(CliTest, DepfileNamesEachOutputsInputs) {
     ASSERT_EQ(Run({"--c-array", "img", "-o", header, "--depfile", deps, a, b}), kExitDone) << err;
     EXPECT_EQ(test::ReadText(deps), escaped(header) + ": " + escaped(a) + " " + b + "\n");
     ASSERT_EQ(Run({"--out-dir", dir.File("out"), "--settings", settings, "--depfile", deps, a, b}), kExitDone) << err;
-    EXPECT_EQ(test::ReadText(deps), escaped(dir.File("out/a b.txt")) + ": " + escaped(a) + " " + settings + "\n" +
-                                        dir.File("out/b.txt") + ": " + b + " " + settings + "\n");
+    const std::string outA = (dir.Path("out") / "a b.txt").string(), outB = (dir.Path("out") / "b.txt").string();
+    EXPECT_EQ(test::ReadText(deps),
+              escaped(outA) + ": " + escaped(a) + " " + settings + "\n" + outB + ": " + b + " " + settings + "\n");
     EXPECT_EQ(Run({"--depfile", deps, a}), kExitUsage);
     EXPECT_EQ(err.rfind("quillgrid-cli: --depfile names the files written", 0), 0u) << err;
 }

@@ -83,6 +83,9 @@ test('the page and the CLI agree on every case', async () => {
     ['--color', 'argb8888', '--lvgl', 'img'], ['--lvgl', 'img', '--lvgl-format', 'RGB565A8', '--size', '24x24'],
     ['--color', 'rgb332', '--dither', '--bmp'], ['--preview=colour', '--palette', 'spectra6', '--size', '16x8'],
     ['--info', '--palette', 'bwyr'], ['--palette', 'bwr', '--xbm'], ['--palette', 'bwyr', '--planes'],
+    ['--palette', 'bwr', '--planes', '--plane-ink', '0,1'], ['--color', 'argb8888', '--c-array', 'img', '--c-words'],
+    // Animations: frames picked, delays given, one form of one frame.
+    ['--frames', '1-2'], ['--c-array', 'anim', '--delay', '50'], ['--frames', '2', '--png'], ['--frames', '9'],
   ];
   let cases = 0;
   for (const [name, bytes] of Object.entries(inputs)) {
