@@ -52,6 +52,7 @@ bool FlattenImage(const GreyImage& image, uint32_t background, Plane* plane, Gre
 bool PlaneFromBitmap(const MonoBitmap& bitmap, Plane* plane, GreyFrom from) {
     const uint8_t light = from == GreyFrom::Coverage ? 0 : 255;
     if (!plane->Create(bitmap.Width(), bitmap.Height(), light)) return false;
+    if (bitmap.Width() == 0) return true;  // a 1-bit file may claim any number of empty rows
     for (uint32_t y = 0; y < bitmap.Height(); ++y) {
         uint8_t* row = plane->Row(y);
         for (uint32_t x = 0; x < bitmap.Width(); ++x)

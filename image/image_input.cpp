@@ -135,6 +135,7 @@ namespace {
 // A 1-bit image as levels: dark 0 and light the top; as coverage, dark the top.
 bool LevelsOfBitmap(const MonoBitmap& bitmap, uint32_t depth, GreyFrom from, LevelImage* levels) {
     if (!levels->Create(bitmap.Width(), bitmap.Height(), depth)) return false;
+    if (bitmap.Width() == 0) return true;  // a 1-bit file may claim any number of empty rows
     const uint32_t top = levels->MaxValue(), dark = from == GreyFrom::Coverage ? top : 0;
     // Eight pixels at a time: each dark byte's values fill `depth` bytes,
     // the first pixel in the high bits.
