@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the converter's input path (the 1-bit BMP
 // reader, then the decoder, the frame and the tone options that the first
-// five bytes pick) and, when an image comes out, checks its size against
+// six bytes pick) and, when an image comes out, checks its size against
 // the frame, and the image against its own BMP form and preview.
 //   byte 0: bits 0-1 dither (none, Floyd-Steinberg, Atkinson, Bayer), bit 2
 //           black background, bits 3-7 the threshold in 32 steps
@@ -71,7 +71,10 @@ ImageOptions OptionsFrom(const uint8_t* lead) {
         ParsePalette(kPalettes[colour - 1], &options.palette, &unused);
         options.depth = options.palette.Depth();
     }
-    if (colour >= 6) options.direct = kFormats[colour - 6];
+    if (colour >= 6) {
+        options.direct = kFormats[colour - 6];
+        options.depth = 1;  // as the CLI has it: direct colour has no levels
+    }
     return options;
 }
 
