@@ -351,7 +351,7 @@ private:
 
 bool ToPalette(const PixelRows& rows, const ToneOptions& tone, const Palette& palette, LevelImage* levels) {
     if (palette.Empty() || !levels->Create(rows.width, rows.height, palette.Depth())) return false;
-    if (rows.width == 0) return true;  // a 1-bit file may claim any number of empty rows
+    if (rows.width == 0 || rows.height == 0) return true;  // no row buffers for a 1-bit file of no pixels
     std::vector<uint8_t> rgba(static_cast<size_t>(rows.width) * 4 + 4);
     PaletteWriter writer(tone, palette, levels);
     const int background = tone.blackBackground ? 0 : 255;
@@ -364,7 +364,7 @@ bool ToPalette(const PixelRows& rows, const ToneOptions& tone, const Palette& pa
 
 bool ToDirect(const PixelRows& rows, const ToneOptions& tone, DirectFormat format, DirectImage* image) {
     if (!image->Create(rows.width, rows.height, format)) return false;
-    if (rows.width == 0) return true;  // a 1-bit file may claim any number of empty rows
+    if (rows.width == 0 || rows.height == 0) return true;  // no row buffers for a 1-bit file of no pixels
     std::vector<uint8_t> rgba(static_cast<size_t>(rows.width) * 4 + 4);
     DirectWriter writer(tone, image);
     const int background = KeepsAlpha(format) ? -1 : tone.blackBackground ? 0 : 255;

@@ -53,6 +53,7 @@ void* CappedRealloc(void* pointer, size_t size) {
 #define STBI_NO_HDR
 #define STBI_FAILURE_USERMSG
 #define STBI_MAX_DIMENSIONS (1 << 20)
+static_assert(STBI_MAX_DIMENSIONS == kMaxDecodedSide, "the decoder's longest side");
 #define STBI_MALLOC(size) CappedMalloc(size)
 #define STBI_REALLOC(pointer, size) CappedRealloc(pointer, size)
 #define STBI_FREE(pointer) CappedFree(pointer)

@@ -15,6 +15,8 @@
 const size_t kDecoderMemoryLimit = size_t(1) << 30;
 // And no image may have more pixels than this: 1 GiB as 8-bit RGBA.
 const uint64_t kMaxDecodedPixels = uint64_t(1) << 28;
+// Nor a side longer than this.
+const uint32_t kMaxDecodedSide = uint32_t(1) << 20;
 
 // Native builds decode PNGs a row at a time with libpng, into the same
 // pixels stb_image gives; the Windows exe and the page use stb_image alone.

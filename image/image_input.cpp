@@ -155,6 +155,20 @@ bool LevelsOfBitmap(const MonoBitmap& bitmap, uint32_t depth, GreyFrom from, Lev
     return true;
 }
 
+// A 1-bit file's image made into levels or colours is held to the limits of
+// decoded images: the tone's row buffers grow with the width, and a 1-bit
+// file may be far wider than any decoded image.
+bool WithinDecodedLimits(const MonoBitmap& bitmap, std::string* why) {
+    const uint64_t pixels = static_cast<uint64_t>(bitmap.Width()) * bitmap.Height();
+    if (pixels == 0) return true;  // nothing to tone, and nothing to pack: the caller says so
+    if (pixels <= kMaxDecodedPixels && bitmap.Width() <= kMaxDecodedSide && bitmap.Height() <= kMaxDecodedSide)
+        return true;
+    *why = "the image is " + std::to_string(bitmap.Width()) + " x " + std::to_string(bitmap.Height()) +
+           " pixels; levels and colours are made of images of up to " + std::to_string(kMaxDecodedSide) +
+           " pixels a side and " + std::to_string(kMaxDecodedPixels) + " in all";
+    return false;
+}
+
 // The colour tone of `rows`: a palette's values or direct colour.
 bool ToneColour(const PixelRows& rows, const ToneOptions& tone, const ImageOptions& options, Picture* picture) {
     picture->mono.Unload();
@@ -214,6 +228,10 @@ bool ToneImage(const PreparedImage& prepared, const ImageOptions& options, Pictu
     picture->levels.Release();
     picture->direct.Release();
     picture->palette.clear();
+    if (prepared.Empty() && (options.InColour() || options.ToLevels()) && !WithinDecodedLimits(picture->mono, why)) {
+        picture->Release();
+        return false;
+    }
     if (options.InColour()) {
         ToneOptions tone = options.tone;
         Plane bitmapPlane;

@@ -89,6 +89,43 @@ TEST_F(CliTest, EmptyImagesCannotBePacked) {
     EXPECT_EQ(out, "");
 }
 
+// A 1-bit file's header may claim sides no decoded image has. Made into
+// levels or colours, an image of no pixels is refused at once whatever its
+// sides (no row buffer of its width, no walk over its rows), and one
+// wider than a decoded image may be is refused with the limits.
+TEST_F(CliTest, OneBitFilesBeyondTheDecodersLimitsAreNotToned) {
+    const std::string noRows = Image(test::MonoHeader(1296171024, 0), "no-rows.bmp");
+    const std::string noColumns = Image(test::MonoHeader(0, 1174405127), "no-columns.bmp");
+    const std::string wide = Image(test::RandomMonoBmp((1u << 20) + 8, 1, 3), "wide.bmp");
+    const char* const limits = "pixels; levels and colours are made of images of up to 1048576 pixels a side";
+    struct Case {
+        std::vector<std::string> options;
+        std::string input;
+        const char* says;
+    };
+    const Case cases[] = {
+        {{"--palette", "bwr", "--dither"}, noRows, "the image is 1296171024 x 0 pixels; there is nothing to pack"},
+        {{"--color", "rgb565", "--dither"}, noRows, "the image is 1296171024 x 0 pixels; there is nothing to pack"},
+        {{"--depth", "4", "--dither"}, noRows, "the image is 1296171024 x 0 pixels; there is nothing to pack"},
+        {{"--palette", "acep7"}, noColumns, "the image is 0 x 1174405127 pixels; there is nothing to pack"},
+        {{"--color", "argb8888"}, noColumns, "the image is 0 x 1174405127 pixels; there is nothing to pack"},
+        {{"--depth", "2"}, noColumns, "the image is 0 x 1174405127 pixels; there is nothing to pack"},
+        {{"--palette", "bwr", "--dither"}, wide, limits},
+        {{"--color", "rgb565"}, wide, limits},
+        {{"--depth", "2", "--png"}, wide, limits},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.options;
+        args.push_back(c.input);
+        EXPECT_EQ(Run(args), kExitRefused) << c.says;
+        EXPECT_NE(err.find(c.says), std::string::npos) << err;
+        EXPECT_EQ(out, "");
+    }
+    // At 1 bit the wide file is packed as it is.
+    ASSERT_EQ(Run({"--binary", "--bits-horizontal", "--bytes-horizontal", wide}), kExitDone) << err;
+    EXPECT_EQ(out.size(), ((1u << 20) + 8) / 8);
+}
+
 TEST_F(CliTest, UsageErrors) {
     std::string input = Image(test::MonoBmp({"#"}));
     struct Case {
