@@ -13,7 +13,7 @@
 #include "core/array_text.h"
 #include "core/level_grid.h"
 #include "core/level_image.h"
-#include "forms/packed_bytes.h"
+#include "forms/binary_form.h"
 
 namespace {
 

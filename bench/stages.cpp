@@ -11,15 +11,12 @@
 #include <vector>
 
 #include "core/array_text.h"
-#include "core/byte_scanner.h"
-#include "core/mono_bitmap.h"
-#include "core/scanner_table.h"
-#include "core/level_grid.h"
-#include "image/colour_tone.h"
+#include "core/packed_image.h"
+#include "core/pixel_image.h"
+#include "image/channel_image.h"
 #include "image/frame.h"
-#include "image/grey_plane.h"
 #include "image/image_decoder.h"
-#include "image/tone.h"
+#include "image/image_options.h"
 
 namespace {
 
@@ -45,27 +42,29 @@ double Best(Step step) {
 }
 
 // The colour path's steps, after the decoding.
-int Colour(const GreyImage& image, const FrameOptions& frame, const char* name, double decode) {
+int Colour(const DecodedImage& image, const FrameOptions& frame, const char* name, double decode) {
     Palette palette;
     std::string why;
     if (!ParsePalette(name, &palette, &why)) {
         std::fprintf(stderr, "qg-bench-stages: %s\n", why.c_str());
         return 2;
     }
-    Plane view, fitted;
-    view.View(image.Pixels(), image.Width(), image.Height(), image.Channels());
-    const double resample = Best([&] { return FitPlane(view, frame, 255, &fitted); });
-    ToneOptions tone;
-    tone.dither = Dither::FloydSteinberg;
-    LevelImage levels;
-    const double dither = Best([&] { return ToPalette(fitted.Rows(), tone, palette, &levels); });
-    ConvertOptions layout = {0, 1, 1, 0, {}};
-    const double pack = Best([&] {
+    ChannelImage view, fitted;
+    view.View(image.Rows());
+    const double resample = Best([&] { return FitImage(view, frame, 255, &fitted); });
+    ImageOptions options;
+    options.format = FormatOf(PixelKind::Index, palette.Depth());
+    options.palette = palette;
+    options.tone.dither = Dither::FloydSteinberg;
+    PixelImage values;
+    const double dither = Best([&] { return ToneRows({fitted.Rows(), true, 255}, options, &values); });
+    PackOptions pack;
+    pack.layout = {0, 1, 1, 0, {}};
+    const double packing = Best([&] {
         uint64_t length = 0;
-        LevelGrid grid(levels, layout);
-        return EmitArrayText(grid, Count, &length);
+        return EmitArrayText(*PackImage(values, pack), Count, &length);
     });
-    std::printf("decode %.4f\nresample %.4f\ndither %.4f\npack %.4f\n", decode, resample, dither, pack);
+    std::printf("decode %.4f\nresample %.4f\ndither %.4f\npack %.4f\n", decode, resample, dither, packing);
     return 0;
 }
 
@@ -79,22 +78,21 @@ int main(int argc, char** argv) {
     }
     std::ifstream in(argv[1], std::ios::binary);
     std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    GreyImage image;
-    Plane grey, fitted;
-    MonoBitmap bitmap;
+    DecodedImage image;
+    ChannelImage grey, fitted;
+    PixelImage bitmap;
     std::string why;
-    ToneOptions tone;
-    const double decode = Best([&] { return DecodeGrey(file.data(), file.size(), &image, &why); });
+    const ImageOptions options;
+    const double decode = Best([&] { return DecodeImage(file.data(), file.size(), &image, &why); });
     if (argc == 4) return Colour(image, frame, argv[3], decode);
-    const double flatten = Best([&] { return FlattenImage(image, 255, &grey); });
-    const double resample = Best([&] { return FitPlane(grey, frame, 255, &fitted); });
-    const double threshold = Best([&] { return ToMono(fitted, tone, &bitmap); });
-    ConvertOptions layout = {};
-    SetDefaultOptions(&layout);
-    ByteScanner* scanner = SelectScanner(layout);
+    const double flatten = Best([&] { return FlattenImage(image.Rows(), 255, &grey); });
+    const double resample = Best([&] { return FitImage(grey, frame, 255, &fitted); });
+    const double threshold = Best([&] { return ToneRows({fitted.Rows(), true, 255}, options, &bitmap); });
+    PackOptions packing;
+    SetDefaultOptions(&packing.layout);
     const double pack = Best([&] {
         uint64_t length = 0;
-        return scanner->Attach(&bitmap, 0) && EmitArrayText(*scanner, Count, &length);
+        return EmitArrayText(*PackImage(bitmap, packing), Count, &length);
     });
     std::printf("decode %.4f\nflatten %.4f\nresample %.4f\ntone %.4f\npack %.4f\n", decode, flatten, resample,
                 threshold, pack);

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "image/image_decoder.h"
+#include "cli/input_file.h"
 #include "image/image_input.h"
 
 enum CliExit {
@@ -19,15 +19,15 @@ enum CliExit {
 // Where the images named on the command line come from: by default files
 // and standard input (ReadInputImage). Another source must give what
 // ReadInputImage gives, or refuse as it does: an animated GIF's frames
-// into `animation` too.
+// into the animation too.
 class ImageSource {
 public:
-    virtual bool Read(const char* input, const ImageOptions& options, FILE* in, Picture* picture, std::string* why,
-                      InputSize* source, Animation* animation) = 0;
+    virtual bool Read(const char* input, const ImageOptions& options, FILE* in, InputImage* into,
+                      std::string* why) = 0;
     // Told of each input's image as it is packed, with what --info would
     // say of it: for a face that shows the image beside the output.
-    virtual void Packed(const Picture& picture, const std::string& info) {
-        (void)picture;
+    virtual void Packed(const PixelImage& image, const std::string& info) {
+        (void)image;
         (void)info;
     }
 

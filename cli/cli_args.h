@@ -1,4 +1,6 @@
-// The converter's command line: what a command asks for, and its parser.
+// The converter's command line as typed: one row an option (kCliOptions,
+// cli/cli_options.cpp), and what the rows record. Nothing here decides
+// what the options come to; cli/conversion.h does, once.
 #pragma once
 
 #include <optional>
@@ -7,82 +9,63 @@
 #include <vector>
 
 #include "core/convert_options.h"
-#include "forms/c_forms.h"
-#include "image/image_input.h"
+#include "forms/lvgl_form.h"
+#include "forms/output_form.h"
+#include "image/frame.h"
+#include "image/palette.h"
 #include "image/presets.h"
-#include "image/preview.h"
+#include "image/tone.h"
 
-enum class OutputFormat {
-    ArrayText,  // the array text, as the Save command writes it
-    CArray,     // the same values as a compilable C declaration (in a style)
-    Binary,     // the packed bytes themselves
-    Bmp,        // the 1-bit image as a BMP the Windows program opens
-    Xbm,        // an XBM file
-    Lvgl,       // an LVGL v9 image descriptor
-    Png,        // the image as the display shows it, as a PNG
-};
-
-// How --preview draws an image.
-enum class PreviewChoice {
-    Blocks,  // half blocks: in colour for levels where the terminal takes it
-    Ascii,   // one character a pixel
-    Colour,  // half blocks in 24-bit colour, whatever the terminal
-};
-
-// --read-array: the inputs are bytes already packed, to be read back.
+// --read-array and its company: the inputs are bytes already packed.
 struct ArrayInput {
     bool given = false;
     uint32_t width = 0, height = 0;
-    bool binary = false;       // raw bytes (--binary), not text
-    bool layoutGiven = false;  // --read-layout; otherwise the packing options
-    ConvertOptions layout = {};
-    bool guess = false;  // --guess-layout: try every packing
+    bool binary = false;  // raw bytes (--binary), not text
+    std::optional<ConvertOptions> layout;  // --read-layout; otherwise the packing options'
+    bool guess = false;                    // --guess-layout: try every packing
 };
 
-struct CliRequest {
+// What the options say, each as given, or nothing where it was not.
+struct CliArgs {
     bool help = false;
     bool version = false;
-    bool info = false;     // describe the inputs instead of converting them
-    bool preview = false;  // show the images instead of converting them
-    PreviewChoice previewChoice = PreviewChoice::Blocks;
-    ImageOptions image;  // how an image becomes the 1-bit image: tone and frame
+    bool info = false;                     // --info: describe the inputs instead of converting them
+    std::optional<PreviewChoice> preview;  // --preview: show the images instead
     std::vector<const char*> inputs;
-    const char* output = nullptr;    // -o: the one input's output file
-    const char* outDir = nullptr;    // the folder that receives every output
-    const char* settings = nullptr;  // null: start from the defaults or the preset
-    const Preset* preset = nullptr;  // null: none named
-    OutputFormat format = OutputFormat::ArrayText;
-    std::vector<OutputFormat> formatsNamed;  // every form asked for, in order
-    const char* arrayName = nullptr;         // with CArray, Lvgl and (optionally) Xbm
-    CForm cForm;                             // the C style and values a line
-    bool styleGiven = false;                 // --c-style
-    bool perLineGiven = false;               // --per-line
+    const char* output = nullptr;    // -o
+    const char* outDir = nullptr;    // --out-dir
+    const char* settings = nullptr;  // --settings
+    const char* depfile = nullptr;   // --depfile
+    const Preset* preset = nullptr;  // --preset
+    std::vector<OutputFormat> formsNamed;  // every form asked for, in order (--binary with --read-array too)
+    const char* arrayName = nullptr;       // --c-array NAME, --lvgl NAME, --xbm=NAME
+    std::optional<CStyle> style;           // --c-style
+    std::optional<uint32_t> perLine;       // --per-line
     ArrayInput read;
-    std::optional<uint32_t> depth;         // --depth: bits a pixel
-    std::optional<LvglFormat> lvglFormat;  // --lvgl-format
-    bool planes = false;                   // --planes: the bits of each value as 1-bit planes
-    bool thresholdGiven = false;           // --threshold
+    // The image steps.
+    ToneOptions tone;            // --dither, --background, and --threshold's level
+    bool thresholdGiven = false;
+    FrameOptions frame;          // --size, --fit, --align, --rotate, --flip, --resample
+    std::optional<uint32_t> depth;                // --depth
+    const LvglFormatRow* lvglFormat = nullptr;    // --lvgl-format
+    const char* paletteText = nullptr;            // --palette, as typed
+    Palette palette;                              // and as it reads
+    std::optional<PixelFormat> colour;            // --color
+    std::optional<bool> bigEndian;                // --byte-order be (true), le (false)
+    std::optional<bool> words;                    // --c-words (true), --c-bytes (false)
+    bool planes = false;                          // --planes
+    std::optional<std::pair<uint32_t, uint32_t>> planeInk;  // --plane-ink BLACK,COLOUR
     // An animation's frames: --frames (ranges, first to last, from 0; empty:
     // all), --delay (every frame's, in milliseconds).
     std::vector<std::pair<uint32_t, uint32_t>> frames;
     std::optional<uint32_t> delay;
-    const char* depfile = nullptr;  // --depfile: the outputs' dependencies, for make and ninja
-    // Colour: what the options say, and what they and the preset come to.
-    const char* paletteText = nullptr;                      // --palette
-    std::optional<DirectFormat> colour;                     // --color
-    std::optional<bool> bigEndian;                          // --byte-order be (true), le (false)
-    std::optional<bool> words;                              // --c-words
-    std::optional<std::pair<uint32_t, uint32_t>> planeInk;  // --plane-ink BLACK,COLOUR
-    bool byteOrderBig = false;                              // a direct value's bytes, most significant first
-    bool cWords = false;                                    // the C forms write values, not bytes
-    uint32_t blackInk = 1, colourInk = 1;                   // the planes' ink bits
-    // What single flags set. They override the settings file or the
+    // The single packing flags. They override the settings file or the
     // preset, wherever they stand.
     std::optional<bool> msbReverse;  // --lsb-first (true), --msb-first (false)
     std::optional<bool> bitHorizontal;
     std::optional<bool> byteHorizontal;
     std::optional<bool> fillOnes;
-    std::optional<bool> invert;  // dark and light swap after the image became 1-bit
+    std::optional<bool> invert;  // --invert, --no-invert
 };
 
 // Whether an option is given alone, with a value (--name VALUE or
@@ -99,10 +82,10 @@ struct CliOption {
     Takes takes;
     const char* valueName;  // the value in the help: "WxH"; null when it takes none
     const char* needs;      // what a missing value should have been: "a frame size, WxH"
-    // Sets what the option says; `value` is null when none was given. False
-    // with `error` (one line, without the option's name) for a value that
-    // is not valid.
-    bool (*apply)(const char* value, CliRequest* request, std::string* error);
+    // Records what the option says; `value` is null when none was given.
+    // False with `error` (one line, without the option's name) for a value
+    // that is not valid.
+    bool (*apply)(const char* value, CliArgs* args, std::string* error);
     HelpSection section;
     // The help's words for it: lines apart by '\n', each shown below the
     // one before, beside the option's names.
@@ -119,49 +102,28 @@ extern const size_t kCliOptionCount;
 // The row of an option by its long or short name; null when none has it.
 const CliOption* FindCliOption(const char* name);
 
-// False with `error` set when the command line is not valid, including
-// combinations of options that contradict each other. An error about a
-// value starts with the option's name: "--size: '0x64' is not ...".
-bool ParseCliArgs(int argc, const char* const* argv, CliRequest* request, std::string* error);
+// The words of the command line into `args`. False with `error` set for an
+// unknown option or a value that is not valid: "--size: '0x64' is not ...".
+// `refused`, when given, receives the name of the option at fault.
+bool ParseCliArgs(int argc, const char* const* argv, CliArgs* args, std::string* error,
+                  std::string* refused = nullptr);
 
-// Applies what the single flags set over `options`, which start as the
-// defaults, the settings file or the preset.
-void ApplyOverrides(const CliRequest& request, ConvertOptions* options);
-
-// Whether dark and light swap: a flag, else the preset's own choice.
-bool Inverts(const CliRequest& request);
-
-// Bits a pixel: --depth, else the LVGL format's, else the preset's, else 1.
-uint32_t DepthOf(const CliRequest& request);
-
-// True when the forms write one image, not every frame of an animation.
-bool IsSingleFrameForm(const CliRequest& request);
-
-// The frames `request` picks from `count`, in order; all when it names
-// none. False with `problem` naming the first past the last frame.
-bool PickFrames(const CliRequest& request, uint32_t count, std::vector<uint32_t>* picked, std::string* problem);
-
-// True when some option sets the layout: a flag, --preset or --settings.
-bool LayoutGiven(const CliRequest& request);
-
-// The forms written as C source.
-bool IsCForm(OutputFormat format);
-
-// True for a word that C or C++ reserves: such a name cannot be an array's.
-bool IsCKeyword(const char* name);
-
-// True for a C identifier: a letter or '_', then letters, digits and '_'.
-bool IsCIdentifier(const char* name);
+// What the single flags set, over `layout`.
+void ApplyOverrides(const CliArgs& args, ConvertOptions* layout);
 
 // The full help, made from the option table, and the short reminder that
 // follows a usage error.
 std::string CliHelp();
 extern const char kCliUsage[];
 // Its parts, for the manual: the opening words, what a section says before
-// its options, and the worked examples with the exit status.
+// its options, the section's title, and the worked examples with the exit
+// status.
 const char* HelpIntroduction();
-const char* HelpSectionWords(HelpSection section);
+std::string HelpSectionWords(HelpSection section);
+const char* HelpSectionTitle(HelpSection section);
 const char* HelpExamples();
+// The sections in the order of the help.
+std::vector<HelpSection> HelpSections();
 
 // The manual page quillgrid-cli(1), in roff, and bash's completion of the
 // command: both made from the option table, as the help is.

@@ -44,26 +44,6 @@ std::string Names(const CliOption& option) {
     return names;
 }
 
-const char* SectionTitle(HelpSection section) {
-    switch (section) {
-    case HelpSection::Input:
-        return "INPUT";
-    case HelpSection::Colour:
-        return "COLOUR";
-    case HelpSection::Frame:
-        return "FRAME";
-    case HelpSection::Output:
-        return "OUTPUT";
-    case HelpSection::ReadBack:
-        return "READING BYTES BACK";
-    case HelpSection::Packing:
-        return "PACKING";
-    case HelpSection::Other:
-        break;
-    }
-    return "OTHER";
-}
-
 }  // namespace
 
 std::vector<std::string> OptionValues(const CliOption& option) {
@@ -87,9 +67,8 @@ std::string CliManPage(const std::string& version, const std::string& date) {
     page += ".SH SYNOPSIS\n.B quillgrid\\-cli\n[\\fIOPTIONS\\fR] \\fIINPUT\\fR...\n";
     const std::string introduction = HelpIntroduction();
     page += ".SH DESCRIPTION\n" + Roff(introduction.substr(introduction.find("\n\n") + 2));
-    for (HelpSection section : {HelpSection::Input, HelpSection::Colour, HelpSection::Frame, HelpSection::Output,
-                                HelpSection::ReadBack, HelpSection::Packing, HelpSection::Other}) {
-        page += ".SH " + std::string(SectionTitle(section)) + "\n";
+    for (HelpSection section : HelpSections()) {
+        page += ".SH " + std::string(HelpSectionTitle(section)) + "\n";
         const std::string words = HelpSectionWords(section);
         if (!words.empty()) page += Roff(words);
         for (size_t i = 0; i < kCliOptionCount; ++i) {

@@ -1,4 +1,6 @@
 // The help: each section's words, then its options from the option table.
+#include <sstream>
+
 #include "cli/cli_args.h"
 #include "image/palette.h"
 
@@ -10,39 +12,67 @@ namespace {
 
 struct Section {
     HelpSection section;
+    const char* title;   // in the manual
     const char* before;  // what the section says before its options
 };
 
 const Section kSections[] = {
-    {HelpSection::Input,
+    {HelpSection::Input, "INPUT",
      "Input: a 1-bit BMP is read as the Windows program reads it. PNG (any colour\n"
      "type and depth), BMP of 4, 8, 16, 24 or 32 bits, GIF (still or animated) and\n"
      "binary PGM/PPM become 1-bit: alpha is composited over white, colours become\n"
      "grey with the luminance Y = (77 R + 150 G + 29 B) / 256 (ITU-R BT.601\n"
      "weights), and a pixel is dark when Y is below the threshold. '-' reads\n"
      "standard input.\n"},
-    {HelpSection::Colour,
+    {HelpSection::Colour, "COLOUR",
      "Colour: for colour displays, a palette's values (three-, four- and seven-colour\n"
      "e-paper) or each pixel's own colour (RGB565 TFTs). The image keeps its colour\n"
      "through the frame (resampled with its alpha premultiplied, so that transparent\n"
      "edges lend no colour); every grey and 1-bit output stays as it is without them.\n"},
-    {HelpSection::Frame,
+    {HelpSection::Frame, "FRAME",
      "Frame: from the picture to the display's size. The steps run in this order,\n"
      "whatever the order given: decode, alpha over the background, grey, --rotate,\n"
      "--flip, fit into --size, threshold or dither, --invert, pack. A 1-bit BMP takes\n"
      "them as black and white grey levels when any is given.\n"},
-    {HelpSection::Output,
+    {HelpSection::Output, "OUTPUT",
      "Output (one input: standard output unless -o or --out-dir is given;\n"
-     "several inputs: each output beside its input, or in --out-dir, named after\n"
-     "the input with the extension .txt, or .h with --c-array, .bin with --binary,\n"
-     ".bmp with --bmp, .png with --png, .xbm with --xbm, .c with --lvgl)\n"},
-    {HelpSection::ReadBack, "Reading bytes back: the inputs are packed bytes, not images\n"},
-    {HelpSection::Packing,
+     "several inputs: each output beside its input, or in --out-dir, named after\n"},
+    {HelpSection::ReadBack, "READING BYTES BACK", "Reading bytes back: the inputs are packed bytes, not images\n"},
+    {HelpSection::Packing, "PACKING",
      "Packing (the defaults are --msb-first --bits-vertical --bytes-horizontal --fill-zero)\n"
      "--settings and --preset each set all four packing options, so only one of them\n"
      "can be given; the single flags below override what it sets, before or after it.\n"},
-    {HelpSection::Other, ""},
+    {HelpSection::Other, "OTHER", ""},
 };
+
+// Words joined into lines of at most `width` characters.
+std::string Wrapped(const std::string& text, size_t width) {
+    std::istringstream words(text);
+    std::string wrapped, line;
+    for (std::string word; words >> word;) {
+        if (!line.empty() && line.size() + 1 + word.size() > width) {
+            wrapped += line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+    }
+    return wrapped + line + "\n";
+}
+
+// How outputs are named: each form's extension, from the table of forms.
+std::string Extensions() {
+    std::string text = "the input with the extension";
+    for (const OutputFormRow& row : OutputForms()) {
+        if (!row.writes) continue;
+        if (!row.flag[0]) {
+            text += std::string(" ") + row.extension + ", or";
+        } else {
+            text += std::string(" ") + row.extension + " with " + row.flag + ",";
+        }
+    }
+    text.back() = ')';
+    return Wrapped(text, 77);
+}
 
 const size_t kNameColumn = 25;  // where the help of an option starts
 
@@ -137,17 +167,29 @@ const char kExamples[] =
 
 const char* HelpIntroduction() { return kUsage; }
 const char* HelpExamples() { return kExamples; }
-const char* HelpSectionWords(HelpSection section) {
+std::string HelpSectionWords(HelpSection section) {
     for (const Section& known : kSections)
-        if (known.section == section) return known.before;
+        if (known.section == section) return known.before + (section == HelpSection::Output ? Extensions() : "");
     return "";
+}
+
+const char* HelpSectionTitle(HelpSection section) {
+    for (const Section& known : kSections)
+        if (known.section == section) return known.title;
+    return "OTHER";
+}
+
+std::vector<HelpSection> HelpSections() {
+    std::vector<HelpSection> sections;
+    for (const Section& known : kSections) sections.push_back(known.section);
+    return sections;
 }
 
 std::string CliHelp() {
     std::string help = kUsage;
     for (const Section& section : kSections) {
         help += "\n";
-        help += section.before;
+        help += HelpSectionWords(section.section);
         for (size_t i = 0; i < kCliOptionCount; ++i) {
             const CliOption& option = kCliOptions[i];
             if (option.section != section.section) continue;

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "cli/cli_args.h"
+#include "forms/c_names.h"
 #include "image/file_kind.h"
-#include "image/palette.h"
 
 namespace {
 
@@ -31,26 +31,26 @@ bool PickNamed(const char* value, const Named<T> (&names)[N], const char* what, 
 }
 
 // A single flag: sets one field to one value.
-template <std::optional<bool> CliRequest::*Field, bool Value>
-bool SetFlag(const char*, CliRequest* request, std::string*) {
-    request->*Field = Value;
+template <std::optional<bool> CliArgs::*Field, bool Value>
+bool SetFlag(const char*, CliArgs* args, std::string*) {
+    args->*Field = Value;
     return true;
 }
 
-template <bool CliRequest::*Field>
-bool SetTrue(const char*, CliRequest* request, std::string*) {
-    request->*Field = true;
+template <bool CliArgs::*Field>
+bool SetTrue(const char*, CliArgs* args, std::string*) {
+    args->*Field = true;
     return true;
 }
 
-template <const char* CliRequest::*Field>
-bool SetText(const char* value, CliRequest* request, std::string*) {
-    request->*Field = value;
+template <const char* CliArgs::*Field>
+bool SetText(const char* value, CliArgs* args, std::string*) {
+    args->*Field = value;
     return true;
 }
 
-bool SetGuess(const char*, CliRequest* request, std::string*) {
-    request->read.guess = true;
+bool SetGuess(const char*, CliArgs* args, std::string*) {
+    args->read.guess = true;
     return true;
 }
 
@@ -67,91 +67,77 @@ bool CheckName(const char* name, std::string* error) {
     return true;
 }
 
-void NameFormat(OutputFormat format, CliRequest* request) {
-    request->format = format;
-    request->formatsNamed.push_back(format);
-}
-
 template <OutputFormat Format>
-bool SetFormat(const char*, CliRequest* request, std::string*) {
-    NameFormat(Format, request);
+bool SetFormat(const char*, CliArgs* args, std::string*) {
+    args->formsNamed.push_back(Format);
     return true;
 }
 
 // --c-array NAME and --lvgl NAME, and --xbm[=NAME].
 template <OutputFormat Format>
-bool SetNamedFormat(const char* value, CliRequest* request, std::string* error) {
+bool SetNamedFormat(const char* value, CliArgs* args, std::string* error) {
     if (value && !CheckName(value, error)) return false;
-    if (value) request->arrayName = value;
-    NameFormat(Format, request);
+    if (value) args->arrayName = value;
+    args->formsNamed.push_back(Format);
     return true;
 }
 
-bool ApplyPreview(const char* value, CliRequest* request, std::string* error) {
+bool ApplyPreview(const char* value, CliArgs* args, std::string* error) {
     static const Named<PreviewChoice> kStyles[] = {
         {"blocks", PreviewChoice::Blocks}, {"ascii", PreviewChoice::Ascii}, {"colour", PreviewChoice::Colour}};
-    request->preview = true;
-    return !value || PickNamed(value, kStyles, "a preview style", &request->previewChoice, error);
+    PreviewChoice choice = PreviewChoice::Blocks;
+    if (value && !PickNamed(value, kStyles, "a preview style", &choice, error)) return false;
+    args->preview = choice;
+    return true;
 }
 
-bool ApplyDepth(const char* value, CliRequest* request, std::string* error) {
+bool ApplyDepth(const char* value, CliArgs* args, std::string* error) {
     static const Named<uint32_t> kDepths[] = {{"1", 1}, {"2", 2}, {"4", 4}, {"8", 8}};
     uint32_t depth = 1;
     if (!PickNamed(value, kDepths, "a depth (bits a pixel)", &depth, error)) return false;
-    request->depth = depth;
+    args->depth = depth;
     return true;
 }
 
-bool ApplyLvglFormat(const char* value, CliRequest* request, std::string* error) {
-    static const Named<LvglFormat> kFormats[] = {{"I1", LvglFormat::I1},
-                                                 {"I2", LvglFormat::I2},
-                                                 {"I4", LvglFormat::I4},
-                                                 {"I8", LvglFormat::I8},
-                                                 {"L8", LvglFormat::L8},
-                                                 {"A1", LvglFormat::A1},
-                                                 {"A2", LvglFormat::A2},
-                                                 {"A4", LvglFormat::A4},
-                                                 {"A8", LvglFormat::A8},
-                                                 {"RGB565", LvglFormat::RGB565},
-                                                 {"RGB565A8", LvglFormat::RGB565A8},
-                                                 {"RGB888", LvglFormat::RGB888},
-                                                 {"ARGB8888", LvglFormat::ARGB8888}};
-    LvglFormat format = LvglFormat::I1;
-    if (!PickNamed(value, kFormats, "an LVGL colour format", &format, error)) return false;
-    request->lvglFormat = format;
-    return true;
+bool ApplyLvglFormat(const char* value, CliArgs* args, std::string* error) {
+    args->lvglFormat = LvglFormatNamed(value);
+    if (args->lvglFormat) return true;
+    *error = std::string("'") + value + "' is not an LVGL colour format: give";
+    for (size_t i = 0; i < kLvglFormatCount; ++i)
+        *error += std::string(i == 0 ? " " : i + 1 == kLvglFormatCount ? " or " : ", ") + kLvglFormats[i].name;
+    return false;
 }
 
-bool ApplyPalette(const char* value, CliRequest* request, std::string* error) {
+bool ApplyPalette(const char* value, CliArgs* args, std::string* error) {
     Palette palette;
     if (!ParsePalette(value, &palette, error)) return false;
-    request->paletteText = value;
-    request->image.palette = palette;
+    args->paletteText = value;
+    args->palette = palette;
     return true;
 }
 
-bool ApplyColour(const char* value, CliRequest* request, std::string* error) {
-    static const Named<DirectFormat> kFormats[] = {{"rgb565", DirectFormat::Rgb565},
-                                                   {"rgb332", DirectFormat::Rgb332},
-                                                   {"rgb888", DirectFormat::Rgb888},
-                                                   {"argb8888", DirectFormat::Argb8888},
-                                                   {"rgb565a8", DirectFormat::Rgb565A8}};
-    DirectFormat format = DirectFormat::None;
-    if (!PickNamed(value, kFormats, "a colour format", &format, error)) return false;
-    request->colour = format;
-    return true;
+bool ApplyColour(const char* value, CliArgs* args, std::string* error) {
+    PixelFormat format = PixelFormat::Rgb565;
+    if (DirectFormatNamed(value, &format)) {
+        args->colour = format;
+        return true;
+    }
+    *error = std::string("'") + value + "' is not a colour format: give";
+    for (uint32_t i = 0; i < kDirectFormatCount; ++i)
+        *error += std::string(i == 0 ? " " : i + 1 == kDirectFormatCount ? " or " : ", ") + kDirectFormats[i].name;
+    return false;
 }
 
-bool ApplyByteOrder(const char* value, CliRequest* request, std::string* error) {
+bool ApplyByteOrder(const char* value, CliArgs* args, std::string* error) {
     static const Named<bool> kOrders[] = {{"le", false}, {"be", true}};
     bool big = false;
     if (!PickNamed(value, kOrders, "a byte order", &big, error)) return false;
-    request->bigEndian = big;
+    args->bigEndian = big;
     return true;
 }
 
 // B,C: two bits.
-bool ApplyPlaneInk(const char* value, CliRequest* request, std::string* error) {
+bool ApplyPlaneInk(const char* value, CliArgs* args, std::string* error) {
     const bool bits = (value[0] == '0' || value[0] == '1') && value[1] == ',' && (value[2] == '0' || value[2] == '1') &&
                       value[3] == '\0';
     if (!bits) {
@@ -159,12 +145,12 @@ bool ApplyPlaneInk(const char* value, CliRequest* request, std::string* error) {
                  "' is not two bits: give 0,0, 0,1, 1,0 or 1,1, the black plane's ink bit and the colour plane's";
         return false;
     }
-    request->planeInk = std::make_pair(static_cast<uint32_t>(value[0] - '0'), static_cast<uint32_t>(value[2] - '0'));
+    args->planeInk = std::make_pair(static_cast<uint32_t>(value[0] - '0'), static_cast<uint32_t>(value[2] - '0'));
     return true;
 }
 
 // "0-9,12": frames and ranges of frames, from 0, by commas.
-bool ApplyFrames(const char* value, CliRequest* request, std::string* error) {
+bool ApplyFrames(const char* value, CliArgs* args, std::string* error) {
     std::vector<std::pair<uint32_t, uint32_t>> ranges;
     const char* at = value;
     auto number = [&at](uint32_t* n) {
@@ -192,30 +178,30 @@ bool ApplyFrames(const char* value, CliRequest* request, std::string* error) {
         if (*at == '\0') break;
         ++at;
     }
-    request->frames = ranges;
+    args->frames = ranges;
     return true;
 }
 
-bool ApplyDelay(const char* value, CliRequest* request, std::string* error) {
+bool ApplyDelay(const char* value, CliArgs* args, std::string* error) {
     char* end = nullptr;
     const unsigned long delay = std::strtoul(value, &end, 10);
     if (end == value || *end != '\0' || value[0] == '-' || delay < 1 || delay > 655350) {
         *error = std::string("'") + value + "' is not a delay: give 1 to 655350 milliseconds";
         return false;
     }
-    request->delay = static_cast<uint32_t>(delay);
+    args->delay = static_cast<uint32_t>(delay);
     return true;
 }
 
-bool ApplyDither(const char* value, CliRequest* request, std::string* error) {
+bool ApplyDither(const char* value, CliArgs* args, std::string* error) {
     static const Named<Dither> kDithers[] = {{"fs", Dither::FloydSteinberg},
                                              {"atkinson", Dither::Atkinson},
                                              {"bayer", Dither::Bayer},
                                              {"none", Dither::None}};
-    return PickNamed(value ? value : "fs", kDithers, "a dither", &request->image.tone.dither, error);
+    return PickNamed(value ? value : "fs", kDithers, "a dither", &args->tone.dither, error);
 }
 
-bool ApplyPreset(const char* value, CliRequest* request, std::string* error) {
+bool ApplyPreset(const char* value, CliArgs* args, std::string* error) {
     const Preset* preset = FindPreset(value);
     if (!preset) {
         *error = std::string("unknown preset '") + value + "'; the presets are";
@@ -223,25 +209,25 @@ bool ApplyPreset(const char* value, CliRequest* request, std::string* error) {
             *error += std::string(p == PresetsBegin() ? " " : ", ") + p->name;
         return false;
     }
-    if (request->preset && request->preset != preset) {
-        *error = std::string("--preset ") + request->preset->name + " and --preset " + preset->name +
+    if (args->preset && args->preset != preset) {
+        *error = std::string("--preset ") + args->preset->name + " and --preset " + preset->name +
                  " each set all four packing options; give one";
         return false;
     }
-    request->preset = preset;
+    args->preset = preset;
     return true;
 }
 
-bool ApplyThreshold(const char* value, CliRequest* request, std::string* error) {
-    request->thresholdGiven = true;
-    if (ParseThreshold(value, &request->image.tone.thresholdHundredths)) return true;
+bool ApplyThreshold(const char* value, CliArgs* args, std::string* error) {
+    args->thresholdGiven = true;
+    if (ParseThreshold(value, &args->tone.thresholdHundredths)) return true;
     *error = std::string("'") + value + "' is not a threshold: give 0 to 255, or 0% to 100%";
     return false;
 }
 
-bool ApplyBackground(const char* value, CliRequest* request, std::string* error) {
+bool ApplyBackground(const char* value, CliArgs* args, std::string* error) {
     static const Named<bool> kBackgrounds[] = {{"white", false}, {"black", true}};
-    return PickNamed(value, kBackgrounds, "a background", &request->image.tone.blackBackground, error);
+    return PickNamed(value, kBackgrounds, "a background", &args->tone.blackBackground, error);
 }
 
 // WIDTHxHEIGHT: two whole numbers, each 1 to the largest side. `what` is
@@ -270,79 +256,80 @@ bool ParseSize(const char* value, const char* what, uint32_t* width, uint32_t* h
     return true;
 }
 
-bool ApplySize(const char* value, CliRequest* request, std::string* error) {
-    return ParseSize(value, "frame", &request->image.frame.width, &request->image.frame.height, error);
+bool ApplySize(const char* value, CliArgs* args, std::string* error) {
+    return ParseSize(value, "frame", &args->frame.width, &args->frame.height, error);
 }
 
-bool ApplyFit(const char* value, CliRequest* request, std::string* error) {
+bool ApplyFit(const char* value, CliArgs* args, std::string* error) {
     static const Named<Fit> kFits[] = {
         {"contain", Fit::Contain}, {"cover", Fit::Cover}, {"stretch", Fit::Stretch}, {"none", Fit::None}};
-    return PickNamed(value, kFits, "a fit", &request->image.frame.fit, error);
+    return PickNamed(value, kFits, "a fit", &args->frame.fit, error);
 }
 
-bool ApplyAlign(const char* value, CliRequest* request, std::string* error) {
+bool ApplyAlign(const char* value, CliArgs* args, std::string* error) {
     static const Named<int> kAligns[] = {{"center", 4},    {"top", 1},         {"bottom", 7},
                                          {"left", 3},      {"right", 5},       {"top-left", 0},
                                          {"top-right", 2}, {"bottom-left", 6}, {"bottom-right", 8}};
     int place = 4;  // 0 to 8, rows of three from the top left
     if (!PickNamed(value, kAligns, "an alignment", &place, error)) return false;
-    request->image.frame.alignX = place % 3 - 1;
-    request->image.frame.alignY = place / 3 - 1;
+    args->frame.alignX = place % 3 - 1;
+    args->frame.alignY = place / 3 - 1;
     return true;
 }
 
-bool ApplyRotate(const char* value, CliRequest* request, std::string* error) {
+bool ApplyRotate(const char* value, CliArgs* args, std::string* error) {
     static const Named<uint32_t> kTurns[] = {{"0", 0}, {"90", 90}, {"180", 180}, {"270", 270}};
-    return PickNamed(value, kTurns, "a rotation (clockwise, in degrees)", &request->image.frame.rotate, error);
+    return PickNamed(value, kTurns, "a rotation (clockwise, in degrees)", &args->frame.rotate, error);
 }
 
-bool ApplyFlip(const char* value, CliRequest* request, std::string* error) {
+bool ApplyFlip(const char* value, CliArgs* args, std::string* error) {
     static const Named<int> kFlips[] = {{"h", 1}, {"v", 2}, {"hv", 3}};
     int flip = 0;
     if (!PickNamed(value, kFlips, "a flip", &flip, error)) return false;
-    request->image.frame.flipH = (flip & 1) != 0;
-    request->image.frame.flipV = (flip & 2) != 0;
+    args->frame.flipH = (flip & 1) != 0;
+    args->frame.flipV = (flip & 2) != 0;
     return true;
 }
 
-bool ApplyResample(const char* value, CliRequest* request, std::string* error) {
+bool ApplyResample(const char* value, CliArgs* args, std::string* error) {
     static const Named<Resample> kFilters[] = {
         {"auto", Resample::Auto},         {"nearest", Resample::Nearest},        {"box", Resample::Box},
         {"triangle", Resample::Triangle}, {"catmull-rom", Resample::CatmullRom}, {"mitchell", Resample::Mitchell}};
-    return PickNamed(value, kFilters, "a resampling filter", &request->image.frame.resample, error);
+    return PickNamed(value, kFilters, "a resampling filter", &args->frame.resample, error);
 }
 
-bool ApplyCStyle(const char* value, CliRequest* request, std::string* error) {
+bool ApplyCStyle(const char* value, CliArgs* args, std::string* error) {
     static const Named<CStyle> kStyles[] = {
         {"plain", CStyle::Plain}, {"arduino", CStyle::Arduino}, {"u8g2", CStyle::U8g2}};
-    request->styleGiven = true;
-    return PickNamed(value, kStyles, "a C style", &request->cForm.style, error);
+    CStyle style = CStyle::Plain;
+    if (!PickNamed(value, kStyles, "a C style", &style, error)) return false;
+    args->style = style;
+    return true;
 }
 
-bool ApplyPerLine(const char* value, CliRequest* request, std::string* error) {
+bool ApplyPerLine(const char* value, CliArgs* args, std::string* error) {
     char* end = nullptr;
     const unsigned long count = std::strtoul(value, &end, 10);
     if (end == value || *end != '\0' || value[0] == '-' || count < 1 || count > 4096) {
         *error = std::string("'") + value + "' is not a count of values a line: give 1 to 4096";
         return false;
     }
-    request->cForm.perLine = static_cast<uint32_t>(count);
-    request->perLineGiven = true;
+    args->perLine = static_cast<uint32_t>(count);
     return true;
 }
 
-bool ApplyReadArray(const char* value, CliRequest* request, std::string* error) {
-    if (!ParseSize(value, "image", &request->read.width, &request->read.height, error)) return false;
-    request->read.given = true;
+bool ApplyReadArray(const char* value, CliArgs* args, std::string* error) {
+    if (!ParseSize(value, "image", &args->read.width, &args->read.height, error)) return false;
+    args->read.given = true;
     return true;
 }
 
 // A preset's name, or the packing flags without their dashes, by commas.
-bool ApplyReadLayout(const char* value, CliRequest* request, std::string* error) {
+bool ApplyReadLayout(const char* value, CliArgs* args, std::string* error) {
     ConvertOptions layout = {};
     SetDefaultOptions(&layout);
     if (const Preset* preset = FindPreset(value)) {
-        layout = preset->options;
+        layout = preset->layout;
     } else {
         for (const char* at = value; *at;) {
             const char* comma = std::strchr(at, ',');
@@ -353,18 +340,17 @@ bool ApplyReadLayout(const char* value, CliRequest* request, std::string* error)
                          "without their dashes, such as lsb-first,bits-horizontal";
                 return false;
             }
-            CliRequest set;
+            CliArgs set;
             flag->apply(nullptr, &set, error);
             ApplyOverrides(set, &layout);
             at = comma ? comma + 1 : at + std::strlen(at);
         }
     }
-    request->read.layoutGiven = true;
-    request->read.layout = layout;
+    args->read.layout = layout;
     return true;
 }
 
-typedef CliRequest R;
+typedef CliArgs R;
 
 }  // namespace
 

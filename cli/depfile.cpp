@@ -17,7 +17,7 @@ std::string MakeEscaped(const std::string& path) {
     return escaped;
 }
 
-bool WriteDepfile(const CliRequest& request, const std::vector<std::pair<std::string, std::string>>& written,
+bool WriteDepfile(const Conversion& conversion, const std::vector<std::pair<std::string, std::string>>& written,
                   FILE* err) {
     std::map<std::string, std::vector<std::string>> inputs;  // by output, in the order they came
     std::vector<std::string> order;
@@ -29,13 +29,13 @@ bool WriteDepfile(const CliRequest& request, const std::vector<std::pair<std::st
     for (const std::string& output : order) {
         text += MakeEscaped(output) + ":";
         for (const std::string& input : inputs[output]) text += " " + MakeEscaped(input);
-        if (request.settings) text += " " + MakeEscaped(request.settings);
+        if (conversion.settings) text += " " + MakeEscaped(conversion.settings);
         text += "\n";
     }
     ReplacingFile file;
-    if (file.Open(request.depfile) && WriteToFile(file.Handle(), text.data(), static_cast<uint32_t>(text.size())) &&
+    if (file.Open(conversion.depfile) && WriteToFile(file.Handle(), text.data(), static_cast<uint32_t>(text.size())) &&
         file.Commit())
         return true;
-    std::fprintf(err, "quillgrid-cli: cannot write %s\n", request.depfile);
+    std::fprintf(err, "quillgrid-cli: cannot write %s\n", conversion.depfile);
     return false;
 }

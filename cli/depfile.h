@@ -8,13 +8,13 @@
 #include <utility>
 #include <vector>
 
-#include "cli/cli_args.h"
+#include "cli/conversion.h"
 
 // "OUTPUT: INPUT SETTINGS" for each written output (an output, then the
 // input it was made from, once for each input it holds), into the file
-// request.depfile, replaced whole. False, said on `err`, when it cannot be
+// conversion.depfile, replaced whole. False, said on `err`, when it cannot be
 // written.
-bool WriteDepfile(const CliRequest& request, const std::vector<std::pair<std::string, std::string>>& written,
+bool WriteDepfile(const Conversion& conversion, const std::vector<std::pair<std::string, std::string>>& written,
                   FILE* err);
 
 // A path as a Makefile rule names it: spaces, '#' and '\' before them

@@ -5,10 +5,10 @@
 
 #include "cli/run.h"
 
-// The frames of the run's animation into the job's output, or with
+// The frames of the input's animation into the job's output, or with
 // --out-dir one file a frame.
-Outcome ConvertFrames(const Run& run, const Job& job);
+Outcome ConvertFrames(const Run& run, const InputImage& input, const Job& job);
 
-// --info or --preview of the run's animation: its frames and delays, or
+// --info or --preview of the input's animation: its frames and delays, or
 // the picture of the frame --frames names.
-Outcome ShowFrames(const Run& run, const char* input, const InputSize& source, bool* shown);
+Outcome ShowFrames(const Run& run, const InputImage& input, const char* name, bool* shown);

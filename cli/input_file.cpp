@@ -2,10 +2,8 @@
 
 #include <cstring>
 
-#include "core/direct_grid.h"
-#include "core/level_grid.h"
 #include "core/mono_bitmap.h"
-#include "core/unpack.h"
+#include "core/packed_image.h"
 #include "forms/array_reader.h"
 #include "image/file_kind.h"
 #include "io/file_io.h"
@@ -29,24 +27,21 @@ bool ReadInputBytes(const char* input, FILE* in, size_t limit, std::vector<uint8
     return read;
 }
 
-bool ReadInputImage(const char* input, const ImageOptions& options, FILE* in, Picture* picture, std::string* why,
-                    InputSize* source, Animation* animation) {
+bool ReadInputImage(const char* input, const ImageOptions& options, FILE* in, InputImage* into, std::string* why) {
     // A 1-bit BMP on disk is read by the Windows program's own reader, which
     // takes files larger than the decoder's limit.
-    picture->Release();
-    if (animation) animation->Release();
-    if (std::strcmp(input, "-") != 0 && picture->mono.Load(input)) return FramePicture(options, picture, why, source);
+    into->Release();
+    if (std::strcmp(input, "-") != 0 && into->picture.Bitmap().Load(input))
+        return FrameHeldImage(options, &into->picture, why, &into->source);
     std::vector<uint8_t> bytes;
-    return ReadInputBytes(input, in, kLargestInput, &bytes, why) &&
-           ImageOfBytes(&bytes, options, picture, why, source, animation);
+    return ReadInputBytes(input, in, kLargestInput, &bytes, why) && ImageOfBytes(&bytes, options, into, why);
 }
 
-bool ImageOfBytes(std::vector<uint8_t>* file, const ImageOptions& options, Picture* picture, std::string* why,
-                  InputSize* source, Animation* animation) {
+bool ImageOfBytes(std::vector<uint8_t>* file, const ImageOptions& options, InputImage* into, std::string* why) {
     std::vector<uint8_t>& bytes = *file;
-    picture->Release();
+    into->Release();
     GifFacts facts;
-    if (animation && KindOf(bytes.data(), bytes.size()) == FileKind::Gif && bytes.size() <= kLargestInput) {
+    if (FileKindOf(bytes.data(), bytes.size()) == FileKind::Gif && bytes.size() <= kLargestInput) {
         const std::string problem = GifProblem(bytes.data(), bytes.size(), &facts);
         if (!problem.empty()) {
             *why = "unsupported GIF: " + problem;
@@ -54,18 +49,19 @@ bool ImageOfBytes(std::vector<uint8_t>* file, const ImageOptions& options, Pictu
         }
         if (facts.delays.size() > 1) {
             std::string reason;
-            if (!DecodeAnimation(bytes.data(), bytes.size(), animation, &reason)) {
+            if (!DecodeAnimation(bytes.data(), bytes.size(), &into->animation, &reason)) {
                 *why = "cannot decode this GIF: " + reason;
                 return false;
             }
-            if (source) *source = {animation->Width(), animation->Height()};
+            into->source = {into->animation.Width(), into->animation.Height()};
             return true;
         }
     }
     PreparedImage prepared;
-    if (!PrepareImage(bytes.data(), bytes.size(), options, &prepared, &picture->mono, why, source)) return false;
+    if (!PrepareImage(bytes.data(), bytes.size(), options, &prepared, &into->picture, why, &into->source))
+        return false;
     std::vector<uint8_t>().swap(bytes);  // the file is decoded: it need not stay beside the tone's image
-    return ToneImage(prepared, options, picture, why);
+    return ToneImage(prepared, options, &into->picture, why);
 }
 
 bool ReadArrayInput(const char* input, bool binary, FILE* in, std::vector<uint8_t>* bytes, std::string* why) {
@@ -82,33 +78,23 @@ bool ReadArrayInput(const char* input, bool binary, FILE* in, std::vector<uint8_
     return ReadArrayText(reinterpret_cast<const char*>(file.data()), file.size(), bytes, why);
 }
 
-bool UnpackArrayInput(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height, const ImageOptions& options,
-                      bool bigEndian, const ConvertOptions& layout, Picture* picture, std::string* why,
-                      std::string* warning) {
-    const uint32_t depth = options.depth;
-    const DirectFormat direct = options.direct;
-    const bool palette = !options.palette.Empty();
-    const uint64_t needed = direct != DirectFormat::None ? PackedDirectSize(width, height, direct)
-                            : depth == 1 && !palette     ? PackedSize(width, height, layout)
-                                                         : PackedLevelSize(width, height, depth, layout);
-    const std::string size = std::to_string(width) + " x " + std::to_string(height);
+bool UnpackArrayInput(const std::vector<uint8_t>& bytes, const PackedShape& shape, const Palette& palette,
+                      PixelImage* picture, std::string* why, std::string* warning) {
+    const uint64_t needed = PackedImageSize(shape);
+    const std::string size = std::to_string(shape.width) + " x " + std::to_string(shape.height);
     if (bytes.size() < needed) {
         *why = "expected " + std::to_string(needed) + " bytes for " + size + " in this layout, found " +
                std::to_string(bytes.size());
         return false;
     }
-    picture->Release();
-    const bool unpacked =
-        direct != DirectFormat::None
-            ? UnpackDirect(bytes.data(), bytes.size(), width, height, direct, layout, bigEndian, &picture->direct)
-        : depth == 1 && !palette
-            ? UnpackImage(bytes.data(), bytes.size(), width, height, layout, &picture->mono)
-            : UnpackLevels(bytes.data(), bytes.size(), width, height, depth, layout, &picture->levels);
-    for (size_t v = 0; palette && v < options.palette.colours.size(); ++v)
-        picture->palette.push_back(options.palette.unused[v] ? Rgb{0, 0, 0} : options.palette.colours[v]);
-    if (!unpacked) {
+    if (!UnpackPixels(bytes.data(), bytes.size(), shape, picture)) {
         *why = "not enough memory for the image";
         return false;
+    }
+    if (KindOf(shape.format) == PixelKind::Index) {
+        std::vector<Rgb> shown;
+        for (uint32_t v = 0; v < palette.Size(); ++v) shown.push_back(palette.unused[v] ? Rgb{0, 0, 0} : palette.colours[v]);
+        picture->SetPalette(shown);
     }
     if (bytes.size() > needed)
         *warning = std::to_string(bytes.size() - needed) + (bytes.size() - needed == 1 ? " byte" : " bytes") +

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "forms/c_names.h"
 #include "io/file_io.h"
 #include "io/path_name.h"
 
@@ -50,53 +51,33 @@ std::string IdentifierFromName(const std::string& fileName) {
     return stem;
 }
 
-const char* OutputExtension(OutputFormat format) {
-    switch (format) {
-    case OutputFormat::CArray:
-        return ".h";
-    case OutputFormat::Binary:
-        return ".bin";
-    case OutputFormat::Bmp:
-        return ".bmp";
-    case OutputFormat::Xbm:
-        return ".xbm";
-    case OutputFormat::Lvgl:
-        return ".c";
-    case OutputFormat::Png:
-        return ".png";
-    case OutputFormat::ArrayText:
-        break;
-    }
-    return ".txt";
-}
-
-bool PlanOutputs(const CliRequest& request, std::vector<std::string>* outputs, std::string* problem) {
+bool PlanOutputs(const Conversion& conversion, std::vector<std::string>* outputs, std::string* problem) {
     outputs->clear();
-    if (OneHeader(request)) {
-        outputs->assign(request.inputs.size(), request.output);
-        for (const char* input : request.inputs) {
-            if (request.output == std::string(input)) {
-                *problem = "the output " + Quoted(request.output) + " would replace an input";
+    if (OneHeader(conversion)) {
+        outputs->assign(conversion.inputs.size(), conversion.output);
+        for (const char* input : conversion.inputs) {
+            if (conversion.output == std::string(input)) {
+                *problem = "the output " + Quoted(conversion.output) + " would replace an input";
                 return false;
             }
         }
         return true;
     }
-    bool besideEach = request.inputs.size() > 1 && !request.outDir;
-    for (const char* input : request.inputs) {
+    bool besideEach = conversion.inputs.size() > 1 && !conversion.outDir;
+    for (const char* input : conversion.inputs) {
         std::string output;
-        if (request.output) {
-            output = request.output;
-        } else if (request.outDir) {
-            output = request.outDir;
+        if (conversion.output) {
+            output = conversion.output;
+        } else if (conversion.outDir) {
+            output = conversion.outDir;
             if (!BaseName(output).empty()) output += kSeparator;
-            output += WithExtension(BaseName(input), OutputExtension(request.format));
+            output += WithExtension(BaseName(input), FormRow(conversion.form).extension);
         } else if (besideEach) {
-            output = WithExtension(input, OutputExtension(request.format));
+            output = WithExtension(input, FormRow(conversion.form).extension);
         }
         outputs->push_back(output);
     }
-    std::set<std::string> inputs(request.inputs.begin(), request.inputs.end());
+    std::set<std::string> inputs(conversion.inputs.begin(), conversion.inputs.end());
     std::set<std::string> seen;
     for (size_t i = 0; i < outputs->size(); ++i) {
         const std::string& output = (*outputs)[i];
@@ -113,25 +94,20 @@ bool PlanOutputs(const CliRequest& request, std::vector<std::string>* outputs, s
     return true;
 }
 
-bool OneHeader(const CliRequest& request) {
-    return request.output && request.inputs.size() > 1 &&
-           (request.format == OutputFormat::CArray || request.format == OutputFormat::Lvgl);
-}
-
-bool PlanArrayNames(const CliRequest& request, std::vector<std::string>* names, std::string* problem) {
+bool PlanArrayNames(const Conversion& conversion, std::vector<std::string>* names, std::string* problem) {
     names->clear();
     // Every name the output declares, for one input, or for all that share a header.
     std::set<std::string> declared;
-    if (OneHeader(request)) {
-        for (const std::string& name : NamesOfTables(request.cForm.style, request.arrayName)) declared.insert(name);
+    if (OneHeader(conversion)) {
+        for (const std::string& name : FormRow(conversion.form).form.NamesOfCollection(conversion.arrayName)) declared.insert(name);
     }
-    for (const char* input : request.inputs) {
+    for (const char* input : conversion.inputs) {
         const std::string stem = IdentifierFromName(BaseName(input));
-        std::string name = request.arrayName ? request.arrayName : "";
-        if (!request.arrayName) {
+        std::string name = conversion.arrayName ? conversion.arrayName : "";
+        if (!conversion.arrayName) {
             // An XBM file is named after its input, as image editors name it.
             name = stem.empty() || (stem[0] >= '0' && stem[0] <= '9') ? "image_" + stem : stem;
-        } else if (request.inputs.size() > 1) {
+        } else if (conversion.inputs.size() > 1) {
             name += "_" + stem;
         }
         if (IsCKeyword(name.c_str())) {
@@ -142,8 +118,8 @@ bool PlanArrayNames(const CliRequest& request, std::vector<std::string>* names, 
             *problem = "two inputs would both give the array name " + Quoted(name);
             return false;
         }
-        for (const std::string& given : NamesOfImage(request.cForm.style, name)) {
-            if (OneHeader(request) && !declared.insert(given).second) {
+        for (const std::string& given : FormRow(conversion.form).form.NamesOfImage(conversion.formOptions, name)) {
+            if (OneHeader(conversion) && !declared.insert(given).second) {
                 *problem = "the header would declare " + Quoted(given) + " twice";
                 return false;
             }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_args.h"
+#include "cli/conversion.h"
 
 // The last component of `path`: what follows its last separator ('/', and
 // on Windows also '\' and a drive's ':', never the trail byte of a
@@ -15,19 +15,13 @@ std::string BaseName(const std::string& path);
 // that cannot be part of one become '_'.
 std::string IdentifierFromName(const std::string& fileName);
 
-// The extension of an output file: ".txt", ".h", ".bin", ".bmp", ".xbm" or ".c".
-const char* OutputExtension(OutputFormat format);
-
 // One output file per input, in order; an empty name means standard
 // output. False with `problem` set when two inputs would write the same
 // file, or an output would replace an input.
-bool PlanOutputs(const CliRequest& request, std::vector<std::string>* outputs, std::string* problem);
-
-// True when several inputs go into one header: -o with --c-array or --lvgl.
-bool OneHeader(const CliRequest& request);
+bool PlanOutputs(const Conversion& conversion, std::vector<std::string>* outputs, std::string* problem);
 
 // The array name for each input: the given name for one input, the name
 // followed by '_' and the input's name for several; without a given name
 // (an XBM file), the input's name. False with `problem` set when two
 // inputs would give the same name, or a header would declare one twice.
-bool PlanArrayNames(const CliRequest& request, std::vector<std::string>* names, std::string* problem);
+bool PlanArrayNames(const Conversion& conversion, std::vector<std::string>* names, std::string* problem);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
 class ByteBuffer {
 public:
@@ -14,6 +15,12 @@ public:
     // Null on failure, with the buffer left empty; never throws.
     uint8_t* Allocate(uint32_t n);
     void Release();
+    // The two buffers change blocks.
+    void Swap(ByteBuffer& other) {
+        std::swap(data, other.data);
+        std::swap(base, other.base);
+        std::swap(size, other.size);
+    }
 
     // No bounds check: callers keep `offset` below Size().
     uint8_t* At(uint32_t offset) const { return base + offset; }

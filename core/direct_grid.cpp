@@ -4,24 +4,26 @@ DirectGrid::DirectGrid(const DirectImage& picture, const ConvertOptions& layout,
     : image(picture),
       rows(layout.byteHorizontal != 0),
       bigEndian(big),
-      alphaPlane(picture.Format() == DirectFormat::Rgb565A8),
+      alphaPlane(DirectRowOf(picture.Format())->alphaPlane),
       bytes(BytesOfValue(picture.Format())) {
     const uint32_t along = rows ? image.Width() : image.Height();
     pixelLines = rows ? image.Height() : image.Width();
     items = alphaPlane ? along : along * bytes;
-    lines = alphaPlane ? pixelLines * 3 : pixelLines;
+    // With an alpha plane, each line of colour values is `bytes` lines of
+    // the alpha's length, and the alpha lines follow.
+    lines = alphaPlane ? pixelLines * (bytes + 1) : pixelLines;
 }
 
 void DirectGrid::Pack(uint32_t line, uint32_t first, uint32_t count, uint8_t* out) {
-    if (alphaPlane && line >= 2 * pixelLines) {
+    if (alphaPlane && line >= bytes * pixelLines) {
         for (uint32_t i = 0; i < count; ++i)
-            out[i] = static_cast<uint8_t>(Value(line - 2 * pixelLines, first + i) >> 16);
+            out[i] = static_cast<uint8_t>(Value(line - bytes * pixelLines, first + i) >> 8 * bytes);
         return;
     }
     uint32_t at = first;
-    if (alphaPlane) {  // half of a line of RGB565 values
-        at += (line & 1) * items;
-        line >>= 1;
+    if (alphaPlane) {  // a part of a line of colour values
+        at += (line % bytes) * items;
+        line /= bytes;
     }
     for (uint32_t i = 0; i < count; ++i, ++at) {
         const uint32_t byte = at % bytes, value = Value(line, at / bytes);
@@ -29,18 +31,19 @@ void DirectGrid::Pack(uint32_t line, uint32_t first, uint32_t count, uint8_t* ou
     }
 }
 
-uint64_t PackedDirectSize(uint32_t width, uint32_t height, DirectFormat format) {
-    const uint64_t pixels = static_cast<uint64_t>(width) * height;
-    return pixels * (BytesOfValue(format) + (format == DirectFormat::Rgb565A8 ? 1 : 0));
+uint64_t PackedDirectSize(const PackedShape& shape) {
+    const DirectFormatRow* row = DirectRowOf(shape.format);
+    const uint64_t pixels = static_cast<uint64_t>(shape.width) * shape.height;
+    return row ? pixels * (row->bytes + (row->alphaPlane ? 1 : 0)) : 0;
 }
 
-bool UnpackDirect(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height, DirectFormat format,
-                  const ConvertOptions& layout, bool bigEndian, DirectImage* image) {
-    if (format == DirectFormat::None || PackedDirectSize(width, height, format) > count ||
-        !image->Create(width, height, format))
-        return false;
-    const uint32_t size = BytesOfValue(format);
-    const bool rows = layout.byteHorizontal != 0;
+bool UnpackDirect(const uint8_t* bytes, size_t count, const PackedShape& shape, DirectImage* image) {
+    const uint32_t width = shape.width, height = shape.height;
+    const bool bigEndian = shape.bigEndian;
+    const DirectFormatRow* format = DirectRowOf(shape.format);
+    if (!format || PackedDirectSize(shape) > count || !image->Create(width, height, shape.format)) return false;
+    const uint32_t size = format->bytes;
+    const bool rows = shape.layout.byteHorizontal != 0;
     const uint64_t pixels = static_cast<uint64_t>(width) * height;
     const uint32_t along = rows ? width : height;
     for (uint64_t p = 0; p < pixels; ++p) {
@@ -48,7 +51,7 @@ bool UnpackDirect(const uint8_t* bytes, size_t count, uint32_t width, uint32_t h
         const uint8_t* at = bytes + p * size;
         uint32_t value = 0;
         for (uint32_t b = 0; b < size; ++b) value |= static_cast<uint32_t>(at[b]) << 8 * (bigEndian ? size - 1 - b : b);
-        if (format == DirectFormat::Rgb565A8) value |= static_cast<uint32_t>(bytes[pixels * 2 + p]) << 16;
+        if (format->alphaPlane) value |= static_cast<uint32_t>(bytes[pixels * size + p]) << 8 * size;
         (rows ? image->Row(line)[index] : image->Row(index)[line]) = value;
     }
     return true;

@@ -4,8 +4,9 @@
 // ST7735 and ILI9341 controllers take on the wire). A line is a row of
 // pixels with --bytes-horizontal, a column with --bytes-vertical; the
 // other packing options, about pixels within a byte, have nothing to say.
-// RGB565A8 (LVGL's) packs every RGB565 value, then every alpha byte, the
-// colour lines each as two lines of the alpha's length.
+// A format with an alpha plane (LVGL's RGB565A8) packs every colour value,
+// then every alpha byte, the colour lines each as lines of the alpha's
+// length, as many as a colour value has bytes.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +15,7 @@
 #include "core/convert_options.h"
 #include "core/direct_image.h"
 #include "core/packed_grid.h"
+#include "core/packed_shape.h"
 
 class DirectGrid : public PackedGrid {
 public:
@@ -34,11 +36,10 @@ private:
     uint32_t bytes, pixelLines, items, lines;
 };
 
-// The bytes a width x height image of `format` packs into.
-uint64_t PackedDirectSize(uint32_t width, uint32_t height, DirectFormat format);
+// The bytes an image of the shape packs into.
+uint64_t PackedDirectSize(const PackedShape& shape);
 
-// The way back: the first PackedDirectSize() of `bytes` as a new width x
-// height image of `format`. False when there are fewer bytes or memory is
-// short.
-bool UnpackDirect(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height, DirectFormat format,
-                  const ConvertOptions& layout, bool bigEndian, DirectImage* image);
+// The way back: the first PackedDirectSize() of `bytes` as a new image of
+// the shape. False when there are fewer bytes, the format is not direct or
+// memory is short.
+bool UnpackDirect(const uint8_t* bytes, size_t count, const PackedShape& shape, DirectImage* image);

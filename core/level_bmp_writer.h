@@ -8,7 +8,7 @@
 
 #include "core/block_writer.h"
 #include "core/buffer_sizes.h"
-#include "core/colour.h"
+#include "core/pixel_format.h"
 
 class DirectImage;
 class LevelImage;

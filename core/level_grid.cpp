@@ -145,16 +145,17 @@ void LevelGrid::FillTile(uint32_t line) {
     }
 }
 
-uint64_t PackedLevelSize(uint32_t width, uint32_t height, uint32_t depth, const ConvertOptions& layout) {
-    const Geometry g = GeometryOf(width, height, depth, layout);
+uint64_t PackedLevelSize(const PackedShape& shape) {
+    const Geometry g = GeometryOf(shape.width, shape.height, BitsOf(shape.format), shape.layout);
     return static_cast<uint64_t>(g.lanes) * g.bytesPerLane;
 }
 
-bool UnpackLevels(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height, uint32_t depth,
-                  const ConvertOptions& layout, LevelImage* image) {
+bool UnpackLevels(const uint8_t* bytes, size_t count, const PackedShape& shape, LevelImage* image) {
+    const uint32_t depth = BitsOf(shape.format);
     if (depth != 1 && depth != 2 && depth != 4 && depth != 8) return false;
-    if (PackedLevelSize(width, height, depth, layout) > count || !image->Create(width, height, depth)) return false;
-    const Geometry g = GeometryOf(width, height, depth, layout);
+    if (PackedLevelSize(shape) > count || !image->Create(shape.width, shape.height, depth)) return false;
+    const ConvertOptions& layout = shape.layout;
+    const Geometry g = GeometryOf(shape.width, shape.height, depth, layout);
     const uint32_t mask = (1u << depth) - 1;
     const uint32_t items = g.laneIsLine ? g.bytesPerLane : g.lanes;
     for (uint32_t lane = 0; lane < g.lanes; ++lane) {

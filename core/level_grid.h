@@ -15,6 +15,7 @@
 #include "core/convert_options.h"
 #include "core/level_image.h"
 #include "core/packed_grid.h"
+#include "core/packed_shape.h"
 
 class LevelGrid : public PackedGrid {
 public:
@@ -56,12 +57,11 @@ private:
     std::vector<uint8_t> values;  // a row's values, a byte each
 };
 
-// The bytes a width x height image of `depth` bits a pixel packs into in
-// `layout` (the fill plays no part): items per line times lines.
-uint64_t PackedLevelSize(uint32_t width, uint32_t height, uint32_t depth, const ConvertOptions& layout);
+// The bytes an image of the shape's size and bits a pixel (its format's)
+// packs into in its layout: items per line times lines.
+uint64_t PackedLevelSize(const PackedShape& shape);
 
 // The way back: the first PackedLevelSize() of `bytes` drawn into `image`
-// as a new width x height image of `depth` bits a pixel. The spare pixels
-// are left out. False when there are fewer bytes or memory is short.
-bool UnpackLevels(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height, uint32_t depth,
-                  const ConvertOptions& layout, LevelImage* image);
+// as a new image of the shape. The spare pixels are left out. False when
+// there are fewer bytes or memory is short.
+bool UnpackLevels(const uint8_t* bytes, size_t count, const PackedShape& shape, LevelImage* image);

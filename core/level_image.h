@@ -7,6 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
+
+#include "core/pixel_format.h"
 
 class LevelImage {
 public:
@@ -15,6 +18,11 @@ public:
     // the rows would not fit in memory.
     bool Create(uint32_t width, uint32_t height, uint32_t depth);
     void Release();
+    void Swap(LevelImage& other) {
+        values.swap(other.values);
+        std::swap(width, other.width), std::swap(height, other.height);
+        std::swap(depth, other.depth), std::swap(stride, other.stride);
+    }
 
     uint32_t Width() const { return width; }
     uint32_t Height() const { return height; }
@@ -44,6 +52,3 @@ private:
     std::unique_ptr<uint8_t[]> values;
     uint32_t width = 0, height = 0, depth = 0, stride = 0;
 };
-
-// The grey level (0 to 255) that `value` of `depth` bits stands for.
-inline uint32_t GreyOfLevel(uint32_t value, uint32_t depth) { return value * 255 / ((1u << depth) - 1); }

@@ -1,6 +1,7 @@
 #include "core/mono_bitmap.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -113,4 +114,15 @@ bool MonoBitmap::ReadFrom(const BmpSource& source) {
     source.RowsAllocated(pixels.At(0), size);
     if (size == 0) return true;  // nothing to read; the offset does not matter
     return source.Read(fileHeader.bfOffBits, pixels.At(0), size);
+}
+
+void MonoBitmap::Swap(MonoBitmap& other) {
+    std::swap(fileHeader, other.fileHeader);
+    std::swap(infoHeader, other.infoHeader);
+    std::swap(palette, other.palette);
+    pixels.Swap(other.pixels);
+    std::swap(stride, other.stride);
+    std::swap(rowCount, other.rowCount);
+    std::swap(darkIndex, other.darkIndex);
+    std::swap(loaded, other.loaded);
 }

@@ -36,6 +36,8 @@ public:
     // The same for any source.
     bool LoadFrom(const BmpSource& source);
     void Unload();
+    // The two images change places, rows and all.
+    void Swap(MonoBitmap& other);
 
     // A blank image for a decoder to draw into, as if loaded from a BMP
     // with palette entry 0 black and entry 1 white: every pixel light.

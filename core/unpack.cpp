@@ -24,14 +24,14 @@ Grid GridOf(uint32_t width, uint32_t height, const ConvertOptions& layout) {
 
 }  // namespace
 
-uint64_t PackedSize(uint32_t width, uint32_t height, const ConvertOptions& layout) {
+uint64_t PackedBitmapSize(uint32_t width, uint32_t height, const ConvertOptions& layout) {
     const Grid grid = GridOf(width, height, layout);
     return static_cast<uint64_t>(grid.items) * grid.lines;
 }
 
-bool UnpackImage(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height, const ConvertOptions& layout,
+bool UnpackBitmap(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height, const ConvertOptions& layout,
                  MonoBitmap* bitmap) {
-    if (PackedSize(width, height, layout) > count || !bitmap->Create(width, height)) return false;
+    if (PackedBitmapSize(width, height, layout) > count || !bitmap->Create(width, height)) return false;
     const Grid grid = GridOf(width, height, layout);
     const bool laneIsLine = layout.bitHorizontal == layout.byteHorizontal;
     for (uint32_t line = 0; line < grid.lines; ++line) {

@@ -11,10 +11,10 @@ class MonoBitmap;
 
 // The bytes a width x height image packs into in `layout` (the fill plays
 // no part): items per line times lines, as a scanner counts them.
-uint64_t PackedSize(uint32_t width, uint32_t height, const ConvertOptions& layout);
+uint64_t PackedBitmapSize(uint32_t width, uint32_t height, const ConvertOptions& layout);
 
-// Draws the first PackedSize() bytes of `bytes` into `bitmap` as a new
+// Draws the first PackedBitmapSize() bytes of `bytes` into `bitmap` as a new
 // width x height image, a 1 bit dark. False when there are fewer bytes,
 // or the image cannot be held in memory.
-bool UnpackImage(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height, const ConvertOptions& layout,
+bool UnpackBitmap(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height, const ConvertOptions& layout,
                  MonoBitmap* bitmap);

@@ -71,11 +71,13 @@ std::vector<LayoutGuess> GuessLayouts(const uint8_t* bytes, size_t count, uint32
     LevelImage levels;
     for (uint32_t bits = 0; bits < 8; ++bits) {
         LayoutGuess guess = {{bits & 1, bits >> 1 & 1, bits >> 2 & 1, 0, {}}, false, 0};
-        if (depth == 1 && UnpackImage(bytes, count, width, height, guess.layout, &image)) {
+        if (depth == 1 && UnpackBitmap(bytes, count, width, height, guess.layout, &image)) {
             guess.enough = true;
             guess.cost = CodeLength(static_cast<int>(width), static_cast<int>(height),
                                     [&](int x, int y) { return image.IsDark(x, y); });
-        } else if (depth > 1 && UnpackLevels(bytes, count, width, height, depth, guess.layout, &levels)) {
+        } else if (depth > 1 && UnpackLevels(bytes, count, {width, height, FormatOf(PixelKind::Grey, depth),
+                                                             guess.layout, false},
+                                             &levels)) {
             // Each bit of the values a picture of its own: a wrong packing
             // scatters them all.
             guess.enough = true;

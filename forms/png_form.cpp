@@ -4,9 +4,8 @@
 #include <memory>
 #include <new>
 
-#include "core/level_image.h"
-#include "core/mono_bitmap.h"
-#include "image/image_input.h"
+#include "core/pixel_image.h"
+#include "forms/output_form.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
@@ -55,39 +54,34 @@ bool WriteGrey(const uint8_t* grey, uint32_t width, uint32_t height, ByteSink si
 
 }  // namespace
 
-bool EmitPng(const MonoBitmap& bitmap, ByteSink sink, void* context) {
-    const uint32_t width = bitmap.Width(), height = bitmap.Height();
-    std::unique_ptr<uint8_t[]> grey = GreyBuffer(width, height);
-    if (!grey) return false;
-    for (uint32_t y = 0; y < height; ++y)
-        for (uint32_t x = 0; x < width; ++x) grey[static_cast<size_t>(y) * width + x] = bitmap.IsDark(x, y) ? 0 : 255;
-    return WriteGrey(grey.get(), width, height, sink, context);
-}
-
-bool EmitPng(const LevelImage& levels, ByteSink sink, void* context, bool coverage) {
-    const uint32_t width = levels.Width(), height = levels.Height();
-    std::unique_ptr<uint8_t[]> grey = GreyBuffer(width, height);
-    if (!grey) return false;
-    for (uint32_t y = 0; y < height; ++y)
-        for (uint32_t x = 0; x < width; ++x)
-            grey[static_cast<size_t>(y) * width + x] =
-                static_cast<uint8_t>(coverage ? 255 - GreyOfLevel(levels.Get(x, y), levels.Depth())
-                                              : GreyOfLevel(levels.Get(x, y), levels.Depth()));
-    return WriteGrey(grey.get(), width, height, sink, context);
-}
-
-bool EmitColourPng(const Picture& picture, ByteSink sink, void* context) {
-    const uint32_t width = picture.Width(), height = picture.Height();
-    const uint32_t channels = picture.InDirect() && KeepsAlpha(picture.direct.Format()) ? 4 : 3;
+bool EmitPng(const PixelImage& image, ByteSink sink, void* context) {
+    const uint32_t width = image.Width(), height = image.Height(), channels = ShownChannels(image.Format());
     std::unique_ptr<uint8_t[]> pixels = GreyBuffer(width, height, channels);
     if (!pixels) return false;
     uint8_t* at = pixels.get();
     for (uint32_t y = 0; y < height; ++y) {
         for (uint32_t x = 0; x < width; ++x, at += channels) {
             uint8_t rgba[4];
-            ColourOfPixel(picture, x, y, rgba);
+            image.ShownColour(x, y, rgba);
             for (uint32_t c = 0; c < channels; ++c) at[c] = rgba[c];
         }
     }
     return WriteGrey(pixels.get(), width, height, sink, context, channels);
+}
+
+namespace {
+
+class Png : public OutputForm {
+public:
+    bool Image(const FormImage& image, const FormOptions&, ByteSink sink, void* context,
+               const BufferSizes&) const override {
+        return EmitPng(image.image, sink, context);
+    }
+};
+
+}  // namespace
+
+const OutputForm& PngForm() {
+    static const Png form;
+    return form;
 }

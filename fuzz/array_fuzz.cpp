@@ -40,10 +40,11 @@ LevelImage levels, levelsAgain;
 // The same round trip for levels: unpacked, packed again by LevelGrid,
 // read again, unpacked again: the same image, and the line path's bytes
 // are the byte walk's.
-void CheckLevels(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height, uint32_t depth,
-                 const ConvertOptions& layout) {
-    const bool enough = bytes.size() >= PackedLevelSize(width, height, depth, layout);
-    FUZZ_CHECK(UnpackLevels(bytes.data(), bytes.size(), width, height, depth, layout, &levels) == enough);
+void CheckLevels(const std::vector<uint8_t>& bytes, const PackedShape& shape) {
+    const uint32_t width = shape.width, height = shape.height;
+    const ConvertOptions& layout = shape.layout;
+    const bool enough = bytes.size() >= PackedLevelSize(shape);
+    FUZZ_CHECK(UnpackLevels(bytes.data(), bytes.size(), shape, &levels) == enough);
     if (!enough) return;
     LevelGrid grid(levels, layout);
     std::string text;
@@ -51,11 +52,11 @@ void CheckLevels(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t hei
     std::vector<uint8_t> reread;
     std::string why;
     FUZZ_CHECK(ReadArrayText(text.data(), text.size(), &reread, &why));
-    FUZZ_CHECK(reread.size() == PackedLevelSize(width, height, depth, layout));
+    FUZZ_CHECK(reread.size() == PackedLevelSize(shape));
     for (uint32_t line = 0; line < grid.LineCount(); ++line)
         for (uint32_t item = 0; item < grid.ItemsPerLine(); ++item)
             FUZZ_CHECK(reread[static_cast<size_t>(line) * grid.ItemsPerLine() + item] == grid.GetByte(item, line));
-    FUZZ_CHECK(UnpackLevels(reread.data(), reread.size(), width, height, depth, layout, &levelsAgain));
+    FUZZ_CHECK(UnpackLevels(reread.data(), reread.size(), shape, &levelsAgain));
     for (uint32_t y = 0; y < height; ++y)
         for (uint32_t x = 0; x < width; ++x) FUZZ_CHECK(levelsAgain.Get(x, y) == levels.Get(x, y));
 }
@@ -64,22 +65,21 @@ DirectImage direct, directAgain;
 
 // Direct colour: unpacked, packed again by DirectGrid, read again,
 // unpacked again: the same values.
-void CheckDirect(const std::vector<uint8_t>& bytes, uint32_t width, uint32_t height, DirectFormat format,
-                 const ConvertOptions& layout, bool big) {
-    const bool enough = bytes.size() >= PackedDirectSize(width, height, format);
-    FUZZ_CHECK(UnpackDirect(bytes.data(), bytes.size(), width, height, format, layout, big, &direct) == enough);
+void CheckDirect(const std::vector<uint8_t>& bytes, const PackedShape& shape) {
+    const bool enough = bytes.size() >= PackedDirectSize(shape);
+    FUZZ_CHECK(UnpackDirect(bytes.data(), bytes.size(), shape, &direct) == enough);
     if (!enough) return;
-    DirectGrid grid(direct, layout, big);
+    DirectGrid grid(direct, shape.layout, shape.bigEndian);
     std::string text;
     FUZZ_CHECK(EmitArrayText(grid, Append, &text));
     std::vector<uint8_t> reread;
     std::string why;
     FUZZ_CHECK(ReadArrayText(text.data(), text.size(), &reread, &why));
-    FUZZ_CHECK(reread.size() == PackedDirectSize(width, height, format));
+    FUZZ_CHECK(reread.size() == PackedDirectSize(shape));
     FUZZ_CHECK(std::equal(reread.begin(), reread.end(), bytes.begin()));
-    FUZZ_CHECK(UnpackDirect(reread.data(), reread.size(), width, height, format, layout, big, &directAgain));
-    for (uint32_t y = 0; y < height; ++y)
-        for (uint32_t x = 0; x < width; ++x) FUZZ_CHECK(directAgain.Get(x, y) == direct.Get(x, y));
+    FUZZ_CHECK(UnpackDirect(reread.data(), reread.size(), shape, &directAgain));
+    for (uint32_t y = 0; y < shape.height; ++y)
+        for (uint32_t x = 0; x < shape.width; ++x) FUZZ_CHECK(directAgain.Get(x, y) == direct.Get(x, y));
 }
 
 }  // namespace
@@ -99,9 +99,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     if (data[2] & 128) {
-        static const DirectFormat kFormats[] = {DirectFormat::Rgb565, DirectFormat::Rgb888, DirectFormat::Argb8888,
-                                                DirectFormat::Rgb565A8};
-        CheckDirect(bytes, width, height, kFormats[data[2] >> 5 & 3], layout, (data[2] & 1) != 0);
+        static const PixelFormat kFormats[] = {PixelFormat::Rgb565, PixelFormat::Rgb888, PixelFormat::Argb8888,
+                                               PixelFormat::Rgb565A8};
+        CheckDirect(bytes, {width, height, kFormats[data[2] >> 5 & 3], layout, (data[2] & 1) != 0});
         return 0;
     }
     const uint32_t depth = 1u << (data[2] >> 5 & 3);
@@ -112,11 +112,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(!guesses[i].enough || (guesses[i - 1].enough && guesses[i - 1].cost <= guesses[i].cost));
     }
     if (depth > 1) {
-        CheckLevels(bytes, width, height, depth, layout);
+        CheckLevels(bytes, {width, height, FormatOf(PixelKind::Grey, depth), layout, false});
         return 0;
     }
-    const bool enough = bytes.size() >= PackedSize(width, height, layout);
-    FUZZ_CHECK(UnpackImage(bytes.data(), bytes.size(), width, height, layout, &image) == enough);
+    const bool enough = bytes.size() >= PackedBitmapSize(width, height, layout);
+    FUZZ_CHECK(UnpackBitmap(bytes.data(), bytes.size(), width, height, layout, &image) == enough);
     if (!enough) return 0;
 
     // Packed again as array text, read again: the same bytes, and unpacked,
@@ -127,8 +127,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(EmitArrayText(*scanner, Append, &text));
     std::vector<uint8_t> reread;
     FUZZ_CHECK(ReadArrayText(text.data(), text.size(), &reread, &why));
-    FUZZ_CHECK(reread.size() == PackedSize(width, height, layout));
-    FUZZ_CHECK(UnpackImage(reread.data(), reread.size(), width, height, layout, &again));
+    FUZZ_CHECK(reread.size() == PackedBitmapSize(width, height, layout));
+    FUZZ_CHECK(UnpackBitmap(reread.data(), reread.size(), width, height, layout, &again));
     for (uint32_t y = 0; y < height; ++y)
         for (uint32_t x = 0; x < width; ++x) FUZZ_CHECK(again.IsDark(x, y) == image.IsDark(x, y));
     return 0;

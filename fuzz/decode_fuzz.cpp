@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the converter's input path (the 1-bit BMP
 // reader, then the decoder, the frame and the tone options that the first
 // six bytes pick) and, when an image comes out, checks its size against
-// the frame, and the image against its own BMP form and preview.
+// the frame, and the image against its own BMP and PNG forms, its preview
+// and its packed bytes.
 //   byte 0: bits 0-1 dither (none, Floyd-Steinberg, Atkinson, Bayer), bit 2
 //           black background, bits 3-7 the threshold in 32 steps
 //   byte 1: bit 0 a frame is given, bits 1-2 fit, bits 3-4 rotation, bit 5
@@ -13,20 +14,20 @@
 //   byte 5: colour (modulo 10): none, the palettes bwr, bwyr, acep7,
 //           spectra6 (a value unused) and two colours of 1 bit, the formats
 //           rgb565, rgb332, argb8888 and rgb565a8
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "core/direct_grid.h"
 #include "core/mono_bitmap.h"
-#include "core/level_bmp_writer.h"
-#include "core/mono_bmp_writer.h"
+#include "core/packed_image.h"
+#include "core/pixel_bmp.h"
 #include "forms/png_form.h"
 #include "fuzz/fuzz_check.h"
 #include "image/file_kind.h"
 #include "image/image_decoder.h"
 #include "image/image_input.h"
-#include "image/level_preview.h"
 #include "image/preview.h"
 
 namespace {
@@ -61,96 +62,77 @@ ImageOptions OptionsFrom(const uint8_t* lead) {
     frame.alignX = lead[4] % 9 % 3 - 1;
     frame.alignY = lead[4] % 9 / 3 - 1;
     frame.resample = static_cast<Resample>(lead[4] / 9 % 6);
-    options.depth = 1u << (lead[4] / 54 % 4);
+    options.format = FormatOf(PixelKind::Grey, 1u << (lead[4] / 54 % 4));
     static const char* const kPalettes[] = {"bwr", "bwyr", "acep7", "spectra6", "#102030,#E0D0C0"};
-    static const DirectFormat kFormats[] = {DirectFormat::Rgb565, DirectFormat::Rgb332, DirectFormat::Argb8888,
-                                            DirectFormat::Rgb565A8};
+    static const PixelFormat kFormats[] = {PixelFormat::Rgb565, PixelFormat::Rgb332, PixelFormat::Argb8888,
+                                           PixelFormat::Rgb565A8};
     const uint32_t colour = lead[5] % 10;
     std::string unused;
     if (colour >= 1 && colour <= 5) {
         ParsePalette(kPalettes[colour - 1], &options.palette, &unused);
-        options.depth = options.palette.Depth();
+        options.format = FormatOf(PixelKind::Index, options.palette.Depth());
     }
-    if (colour >= 6) {
-        options.direct = kFormats[colour - 6];
-        options.depth = 1;  // as the CLI has it: direct colour has no levels
-    }
+    if (colour >= 6) options.format = kFormats[colour - 6];
     return options;
 }
 
-Picture picture;
-MonoBitmap copy;
-GreyImage decoded;
+PixelImage picture;
+PixelImage copy;
+DecodedImage decoded;
 
-// An image of levels, as the BMP and preview of its own forms show it.
-void CheckLevels(const LevelImage& levels) {
-    const uint64_t pixels = static_cast<uint64_t>(levels.Width()) * levels.Height();
-    std::vector<uint8_t> bmp;
-    FUZZ_CHECK(EmitLevelBmp(levels, Collect, &bmp));
-    if (pixels == 0 || pixels > (1u << 16)) return;
-    // The decoder reads the BMP back to each level's grey.
-    std::string why;
-    FUZZ_CHECK(DecodeGrey(bmp.data(), bmp.size(), &decoded, &why));
-    FUZZ_CHECK(decoded.Width() == levels.Width() && decoded.Height() == levels.Height());
-    const uint32_t channels = decoded.Channels();
-    for (uint32_t y = 0; y < levels.Height(); ++y)
-        for (uint32_t x = 0; x < levels.Width(); ++x)
-            FUZZ_CHECK(decoded.Pixels()[(static_cast<size_t>(y) * levels.Width() + x) * channels] ==
-                       GreyOfLevel(levels.Get(x, y), levels.Depth()));
-    // One character a pixel and a line feed a row.
-    uint64_t length = 0;
-    FUZZ_CHECK(EmitLevelPreview(levels, false, Count, &length));
-    FUZZ_CHECK(length == pixels + levels.Height());
-}
-
-// A picture in colour: a palette's values are its used values; its BMP
-// and PNG forms decode to the colours each pixel shows; direct colour
-// packs and unpacks to itself.
-void CheckColour(const ImageOptions& options) {
+// An image against its own forms: its BMP and PNG decode to the colours
+// each pixel shows (the BMP without alpha); its preview is a character a
+// pixel and a line feed a row; its bytes unpack to it; a palette's values
+// are the palette's used values.
+void CheckForms(const ImageOptions& options) {
     const uint64_t pixels = static_cast<uint64_t>(picture.Width()) * picture.Height();
+    const PixelFormat format = picture.Format();
     if (pixels == 0 || pixels > (1u << 16)) return;
-    std::vector<uint8_t> file;
-    if (picture.InDirect()) {
-        ConvertOptions layout = {};
-        SetDefaultOptions(&layout);
-        for (bool big : {false, true}) {
-            DirectGrid grid(picture.direct, layout, big);
-            std::vector<uint8_t> bytes(static_cast<size_t>(grid.ItemsPerLine()) * grid.LineCount());
-            for (uint32_t line = 0; line < grid.LineCount(); ++line)
-                grid.Pack(line, 0, grid.ItemsPerLine(), bytes.data() + static_cast<size_t>(line) * grid.ItemsPerLine());
-            DirectImage back;
-            FUZZ_CHECK(UnpackDirect(bytes.data(), bytes.size(), picture.Width(), picture.Height(),
-                                    picture.direct.Format(), layout, big, &back));
-            for (uint32_t y = 0; y < picture.Height(); ++y)
-                for (uint32_t x = 0; x < picture.Width(); ++x) FUZZ_CHECK(back.Get(x, y) == picture.direct.Get(x, y));
-        }
-    } else {
+    std::string why;
+    for (bool png : {false, true}) {
+        std::vector<uint8_t> file;
+        FUZZ_CHECK(png ? EmitPng(picture, Collect, &file) : EmitPixelBmp(picture, Collect, &file));
+        FUZZ_CHECK(DecodeImage(file.data(), file.size(), &decoded, &why));
+        FUZZ_CHECK(decoded.Width() == picture.Width() && decoded.Height() == picture.Height());
+        const uint32_t channels = decoded.Channels();
+        const uint32_t compared = png ? ShownChannels(format) : std::min(ShownChannels(format), 3u);
         for (uint32_t y = 0; y < picture.Height(); ++y)
             for (uint32_t x = 0; x < picture.Width(); ++x) {
-                const uint32_t value = picture.levels.Get(x, y);
-                FUZZ_CHECK(value < options.palette.Size() && !options.palette.unused[value]);
+                uint8_t rgba[4];
+                picture.ShownColour(x, y, rgba);
+                const uint8_t* p = decoded.Pixels() + (static_cast<size_t>(y) * picture.Width() + x) * channels;
+                for (uint32_t c = 0; c < compared; ++c) FUZZ_CHECK(p[c] == rgba[c]);
             }
     }
-    FUZZ_CHECK(EmitColourPng(picture, Collect, &file));
-    std::string why;
-    FUZZ_CHECK(DecodeGrey(file.data(), file.size(), &decoded, &why));
-    const uint32_t channels = decoded.Channels();
-    FUZZ_CHECK(decoded.Width() == picture.Width() && decoded.Height() == picture.Height() && channels >= 3);
-    for (uint32_t y = 0; y < picture.Height(); ++y)
-        for (uint32_t x = 0; x < picture.Width(); ++x) {
-            uint8_t rgba[4];
-            ColourOfPixel(picture, x, y, rgba);
-            const uint8_t* p = decoded.Pixels() + (static_cast<size_t>(y) * picture.Width() + x) * channels;
-            for (uint32_t c = 0; c < channels; ++c) FUZZ_CHECK(p[c] == rgba[c]);
-        }
     uint64_t length = 0;
-    FUZZ_CHECK(EmitColourPreview(picture, false, Count, &length));
+    FUZZ_CHECK(format == PixelFormat::Mono ? EmitPreview(picture.Bitmap(), PreviewStyle::Ascii, Count, &length)
+                                            : EmitShadesPreview(picture, false, Count, &length));
     FUZZ_CHECK(length == pixels + picture.Height());
+    for (uint32_t y = 0; y < picture.Height() && KindOf(format) == PixelKind::Index; ++y)
+        for (uint32_t x = 0; x < picture.Width(); ++x) {
+            const uint32_t value = picture.Get(x, y);
+            FUZZ_CHECK(value < options.palette.Size() && !options.palette.unused[value]);
+        }
+    for (bool big : {false, true}) {
+        PackOptions pack;
+        SetDefaultOptions(&pack.layout);
+        pack.bigEndian = big;
+        std::unique_ptr<PackedGrid> grid = PackImage(picture, pack);
+        FUZZ_CHECK(grid != nullptr);
+        std::vector<uint8_t> bytes(static_cast<size_t>(grid->ItemsPerLine()) * grid->LineCount());
+        for (uint32_t line = 0; line < grid->LineCount(); ++line)
+            grid->Pack(line, 0, grid->ItemsPerLine(), bytes.data() + static_cast<size_t>(line) * grid->ItemsPerLine());
+        const PackedShape shape = {picture.Width(), picture.Height(), format, pack.layout, big};
+        FUZZ_CHECK(bytes.size() == PackedImageSize(shape));
+        FUZZ_CHECK(UnpackPixels(bytes.data(), bytes.size(), shape, &copy));
+        for (uint32_t y = 0; y < picture.Height(); ++y)
+            for (uint32_t x = 0; x < picture.Width(); ++x) FUZZ_CHECK(copy.Get(x, y) == picture.Get(x, y));
+    }
 }
 
 Animation animation;
 PreparedImage frames[2];
-Picture toned[2];
+PixelImage toned[2];
 
 // Every frame of a sound animation decodes (or all of it is refused with
 // a reason) and tones to the frame's size, the frame before steadying it.
@@ -199,7 +181,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // An animated GIF: its frames, each framed and toned after the one
     // before, as the converter runs them.
     GifFacts facts;
-    if (KindOf(data + kLead, size - kLead) == FileKind::Gif) {
+    if (FileKindOf(data + kLead, size - kLead) == FileKind::Gif) {
         if (!GifProblem(data + kLead, size - kLead, &facts).empty()) return 0;
         if (static_cast<uint64_t>(facts.width) * facts.height * facts.delays.size() > (1u << 16)) return 0;
         if (facts.delays.size() > 1) {
@@ -213,9 +195,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(!picture.Held() && !why.empty() && why.find('\n') == std::string::npos);
         return 0;
     }
-    FUZZ_CHECK(picture.InLevels() == options.ToLevels() &&
-               picture.InDirect() == (options.direct != DirectFormat::None));
-    const MonoBitmap& image = picture.mono;
+    FUZZ_CHECK(picture.Format() == options.format);
     const uint64_t pixels = static_cast<uint64_t>(picture.Width()) * picture.Height();
     // Only a 1-bit BMP may be larger than the decoder's cap.
     FUZZ_CHECK(pixels <= kMaxDecodedPixels || data[kLead] == 'B');
@@ -228,33 +208,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(picture.Width() == (across ? source.height : source.width));
         FUZZ_CHECK(picture.Height() == (across ? source.width : source.height));
     }
-    if (picture.InColour()) {
-        CheckColour(options);
-        return 0;
+    // A 1-bit image's BMP form is its headers alone, whatever height it
+    // claims, and loads again as the same image.
+    if (picture.Format() == PixelFormat::Mono) {
+        std::vector<uint8_t> bmp;
+        FUZZ_CHECK(EmitPixelBmp(picture, Collect, &bmp));
+        if (pixels == 0) FUZZ_CHECK(bmp.size() == 62);
+        if (pixels == 0 || pixels > (1u << 16)) return 0;  // the checks below would only take long
+        copy.Release();
+        FUZZ_CHECK(copy.Bitmap().LoadFromMemory(bmp.data(), bmp.size()));
+        FUZZ_CHECK(copy.Width() == picture.Width() && copy.Height() == picture.Height());
+        for (uint32_t y = 0; y < picture.Height(); ++y)
+            for (uint32_t x = 0; x < picture.Width(); ++x) FUZZ_CHECK(copy.Get(x, y) == picture.Get(x, y));
     }
-    if (picture.InLevels()) {
-        CheckLevels(picture.levels);
-        return 0;
-    }
-
-    // Its BMP form is its headers alone, whatever height it claims.
-    std::vector<uint8_t> bmp;
-    if (pixels == 0) {
-        FUZZ_CHECK(EmitMonoBmp(image, Collect, &bmp) && bmp.size() == 62);
-        return 0;
-    }
-    if (pixels > (1u << 16)) return 0;  // the checks below would only take long
-
-    // The BMP form loads again as the same image.
-    FUZZ_CHECK(EmitMonoBmp(image, Collect, &bmp));
-    FUZZ_CHECK(copy.LoadFromMemory(bmp.data(), bmp.size()));
-    FUZZ_CHECK(copy.Width() == image.Width() && copy.Height() == image.Height());
-    for (uint32_t y = 0; y < image.Height(); ++y)
-        for (uint32_t x = 0; x < image.Width(); ++x) FUZZ_CHECK(copy.IsDark(x, y) == image.IsDark(x, y));
-
-    // One '#' or '.' a pixel and a line feed a row.
-    uint64_t length = 0;
-    FUZZ_CHECK(EmitPreview(image, PreviewStyle::Ascii, Count, &length));
-    FUZZ_CHECK(length == pixels + image.Height());
+    CheckForms(options);
     return 0;
 }

@@ -14,6 +14,13 @@ struct Linear {
     double r, g, b;
 };
 
+// Light adds and scales channel by channel, as a dither carries it.
+inline Linear& operator+=(Linear& a, const Linear& b) {
+    a.r += b.r, a.g += b.g, a.b += b.b;
+    return a;
+}
+inline Linear operator*(const Linear& a, double share) { return {a.r * share, a.g * share, a.b * share}; }
+
 struct Oklab {
     double l, a, b;
 };

@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <initializer_list>
 #include <vector>
 
 #include "core/direct_image.h"
 #include "core/level_image.h"
-#include "image/bayer.h"
 #include "image/colour_space.h"
 
 namespace {
@@ -47,10 +45,14 @@ const uint32_t kPure[] = {0x000000, 0xFFFFFF, 0xFF0000, 0xFFFF00, 0x00FF00, 0x00
 double Chroma(const Oklab& c) { return std::sqrt(c.a * c.a + c.b * c.b); }
 
 // Chooses inks for rows of colour, from the top, into a created image.
-class PaletteWriter {
+// A palette's inks: each pixel the ink nearest in OKLab, or a mix of inks.
+// Errors in linear light.
+class Inks {
 public:
-    PaletteWriter(const ToneOptions& tone, const Palette& palette, LevelImage* levels)
-        : dither(tone.dither), levels(levels) {
+    typedef Linear Error;
+    static const ErrorSums kSums = ErrorSums::Real;
+
+    Inks(const Palette& palette, bool ordered, LevelImage* levels) : ordered(ordered), levels(levels) {
         for (uint32_t v = 0; v < palette.Size(); ++v) {
             if (palette.unused[v]) continue;
             const Rgb c = palette.colours[v];
@@ -59,30 +61,42 @@ public:
             inks.push_back({v, light, OklabOf(light)});
         }
         for (size_t i = 0; i < sizeof kPure / sizeof kPure[0]; ++i) anchors[i] = Anchor(kPure[i]);
-        if (dither == Dither::FloydSteinberg || dither == Dither::Atkinson)
-            for (std::vector<Linear>& row : errors) row.assign(levels->Width() + 4, Linear{0, 0, 0});
         cache.assign(kCacheSize, Cached{0, 0, 0, 0});
     }
 
     // `rgba`: the row's pixels, opaque.
-    void Row(uint32_t y, const uint8_t* rgba) {
-        const uint32_t width = levels->Width();
-        switch (dither) {
-        case Dither::None:
-            for (uint32_t x = 0; x < width; ++x) levels->Set(x, y, Choice(rgba + 4 * x).first);
-            return;
-        case Dither::Bayer:
-            for (uint32_t x = 0; x < width; ++x) {
-                const Cached& choice = Choice(rgba + 4 * x);
-                const double threshold = (2.0 * kBayer8[y & 7][x & 7] + 1) / 128;
-                levels->Set(x, y, choice.share > threshold ? choice.second : choice.first);
-            }
-            return;
-        case Dither::FloydSteinberg:
-        case Dither::Atkinson:
-            Diffuse(y, rgba);
-            return;
+    void Take(uint32_t, const uint8_t* rgba) { row = rgba; }
+
+    void Nearest(uint32_t y) {
+        for (uint32_t x = 0; x < levels->Width(); ++x) levels->Set(x, y, Choice(row + 4 * x).first);
+    }
+
+    void Ordered(uint32_t x, uint32_t y) {
+        const Cached& choice = Choice(row + 4 * x);
+        levels->Set(x, y, OrderedTakesUpper(choice.share, OrderedRank(x, y)) ? choice.second : choice.first);
+    }
+
+    // Each channel of a pixel with its error is kept within -1 to 2: wide
+    // enough that no error between the inks is lost (cutting at 0 would
+    // lighten the shadows, as the choice between black and white falls at a
+    // light of 0.125), narrow enough that a colour no ink reaches does not
+    // pile up error without end. A pure colour takes its own ink and passes
+    // no error on.
+    bool Diffused(uint32_t x, uint32_t y, const Linear& carried, Linear* miss) {
+        const int anchor = AnchorOf(row + 4 * x);
+        if (anchor >= 0) {
+            levels->Set(x, y, inks[static_cast<size_t>(anchor)].value);
+            return false;
         }
+        const Linear own = LinearOf(row + 4 * x);
+        const Linear c = {std::min(2.0, std::max(-1.0, own.r + carried.r)),
+                          std::min(2.0, std::max(-1.0, own.g + carried.g)),
+                          std::min(2.0, std::max(-1.0, own.b + carried.b))};
+        const size_t nearest = NearestInk(OklabOf(c));
+        levels->Set(x, y, inks[nearest].value);
+        const Linear& ink = inks[nearest].light;
+        *miss = {c.r - ink.r, c.g - ink.g, c.b - ink.b};
+        return true;
     }
 
 private:
@@ -151,7 +165,7 @@ private:
         const Oklab lab = OklabOf(c);
         if (anchor >= 0) {
             slot.first = slot.second = inks[static_cast<size_t>(anchor)].value;
-        } else if (dither != Dither::Bayer) {
+        } else if (!ordered) {
             slot.first = slot.second = inks[NearestInk(lab)].value;
         } else {
             Mix(c, lab, &slot);
@@ -198,95 +212,80 @@ private:
         consider(first, second);
     }
 
-    // The error in linear light. Each channel of a pixel with its error is
-    // kept within -1 to 2: wide enough that no error between the inks is
-    // lost (cutting at 0 would lighten the shadows, as the choice between
-    // black and white falls at a light of 0.125), narrow enough that a
-    // colour no ink reaches does not pile up error without end. A pure
-    // colour takes its own ink and passes no error on.
-    void Diffuse(uint32_t y, const uint8_t* rgba) {
-        std::vector<Linear>& here = errors[0];
-        std::vector<Linear>& below = errors[1];
-        std::vector<Linear>& further = errors[2];
-        const bool atkinson = dither == Dither::Atkinson;
-        for (uint32_t x = 0; x < levels->Width(); ++x) {
-            const int anchor = AnchorOf(rgba + 4 * x);
-            if (anchor >= 0) {
-                levels->Set(x, y, inks[static_cast<size_t>(anchor)].value);
-                continue;
-            }
-            const Linear own = LinearOf(rgba + 4 * x);
-            const Linear& carried = here[x + 2];
-            const Linear c = {std::min(2.0, std::max(-1.0, own.r + carried.r)),
-                              std::min(2.0, std::max(-1.0, own.g + carried.g)),
-                              std::min(2.0, std::max(-1.0, own.b + carried.b))};
-            const size_t nearest = NearestInk(OklabOf(c));
-            levels->Set(x, y, inks[nearest].value);
-            const Linear& ink = inks[nearest].light;
-            const Linear e = {c.r - ink.r, c.g - ink.g, c.b - ink.b};
-            if (atkinson) {
-                Spread(e, 1.0 / 8,
-                       {&here[x + 3], &here[x + 4], &below[x + 1], &below[x + 2], &below[x + 3], &further[x + 2]});
-            } else {
-                Spread(e, 7.0 / 16, {&here[x + 3]});
-                Spread(e, 3.0 / 16, {&below[x + 1]});
-                Spread(e, 5.0 / 16, {&below[x + 2]});
-                Spread(e, 1.0 / 16, {&below[x + 3]});
-            }
-        }
-        std::fill(here.begin(), here.end(), Linear{0, 0, 0});
-        here.swap(below);
-        below.swap(further);
-    }
-
-    static void Spread(const Linear& e, double share, std::initializer_list<Linear*> to) {
-        for (Linear* cell : to) {
-            cell->r += e.r * share;
-            cell->g += e.g * share;
-            cell->b += e.b * share;
-        }
-    }
-
-    const Dither dither;
+    const bool ordered;
     LevelImage* levels;
     std::vector<Ink> inks;
     int anchors[sizeof kPure / sizeof kPure[0]];
-    std::vector<Linear> errors[3];  // pixel x of a row is cell x + 2
-    std::vector<Cached> cache;      // by a hash of the RGB
+    std::vector<Cached> cache;  // by a hash of the RGB
+    const uint8_t* row = nullptr;
 };
 
-// Per channel between the steps of a direct format.
-class DirectWriter {
+// A miss in each of red, green and blue, in sRGB units.
+struct ChannelMiss {
+    int32_t c[3] = {0, 0, 0};
+    ChannelMiss& operator+=(const ChannelMiss& other) {
+        for (int i = 0; i < 3; ++i) c[i] += other.c[i];
+        return *this;
+    }
+};
+ChannelMiss operator-(ChannelMiss a, const ChannelMiss& b) {
+    for (int i = 0; i < 3; ++i) a.c[i] -= b.c[i];
+    return a;
+}
+ChannelMiss operator*(ChannelMiss a, int32_t factor) {
+    for (int i = 0; i < 3; ++i) a.c[i] *= factor;
+    return a;
+}
+ChannelMiss operator/(ChannelMiss a, int32_t divisor) {
+    for (int i = 0; i < 3; ++i) a.c[i] /= divisor;
+    return a;
+}
+
+// A direct format's channels, each between its steps (an RGB565 red of 5
+// bits has 32); without a dither each keeps its top bits, as the format's
+// definition says. The alpha of the formats that keep it is 8 bits:
+// nothing to dither.
+class Channels {
 public:
-    DirectWriter(const ToneOptions& tone, DirectImage* image) : dither(tone.dither), image(image) {
-        ChannelBits(image->Format(), bits);
-        if (dither == Dither::FloydSteinberg || dither == Dither::Atkinson)
-            for (std::vector<int32_t>& row : errors) row.assign((image->Width() + 4) * 3, 0);
+    typedef ChannelMiss Error;
+    static const ErrorSums kSums = ErrorSums::Exact;
+
+    explicit Channels(DirectImage* image) : image(image), format(image->Format()) {
+        ChannelBits(format, bits);
+        alphaShift = bits[0] + bits[1] + bits[2];
     }
 
-    void Row(uint32_t y, const uint8_t* rgba) {
+    void Take(uint32_t, const uint8_t* rgba) { row = rgba; }
+
+    void Nearest(uint32_t y) {
         uint32_t* out = image->Row(y);
-        const DirectFormat format = image->Format();
-        const uint32_t width = image->Width();
-        if (dither == Dither::None) {
-            for (uint32_t x = 0; x < width; ++x, rgba += 4)
-                out[x] = DirectValue(format, rgba[0], rgba[1], rgba[2], rgba[3]);
-            return;
+        const uint8_t* p = row;
+        for (uint32_t x = 0; x < image->Width(); ++x, p += 4) out[x] = DirectValue(format, p[0], p[1], p[2], p[3]);
+    }
+
+    void Ordered(uint32_t x, uint32_t y) {
+        uint32_t steps[3];
+        for (int c = 0; c < 3; ++c) steps[c] = OrderedStep(row[4 * x + c], bits[c], OrderedRank(x, y));
+        Put(x, y, steps);
+    }
+
+    bool Diffused(uint32_t x, uint32_t y, const ChannelMiss& carried, ChannelMiss* miss) {
+        uint32_t steps[3];
+        for (int c = 0; c < 3; ++c) {
+            const int32_t wanted = static_cast<int32_t>(row[4 * x + c]) + carried.c[c];
+            steps[c] = NearestStep(wanted, bits[c]);
+            miss->c[c] = std::min(255, std::max(0, wanted)) - static_cast<int32_t>(WidenChannel(steps[c], bits[c]));
         }
-        for (uint32_t x = 0; x < width; ++x, rgba += 4) {
-            uint32_t steps[3];
-            for (int c = 0; c < 3; ++c)
-                steps[c] = dither == Dither::Bayer ? Ordered(rgba[c], bits[c], x, y) : Diffused(x, c, rgba[c], bits[c]);
-            // The alpha of the formats that keep it is 8 bits: nothing to dither.
-            const uint32_t colour = steps[0] << (bits[1] + bits[2]) | steps[1] << bits[2] | steps[2];
-            out[x] = format == DirectFormat::Argb8888   ? static_cast<uint32_t>(rgba[3]) << 24 | colour
-                     : format == DirectFormat::Rgb565A8 ? static_cast<uint32_t>(rgba[3]) << 16 | colour
-                                                        : colour;
-        }
-        if (dither != Dither::Bayer) NextRow();
+        Put(x, y, steps);
+        return true;
     }
 
 private:
+    void Put(uint32_t x, uint32_t y, const uint32_t steps[3]) {
+        const uint32_t colour = steps[0] << (bits[1] + bits[2]) | steps[1] << bits[2] | steps[2];
+        image->Row(y)[x] = KeepsAlpha(format) ? static_cast<uint32_t>(row[4 * x + 3]) << alphaShift | colour : colour;
+    }
+
     // The step of `bits` bits whose widened value is nearest `value`.
     static uint32_t NearestStep(int32_t value, uint32_t bits) {
         const int32_t top = (1 << bits) - 1;
@@ -300,86 +299,60 @@ private:
         return static_cast<uint32_t>(best);
     }
 
-    static uint32_t Ordered(uint32_t value, uint32_t bits, uint32_t x, uint32_t y) {
+    // The ordered choice between the two steps a value lies between.
+    static uint32_t OrderedStep(uint32_t value, uint32_t bits, uint32_t rank) {
         const uint32_t top = (1u << bits) - 1;
         uint32_t lower = value * top / 255;
         while (lower < top && WidenChannel(lower + 1, bits) <= value) ++lower;
         while (lower > 0 && WidenChannel(lower, bits) > value) --lower;
         if (lower == top) return top;
         const uint32_t from = WidenChannel(lower, bits), to = WidenChannel(lower + 1, bits);
-        return (value - from) * 128 > (2u * kBayer8[y & 7][x & 7] + 1) * (to - from) ? lower + 1 : lower;
+        return OrderedTakesUpper(value - from, to - from, rank) ? lower + 1 : lower;
     }
 
-    // Floyd-Steinberg (7, 3, 5 and the rest of 16, nothing lost to
-    // rounding) or Atkinson (an eighth to six pixels), in sRGB units.
-    uint32_t Diffused(uint32_t x, int c, uint32_t value, uint32_t bits) {
-        int32_t* here = &errors[0][0];
-        int32_t* below = &errors[1][0];
-        int32_t* further = &errors[2][0];
-        auto at = [c](uint32_t cell) { return cell * 3 + c; };
-        const int32_t wanted =
-            static_cast<int32_t>(value) + (dither == Dither::Atkinson ? here[at(x + 2)] / 8 : here[at(x + 2)]);
-        const uint32_t step = NearestStep(wanted, bits);
-        const int32_t error = std::min(255, std::max(0, wanted)) - static_cast<int32_t>(WidenChannel(step, bits));
-        if (dither == Dither::Atkinson) {
-            for (uint32_t cell : {x + 3, x + 4}) here[at(cell)] += error;
-            for (uint32_t cell : {x + 1, x + 2, x + 3}) below[at(cell)] += error;
-            further[at(x + 2)] += error;
-        } else {
-            const int32_t right = error * 7 / 16, left = error * 3 / 16, under = error * 5 / 16;
-            here[at(x + 3)] += right;
-            below[at(x + 1)] += left;
-            below[at(x + 2)] += under;
-            below[at(x + 3)] += error - right - left - under;
-        }
-        return step;
-    }
-
-    void NextRow() {
-        std::fill(errors[0].begin(), errors[0].end(), 0);
-        errors[0].swap(errors[1]);
-        errors[1].swap(errors[2]);
-    }
-
-    const Dither dither;
     DirectImage* image;
+    const PixelFormat format;
     uint32_t bits[3];
-    std::vector<int32_t> errors[3];  // three channels a cell; pixel x is cell x + 2
+    uint32_t alphaShift;
+    const uint8_t* row = nullptr;
 };
+
+// Every row of the source as RGBA through the quantiser and the dither.
+template <typename Quantiser>
+void ToneColours(const ToneSource& source, const ToneOptions& tone, int background, Quantiser& quantiser) {
+    const PixelRows& rows = source.rows;
+    std::vector<uint8_t> rgba(static_cast<size_t>(rows.width) * 4 + 4);
+    DitherWalk<Quantiser> walk(quantiser, tone.dither, rows.width);
+    for (uint32_t y = 0; y < rows.height; ++y) {
+        RgbaRow(rows, y, background, rgba.data());
+        quantiser.Take(y, rgba.data());
+        walk.Row(y);
+    }
+}
 
 }  // namespace
 
-bool ToPalette(const PixelRows& rows, const ToneOptions& tone, const Palette& palette, LevelImage* levels) {
+bool TonePalette(const ToneSource& source, const ToneOptions& tone, const Palette& palette, LevelImage* levels) {
+    const PixelRows& rows = source.rows;
     if (palette.Empty() || !levels->Create(rows.width, rows.height, palette.Depth())) return false;
     if (rows.width == 0 || rows.height == 0) return true;  // no row buffers for a 1-bit file of no pixels
-    std::vector<uint8_t> rgba(static_cast<size_t>(rows.width) * 4 + 4);
-    PaletteWriter writer(tone, palette, levels);
-    const int background = tone.blackBackground ? 0 : 255;
-    for (uint32_t y = 0; y < rows.height; ++y) {
-        RgbaRow(rows, y, background, rgba.data());
-        writer.Row(y, rgba.data());
-    }
+    Inks quantiser(palette, tone.dither == Dither::Bayer, levels);
+    ToneColours(source, tone, static_cast<int>(source.background), quantiser);
     return true;
 }
 
-bool ToDirect(const PixelRows& rows, const ToneOptions& tone, DirectFormat format, DirectImage* image) {
+bool ToneDirect(const ToneSource& source, const ToneOptions& tone, PixelFormat format, DirectImage* image) {
+    const PixelRows& rows = source.rows;
     if (!image->Create(rows.width, rows.height, format)) return false;
     if (rows.width == 0 || rows.height == 0) return true;  // no row buffers for a 1-bit file of no pixels
-    std::vector<uint8_t> rgba(static_cast<size_t>(rows.width) * 4 + 4);
-    DirectWriter writer(tone, image);
-    const int background = KeepsAlpha(format) ? -1 : tone.blackBackground ? 0 : 255;
-    for (uint32_t y = 0; y < rows.height; ++y) {
-        RgbaRow(rows, y, background, rgba.data());
-        writer.Row(y, rgba.data());
-    }
+    Channels quantiser(image);
+    ToneColours(source, tone, KeepsAlpha(format) ? -1 : static_cast<int>(source.background), quantiser);
     return true;
 }
 
 uint32_t NearestInk(const Palette& palette, Rgb colour) {
     LevelImage one;
     const uint8_t rgba[4] = {colour.r, colour.g, colour.b, 255};
-    const PixelRows rows = {rgba, 1, 1, 4, 4};
-    ToneOptions tone;
-    tone.dither = Dither::None;
-    return ToPalette(rows, tone, palette, &one) ? one.Get(0, 0) : 0;
+    const ToneSource source = {{rgba, 1, 1, 4, 4}, false, 255};
+    return TonePalette(source, ToneOptions(), palette, &one) ? one.Get(0, 0) : 0;
 }

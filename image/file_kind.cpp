@@ -41,7 +41,7 @@ std::string PaletteProblem(const uint8_t* pixels, int64_t width, uint64_t height
 
 }  // namespace
 
-FileKind KindOf(const uint8_t* data, size_t size) {
+FileKind FileKindOf(const uint8_t* data, size_t size) {
     auto startsWith = [data, size](const char* prefix) {
         const size_t length = std::strlen(prefix);
         return size >= length && std::memcmp(data, prefix, length) == 0;

@@ -16,7 +16,7 @@ enum class FileKind {
     TextPnm,  // a PBM, PGM or PPM written as text (P1 to P4), which is not read
 };
 
-FileKind KindOf(const uint8_t* data, size_t size);
+FileKind FileKindOf(const uint8_t* data, size_t size);
 
 // "PNG", "BMP", "PGM or PPM": the kind in the words of a refusal.
 const char* KindName(FileKind kind);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "image/grey_plane.h"
+#include "image/channel_image.h"
 #include "image/resample.h"
 
 namespace {
@@ -51,7 +51,7 @@ Placement PlaceInFrame(uint32_t w, uint32_t h, const FrameOptions& frame) {
     return place;
 }
 
-bool TurnPlane(const Plane& in, const FrameOptions& frame, Plane* out) {
+bool TurnImage(const ChannelImage& in, const FrameOptions& frame, ChannelImage* out) {
     const uint32_t w = in.Width(), h = in.Height();
     const bool across = frame.rotate == 90 || frame.rotate == 270;
     const uint32_t ow = across ? h : w, oh = across ? w : h, c = in.Channels();
@@ -76,7 +76,7 @@ bool TurnPlane(const Plane& in, const FrameOptions& frame, Plane* out) {
     return true;
 }
 
-bool FitPlane(const Plane& in, const FrameOptions& frame, uint8_t background, Plane* out) {
+bool FitImage(const ChannelImage& in, const FrameOptions& frame, uint8_t background, ChannelImage* out) {
     const uint32_t w = in.Width(), h = in.Height();
     const uint32_t fw = frame.width ? frame.width : w, fh = frame.height ? frame.height : h, c = in.Channels();
     // With alpha the margins are transparent: the background comes in as
@@ -94,7 +94,8 @@ bool FitPlane(const Plane& in, const FrameOptions& frame, uint8_t background, Pl
     uint8_t* target = out->Row(static_cast<uint32_t>(place.top + static_cast<int64_t>(y0))) +
                       (place.left + static_cast<int64_t>(x0)) * c;
     if (frame.resample != Resample::Nearest && (place.width != w || place.height != h)) {
-        return ResampleRegion(in, place.width, place.height, x0, y0, outW, outH, frame.resample, target, fw * c);
+        const ScaledRegion region = {place.width, place.height, x0, y0, outW, outH};
+        return ResampleRegion(in, region, frame.resample, target, fw * c);
     }
     // Nearest, or no scaling: each frame pixel takes the source pixel under
     // its centre, (x + 1/2) x w / width.

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-class Plane;
+class ChannelImage;
 
 enum class Fit {
     Contain,  // the largest size that keeps the proportions and shows all of it
@@ -54,9 +54,9 @@ Placement PlaceInFrame(uint32_t imageWidth, uint32_t imageHeight, const FrameOpt
 
 // The image rotated, then flipped, as the options say. False when the
 // result cannot be held.
-bool TurnPlane(const Plane& in, const FrameOptions& frame, Plane* out);
+bool TurnImage(const ChannelImage& in, const FrameOptions& frame, ChannelImage* out);
 
 // The image scaled and placed in the frame (of the options' size, or of
 // its own), the rest of the frame `background`. False when the frame
 // cannot be held.
-bool FitPlane(const Plane& in, const FrameOptions& frame, uint8_t background, Plane* out);
+bool FitImage(const ChannelImage& in, const FrameOptions& frame, uint8_t background, ChannelImage* out);

@@ -155,7 +155,7 @@ bool DecodePngRows(const uint8_t* data, size_t size, uint8_t** pixels, int* widt
 }  // namespace
 #endif
 
-GreyImage::~GreyImage() { Release(); }
+DecodedImage::~DecodedImage() { Release(); }
 
 bool DeclaredSize(const uint8_t* data, size_t size, uint32_t* width, uint32_t* height) {
     int w = 0, h = 0, channels = 0;
@@ -167,13 +167,13 @@ bool DeclaredSize(const uint8_t* data, size_t size, uint32_t* width, uint32_t* h
     return true;
 }
 
-void GreyImage::Release() {
+void DecodedImage::Release() {
     stbi_image_free(pixels);
     pixels = nullptr;
     width = height = channels = 0;
 }
 
-bool DecodeGrey(const uint8_t* data, size_t size, GreyImage* image, std::string* why, bool rowDecoder) {
+bool DecodeImage(const uint8_t* data, size_t size, DecodedImage* image, std::string* why, bool rowDecoder) {
     stbi_image_free(image->pixels);
     image->pixels = nullptr;
     image->width = image->height = image->channels = 0;
@@ -281,7 +281,7 @@ bool DecodeAnimation(const uint8_t* data, size_t size, Animation* animation, std
     return true;
 }
 
-bool CopyFrame(const Animation& animation, uint32_t index, GreyImage* image) {
+bool CopyFrame(const Animation& animation, uint32_t index, DecodedImage* image) {
     image->Release();
     const size_t bytes = static_cast<size_t>(animation.Width()) * animation.Height() * 4;
     uint8_t* pixels = static_cast<uint8_t*>(CappedMalloc(bytes ? bytes : 1));

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "image/channel_image.h"
+
 // All the decoder's allocations together stay within this many bytes; an
 // input that needs more is refused.
 const size_t kDecoderMemoryLimit = size_t(1) << 30;
@@ -22,23 +24,24 @@ const uint32_t kMaxDecodedSide = uint32_t(1) << 20;
 // pixels stb_image gives; the Windows exe and the page use stb_image alone.
 //
 // A decoded image: grey, grey and alpha, RGB or RGBA, 8 bits a sample.
-class GreyImage {
+class DecodedImage {
 public:
-    GreyImage() = default;
-    ~GreyImage();
-    GreyImage(const GreyImage&) = delete;
-    GreyImage& operator=(const GreyImage&) = delete;
+    DecodedImage() = default;
+    ~DecodedImage();
+    DecodedImage(const DecodedImage&) = delete;
+    DecodedImage& operator=(const DecodedImage&) = delete;
 
     uint32_t Width() const { return width; }
     uint32_t Height() const { return height; }
     uint32_t Channels() const { return channels; }    // 1 to 4, alpha last when even
     const uint8_t* Pixels() const { return pixels; }  // rows from the top
+    PixelRows Rows() const { return {pixels, width, height, channels, static_cast<size_t>(width) * channels}; }
     // Frees the pixels early, once they are no longer needed.
     void Release();
 
 private:
-    friend bool DecodeGrey(const uint8_t*, size_t, GreyImage*, std::string*, bool);
-    friend bool CopyFrame(const class Animation&, uint32_t, GreyImage*);
+    friend bool DecodeImage(const uint8_t*, size_t, DecodedImage*, std::string*, bool);
+    friend bool CopyFrame(const class Animation&, uint32_t, DecodedImage*);
     uint8_t* pixels = nullptr;
     uint32_t width = 0, height = 0, channels = 0;
 };
@@ -46,7 +49,7 @@ private:
 // False with `why` (a few words, no file name) when the data is not an
 // image the decoder reads, or it is damaged, or too large. `rowDecoder`
 // false leaves libpng out, for the tests that hold the two to each other.
-bool DecodeGrey(const uint8_t* data, size_t size, GreyImage* image, std::string* why, bool rowDecoder = true);
+bool DecodeImage(const uint8_t* data, size_t size, DecodedImage* image, std::string* why, bool rowDecoder = true);
 
 // Every frame of an animated GIF, each composited over those before it as
 // the file says (its disposal methods), RGBA, 8 bits a sample; and each
@@ -74,7 +77,7 @@ private:
 
 // Frame `index` of `animation` as a decoded image of its own (RGBA). False
 // when memory is short.
-bool CopyFrame(const Animation& animation, uint32_t index, GreyImage* image);
+bool CopyFrame(const Animation& animation, uint32_t index, DecodedImage* image);
 
 // The frames of a GIF whose blocks GifProblem (image/file_kind.h) found
 // sound. False with `why` when a frame cannot be decoded.

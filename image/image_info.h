@@ -9,12 +9,9 @@
 class PackedGrid;
 
 // "key: value" lines: file, the source's size where the frame changed it,
-// width, height; for a 1-bit image its stride, palette and dark palette
-// entry, for levels their depth, pixels a byte, stride and levels, for a
-// palette's values their depth and the palette, for direct colour its
-// format and bytes a pixel; the
+// width, height; how the values are held (PixelImage::DescribeValues); the
 // layout, and the preset that gives this layout if one does; then, when
 // `grid` is there (the image has pixels), items per line, line count,
 // bytes and text length.
-std::string DescribeImage(const char* path, const InputSize& source, const Picture& picture,
+std::string DescribeImage(const char* path, const InputSize& source, const PixelImage& image,
                           const ConvertOptions& options, bool invert, const PackedGrid* grid);

@@ -56,12 +56,6 @@ uint32_t Palette::Depth() const {
 const NamedPalette* NamedPalettesBegin() { return kPalettes; }
 const NamedPalette* NamedPalettesEnd() { return kPalettes + sizeof kPalettes / sizeof kPalettes[0]; }
 
-std::string ColourText(Rgb colour) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X", colour.r, colour.g, colour.b);
-    return text;
-}
-
 bool ParsePalette(const char* text, Palette* palette, std::string* error) {
     Palette parsed;
     const char* list = text;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/colour.h"
+#include "core/pixel_format.h"
 
 struct Palette {
     std::vector<Rgb> colours;  // value v's colour; empty: no palette
@@ -34,6 +34,3 @@ const NamedPalette* NamedPalettesEnd();
 // `error` (one line) for an unknown name, a malformed colour, a colour
 // given twice, more than 256 values or none.
 bool ParsePalette(const char* text, Palette* palette, std::string* error);
-
-// "#FF8000".
-std::string ColourText(Rgb colour);

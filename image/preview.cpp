@@ -1,6 +1,9 @@
 #include "image/preview.h"
 
+#include <cstdio>
+
 #include "core/mono_bitmap.h"
+#include "core/pixel_image.h"
 
 namespace {
 
@@ -8,6 +11,52 @@ namespace {
 const char* const kHalfBlocks[4] = {" ", "\xE2\x96\x84", "\xE2\x96\x80", "\xE2\x96\x88"};
 
 void PutCell(BlockWriter& writer, const char* cell) { writer.Put(cell, cell[1] ? 3 : 1); }
+
+// "\x1b[38;2;R;G;Bm": a colour as the foreground (38) or background (48).
+void PutColour(BlockWriter& writer, int ground, uint32_t rgb) {
+    char text[32];
+    const int size =
+        std::snprintf(text, sizeof text, "\x1b[%d;2;%u;%u;%um", ground, rgb >> 16, rgb >> 8 & 0xFF, rgb & 0xFF);
+    writer.Put(text, static_cast<uint32_t>(size));
+}
+
+// The preview of any picture: `colourAt(x, y)` gives a pixel's shown
+// colour as 0xRRGGBB. The ramp goes by brightness, (77 R + 150 G + 29 B) /
+// 256, which is the grey itself for a grey.
+template <typename ColourAt>
+bool EmitPreviewOf(uint32_t width, uint32_t height, ColourAt colourAt, bool colour, ByteSink sink, void* context,
+                   const BufferSizes& sizes) {
+    BlockWriter writer(sink, context, sizes.blockBytes);
+    if (width == 0 || height == 0) return writer.Finish();
+    if (!colour) {
+        const uint32_t last = sizeof kLevelRamp - 2;  // the darkest character
+        for (uint32_t y = 0; y < height; ++y) {
+            for (uint32_t x = 0; x < width; ++x) {
+                const uint32_t rgb = colourAt(x, y);
+                const uint32_t grey = (77u * (rgb >> 16) + 150u * (rgb >> 8 & 0xFF) + 29u * (rgb & 0xFF)) >> 8;
+                writer.PutByte(static_cast<uint8_t>(kLevelRamp[((255 - grey) * last + 127) / 255]));
+            }
+            writer.PutByte('\n');
+        }
+        return writer.Finish();
+    }
+    for (uint32_t y = 0; y < height; y += 2) {
+        // A colour is written only where it changes along the line.
+        int64_t upperShown = -1, lowerShown = -1;
+        for (uint32_t x = 0; x < width; ++x) {
+            const uint32_t upper = colourAt(x, y);
+            if (upper != upperShown) PutColour(writer, 38, upper), upperShown = upper;
+            if (y + 1 < height) {
+                const uint32_t lower = colourAt(x, y + 1);
+                if (lower != lowerShown) PutColour(writer, 48, lower), lowerShown = lower;
+            }
+            writer.Put("\xE2\x96\x80", 3);
+        }
+        writer.Put("\x1b[0m\n", 5);
+    }
+    return writer.Finish();
+}
+
 
 }  // namespace
 
@@ -31,4 +80,13 @@ bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, ByteSink sink, vo
         writer.PutByte('\n');
     }
     return writer.Finish();
+}
+
+bool EmitShadesPreview(const PixelImage& image, bool colour, ByteSink sink, void* context, const BufferSizes& sizes) {
+    auto colourAt = [&](uint32_t x, uint32_t y) {
+        uint8_t rgba[4];
+        image.ShownColour(x, y, rgba);
+        return static_cast<uint32_t>(rgba[0]) << 16 | rgba[1] << 8 | rgba[2];
+    };
+    return EmitPreviewOf(image.Width(), image.Height(), colourAt, colour, sink, context, sizes);
 }

@@ -14,7 +14,7 @@
 #pragma GCC diagnostic pop
 #endif
 
-#include "image/grey_plane.h"
+#include "image/channel_image.h"
 
 namespace {
 
@@ -40,8 +40,10 @@ stbir_filter FilterFor(Resample filter, uint64_t scaled, uint32_t own) {
 
 }  // namespace
 
-bool ResampleRegion(const Plane& in, uint64_t width, uint64_t height, uint64_t x0, uint64_t y0, uint32_t outW,
-                    uint32_t outH, Resample filter, uint8_t* out, uint32_t outStride) {
+bool ResampleRegion(const ChannelImage& in, const ScaledRegion& region, Resample filter, uint8_t* out,
+                    uint32_t outStride) {
+    const uint64_t width = region.width, height = region.height, x0 = region.x0, y0 = region.y0;
+    const uint32_t outW = region.outW, outH = region.outH;
     const float s0 = static_cast<float>(static_cast<double>(x0) / static_cast<double>(width));
     const float t0 = static_cast<float>(static_cast<double>(y0) / static_cast<double>(height));
     const float s1 = static_cast<float>(static_cast<double>(x0 + outW) / static_cast<double>(width));

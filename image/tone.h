@@ -1,24 +1,23 @@
-// From grey levels to dark and light: a threshold, or one of three dithers.
+// From the framed picture to the values of its pixel format: each pixel
+// its nearest value, or a dither (image/dither.h). The format says which
+// quantiser does the work: dark and light (image/grey_tone.cpp), levels
+// of grey or coverage (the same), a palette's inks or a direct format's
+// channels (image/colour_tone.cpp).
 #pragma once
 
 #include <cstdint>
-#include <string>
 
-class GreyImage;
-class Plane;
-class MonoBitmap;
+#include "image/channel_image.h"
+#include "image/dither.h"
 
-enum class Dither {
-    None,            // the threshold alone
-    FloydSteinberg,  // error diffusion: 7/16 right, 3/16, 5/16, 1/16 below
-    Atkinson,        // error diffusion of 3/4 of the error, 1/8 to six pixels
-    Bayer,           // ordered, an 8 x 8 threshold map: no error travels
-};
+class PixelImage;
+struct ImageOptions;
 
 struct ToneOptions {
     // A pixel is dark when its grey level (0 black to 255 white) is below
     // this many hundredths of a level: the default is 50 % of 255, 0 makes
-    // nothing dark. The dithers decide at the same level.
+    // nothing dark. The dithers decide at the same level. Only the 1-bit
+    // image has a threshold; the others take their nearest values.
     uint32_t thresholdHundredths = 12750;
     Dither dither = Dither::None;
     bool blackBackground = false;  // composite alpha, and fill margins, with black
@@ -28,9 +27,21 @@ struct ToneOptions {
 // `hundredths` of a grey level. False for anything else.
 bool ParseThreshold(const char* text, uint32_t* hundredths);
 
-// Draws `image`, alpha over the background, into `bitmap` as a new image
-// of the same size. False when the 1-bit image cannot be held in memory.
-bool ToMono(const GreyImage& image, const ToneOptions& tone, MonoBitmap* bitmap);
+// What the tone reads, a row at a time: a framed image (for a grey format
+// already a grey level or a coverage a byte), or a decoded image as it is,
+// made grey (or RGBA) a row at a time with alpha over the background.
+struct ToneSource {
+    PixelRows rows;
+    bool flat;            // a grey format reads each byte as it is
+    uint32_t background;  // 255 white or 0 black: what alpha is composited over where it is not kept
+};
 
-// The same for grey levels already flattened.
-bool ToMono(const Plane& plane, const ToneOptions& tone, MonoBitmap* bitmap);
+// The source into `image`, a new image of the options' format (with the
+// palette's colours for a palette's values). False when memory is short.
+bool ToneRows(const ToneSource& source, const ImageOptions& options, PixelImage* image);
+
+// A 1-bit image (`oneBit`, of the Mono format) as a new image of the
+// options' format, another: for a grey format dark 0 and light the top (as
+// coverage, dark the top), exact levels that no dither moves; for colour
+// through the tone as black and white. False when memory is short.
+bool ToneBitmap(const PixelImage& oneBit, const ImageOptions& options, PixelImage* image);

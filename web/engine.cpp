@@ -50,7 +50,7 @@ public:
             kept.clear();
             picture->Release();
             // A GIF, still or animated, is read afresh each run: nothing kept.
-            if (KindOf(bytes.data(), bytes.size()) == FileKind::Gif)
+            if (FileKindOf(bytes.data(), bytes.size()) == FileKind::Gif)
                 return ImageOfBytes(&bytes, options, picture, why, source, animation);
             if (!PrepareImage(bytes.data(), bytes.size(), options, &prepared, &picture->mono, why, &size)) return false;
             if (source) *source = size;

@@ -66,9 +66,9 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
 
 std::string HexOfPng(const std::string& path) {
     const test::Bytes png = test::ReadBytes(path);
-    GreyImage image;
+    DecodedImage image;
     std::string why;
-    EXPECT_TRUE(DecodeGrey(png.data(), png.size(), &image, &why)) << why;
+    EXPECT_TRUE(DecodeImage(png.data(), png.size(), &image, &why)) << why;
     return HexOfPixels(image.Pixels(), image.Width(), image.Height(), image.Channels());
 }
 

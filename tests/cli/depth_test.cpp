@@ -166,16 +166,16 @@ TEST_F(CliTest, LevelsShowAsTheirGreys) {
     const std::string ramp = Image(test::Png(4, 2, 0, 8, {0, 85, 170, 255, 255, 170, 85, 0}), "ramp.png");
     ASSERT_EQ(Run({"--depth", "2", "--png", "-o", dir.File("ramp-out.png"), ramp}), kExitDone) << err;
     const test::Bytes png = test::ReadBytes(dir.File("ramp-out.png"));
-    GreyImage decoded;
+    DecodedImage decoded;
     std::string why;
-    ASSERT_TRUE(DecodeGrey(png.data(), png.size(), &decoded, &why)) << why;
+    ASSERT_TRUE(DecodeImage(png.data(), png.size(), &decoded, &why)) << why;
     ASSERT_EQ(decoded.Channels(), 1u);
     EXPECT_EQ(std::vector<uint8_t>(decoded.Pixels(), decoded.Pixels() + 8),
               std::vector<uint8_t>({0, 85, 170, 255, 255, 170, 85, 0}));
 
     ASSERT_EQ(Run({"--depth", "2", "--bmp", "-o", dir.File("ramp.bmp"), ramp}), kExitDone);
     const test::Bytes bmp = test::ReadBytes(dir.File("ramp.bmp"));
-    ASSERT_TRUE(DecodeGrey(bmp.data(), bmp.size(), &decoded, &why)) << why;
+    ASSERT_TRUE(DecodeImage(bmp.data(), bmp.size(), &decoded, &why)) << why;
     for (uint32_t i = 0; i < 8; ++i) EXPECT_EQ(decoded.Pixels()[i * decoded.Channels()], i < 4 ? i * 85 : (7 - i) * 85);
 
     ASSERT_EQ(Run({"--depth", "2", "--info", ramp}), kExitDone);

@@ -9,9 +9,10 @@
 #include "core/array_text.h"
 #include "core/line_packer.h"
 #include "core/mono_bmp_writer.h"
-#include "forms/c_forms.h"
-#include "forms/packed_bytes.h"
-#include "image/preview.h"
+#include "core/packed_image.h"
+#include "core/pixel_image.h"
+#include "forms/lvgl_form.h"
+#include "forms/output_form.h"
 #include "tests/cli/cli_fixture.h"
 #include "tests/core/scanner_fixture.h"
 
@@ -241,14 +242,14 @@ TEST(CliDocs, TheManualAndTheCompletionFollowTheTable) {
         const std::vector<std::string> values = OptionValues(option);
         if (values.empty()) continue;
         for (const std::string& value : values) {
-            CliRequest request;
+            CliArgs request;
             std::string error;
             EXPECT_TRUE(option.apply(value.c_str(), &request, &error)) << option.longName << " " << value << ": " << error;
             EXPECT_NE(completion.find(value), std::string::npos) << option.longName << " " << value;
         }
         // --read-layout also takes packing flags, which its refusal names instead.
         if (std::string(option.longName) == "--read-layout") continue;
-        CliRequest request;
+        CliArgs request;
         std::string error;
         ASSERT_FALSE(option.apply("none-such", &request, &error)) << option.longName;
         for (const std::string& value : values)
@@ -284,30 +285,38 @@ bool Append(void* context, const char* text, uint32_t size) {
     return true;
 }
 
-// Within the smallest sizeSets, where tiles, pieces and blocks end anywhere
+// Within the smallest sizes, where tiles, pieces and blocks end anywhere
 // in the image and the text, every output form writes what it writes
 // within the defaults.
 TEST(OutputForms, SmallBuffersChangeNoByte) {
     const BufferSizes small[] = {{1, 1, 1, 1}, {24, 5, 64, 64}};
     for (auto size : {std::make_pair(37u, 21u), std::make_pair(70u, 33u)}) {
         test::Bytes bmp = test::RandomMonoBmp(size.first, size.second, size.first);
-        MonoBitmap bitmap;
-        ASSERT_TRUE(bitmap.LoadFromMemory(bmp.data(), bmp.size()));
+        PixelImage image;
+        ASSERT_TRUE(image.Bitmap().LoadFromMemory(bmp.data(), bmp.size()));
         ArraySource source;
         source.fileName = "in.bmp";
+        source.width = size.first;
+        source.height = size.second;
         for (int bits = 0; bits < 16; ++bits) {
-            source.options = test::Options(bits & 1, bits >> 1 & 1, bits >> 2 & 1, static_cast<uint8_t>(bits >> 3));
-            ByteScanner* scanner = SelectScanner(source.options);
-            ASSERT_TRUE(scanner->Attach(&bitmap, source.options.fillOnes));
+            PackOptions pack;
+            pack.layout = test::Options(bits & 1, bits >> 1 & 1, bits >> 2 & 1, static_cast<uint8_t>(bits >> 3));
+            source.options = pack.layout;
             auto forms = [&](const BufferSizes& sizes) {
-                std::string c, raw, image, blocks, ascii;
-                ScannerGrid forC(*scanner, sizes), forRaw(*scanner, sizes);
-                EmitCImage(forC, source, "image", CForm(), Append, &c, sizes);
-                EmitPackedBytes(forRaw, Append, &raw, sizes);
-                EmitMonoBmp(bitmap, Append, &image, sizes);
-                EmitPreview(bitmap, PreviewStyle::HalfBlocks, Append, &blocks, sizes);
-                EmitPreview(bitmap, PreviewStyle::Ascii, Append, &ascii, sizes);
-                return std::vector<std::string>{c, raw, image, blocks, ascii};
+                std::vector<std::string> written;
+                for (const OutputFormRow& row : OutputForms()) {
+                    for (PreviewChoice choice : {PreviewChoice::Blocks, PreviewChoice::Ascii}) {
+                        std::unique_ptr<PackedGrid> grid = PackImage(image, pack, sizes);
+                        const FormImage one = {image, grid.get(), source, "image"};
+                        FormOptions options;
+                        options.lvgl = LvglFormatOf(PixelFormat::Mono);
+                        options.preview = choice;
+                        std::string text;
+                        EXPECT_TRUE(row.form.Image(one, options, Append, &text, sizes)) << row.flag;
+                        written.push_back(text);
+                    }
+                }
+                return written;
             };
             const std::vector<std::string> expected = forms(BufferSizes());
             for (const BufferSizes& sizes : small)

@@ -44,7 +44,8 @@ TEST(LevelGrid, PackThenReadGivesTheImageBack) {
                         test::Options(bits & 1, bits >> 1 & 1, bits >> 2 & 1, static_cast<uint8_t>(bits >> 3));
                     LevelGrid grid(image, layout);
                     const std::vector<uint8_t> bytes = Packed(grid);
-                    ASSERT_EQ(bytes.size(), PackedLevelSize(w, h, depth, layout));
+                    const PackedShape shape = {w, h, FormatOf(PixelKind::Grey, depth), layout, false};
+                    ASSERT_EQ(bytes.size(), PackedLevelSize(shape));
                     for (uint32_t line = 0; line < grid.LineCount(); ++line)
                         for (uint32_t item = 0; item < grid.ItemsPerLine(); ++item)
                             ASSERT_EQ(bytes[static_cast<size_t>(line) * grid.ItemsPerLine() + item],
@@ -57,14 +58,14 @@ TEST(LevelGrid, PackThenReadGivesTheImageBack) {
                                                         << ", tiles of " << tileBytes;
                     }
                     LevelImage back;
-                    ASSERT_TRUE(UnpackLevels(bytes.data(), bytes.size(), w, h, depth, layout, &back));
+                    ASSERT_TRUE(UnpackLevels(bytes.data(), bytes.size(), shape, &back));
                     for (uint32_t y = 0; y < h; ++y)
                         for (uint32_t x = 0; x < w; ++x)
                             ASSERT_EQ(back.Get(x, y), image.Get(x, y))
                                 << depth << " bits, " << w << " x " << h << ", layout " << bits << " at " << x << ","
                                 << y;
                     // One byte short is refused.
-                    EXPECT_FALSE(UnpackLevels(bytes.data(), bytes.size() - 1, w, h, depth, layout, &back));
+                    EXPECT_FALSE(UnpackLevels(bytes.data(), bytes.size() - 1, shape, &back));
                 }
             }
         }
@@ -189,21 +190,21 @@ TEST(PlanesGrid, InkPlanesMarkTheirValueWithTheirBit) {
     }
 }
 
-// Direct colour: each format in each byte order and pixel order packs and
-// reads back to the image; the bytes of one pixel are the value's, low or
-// high first; RGB565A8's alpha follows its colour.
+// Direct colour: each format of the table in each byte order and pixel
+// order packs and reads back to the image; the bytes of one pixel are the
+// value's, low or high first; an alpha plane follows the colours.
 TEST(DirectGrid, PackThenReadGivesTheImageBack) {
-    const DirectFormat formats[] = {DirectFormat::Rgb565, DirectFormat::Rgb332, DirectFormat::Rgb888,
-                                    DirectFormat::Argb8888, DirectFormat::Rgb565A8};
-    const uint32_t masks[] = {0xFFFF, 0xFF, 0xFFFFFF, 0xFFFFFFFF, 0xFFFFFF};
     std::mt19937 random(7);
-    for (size_t f = 0; f < 5; ++f) {
+    for (uint32_t f = 0; f < kDirectFormatCount; ++f) {
+        const DirectFormatRow& format = kDirectFormats[f];
+        const uint32_t bits = format.red + format.green + format.blue + format.alpha;
+        const uint32_t mask = bits >= 32 ? 0xFFFFFFFFu : (1u << bits) - 1;
         for (uint32_t w : {1u, 3u, 8u}) {
             for (uint32_t h : {1u, 2u, 5u}) {
                 DirectImage image;
-                ASSERT_TRUE(image.Create(w, h, formats[f]));
+                ASSERT_TRUE(image.Create(w, h, format.format));
                 for (uint32_t y = 0; y < h; ++y)
-                    for (uint32_t x = 0; x < w; ++x) image.Row(y)[x] = random() & masks[f];
+                    for (uint32_t x = 0; x < w; ++x) image.Row(y)[x] = random() & mask;
                 for (bool big : {false, true}) {
                     for (uint32_t rows : {0u, 1u}) {
                         const ConvertOptions layout = test::Options(0, 1, rows, 0);
@@ -212,8 +213,9 @@ TEST(DirectGrid, PackThenReadGivesTheImageBack) {
                         for (uint32_t line = 0; line < grid.LineCount(); ++line)
                             grid.Pack(line, 0, grid.ItemsPerLine(),
                                       &bytes[static_cast<size_t>(line) * grid.ItemsPerLine()]);
-                        ASSERT_EQ(bytes.size(), PackedDirectSize(w, h, formats[f]));
-                        const uint32_t size = BytesOfValue(formats[f]);
+                        const PackedShape shape = {w, h, format.format, layout, big};
+                        ASSERT_EQ(bytes.size(), PackedDirectSize(shape));
+                        const uint32_t size = format.bytes;
                         // The first pixel in this order, its value's bytes.
                         for (uint32_t b = 0; b < size; ++b)
                             ASSERT_EQ(bytes[b], static_cast<uint8_t>(image.Get(0, 0) >> 8 * (big ? size - 1 - b : b)));
@@ -222,17 +224,16 @@ TEST(DirectGrid, PackThenReadGivesTheImageBack) {
                         if (w * h > 1) {
                             ASSERT_EQ(bytes[size], static_cast<uint8_t>(second >> 8 * (big ? size - 1 : 0)));
                         }
-                        if (formats[f] == DirectFormat::Rgb565A8) {
-                            ASSERT_EQ(bytes[2 * w * h], image.Get(0, 0) >> 16);
+                        if (format.alphaPlane) {
+                            ASSERT_EQ(bytes[size * w * h], image.Get(0, 0) >> 8 * size);
                         }
                         DirectImage back;
-                        ASSERT_TRUE(UnpackDirect(bytes.data(), bytes.size(), w, h, formats[f], layout, big, &back));
+                        ASSERT_TRUE(UnpackDirect(bytes.data(), bytes.size(), shape, &back));
                         for (uint32_t y = 0; y < h; ++y)
                             for (uint32_t x = 0; x < w; ++x)
                                 ASSERT_EQ(back.Get(x, y), image.Get(x, y))
-                                    << DirectFormatName(formats[f]) << " " << w << "x" << h << " big " << big;
-                        EXPECT_FALSE(
-                            UnpackDirect(bytes.data(), bytes.size() - 1, w, h, formats[f], layout, big, &back));
+                                    << format.name << " " << w << "x" << h << " big " << big;
+                        EXPECT_FALSE(UnpackDirect(bytes.data(), bytes.size() - 1, shape, &back));
                     }
                 }
             }
@@ -244,19 +245,19 @@ TEST(DirectGrid, PackThenReadGivesTheImageBack) {
 // repeating them, so that the steps' own colours go and come back whole.
 TEST(DirectColour, ValuesWidenAndComeBack) {
     const struct {
-        DirectFormat format;
+        PixelFormat format;
         uint8_t r, g, b;
         uint32_t value;
         uint8_t shown[3];
     } cases[] = {
-        {DirectFormat::Rgb565, 0xFF, 0x00, 0x00, 0xF800, {0xFF, 0x00, 0x00}},
-        {DirectFormat::Rgb565, 0x84, 0x82, 0x10, 0x8402, {0x84, 0x82, 0x10}},
-        {DirectFormat::Rgb565, 0x87, 0x83, 0x17, 0x8402, {0x84, 0x82, 0x10}},
-        {DirectFormat::Rgb332, 0xFF, 0x80, 0x7F, 0xF1, {0xFF, 0x92, 0x55}},
-        {DirectFormat::Rgb888, 0x12, 0x34, 0x56, 0x123456, {0x12, 0x34, 0x56}},
+        {PixelFormat::Rgb565, 0xFF, 0x00, 0x00, 0xF800, {0xFF, 0x00, 0x00}},
+        {PixelFormat::Rgb565, 0x84, 0x82, 0x10, 0x8402, {0x84, 0x82, 0x10}},
+        {PixelFormat::Rgb565, 0x87, 0x83, 0x17, 0x8402, {0x84, 0x82, 0x10}},
+        {PixelFormat::Rgb332, 0xFF, 0x80, 0x7F, 0xF1, {0xFF, 0x92, 0x55}},
+        {PixelFormat::Rgb888, 0x12, 0x34, 0x56, 0x123456, {0x12, 0x34, 0x56}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DirectValue(c.format, c.r, c.g, c.b), c.value) << DirectFormatName(c.format);
+        EXPECT_EQ(DirectValue(c.format, c.r, c.g, c.b), c.value) << PixelFormatName(c.format);
         uint8_t rgba[4];
         ColourOfValue(c.format, c.value, rgba);
         EXPECT_EQ(rgba[0], c.shown[0]);

@@ -24,9 +24,9 @@ TEST(Unpack, IsPackingBackwardsInEveryLayout) {
             for (uint32_t line = 0; line < scanner->LineCount(); ++line)
                 for (uint32_t item = 0; item < scanner->ItemsPerLine(); ++item)
                     packed.push_back(scanner->GetByte(item, line));
-            ASSERT_EQ(PackedSize(shape.first, shape.second, layout), packed.size());
+            ASSERT_EQ(PackedBitmapSize(shape.first, shape.second, layout), packed.size());
             // Both fills give the image: the spare bits say nothing.
-            ASSERT_TRUE(UnpackImage(packed.data(), packed.size(), shape.first, shape.second, layout, &back));
+            ASSERT_TRUE(UnpackBitmap(packed.data(), packed.size(), shape.first, shape.second, layout, &back));
             std::string wrong;
             for (uint32_t y = 0; y < shape.second; ++y)
                 for (uint32_t x = 0; x < shape.first; ++x)
@@ -40,7 +40,7 @@ TEST(Unpack, IsPackingBackwardsInEveryLayout) {
                 for (uint32_t item = 0; item < scanner->ItemsPerLine(); ++item)
                     again.push_back(scanner->GetByte(item, line));
             EXPECT_EQ(again, packed) << shape.first << " x " << shape.second << ", layout " << bits;
-            EXPECT_FALSE(UnpackImage(packed.data(), packed.size() - 1, shape.first, shape.second, layout, &back));
+            EXPECT_FALSE(UnpackBitmap(packed.data(), packed.size() - 1, shape.first, shape.second, layout, &back));
         }
     }
 }

@@ -24,8 +24,8 @@ Palette Parsed(const char* text) {
 }
 
 // A w x h plane of one RGB colour.
-Plane Flat(uint32_t width, uint32_t height, Rgb colour) {
-    Plane plane;
+ChannelImage Flat(uint32_t width, uint32_t height, Rgb colour) {
+    ChannelImage plane;
     EXPECT_TRUE(plane.Create(width, height, 0, 3));
     for (uint32_t y = 0; y < height; ++y)
         for (uint32_t x = 0; x < width; ++x) {
@@ -44,7 +44,7 @@ uint8_t SrgbOf(double light) {
     return best;
 }
 
-TEST(ToPalette, PureColoursLandOnTheirInksWhateverTheInksRgb) {
+TEST(TonePalette, PureColoursLandOnTheirInksWhateverTheInksRgb) {
     const struct {
         const char* palette;
         std::vector<std::pair<Rgb, uint32_t>> pure;  // a pure colour and its ink's value
@@ -78,7 +78,7 @@ TEST(ToPalette, PureColoursLandOnTheirInksWhateverTheInksRgb) {
 
 // In sRGB values a dark red lies nearer black than red, and a deep blue
 // nearer black than blue; in OKLab they go to their own ink.
-TEST(ToPalette, NearestIsJudgedAsTheEyeSeesIt) {
+TEST(TonePalette, NearestIsJudgedAsTheEyeSeesIt) {
     const struct {
         const char* palette;
         Rgb colour;
@@ -95,7 +95,7 @@ TEST(ToPalette, NearestIsJudgedAsTheEyeSeesIt) {
 // Floyd-Steinberg gives the patch's light on average; Bayer the two inks
 // alone, the second on that share of the pixels. Atkinson lets a quarter
 // of the error go, so only its leaning holds.
-TEST(ToPalette, AMixOfTwoInksIsDitheredInTheProportionOfItsLight) {
+TEST(TonePalette, AMixOfTwoInksIsDitheredInTheProportionOfItsLight) {
     const struct {
         const char* palette;
         uint32_t first, second;
@@ -107,12 +107,12 @@ TEST(ToPalette, AMixOfTwoInksIsDitheredInTheProportionOfItsLight) {
             auto mix = [t](uint8_t x, uint8_t y) { return SrgbOf(LinearOfSrgb(x) * (1 - t) + LinearOfSrgb(y) * t); };
             const Rgb colour = {mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b)};
             const double wanted[3] = {LinearOfSrgb(colour.r), LinearOfSrgb(colour.g), LinearOfSrgb(colour.b)};
-            const Plane plane = Flat(128, 128, colour);
+            const ChannelImage plane = Flat(128, 128, colour);
             for (Dither dither : {Dither::FloydSteinberg, Dither::Bayer, Dither::Atkinson}) {
                 ToneOptions tone;
                 tone.dither = dither;
                 LevelImage levels;
-                ASSERT_TRUE(ToPalette(plane.Rows(), tone, palette, &levels));
+                ASSERT_TRUE(TonePalette({plane.Rows(), true, 255}, tone, palette, &levels));
                 uint32_t second = 0, others = 0;
                 double light[3] = {0, 0, 0};
                 for (uint32_t y = 0; y < 128; ++y)
@@ -144,16 +144,16 @@ TEST(ToPalette, AMixOfTwoInksIsDitheredInTheProportionOfItsLight) {
 // single row of grey gets both black and white, the more white the
 // lighter it is (7/16 of the error stays in the row, the rest would go
 // below).
-TEST(ToPalette, ASingleRowIsMixedAlongItself) {
+TEST(TonePalette, ASingleRowIsMixedAlongItself) {
     const Palette palette = Parsed("bwr");
     double shares[2];
     for (int i = 0; i < 2; ++i) {
         const uint8_t grey = SrgbOf(i == 0 ? 0.25 : 0.5);
-        const Plane plane = Flat(256, 1, {grey, grey, grey});
+        const ChannelImage plane = Flat(256, 1, {grey, grey, grey});
         ToneOptions tone;
         tone.dither = Dither::FloydSteinberg;
         LevelImage levels;
-        ASSERT_TRUE(ToPalette(plane.Rows(), tone, palette, &levels));
+        ASSERT_TRUE(TonePalette({plane.Rows(), true, 255}, tone, palette, &levels));
         uint32_t white = 0;
         for (uint32_t x = 0; x < 256; ++x) white += levels.Get(x, 0) == 1;
         shares[i] = white / 256.0;
@@ -164,7 +164,7 @@ TEST(ToPalette, ASingleRowIsMixedAlongItself) {
 }
 
 // A value the display does not take is never chosen, even for its own colour.
-TEST(ToPalette, AnUnusedValueIsNeverChosen) {
+TEST(TonePalette, AnUnusedValueIsNeverChosen) {
     const Palette palette = Parsed("#000000,-,#FFFFFF,#FF0000");
     EXPECT_EQ(palette.Depth(), 2u);
     for (Rgb colour : {Rgb{0, 0, 0}, Rgb{128, 128, 128}, Rgb{255, 255, 255}, Rgb{255, 0, 0}})
@@ -174,17 +174,17 @@ TEST(ToPalette, AnUnusedValueIsNeverChosen) {
 // Without a dither each channel keeps its top bits, as the formats'
 // definitions say; with one, a flat colour averages, in widened values,
 // to itself.
-TEST(ToDirect, TopBitsOrADitherThatAveragesToTheColour) {
-    const DirectFormat formats[] = {DirectFormat::Rgb565, DirectFormat::Rgb332, DirectFormat::Rgb888};
+TEST(ToneDirect, TopBitsOrADitherThatAveragesToTheColour) {
+    const PixelFormat formats[] = {PixelFormat::Rgb565, PixelFormat::Rgb332, PixelFormat::Rgb888};
     const Rgb colours[] = {{0x84, 0x82, 0x10}, {0x37, 0xC9, 0x6E}, {0xFF, 0x01, 0x80}};
-    for (DirectFormat format : formats) {
+    for (PixelFormat format : formats) {
         for (Rgb colour : colours) {
-            const Plane plane = Flat(64, 64, colour);
+            const ChannelImage plane = Flat(64, 64, colour);
             for (Dither dither : {Dither::None, Dither::FloydSteinberg, Dither::Bayer}) {
                 ToneOptions tone;
                 tone.dither = dither;
                 DirectImage image;
-                ASSERT_TRUE(ToDirect(plane.Rows(), tone, format, &image));
+                ASSERT_TRUE(ToneDirect({plane.Rows(), true, 255}, tone, format, &image));
                 double sums[3] = {0, 0, 0};
                 for (uint32_t y = 0; y < 64; ++y)
                     for (uint32_t x = 0; x < 64; ++x) {
@@ -199,7 +199,7 @@ TEST(ToDirect, TopBitsOrADitherThatAveragesToTheColour) {
                 const uint8_t wanted[3] = {colour.r, colour.g, colour.b};
                 for (int c = 0; c < 3; ++c)
                     EXPECT_NEAR(sums[c] / 4096, wanted[c], 1.0)
-                        << DirectFormatName(format) << " " << ColourText(colour) << " channel " << c;
+                        << PixelFormatName(format) << " " << ColourText(colour) << " channel " << c;
             }
         }
     }

@@ -14,17 +14,17 @@
 
 namespace {
 
-TEST(DecodeGrey, TheRowDecoderGivesStbImagesPixels) {
+TEST(DecodeImage, TheRowDecoderGivesStbImagesPixels) {
     const std::filesystem::path shared = test::SharedPngDir();
     if (shared.empty()) GTEST_SKIP() << "no shared PNG files";
     size_t files = 0, decoded = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(shared)) {
         if (!entry.is_regular_file() || entry.path().extension() != ".png") continue;
         const test::Bytes bytes = test::ReadBytes(entry.path().string());
-        GreyImage rows, whole;
+        DecodedImage rows, whole;
         std::string rowsWhy, wholeWhy;
-        const bool byRows = DecodeGrey(bytes.data(), bytes.size(), &rows, &rowsWhy, true);
-        const bool byWhole = DecodeGrey(bytes.data(), bytes.size(), &whole, &wholeWhy, false);
+        const bool byRows = DecodeImage(bytes.data(), bytes.size(), &rows, &rowsWhy, true);
+        const bool byWhole = DecodeImage(bytes.data(), bytes.size(), &whole, &wholeWhy, false);
         const std::string name = entry.path().filename().string();
         ++files;
         ASSERT_EQ(byRows, byWhole) << name << ": " << rowsWhy << " / " << wholeWhy;

@@ -1,10 +1,9 @@
 // The page keeps the image PrepareImage makes and tones it again on every
 // change of the tone: each must give what the converter's whole path gives
-// for the same options.
+// for the same options, in every kind of pixel format.
 #include <gtest/gtest.h>
 
 #include "core/mono_bitmap.h"
-#include "image/grey_plane.h"
 #include "image/image_input.h"
 #include "image/tone.h"
 #include "tests/cli/image_files.h"
@@ -37,29 +36,42 @@ TEST(PreparedImage, ToneAgainIsTheWholePath) {
     tones[2].thresholdHundredths = 8000;
     tones[3].dither = Dither::Atkinson;
     tones[3].thresholdHundredths = 20000;
-    for (size_t f = 0; f < 3; ++f) {
-        for (size_t c = 0; c < choices.size(); ++c) {
-            PreparedImage prepared;
-            Picture kept;
-            std::string why;
-            ASSERT_TRUE(PrepareImage(files[f].data(), files[f].size(), choices[c], &prepared, &kept.mono, &why)) << why;
-            EXPECT_EQ(prepared.Empty(), f == 1 && choices[c].frame.KeepsTheImage()) << f << " " << c;
-            for (const ToneOptions& tone : tones) {
-                ImageOptions options = choices[c];
-                options.tone.dither = tone.dither;
-                options.tone.thresholdHundredths = tone.thresholdHundredths;
-                Picture once;
-                ASSERT_TRUE(ConvertImageBytes(files[f].data(), files[f].size(), options, &once, &why)) << why;
-                if (!prepared.Empty()) {
+    Palette bwr;
+    std::string why;
+    ASSERT_TRUE(ParsePalette("bwr", &bwr, &why));
+    const PixelFormat formats[] = {PixelFormat::Mono, PixelFormat::Grey2, PixelFormat::Alpha4, PixelFormat::Index2,
+                                   PixelFormat::Rgb565};
+    for (PixelFormat format : formats) {
+        for (size_t f = 0; f < 3; ++f) {
+            for (size_t c = 0; c < choices.size(); ++c) {
+                ImageOptions chosen = choices[c];
+                chosen.format = format;
+                if (KindOf(format) == PixelKind::Index) chosen.palette = bwr;
+                PreparedImage prepared;
+                PixelImage kept;
+                ASSERT_TRUE(PrepareImage(files[f].data(), files[f].size(), chosen, &prepared, &kept, &why)) << why;
+                EXPECT_EQ(prepared.KeepsBitmap(), f == 1 && chosen.frame.KeepsTheImage()) << f << " " << c;
+                for (const ToneOptions& tone : tones) {
+                    ImageOptions options = chosen;
+                    options.tone.dither = tone.dither;
+                    options.tone.thresholdHundredths = tone.thresholdHundredths;
+                    PixelImage once;
+                    ASSERT_TRUE(ConvertImageBytes(files[f].data(), files[f].size(), options, &once, &why)) << why;
+                    if (prepared.KeepsBitmap()) {
+                        // The 1-bit image as the file has it, toned anew each time.
+                        kept.Release();
+                        ASSERT_TRUE(kept.Bitmap().LoadFromMemory(files[f].data(), files[f].size()));
+                    }
                     ASSERT_TRUE(ToneImage(prepared, options, &kept, &why));
+                    ASSERT_EQ(kept.Format(), once.Format());
+                    ASSERT_EQ(kept.Width(), once.Width()) << f << " " << c;
+                    ASSERT_EQ(kept.Height(), once.Height()) << f << " " << c;
+                    for (uint32_t y = 0; y < once.Height(); ++y)
+                        for (uint32_t x = 0; x < once.Width(); ++x)
+                            ASSERT_EQ(kept.Get(x, y), once.Get(x, y))
+                                << PixelFormatName(format) << ", file " << f << ", options " << c << ", tone "
+                                << &tone - tones << " at " << x << "," << y;
                 }
-                ASSERT_EQ(kept.Width(), once.Width()) << f << " " << c;
-                ASSERT_EQ(kept.Height(), once.Height()) << f << " " << c;
-                for (uint32_t y = 0; y < once.Height(); ++y)
-                    for (uint32_t x = 0; x < once.Width(); ++x)
-                        ASSERT_EQ(kept.mono.IsDark(x, y), once.mono.IsDark(x, y))
-                            << "file " << f << ", options " << c << ", tone " << &tone - tones << " at " << x << ","
-                            << y;
             }
         }
     }

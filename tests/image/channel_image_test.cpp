@@ -1,6 +1,6 @@
 // Colours become grey by their luminance with the BT.601 weights, and alpha
 // is composited over the background: exact levels of pure colours.
-#include "image/grey_plane.h"
+#include "image/channel_image.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +14,9 @@ TEST(FlattenRow, PureColoursTakeTheirOwnWeight) {
     const std::vector<uint32_t> pixels = {255, 0,   0,   255, 0, 255, 0, 255, 0,   0, 255, 255,
                                           255, 255, 255, 255, 0, 0,   0, 255, 255, 0, 0,   128};
     const test::Bytes png = test::Png(6, 1, 6, 8, pixels);
-    GreyImage image;
+    DecodedImage image;
     std::string why;
-    ASSERT_TRUE(DecodeGrey(png.data(), png.size(), &image, &why)) << why;
+    ASSERT_TRUE(DecodeImage(png.data(), png.size(), &image, &why)) << why;
     const struct {
         uint32_t background;
         uint8_t grey[6];
@@ -27,7 +27,7 @@ TEST(FlattenRow, PureColoursTakeTheirOwnWeight) {
     };
     for (const auto& c : cases) {
         uint8_t row[6];
-        FlattenRow(image, 0, c.background, row);
+        FlattenRow(image.Rows(), 0, c.background, row);
         for (int x = 0; x < 6; ++x) EXPECT_EQ(row[x], c.grey[x]) << "pixel " << x << " over " << c.background;
     }
 }

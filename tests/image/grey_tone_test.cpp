@@ -3,18 +3,18 @@
 // quarter of the error go, by design: halfway it keeps the proportion,
 // nearer a level it leans to that level); without a dither each grey takes
 // the nearest level.
-#include "image/level_tone.h"
+#include "image/grey_tone.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "core/level_image.h"
-#include "image/grey_plane.h"
+#include "image/channel_image.h"
 
 namespace {
 
-TEST(ToLevels, AFlatGreyGivesItsTwoLevelsInProportion) {
+TEST(ToneLevels, AFlatGreyGivesItsTwoLevelsInProportion) {
     for (uint32_t depth : {2u, 4u, 8u}) {
         const uint32_t top = (1u << depth) - 1;
         for (Dither dither : {Dither::FloydSteinberg, Dither::Atkinson, Dither::Bayer}) {
@@ -25,12 +25,12 @@ TEST(ToLevels, AFlatGreyGivesItsTwoLevelsInProportion) {
                     const double exact = (lower + part) * 255.0 / top;
                     const uint8_t grey = static_cast<uint8_t>(std::lround(exact));
                     const double wanted = grey * static_cast<double>(top) / 255.0 - lower;  // the share of lower + 1
-                    Plane plane;
+                    ChannelImage plane;
                     ASSERT_TRUE(plane.Create(200, 200, grey));
                     ToneOptions tone;
                     tone.dither = dither;
                     LevelImage levels;
-                    ASSERT_TRUE(ToLevels(plane, tone, depth, &levels));
+                    ASSERT_TRUE(ToneLevels({plane.Rows(), true, 255}, tone, FormatOf(PixelKind::Grey, depth), &levels));
                     uint32_t upper = 0, other = 0;
                     for (uint32_t y = 0; y < 200; ++y)
                         for (uint32_t x = 0; x < 200; ++x) {
@@ -55,7 +55,7 @@ TEST(ToLevels, AFlatGreyGivesItsTwoLevelsInProportion) {
 }
 
 // Without a dither: the nearest level, halfway greys going up.
-TEST(ToLevels, WithoutADitherTheNearestLevel) {
+TEST(ToneLevels, WithoutADitherTheNearestLevel) {
     const struct {
         uint32_t depth;
         uint8_t grey;
@@ -65,10 +65,10 @@ TEST(ToLevels, WithoutADitherTheNearestLevel) {
         {4, 8, 0}, {4, 9, 1},  {4, 136, 8}, {4, 255, 15}, {8, 0, 0},   {8, 77, 77}, {8, 255, 255},
     };
     for (const auto& c : cases) {
-        Plane plane;
+        ChannelImage plane;
         ASSERT_TRUE(plane.Create(1, 1, c.grey));
         LevelImage levels;
-        ASSERT_TRUE(ToLevels(plane, ToneOptions(), c.depth, &levels));
+        ASSERT_TRUE(ToneLevels({plane.Rows(), true, 255}, ToneOptions(), FormatOf(PixelKind::Grey, c.depth), &levels));
         EXPECT_EQ(levels.Get(0, 0), c.level) << c.depth << " bits, grey " << int(c.grey);
     }
 }

@@ -1,0 +1,174 @@
+#include "cli/conversion.h"
+
+#include <algorithm>
+
+#include "cli/cli_rules.h"
+#include "core/scanner_table.h"
+#include "forms/lvgl_form.h"
+#include "settings/settings_file.h"
+
+namespace {
+
+// The output form and the forms named: with --read-array, --binary says how
+// the inputs are written, and is not a form.
+void ResolveForm(const CliArgs& args, Conversion* c) {
+    c->formsNamed = args.formsNamed;
+    if (args.read.given) {
+        auto& named = c->formsNamed;
+        const size_t before = named.size();
+        named.erase(std::remove(named.begin(), named.end(), OutputFormat::Binary), named.end());
+        c->read.binary = named.size() != before;
+        c->form = named.empty() ? OutputFormat::ArrayText : named.front();
+    } else if (!c->formsNamed.empty()) {
+        c->form = c->formsNamed.back();
+    }
+    c->mode = args.info ? RunMode::Info : args.preview ? RunMode::Preview : args.read.guess ? RunMode::Guess
+                                                                                               : RunMode::Convert;
+    c->formOptions.style = args.style.value_or(CStyle::Plain);
+    c->formOptions.perLine = args.perLine.value_or(16);
+    c->formOptions.preview = args.preview.value_or(PreviewChoice::Blocks);
+}
+
+// Bits a pixel when no palette or colour says: --depth, else the LVGL
+// format's, else the preset's, else 1.
+uint32_t DepthOf(const CliArgs& args) {
+    if (args.depth) return *args.depth;
+    if (args.lvglFormat) return BitsOf(args.lvglFormat->format);
+    if (!args.preset || IsDirect(args.preset->format)) return 1;
+    return BitsOf(args.preset->format);
+}
+
+// What a pixel becomes: the colour named (by --color, an LVGL format or the
+// preset), a palette's values, coverage for LVGL's alpha formats, or grey.
+void ResolvePixels(const CliArgs& args, Conversion* c) {
+    const Preset* preset = args.preset;
+    const std::optional<PixelFormat> lvglColour =
+        args.lvglFormat && IsDirect(args.lvglFormat->format) ? std::optional<PixelFormat>(args.lvglFormat->format)
+                                                             : std::nullopt;
+    const bool colourNamed = args.colour || lvglColour;
+    Palette& palette = c->image.palette;
+    palette = args.palette;
+    if (!args.paletteText && !colourNamed && preset && preset->palette) {
+        std::string unused;
+        ParsePalette(preset->palette, &palette, &unused);
+    }
+    std::optional<PixelFormat> direct = args.colour ? args.colour : lvglColour;
+    if (!direct && !args.paletteText && preset && IsDirect(preset->format)) direct = preset->format;
+
+    const uint32_t depth = !palette.Empty() ? palette.Depth() : direct ? 1 : DepthOf(args);
+    const bool coverage = c->form == OutputFormat::Lvgl && args.lvglFormat &&
+                          KindOf(args.lvglFormat->format) == PixelKind::Alpha;
+    c->image.format = direct              ? *direct
+                      : !palette.Empty() ? FormatOf(PixelKind::Index, depth)
+                      : coverage         ? FormatOf(PixelKind::Alpha, depth)
+                                         : FormatOf(PixelKind::Grey, depth);
+    c->image.tone = args.tone;
+    c->image.frame = args.frame;
+    c->invert = args.invert ? *args.invert : preset && preset->invert;
+
+    const bool lvgl = c->form == OutputFormat::Lvgl;
+    c->pack.bigEndian = args.bigEndian ? *args.bigEndian : !lvgl && preset && preset->bigEndian;
+    c->pack.planes = args.planes;
+    c->pack.blackInk = args.planeInk ? args.planeInk->first : preset ? preset->blackInk : 1;
+    c->pack.colourInk = args.planeInk ? args.planeInk->second : preset ? preset->colourInk : 1;
+    const PixelFormat format = c->image.format;
+    const bool wordsFit = format == PixelFormat::Rgb565 || format == PixelFormat::Argb8888;
+    const bool words = args.words ? *args.words
+                                  : wordsFit && c->form == OutputFormat::CArray &&
+                                        c->formOptions.style != CStyle::U8g2 && preset && preset->words;
+    c->formOptions.wordBytes = words ? BytesOfValue(format) : 1;
+    c->formOptions.lvgl = args.lvglFormat ? args.lvglFormat : LvglFormatOf(format);
+}
+
+// The layout: the defaults, the one the form starts from, the preset's or
+// the settings file's, then the single flags.
+bool ResolveLayout(const CliArgs& args, Conversion* c, std::string* error) {
+    ConvertOptions& layout = c->pack.layout;
+    layout = ConvertOptions();
+    SetDefaultOptions(&layout);
+    if (const ConvertOptions* start = FormRow(c->form).form.StartingLayout(c->formOptions)) layout = *start;
+    if (args.preset) layout = args.preset->layout;
+    if (args.settings) {
+        switch (ReadOptionsFile(args.settings, &layout)) {
+        case OptionsFileStatus::Read:
+            break;
+        case OptionsFileStatus::CannotOpen:
+            *error = std::string("cannot open settings file '") + args.settings + "'";
+            return false;
+        case OptionsFileStatus::TooShort:
+            *error = std::string("settings file '") + args.settings + "' is shorter than 16 bytes or cannot be read";
+            return false;
+        }
+    }
+    ApplyOverrides(args, &layout);
+    c->read.layout = args.read.layout ? *args.read.layout : layout;
+    return true;
+}
+
+bool Refused(const CliArgs& args, const Conversion& c, bool afterLayout, std::string* error,
+             const CliRule** refusedBy) {
+    const CliRule* rule = FirstRefusal(args, c, afterLayout);
+    if (!rule) return false;
+    *error = rule->message(args, c);
+    if (refusedBy) *refusedBy = rule;
+    return true;
+}
+
+}  // namespace
+
+const OutputFormRow& Conversion::Form() const {
+    return FormRow(mode == RunMode::Preview || mode == RunMode::Guess ? OutputFormat::Preview : form);
+}
+
+bool ResolveConversion(const CliArgs& args, Conversion* conversion, std::string* error, const CliRule** refusedBy) {
+    Conversion& c = *conversion;
+    c = Conversion();
+    c.read.given = args.read.given;
+    c.read.width = args.read.width;
+    c.read.height = args.read.height;
+    c.read.guess = args.read.guess;
+    c.arrayName = args.arrayName;
+    c.inputs = args.inputs;
+    c.output = args.output;
+    c.outDir = args.outDir;
+    c.depfile = args.depfile;
+    c.settings = args.settings;
+    c.frames = args.frames;
+    c.delay = args.delay;
+    ResolveForm(args, &c);
+    ResolvePixels(args, &c);
+    if (Refused(args, c, false, error, refusedBy) || !ResolveLayout(args, &c, error) ||
+        Refused(args, c, true, error, refusedBy))
+        return false;
+    if (!SelectScanner(c.pack.layout)) {
+        *error = "these options select no packing";
+        return false;
+    }
+    return true;
+}
+
+bool TakesOneFrame(const Conversion& conversion) { return !conversion.Form().manyFrames; }
+
+bool PickFrames(const Conversion& conversion, uint32_t count, std::vector<uint32_t>* picked, std::string* problem) {
+    picked->clear();
+    if (conversion.frames.empty()) {
+        for (uint32_t i = 0; i < count; ++i) picked->push_back(i);
+        return true;
+    }
+    for (const auto& range : conversion.frames) {
+        for (uint32_t i = range.first; i <= range.second; ++i) {
+            if (i >= count) {
+                *problem = "--frames names frame " + std::to_string(i) + ", and the animation has " +
+                           std::to_string(count) + (count == 1 ? " frame" : " frames") + " (0 to " +
+                           std::to_string(count - 1) + ")";
+                return false;
+            }
+            picked->push_back(i);
+        }
+    }
+    return true;
+}
+
+bool OneHeader(const Conversion& conversion) {
+    return conversion.output && conversion.inputs.size() > 1 && FormRow(conversion.form).collects;
+}

@@ -1,0 +1,72 @@
+// What a command line comes to, decided once from what was typed (cli/
+// cli_args.h), the preset and the settings file: the pixel format, the
+// tone and the frame, the layout, the output form and its options, where
+// the outputs go. Every step after it reads this, never the options.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli/cli_args.h"
+#include "core/packed_image.h"
+#include "forms/output_form.h"
+#include "image/image_options.h"
+
+struct CliRule;
+
+enum class RunMode {
+    Convert,  // write each input's output
+    Info,     // describe each input
+    Preview,  // show each input on the terminal
+    Guess,    // read packed bytes in every layout, the most picture-like first
+};
+
+struct Conversion {
+    RunMode mode = RunMode::Convert;
+    ImageOptions image;  // what each input's pixels become: the format, the tone, the frame
+    PackOptions pack;    // the layout (the defaults, a preset's or a settings file's, then the flags)
+    bool invert = false;  // dark and light swap once the image is toned
+    // The output form named (array text by default), and its options.
+    OutputFormat form = OutputFormat::ArrayText;
+    FormOptions formOptions;
+    std::vector<OutputFormat> formsNamed;  // every form asked for (with --read-array, --binary is the input's)
+    const char* arrayName = nullptr;
+    // Reading packed bytes back: the inputs' size, whether they are raw,
+    // the layout to read them in.
+    struct ReadBack {
+        bool given = false;
+        uint32_t width = 0, height = 0;
+        bool binary = false;
+        ConvertOptions layout = {};
+        bool guess = false;
+    } read;
+    std::vector<const char*> inputs;
+    const char* output = nullptr;
+    const char* outDir = nullptr;
+    const char* depfile = nullptr;
+    const char* settings = nullptr;  // a dependency of every output
+    std::vector<std::pair<uint32_t, uint32_t>> frames;  // ranges, first to last; empty: every frame
+    std::optional<uint32_t> delay;
+
+    // The row of the form each input goes to: the preview's when showing.
+    const OutputFormRow& Form() const;
+};
+
+// What `args` come to. False with `error` (one line) for a combination
+// that cannot mean anything (`refusedBy`, when given, receives the rule),
+// a settings file that cannot be read, or a layout the form's reader does
+// not take.
+bool ResolveConversion(const CliArgs& args, Conversion* conversion, std::string* error,
+                       const CliRule** refusedBy = nullptr);
+
+// True when the form writes one image, not every frame of an animation.
+bool TakesOneFrame(const Conversion& conversion);
+
+// The frames the conversion picks from `count`, in order; all when it
+// names none. False with `problem` naming the first past the last frame.
+bool PickFrames(const Conversion& conversion, uint32_t count, std::vector<uint32_t>* picked, std::string* problem);
+
+// True when several inputs go into one file: -o with a form that collects.
+bool OneHeader(const Conversion& conversion);

@@ -1,0 +1,20 @@
+#include "core/pixel_bmp.h"
+
+#include "core/level_bmp_writer.h"
+#include "core/mono_bmp_writer.h"
+#include "core/pixel_image.h"
+
+bool EmitPixelBmp(const PixelImage& image, ByteSink sink, void* context, const BufferSizes& sizes) {
+    switch (KindOf(image.Format())) {
+    case PixelKind::Mono:
+        return EmitMonoBmp(image.Bitmap(), sink, context, sizes);
+    case PixelKind::Direct:
+        return EmitDirectBmp(image.Direct(), sink, context, sizes);
+    case PixelKind::Index:
+        return EmitLevelBmp(image.Levels(), sink, context, false, sizes, &image.Palette());
+    case PixelKind::Grey:
+    case PixelKind::Alpha:
+        break;
+    }
+    return EmitLevelBmp(image.Levels(), sink, context, KindOf(image.Format()) == PixelKind::Alpha, sizes);
+}

@@ -1,0 +1,13 @@
+// Any image as a BMP: a 1-bit image as the Windows program reads it best,
+// values of 1 to 8 bits as a palette BMP of their greys or colours, direct
+// colour as 24-bit colour.
+#pragma once
+
+#include "core/block_writer.h"
+#include "core/buffer_sizes.h"
+
+class PixelImage;
+
+// True when every block was accepted; false, with nothing written, for an
+// image whose file would not fit the format's 32-bit size field.
+bool EmitPixelBmp(const PixelImage& image, ByteSink sink, void* context, const BufferSizes& sizes = BufferSizes());

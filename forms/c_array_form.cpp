@@ -1,0 +1,95 @@
+// --c-array: the packed bytes as a C declaration, in the plain, Arduino or
+// u8g2 flavour; one image a file, or several in one header with tables.
+#include "core/packed_grid.h"
+#include "forms/c_source.h"
+#include "image/presets.h"
+
+namespace {
+
+// msbReverse, bitHorizontal, byteHorizontal, fillOnes: rows, the first
+// pixel in bit 0, as u8g2's drawXBMP reads them.
+const ConvertOptions kXbmLayout = {1, 1, 1, 0, {}};
+
+class CArray : public OutputForm {
+public:
+    bool Opening(const FormOptions& options, const std::string& collection, ByteSink sink,
+                 void* context) const override {
+        std::string text = GuardOpening(collection);
+        if (options.wordBytes > 1) text += "#include <stdint.h>\n\n";
+        if (options.style == CStyle::Arduino) {
+            // The AVR core's flash attribute comes from avr-libc; the ESP8266
+            // and ESP32 cores provide <pgmspace.h>; elsewhere constants stay
+            // in flash.
+            text +=
+                "#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#elif defined(ESP8266) || defined(ESP32)\n"
+                "#include <pgmspace.h>\n#endif\n#ifndef PROGMEM\n#define PROGMEM\n#endif\n\n";
+        } else if (options.style == CStyle::U8g2) {
+            // As u8x8.h defines it, for a header included before U8g2lib.h.
+            text +=
+                "#ifndef U8X8_PROGMEM\n#if defined(__AVR__)\n#include <avr/pgmspace.h>\n#define U8X8_PROGMEM PROGMEM\n"
+                "#else\n#define U8X8_PROGMEM\n#endif\n#endif\n\n";
+        }
+        return text.empty() || WriteText(text, sink, context);
+    }
+
+    bool Image(const FormImage& image, const FormOptions& options, ByteSink sink, void* context,
+               const BufferSizes& sizes) const override {
+        const uint64_t bytes = static_cast<uint64_t>(image.grid->ItemsPerLine()) * image.grid->LineCount();
+        const std::string& name = image.name;
+        const ArraySource& source = image.source;
+        const bool u8g2 = options.style == CStyle::U8g2;
+        std::string before = SourceComment(source, bytes, "") + SizeConstants(u8g2, name, source.width, source.height);
+        switch (options.style) {
+        case CStyle::Plain:
+            before += "const " + ValueType(options.wordBytes) + name + "[" +
+                      std::to_string(bytes / std::max<uint32_t>(1, options.wordBytes)) + "] = {\n";
+            break;
+        case CStyle::Arduino:
+            before += "const " + ValueType(options.wordBytes) + name + "[] PROGMEM = {\n";
+            break;
+        case CStyle::U8g2:
+            before += "static const unsigned char " + name + "_bits[] U8X8_PROGMEM = {\n";
+            break;
+        }
+        return WriteValues(*image.grid, before, "};\n", options, sink, context, sizes);
+    }
+
+    bool Collection(const FormCollection& collection, const FormOptions& options, ByteSink sink,
+                    void* context) const override {
+        const bool u8g2 = options.style == CStyle::U8g2;
+        const std::string type = ValueType(options.wordBytes);
+        const TableStyle style = {u8g2 ? "static const " : "const ", type.substr(0, type.size() - 1), "",
+                                  u8g2 ? "_bits" : "", u8g2};
+        return WriteText(CollectionTables(style, collection), sink, context);
+    }
+
+    bool Closing(const FormOptions&, ByteSink sink, void* context) const override {
+        return WriteText(GuardClosing(), sink, context);
+    }
+
+    const ConvertOptions* FixedLayout(const FormOptions& options) const override {
+        return options.style == CStyle::U8g2 ? &kXbmLayout : nullptr;
+    }
+
+    // Arduino's starts from the adafruit-gfx layout, which drawBitmap reads.
+    const ConvertOptions* StartingLayout(const FormOptions& options) const override {
+        if (options.style == CStyle::Arduino) return &FindPreset("adafruit-gfx")->layout;
+        return FixedLayout(options);
+    }
+
+    std::vector<std::string> NamesOfImage(const FormOptions& options, const std::string& name) const override {
+        if (options.style == CStyle::U8g2) return {name + "_bits", name + "_width", name + "_height"};
+        return {name, name + "_width", name + "_height"};
+    }
+
+    std::vector<std::string> NamesOfCollection(const std::string& name) const override {
+        return {name + "_images", name + "_widths", name + "_heights", name + "_count"};
+    }
+};
+
+}  // namespace
+
+const OutputForm& CArrayForm() {
+    static const CArray form;
+    return form;
+}
