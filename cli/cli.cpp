@@ -34,7 +34,7 @@ int UsageError(FILE* err, const std::string& problem) {
     return kExitUsage;
 }
 
-Outcome Convert(const Run& run, const Job& job) {
+Outcome Convert(Run& run, const Job& job) {
     InputImage image;
     Outcome prepared = Prepare(run, job.input, &image);
     if (prepared == Outcome::Frames) return ConvertFrames(run, image, job);
@@ -49,8 +49,7 @@ Outcome Convert(const Run& run, const Job& job) {
 
 // Several inputs into one file of a form that collects them, then the
 // tables of them: written only when every input was converted.
-void ConvertIntoOneHeader(const Run& run, const std::vector<std::string>& names, unsigned* refused,
-                          unsigned* notWritten) {
+void ConvertIntoOneHeader(Run& run, const std::vector<std::string>& names, unsigned* refused, unsigned* notWritten) {
     const Conversion& c = run.conversion;
     const OutputForm& form = c.Form().form;
     ReplacingFile file;
@@ -66,15 +65,15 @@ void ConvertIntoOneHeader(const Run& run, const std::vector<std::string>& names,
             ++*refused;
             continue;
         }
-        written = written && (collection.entries.empty() || WriteToFile(file.Handle(), "\n", 1)) &&
-                  form.Image(ImageForForm(run, image, c.inputs[i], names[i]), c.formOptions, WriteToFile,
-                             file.Handle());
+        written =
+            written && (collection.entries.empty() || WriteToFile(file.Handle(), "\n", 1)) &&
+            form.Image(ImageForForm(run, image, c.inputs[i], names[i]), c.formOptions, WriteToFile, file.Handle());
         collection.entries.push_back({names[i], image.picture.Width(), image.picture.Height()});
     }
     if (*refused > 0) return;  // the header would lack an image: it is left as it was
     if (written && form.Collection(collection, c.formOptions, WriteToFile, file.Handle()) &&
         form.Closing(c.formOptions, WriteToFile, file.Handle()) && file.Commit()) {
-        for (const char* input : c.inputs) run.written->emplace_back(c.output, input);
+        for (const char* input : c.inputs) run.written.emplace_back(c.output, input);
         return;
     }
     std::fprintf(run.err, "%s: cannot write %s\n", kName, c.output);
@@ -208,12 +207,11 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
         std::fprintf(err, "%s: cannot create the folder '%s'\n", kName, c.outDir);
         return kExitOutput;
     }
-    Written written;
-    const Run run = {.conversion = c, .in = in, .out = out, .err = err, .images = images, .written = &written};
+    Run run = {.conversion = c, .in = in, .out = out, .err = err, .images = images};
     unsigned refused = 0, notWritten = 0;
     if (OneHeader(c)) {
         ConvertIntoOneHeader(run, arrayNames, &refused, &notWritten);
-        if (refused == 0 && notWritten == 0 && c.depfile && !WriteDepfile(c, written, err)) ++notWritten;
+        if (refused == 0 && notWritten == 0 && c.depfile && !WriteDepfile(c, run.written, err)) ++notWritten;
         return ExitStatus(refused, notWritten, static_cast<unsigned>(c.inputs.size()), 1, err);
     }
     bool shown = false;
@@ -230,7 +228,7 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
     }
     const unsigned total = static_cast<unsigned>(c.inputs.size());
     // The dependencies of what was written, when all of it was.
-    if (refused == 0 && notWritten == 0 && c.depfile && !WriteDepfile(c, written, err)) ++notWritten;
+    if (refused == 0 && notWritten == 0 && c.depfile && !WriteDepfile(c, run.written, err)) ++notWritten;
     return ExitStatus(refused, notWritten, total, total, err);
 }
 

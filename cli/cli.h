@@ -22,8 +22,7 @@ enum CliExit {
 // into the animation too.
 class ImageSource {
 public:
-    virtual bool Read(const char* input, const ImageOptions& options, FILE* in, InputImage* into,
-                      std::string* why) = 0;
+    virtual bool Read(const char* input, const ImageOptions& options, FILE* in, InputImage* into, std::string* why) = 0;
     // Told of each input's image as it is packed, with what --info would
     // say of it: for a face that shows the image beside the output.
     virtual void Packed(const PixelImage& image, const std::string& info) {

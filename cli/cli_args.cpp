@@ -97,3 +97,17 @@ void ApplyOverrides(const CliArgs& args, ConvertOptions* layout) {
     if (args.byteHorizontal) layout->byteHorizontal = *args.byteHorizontal ? 1 : 0;
     if (args.fillOnes) layout->fillOnes = *args.fillOnes ? 1 : 0;
 }
+
+std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : text + " ") {
+        if (c != ' ' && c != '\n') {
+            word += c;
+        } else if (!word.empty()) {
+            words.push_back(word);
+            word.clear();
+        }
+    }
+    return words;
+}

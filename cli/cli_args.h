@@ -20,7 +20,7 @@
 struct ArrayInput {
     bool given = false;
     uint32_t width = 0, height = 0;
-    bool binary = false;  // raw bytes (--binary), not text
+    bool binary = false;                   // raw bytes (--binary), not text
     std::optional<ConvertOptions> layout;  // --read-layout; otherwise the packing options'
     bool guess = false;                    // --guess-layout: try every packing
 };
@@ -32,28 +32,28 @@ struct CliArgs {
     bool info = false;                     // --info: describe the inputs instead of converting them
     std::optional<PreviewChoice> preview;  // --preview: show the images instead
     std::vector<const char*> inputs;
-    const char* output = nullptr;    // -o
-    const char* outDir = nullptr;    // --out-dir
-    const char* settings = nullptr;  // --settings
-    const char* depfile = nullptr;   // --depfile
-    const Preset* preset = nullptr;  // --preset
+    const char* output = nullptr;          // -o
+    const char* outDir = nullptr;          // --out-dir
+    const char* settings = nullptr;        // --settings
+    const char* depfile = nullptr;         // --depfile
+    const Preset* preset = nullptr;        // --preset
     std::vector<OutputFormat> formsNamed;  // every form asked for, in order (--binary with --read-array too)
     const char* arrayName = nullptr;       // --c-array NAME, --lvgl NAME, --xbm=NAME
     std::optional<CStyle> style;           // --c-style
     std::optional<uint32_t> perLine;       // --per-line
     ArrayInput read;
     // The image steps.
-    ToneOptions tone;            // --dither, --background, and --threshold's level
+    ToneOptions tone;  // --dither, --background, and --threshold's level
     bool thresholdGiven = false;
-    FrameOptions frame;          // --size, --fit, --align, --rotate, --flip, --resample
-    std::optional<uint32_t> depth;                // --depth
-    const LvglFormatRow* lvglFormat = nullptr;    // --lvgl-format
-    const char* paletteText = nullptr;            // --palette, as typed
-    Palette palette;                              // and as it reads
-    std::optional<PixelFormat> colour;            // --color
-    std::optional<bool> bigEndian;                // --byte-order be (true), le (false)
-    std::optional<bool> words;                    // --c-words (true), --c-bytes (false)
-    bool planes = false;                          // --planes
+    FrameOptions frame;                                     // --size, --fit, --align, --rotate, --flip, --resample
+    std::optional<uint32_t> depth;                          // --depth
+    const LvglFormatRow* lvglFormat = nullptr;              // --lvgl-format
+    const char* paletteText = nullptr;                      // --palette, as typed
+    Palette palette;                                        // and as it reads
+    std::optional<PixelFormat> colour;                      // --color
+    std::optional<bool> bigEndian;                          // --byte-order be (true), le (false)
+    std::optional<bool> words;                              // --c-words (true), --c-bytes (false)
+    bool planes = false;                                    // --planes
     std::optional<std::pair<uint32_t, uint32_t>> planeInk;  // --plane-ink BLACK,COLOUR
     // An animation's frames: --frames (ranges, first to last, from 0; empty:
     // all), --delay (every frame's, in milliseconds).
@@ -105,11 +105,13 @@ const CliOption* FindCliOption(const char* name);
 // The words of the command line into `args`. False with `error` set for an
 // unknown option or a value that is not valid: "--size: '0x64' is not ...".
 // `refused`, when given, receives the name of the option at fault.
-bool ParseCliArgs(int argc, const char* const* argv, CliArgs* args, std::string* error,
-                  std::string* refused = nullptr);
+bool ParseCliArgs(int argc, const char* const* argv, CliArgs* args, std::string* error, std::string* refused = nullptr);
 
 // What the single flags set, over `layout`.
 void ApplyOverrides(const CliArgs& args, ConvertOptions* layout);
+
+// The words of a text, apart at spaces and line breaks.
+std::vector<std::string> Words(const std::string& text);
 
 // The full help, made from the option table, and the short reminder that
 // follows a usage error.

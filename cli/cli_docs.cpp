@@ -1,7 +1,5 @@
 // The manual page and the shell's completion, from the option table: what
 // --help says, in the forms man and bash read.
-#include <sstream>
-
 #include "cli/cli_args.h"
 #include "image/palette.h"
 #include "image/presets.h"
@@ -55,8 +53,7 @@ std::vector<std::string> OptionValues(const CliOption& option) {
     } else if (list == "{palettes}") {
         for (const NamedPalette* p = NamedPalettesBegin(); p != NamedPalettesEnd(); ++p) values.push_back(p->name);
     } else {
-        std::istringstream words(list);
-        for (std::string word; words >> word;) values.push_back(word);
+        values = Words(list);
     }
     return values;
 }
@@ -120,17 +117,21 @@ std::string CliCompletion() {
                       "\" -- \"$cur\")); return ;;\n";
         } else if (option.takes == Takes::Value) {
             // A file, a folder or a free value: the shell's own file names.
-            script += "    " + std::string(option.longName) + (option.shortName ? "|" + std::string(option.shortName) : "") +
+            script += "    " + std::string(option.longName) +
+                      (option.shortName ? "|" + std::string(option.shortName) : "") +
                       ")\n        COMPREPLY=($(compgen -f -- \"$cur\")); return ;;\n";
         }
     }
-    script += "    esac\n"
-              "    if [[ $cur == -* ]]; then\n"
-              "        COMPREPLY=($(compgen -W \"" + all + "\" -- \"$cur\"))\n"
-              "    else\n"
-              "        COMPREPLY=($(compgen -f -- \"$cur\"))\n"
-              "    fi\n"
-              "}\n"
-              "complete -o filenames -F _quillgrid_cli quillgrid-cli\n";
+    script +=
+        "    esac\n"
+        "    if [[ $cur == -* ]]; then\n"
+        "        COMPREPLY=($(compgen -W \"" +
+        all +
+        "\" -- \"$cur\"))\n"
+        "    else\n"
+        "        COMPREPLY=($(compgen -f -- \"$cur\"))\n"
+        "    fi\n"
+        "}\n"
+        "complete -o filenames -F _quillgrid_cli quillgrid-cli\n";
     return script;
 }

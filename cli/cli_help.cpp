@@ -1,6 +1,4 @@
 // The help: each section's words, then its options from the option table.
-#include <sstream>
-
 #include "cli/cli_args.h"
 #include "image/palette.h"
 
@@ -47,9 +45,8 @@ const Section kSections[] = {
 
 // Words joined into lines of at most `width` characters.
 std::string Wrapped(const std::string& text, size_t width) {
-    std::istringstream words(text);
     std::string wrapped, line;
-    for (std::string word; words >> word;) {
+    for (const std::string& word : Words(text)) {
         if (!line.empty() && line.size() + 1 + word.size() > width) {
             wrapped += line + "\n";
             line.clear();

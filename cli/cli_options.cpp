@@ -459,11 +459,9 @@ const CliOption kCliOptions[] = {
      "goes to the right and the bottom",
      "center top bottom left right top-left top-right bottom-left bottom-right"},
     {"--rotate", nullptr, Takes::Value, "DEGREES", "90, 180 or 270", ApplyRotate, HelpSection::Frame,
-     "90, 180 or 270, clockwise (0 leaves the image as it is)",
-     "0 90 180 270"},
+     "90, 180 or 270, clockwise (0 leaves the image as it is)", "0 90 180 270"},
     {"--flip", nullptr, Takes::Value, "h|v|hv", "h, v or hv", ApplyFlip, HelpSection::Frame,
-     "mirror left-right, top-bottom or both, after the rotation",
-     "h v hv"},
+     "mirror left-right, top-bottom or both, after the rotation", "h v hv"},
     {"--resample", nullptr, Takes::Value, "FILTER", "a filter", ApplyResample, HelpSection::Frame,
      "auto (the default, stb_image_resize's choice: Mitchell-\n"
      "Netravali when shrinking, Catmull-Rom when enlarging),\n"
@@ -611,8 +609,7 @@ const CliOption kCliOptions[] = {
     {"--settings", nullptr, Takes::Value, "FILE.dat", "a file name", SetText<&R::settings>, HelpSection::Packing,
      "start from the options stored by the Windows program"},
     {"--preset", nullptr, Takes::Value, "NAME", "a preset name", ApplyPreset, HelpSection::Packing,
-     "start from the layout (and --invert) that draws the bytes:",
-     "{presets}"},
+     "start from the layout (and --invert) that draws the bytes:", "{presets}"},
     {"--msb-first", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::msbReverse, false>, HelpSection::Packing,
      "the first pixel of a byte in bit 7 (in the high bits)"},
     {"--lsb-first", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::msbReverse, true>, HelpSection::Packing,

@@ -1,7 +1,6 @@
 #include "cli/cli_rules.h"
 
 #include <cstring>
-#include <sstream>
 
 #include "cli/conversion.h"
 
@@ -139,9 +138,7 @@ const CliRule kCliRules[] = {
      [](A, C) { return Text("--palette and --color each say what a pixel's value is; give one"); },
      "--palette bwr --color rgb565 in.png"},
     {"--lvgl-format", [](A a, C) { return a.colour && a.lvglFormat && a.lvglFormat->format != *a.colour; },
-     [](A a, C) {
-         return LvglName(a) + " and --color " + PixelFormatName(*a.colour) + " disagree; give one of them";
-     },
+     [](A a, C) { return LvglName(a) + " and --color " + PixelFormatName(*a.colour) + " disagree; give one of them"; },
      "--lvgl x --lvgl-format RGB565 --color rgb888 in.png"},
     {"--depth", [](A a, C c) { return HasDirect(c) && a.depth; },
      [](A, C) { return Text("--depth sets levels of grey, and --color gives each pixel its own colour; give one"); },
@@ -188,7 +185,9 @@ const CliRule kCliRules[] = {
      },
      "--lvgl x --color rgb332 in.png"},
     {"--byte-order", [](A a, C c) { return c.form == OutputFormat::Lvgl && a.bigEndian && *a.bigEndian; },
-     [](A, C) { return Text("--lvgl writes LVGL's values little-endian, as LVGL reads them; leave out --byte-order be"); },
+     [](A, C) {
+         return Text("--lvgl writes LVGL's values little-endian, as LVGL reads them; leave out --byte-order be");
+     },
      "--lvgl x --color rgb565 --byte-order be in.png"},
     {"--planes", [](A a, C c) { return a.planes && HasDirect(c); },
      [](A, C) {
@@ -220,7 +219,9 @@ const CliRule kCliRules[] = {
      [](A a, C c) {
          return WordsAsked(a) && c.image.format != PixelFormat::Rgb565 && c.image.format != PixelFormat::Argb8888;
      },
-     [](A, C) { return Text("--c-words writes uint16_t values of --color rgb565 or uint32_t values of --color argb8888"); },
+     [](A, C) {
+         return Text("--c-words writes uint16_t values of --color rgb565 or uint32_t values of --color argb8888");
+     },
      "--c-array x --c-words --color rgb888 in.png"},
     {"--palette --color", [](A, C c) { return InColour(c) && (c.form == OutputFormat::Xbm || U8g2(c)); },
      [](A, C c) {
@@ -238,8 +239,8 @@ const CliRule kCliRules[] = {
      "--lvgl-format I2 in.png"},
     {"--depth", [](A a, C) { return a.lvglFormat && a.depth && *a.depth != BitsOf(a.lvglFormat->format); },
      [](A a, C) {
-         return LvglName(a) + " is " + std::to_string(BitsOf(a.lvglFormat->format)) + " bits a pixel and --depth says " +
-                std::to_string(*a.depth) + "; give one of them";
+         return LvglName(a) + " is " + std::to_string(BitsOf(a.lvglFormat->format)) +
+                " bits a pixel and --depth says " + std::to_string(*a.depth) + "; give one of them";
      },
      "--lvgl x --lvgl-format I2 --depth 4 in.png"},
     {"--depth", [](A, C c) { return Depth(c) > 1 && c.form == OutputFormat::Xbm; },
@@ -273,8 +274,9 @@ const CliRule kCliRules[] = {
      [](A, C c) { return LayoutRefused(c); },
      [](A, C c) {
          const ConvertOptions& fixed = *c.Form().form.FixedLayout(c.formOptions);
-         const char* form = c.form == OutputFormat::Xbm ? "--xbm" : c.form == OutputFormat::Lvgl ? "--lvgl"
-                                                                                                : "--c-style u8g2";
+         const char* form = c.form == OutputFormat::Xbm    ? "--xbm"
+                            : c.form == OutputFormat::Lvgl ? "--lvgl"
+                                                           : "--c-style u8g2";
          return std::string(form) + " writes rows with the first pixel in bit " + (fixed.msbReverse ? "0" : "7") +
                 " (" + (fixed.msbReverse ? "--lsb-first" : "--msb-first") +
                 " --bits-horizontal --bytes-horizontal), as its reader takes them; the layout given is " +
@@ -292,8 +294,7 @@ const CliRule* FirstRefusal(const CliArgs& args, const Conversion& conversion, b
 }
 
 bool RuleNames(const CliRule& rule, const std::string& option) {
-    std::istringstream names(rule.options);
-    for (std::string name; names >> name;)
+    for (const std::string& name : Words(rule.options))
         if (name == option) return true;
     return false;
 }

@@ -22,8 +22,10 @@ void ResolveForm(const CliArgs& args, Conversion* c) {
     } else if (!c->formsNamed.empty()) {
         c->form = c->formsNamed.back();
     }
-    c->mode = args.info ? RunMode::Info : args.preview ? RunMode::Preview : args.read.guess ? RunMode::Guess
-                                                                                               : RunMode::Convert;
+    c->mode = args.info         ? RunMode::Info
+              : args.preview    ? RunMode::Preview
+              : args.read.guess ? RunMode::Guess
+                                : RunMode::Convert;
     c->formOptions.style = args.style.value_or(CStyle::Plain);
     c->formOptions.perLine = args.perLine.value_or(16);
     c->formOptions.preview = args.preview.value_or(PreviewChoice::Blocks);
@@ -42,9 +44,9 @@ uint32_t DepthOf(const CliArgs& args) {
 // preset), a palette's values, coverage for LVGL's alpha formats, or grey.
 void ResolvePixels(const CliArgs& args, Conversion* c) {
     const Preset* preset = args.preset;
-    const std::optional<PixelFormat> lvglColour =
-        args.lvglFormat && IsDirect(args.lvglFormat->format) ? std::optional<PixelFormat>(args.lvglFormat->format)
-                                                             : std::nullopt;
+    const std::optional<PixelFormat> lvglColour = args.lvglFormat && IsDirect(args.lvglFormat->format)
+                                                      ? std::optional<PixelFormat>(args.lvglFormat->format)
+                                                      : std::nullopt;
     const bool colourNamed = args.colour || lvglColour;
     Palette& palette = c->image.palette;
     palette = args.palette;
@@ -56,9 +58,8 @@ void ResolvePixels(const CliArgs& args, Conversion* c) {
     if (!direct && !args.paletteText && preset && IsDirect(preset->format)) direct = preset->format;
 
     const uint32_t depth = !palette.Empty() ? palette.Depth() : direct ? 1 : DepthOf(args);
-    const bool coverage = c->form == OutputFormat::Lvgl && args.lvglFormat &&
-                          KindOf(args.lvglFormat->format) == PixelKind::Alpha;
-    c->image.format = direct              ? *direct
+    const bool coverage = c->form == OutputFormat::Lvgl && args.lvglFormat && IsAlphaOnly(args.lvglFormat->format);
+    c->image.format = direct             ? *direct
                       : !palette.Empty() ? FormatOf(PixelKind::Index, depth)
                       : coverage         ? FormatOf(PixelKind::Alpha, depth)
                                          : FormatOf(PixelKind::Grey, depth);

@@ -25,8 +25,8 @@ enum class RunMode {
 
 struct Conversion {
     RunMode mode = RunMode::Convert;
-    ImageOptions image;  // what each input's pixels become: the format, the tone, the frame
-    PackOptions pack;    // the layout (the defaults, a preset's or a settings file's, then the flags)
+    ImageOptions image;   // what each input's pixels become: the format, the tone, the frame
+    PackOptions pack;     // the layout (the defaults, a preset's or a settings file's, then the flags)
     bool invert = false;  // dark and light swap once the image is toned
     // The output form named (array text by default), and its options.
     OutputFormat form = OutputFormat::ArrayText;
@@ -46,7 +46,7 @@ struct Conversion {
     const char* output = nullptr;
     const char* outDir = nullptr;
     const char* depfile = nullptr;
-    const char* settings = nullptr;  // a dependency of every output
+    const char* settings = nullptr;                     // a dependency of every output
     std::vector<std::pair<uint32_t, uint32_t>> frames;  // ranges, first to last; empty: every frame
     std::optional<uint32_t> delay;
 

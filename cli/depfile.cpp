@@ -5,11 +5,32 @@
 #include "io/array_text_file.h"
 #include "io/replacing_file.h"
 
+namespace {
+
+// A drive's colon ("C:\\"), which make and ninja on Windows take as it is.
+bool IsDriveColon(const std::string& path, size_t at) {
+#ifdef _WIN32
+    const char drive = at == 1 ? path[0] : 0;
+    return ((drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z')) && path.size() > 2 &&
+           (path[2] == '\\' || path[2] == '/');
+#else
+    (void)path;
+    (void)at;
+    return false;
+#endif
+}
+
+}  // namespace
+
 std::string MakeEscaped(const std::string& path) {
     std::string escaped;
     size_t backslashes = 0;  // in a row, just before this character
-    for (char c : path) {
+    for (size_t i = 0; i < path.size(); ++i) {
+        const char c = path[i];
         if (c == ' ' || c == '#') escaped.append(backslashes + 1, '\\');
+        // A bare colon would end the list of targets, or make a static
+        // pattern rule of the line.
+        if (c == ':' && !IsDriveColon(path, i)) escaped += '\\';
         if (c == '$') escaped += '$';
         escaped += c;
         backslashes = c == '\\' ? backslashes + 1 : 0;

@@ -18,5 +18,6 @@ bool WriteDepfile(const Conversion& conversion, const std::vector<std::pair<std:
                   FILE* err);
 
 // A path as a Makefile rule names it: spaces, '#' and '\' before them
-// escaped with '\', '$' doubled.
+// escaped with '\', a colon escaped with '\' (but a Windows drive's), '$'
+// doubled. GNU make and ninja read each back as the path.
 std::string MakeEscaped(const std::string& path);

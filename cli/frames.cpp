@@ -64,7 +64,8 @@ bool Picked(const Run& run, const Animation& animation, const char* input, std::
 // Each frame's delay: --delay, or the file's.
 std::vector<uint32_t> Delays(const Run& run, const Animation& animation, const std::vector<uint32_t>& frames) {
     std::vector<uint32_t> delays;
-    for (uint32_t frame : frames) delays.push_back(run.conversion.delay ? *run.conversion.delay : animation.Delay(frame));
+    for (uint32_t frame : frames)
+        delays.push_back(run.conversion.delay ? *run.conversion.delay : animation.Delay(frame));
     return delays;
 }
 
@@ -84,7 +85,7 @@ bool CannotWrite(const Run& run, const std::string& output) {
 
 // Every frame into one output: one after another, or for a form that
 // collects one file with the tables of the frames.
-Outcome FramesIntoOne(const Run& run, const InputImage& input, const Job& job, const std::vector<uint32_t>& frames) {
+Outcome FramesIntoOne(Run& run, const InputImage& input, const Job& job, const std::vector<uint32_t>& frames) {
     const Conversion& c = run.conversion;
     const OutputForm& form = c.Form().form;
     const bool tables = c.Form().collects;
@@ -92,8 +93,9 @@ Outcome FramesIntoOne(const Run& run, const InputImage& input, const Job& job, c
     for (size_t i = 0; tables && i < frames.size(); ++i) {
         if (delays[i] == 0) {
             Refuse(run, job.input,
-                   "frame " + std::to_string(frames[i]) + " has a delay of 0 ms, which players show for 100 ms "
-                   "or not at all; give the delay with --delay MS");
+                   "frame " + std::to_string(frames[i]) +
+                       " has a delay of 0 ms, which players show for 100 ms "
+                       "or not at all; give the delay with --delay MS");
             return Outcome::Refused;
         }
     }
@@ -125,13 +127,13 @@ Outcome FramesIntoOne(const Run& run, const InputImage& input, const Job& job, c
                   form.Closing(c.formOptions, sink, context);
     written = written && (toFile ? file.Commit() : std::fflush(run.out) == 0);
     if (!written) return CannotWrite(run, job.output), Outcome::NotWritten;
-    if (toFile) run.written->emplace_back(job.output, job.input);
+    if (toFile) run.written.emplace_back(job.output, job.input);
     return Outcome::Done;
 }
 
 }  // namespace
 
-Outcome ConvertFrames(const Run& run, const InputImage& input, const Job& job) {
+Outcome ConvertFrames(Run& run, const InputImage& input, const Job& job) {
     std::vector<uint32_t> frames;
     if (!Picked(run, input.animation, job.input, &frames)) return Outcome::Refused;
     if (!run.conversion.outDir || TakesOneFrame(run.conversion)) return FramesIntoOne(run, input, job, frames);

@@ -7,7 +7,7 @@
 
 // The frames of the input's animation into the job's output, or with
 // --out-dir one file a frame.
-Outcome ConvertFrames(const Run& run, const InputImage& input, const Job& job);
+Outcome ConvertFrames(Run& run, const InputImage& input, const Job& job);
 
 // --info or --preview of the input's animation: its frames and delays, or
 // the picture of the frame --frames names.

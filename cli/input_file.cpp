@@ -58,8 +58,9 @@ bool ImageOfBytes(std::vector<uint8_t>* file, const ImageOptions& options, Input
         }
     }
     PreparedImage prepared;
-    if (!PrepareImage(bytes.data(), bytes.size(), options, &prepared, &into->picture, why, &into->source))
-        return false;
+    const bool ready = PrepareImage(bytes.data(), bytes.size(), options, &prepared, &into->picture, why);
+    into->source = prepared.Original();
+    if (!ready) return false;
     std::vector<uint8_t>().swap(bytes);  // the file is decoded: it need not stay beside the tone's image
     return ToneImage(prepared, options, &into->picture, why);
 }
@@ -91,9 +92,10 @@ bool UnpackArrayInput(const std::vector<uint8_t>& bytes, const PackedShape& shap
         *why = "not enough memory for the image";
         return false;
     }
-    if (KindOf(shape.format) == PixelKind::Index) {
+    if (IsIndexed(shape.format)) {
         std::vector<Rgb> shown;
-        for (uint32_t v = 0; v < palette.Size(); ++v) shown.push_back(palette.unused[v] ? Rgb{0, 0, 0} : palette.colours[v]);
+        for (uint32_t v = 0; v < palette.Size(); ++v)
+            shown.push_back(palette.unused[v] ? Rgb{0, 0, 0} : palette.colours[v]);
         picture->SetPalette(shown);
     }
     if (bytes.size() > needed)

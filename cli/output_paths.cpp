@@ -99,7 +99,8 @@ bool PlanArrayNames(const Conversion& conversion, std::vector<std::string>* name
     // Every name the output declares, for one input, or for all that share a header.
     std::set<std::string> declared;
     if (OneHeader(conversion)) {
-        for (const std::string& name : FormRow(conversion.form).form.NamesOfCollection(conversion.arrayName)) declared.insert(name);
+        for (const std::string& name : FormRow(conversion.form).form.NamesOfCollection(conversion.arrayName))
+            declared.insert(name);
     }
     for (const char* input : conversion.inputs) {
         const std::string stem = IdentifierFromName(BaseName(input));

@@ -48,13 +48,13 @@ bool Emit(const Run& run, const InputImage& image, const Job& job, ByteSink sink
            form.Image(ImageForForm(run, image, job.input, job.arrayName), c.formOptions, sink, context);
 }
 
-bool WriteOutput(const Run& run, const InputImage& image, const Job& job) {
+bool WriteOutput(Run& run, const InputImage& image, const Job& job) {
     if (job.output.empty()) return Emit(run, image, job, WriteToStream, run.out) && std::fflush(run.out) == 0;
     ReplacingFile file;
     if (!file.Open(job.output.c_str())) return false;
     // On failure the destructor discards the temporary file.
     if (!Emit(run, image, job, WriteToFile, file.Handle()) || !file.Commit()) return false;
-    run.written->emplace_back(job.output, job.input);
+    run.written.emplace_back(job.output, job.input);
     return true;
 }
 

@@ -31,7 +31,7 @@ struct Run {
     FILE* out;
     FILE* err;
     ImageSource* images;  // null: files and standard input
-    Written* written;
+    Written written = {};
 };
 
 // One input's conversion: where it goes and what it is called.
@@ -56,7 +56,7 @@ FormImage ImageForForm(const Run& run, const InputImage& image, const char* inpu
 // The image in the run's form, from its packed bytes.
 bool Emit(const Run& run, const InputImage& image, const Job& job, ByteSink sink, void* context);
 // That into the job's output file, replaced whole, or standard output.
-bool WriteOutput(const Run& run, const InputImage& image, const Job& job);
+bool WriteOutput(Run& run, const InputImage& image, const Job& job);
 
 // Reads the input into `image` and packs it (Pack); says why not on the
 // error stream. An animated GIF is decoded into its animation instead:

@@ -21,8 +21,7 @@ class LevelGrid : public PackedGrid {
 public:
     // `image` must outlive the grid; `layout`'s fields are 0 or 1. Lines
     // that run down the image are made `tileBytes` at a time.
-    LevelGrid(const LevelImage& image, const ConvertOptions& layout,
-              uint32_t tileBytes = BufferSizes().tileBytes);
+    LevelGrid(const LevelImage& image, const ConvertOptions& layout, uint32_t tileBytes = BufferSizes().tileBytes);
 
     uint32_t ItemsPerLine() const override { return items; }
     uint32_t LineCount() const override { return lines; }

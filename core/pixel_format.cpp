@@ -4,10 +4,8 @@
 #include <cstring>
 
 const DirectFormatRow kDirectFormats[] = {
-    {PixelFormat::Rgb565, "rgb565", 2, 5, 6, 5, 0, false},
-    {PixelFormat::Rgb332, "rgb332", 1, 3, 3, 2, 0, false},
-    {PixelFormat::Rgb888, "rgb888", 3, 8, 8, 8, 0, false},
-    {PixelFormat::Argb8888, "argb8888", 4, 8, 8, 8, 8, false},
+    {PixelFormat::Rgb565, "rgb565", 2, 5, 6, 5, 0, false},    {PixelFormat::Rgb332, "rgb332", 1, 3, 3, 2, 0, false},
+    {PixelFormat::Rgb888, "rgb888", 3, 8, 8, 8, 0, false},    {PixelFormat::Argb8888, "argb8888", 4, 8, 8, 8, 8, false},
     {PixelFormat::Rgb565A8, "rgb565a8", 2, 5, 6, 5, 8, true},
 };
 const uint32_t kDirectFormatCount = sizeof kDirectFormats / sizeof kDirectFormats[0];
@@ -23,12 +21,12 @@ struct FormatFacts {
 };
 
 const FormatFacts kFacts[] = {
-    {PixelKind::Mono, 1, "mono"},     {PixelKind::Grey, 2, "grey2"},    {PixelKind::Grey, 4, "grey4"},
-    {PixelKind::Grey, 8, "grey8"},    {PixelKind::Alpha, 1, "alpha1"},  {PixelKind::Alpha, 2, "alpha2"},
-    {PixelKind::Alpha, 4, "alpha4"},  {PixelKind::Alpha, 8, "alpha8"},  {PixelKind::Index, 1, "index1"},
-    {PixelKind::Index, 2, "index2"},  {PixelKind::Index, 4, "index4"},  {PixelKind::Index, 8, "index8"},
-    {PixelKind::Direct, 0, nullptr},  {PixelKind::Direct, 0, nullptr},  {PixelKind::Direct, 0, nullptr},
-    {PixelKind::Direct, 0, nullptr},  {PixelKind::Direct, 0, nullptr},
+    {PixelKind::Mono, 1, "mono"},    {PixelKind::Grey, 2, "grey2"},   {PixelKind::Grey, 4, "grey4"},
+    {PixelKind::Grey, 8, "grey8"},   {PixelKind::Alpha, 1, "alpha1"}, {PixelKind::Alpha, 2, "alpha2"},
+    {PixelKind::Alpha, 4, "alpha4"}, {PixelKind::Alpha, 8, "alpha8"}, {PixelKind::Index, 1, "index1"},
+    {PixelKind::Index, 2, "index2"}, {PixelKind::Index, 4, "index4"}, {PixelKind::Index, 8, "index8"},
+    {PixelKind::Direct, 0, nullptr}, {PixelKind::Direct, 0, nullptr}, {PixelKind::Direct, 0, nullptr},
+    {PixelKind::Direct, 0, nullptr}, {PixelKind::Direct, 0, nullptr},
 };
 
 const FormatFacts& FactsOf(PixelFormat format) { return kFacts[static_cast<int>(format)]; }
@@ -49,7 +47,8 @@ PixelFormat FormatOf(PixelKind kind, uint32_t bits) {
     case PixelKind::Mono:
         return PixelFormat::Mono;
     case PixelKind::Grey:
-        return step == 0 ? PixelFormat::Mono : static_cast<PixelFormat>(static_cast<int>(PixelFormat::Grey2) + step - 1);
+        return step == 0 ? PixelFormat::Mono
+                         : static_cast<PixelFormat>(static_cast<int>(PixelFormat::Grey2) + step - 1);
     case PixelKind::Alpha:
         return static_cast<PixelFormat>(static_cast<int>(PixelFormat::Alpha1) + step);
     case PixelKind::Index:

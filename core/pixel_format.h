@@ -18,11 +18,23 @@ inline bool operator==(Rgb a, Rgb b) { return a.r == b.r && a.g == b.g && a.b ==
 std::string ColourText(Rgb colour);
 
 enum class PixelFormat : uint8_t {
-    Mono,                               // 1 bit, a set bit a dark pixel: the 1-bit image the scanners pack
-    Grey2, Grey4, Grey8,                // a level of brightness, 0 black (off) to the top white (full on)
-    Alpha1, Alpha2, Alpha4, Alpha8,     // coverage, 0 none to the top all: ink for a library to tint
-    Index1, Index2, Index4, Index8,     // a palette's values: value v shows as the palette's colour v
-    Rgb565, Rgb332, Rgb888, Argb8888, Rgb565A8,  // each pixel's own colour: a row of kDirectFormats
+    Mono,  // 1 bit, a set bit a dark pixel: the 1-bit image the scanners pack
+    Grey2,
+    Grey4,
+    Grey8,  // a level of brightness, 0 black (off) to the top white (full on)
+    Alpha1,
+    Alpha2,
+    Alpha4,
+    Alpha8,  // coverage, 0 none to the top all: ink for a library to tint
+    Index1,
+    Index2,
+    Index4,
+    Index8,  // a palette's values: value v shows as the palette's colour v
+    Rgb565,
+    Rgb332,
+    Rgb888,
+    Argb8888,
+    Rgb565A8,  // each pixel's own colour: a row of kDirectFormats
 };
 
 enum class PixelKind { Mono, Grey, Alpha, Index, Direct };
@@ -40,6 +52,12 @@ uint32_t BitsOf(PixelFormat format);
 // True for a format whose values are whole bytes each, in an order of
 // their own: the packing options about pixels within a byte do not apply.
 inline bool IsDirect(PixelFormat format) { return KindOf(format) == PixelKind::Direct; }
+// True for a palette's values (LVGL's LV_COLOR_FORMAT_IS_INDEXED).
+inline bool IsIndexed(PixelFormat format) { return KindOf(format) == PixelKind::Index; }
+// True for coverage alone, ink for a library to tint (LV_COLOR_FORMAT_IS_ALPHA_ONLY).
+inline bool IsAlphaOnly(PixelFormat format) { return KindOf(format) == PixelKind::Alpha; }
+// True for the 1-bit image, whose set bit is a dark pixel.
+inline bool IsMono(PixelFormat format) { return format == PixelFormat::Mono; }
 
 // True for a format that keeps the picture's colours through the frame:
 // a palette's values and direct colour; the others are made grey first.
@@ -55,10 +73,10 @@ uint32_t ShownChannels(PixelFormat format);
 // blue (RGB565: RRRRRGGG GGGBBBBB; ARGB8888: 0xAARRGGBB, straight alpha).
 struct DirectFormatRow {
     PixelFormat format;
-    const char* name;  // on the command line: "rgb565"
-    uint32_t bytes;    // bytes a value takes packed, its alpha plane apart
+    const char* name;                  // on the command line: "rgb565"
+    uint32_t bytes;                    // bytes a value takes packed, its alpha plane apart
     uint32_t red, green, blue, alpha;  // bits of each
-    bool alphaPlane;   // the alphas follow the colours, a byte a pixel (LVGL's RGB565A8)
+    bool alphaPlane;                   // the alphas follow the colours, a byte a pixel (LVGL's RGB565A8)
 };
 
 extern const DirectFormatRow kDirectFormats[];

@@ -30,7 +30,7 @@ uint64_t PackedBitmapSize(uint32_t width, uint32_t height, const ConvertOptions&
 }
 
 bool UnpackBitmap(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height, const ConvertOptions& layout,
-                 MonoBitmap* bitmap) {
+                  MonoBitmap* bitmap) {
     if (PackedBitmapSize(width, height, layout) > count || !bitmap->Create(width, height)) return false;
     const Grid grid = GridOf(width, height, layout);
     const bool laneIsLine = layout.bitHorizontal == layout.byteHorizontal;

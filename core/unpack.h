@@ -17,4 +17,4 @@ uint64_t PackedBitmapSize(uint32_t width, uint32_t height, const ConvertOptions&
 // width x height image, a 1 bit dark. False when there are fewer bytes,
 // or the image cannot be held in memory.
 bool UnpackBitmap(const uint8_t* bytes, size_t count, uint32_t width, uint32_t height, const ConvertOptions& layout,
-                 MonoBitmap* bitmap);
+                  MonoBitmap* bitmap);

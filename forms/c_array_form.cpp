@@ -6,10 +6,6 @@
 
 namespace {
 
-// msbReverse, bitHorizontal, byteHorizontal, fillOnes: rows, the first
-// pixel in bit 0, as u8g2's drawXBMP reads them.
-const ConvertOptions kXbmLayout = {1, 1, 1, 0, {}};
-
 class CArray : public OutputForm {
 public:
     bool Opening(const FormOptions& options, const std::string& collection, ByteSink sink,
@@ -51,7 +47,7 @@ public:
             before += "static const unsigned char " + name + "_bits[] U8X8_PROGMEM = {\n";
             break;
         }
-        return WriteValues(*image.grid, before, "};\n", options, sink, context, sizes);
+        return WriteValues(*image.grid, {before, "};\n"}, options, sink, context, sizes);
     }
 
     bool Collection(const FormCollection& collection, const FormOptions& options, ByteSink sink,
@@ -67,8 +63,9 @@ public:
         return WriteText(GuardClosing(), sink, context);
     }
 
+    // u8g2's drawXBMP reads the xbm preset's layout: rows, the first pixel in bit 0.
     const ConvertOptions* FixedLayout(const FormOptions& options) const override {
-        return options.style == CStyle::U8g2 ? &kXbmLayout : nullptr;
+        return options.style == CStyle::U8g2 ? &FindPreset("xbm")->layout : nullptr;
     }
 
     // Arduino's starts from the adafruit-gfx layout, which drawBitmap reads.
@@ -83,7 +80,7 @@ public:
     }
 
     std::vector<std::string> NamesOfCollection(const std::string& name) const override {
-        return {name + "_images", name + "_widths", name + "_heights", name + "_count"};
+        return CollectionNames(name);
     }
 };
 

@@ -95,12 +95,12 @@ private:
 // pixel": what the comment says of the format, beside the size.
 std::string FormatWords(const ArraySource& source) {
     const uint32_t bits = BitsOf(source.format);
-    const bool inks = source.planes && KindOf(source.format) == PixelKind::Index;
+    const bool inks = source.planes && IsIndexed(source.format);
     std::string words;
     if (IsDirect(source.format)) {
         words = std::string(", ") + PixelFormatName(source.format);
         if (BytesOfValue(source.format) > 1) words += source.bigEndian ? " big-endian" : " little-endian";
-    } else if (KindOf(source.format) == PixelKind::Index) {
+    } else if (IsIndexed(source.format)) {
         words = ", " + std::to_string(bits) + (bits == 1 ? " bit" : " bits") + " a pixel of palette " +
                 CommentSafe(source.palette);
         if (inks) words += " as its black plane and its colour plane";
@@ -115,8 +115,7 @@ std::string FormatWords(const ArraySource& source) {
 std::string Table(const TableStyle& style, const std::string& type, const std::string& name,
                   const std::vector<std::string>& values, bool lines) {
     std::string text = style.qualifier + type + name + "[] = {" + (lines ? "\n" : "");
-    for (size_t i = 0; i < values.size(); ++i)
-        text += lines ? "    " + values[i] + ",\n" : (i ? ", " : "") + values[i];
+    for (size_t i = 0; i < values.size(); ++i) text += lines ? "    " + values[i] + ",\n" : (i ? ", " : "") + values[i];
     return text + "};\n";
 }
 
@@ -157,12 +156,12 @@ std::string GuardOpening(const std::string& collection) {
 
 const char* GuardClosing() { return "\n#endif\n"; }
 
-bool WriteValues(PackedGrid& grid, const std::string& before, const std::string& after, const FormOptions& options,
-                 ByteSink sink, void* context, const BufferSizes& sizes) {
+bool WriteValues(PackedGrid& grid, const Enclosure& around, const FormOptions& options, ByteSink sink, void* context,
+                 const BufferSizes& sizes) {
     const uint32_t words = std::max<uint32_t>(1, options.wordBytes);
     const uint32_t lineBytes = std::min(options.perLine, kLongestLine) * (kArrayItemChars + 2 * words) + 16;
     OutputBlock text(sink, context, OutputBlock::kSize, std::max(TextBytesFor(sizes), lineBytes));
-    PutText(text, before);
+    PutText(text, around.before);
     ValueLines values(text, options.perLine, words);
     PackedLines lines(grid, sizes);
     const uint8_t* bytes;
@@ -170,7 +169,7 @@ bool WriteValues(PackedGrid& grid, const std::string& before, const std::string&
     bool endsLine;
     while (lines.Next(&bytes, &count, &endsLine)) values.Put(bytes, count);
     values.Finish();
-    PutText(text, after);
+    PutText(text, around.after);
     return text.Finish();
 }
 
@@ -178,6 +177,10 @@ bool WriteText(const std::string& text, ByteSink sink, void* context) {
     OutputBlock block(sink, context, text.size());
     PutText(block, text);
     return block.Finish();
+}
+
+std::vector<std::string> CollectionNames(const std::string& name) {
+    return {name + "_images", name + "_widths", name + "_heights", name + "_count"};
 }
 
 std::string CollectionTables(const TableStyle& style, const FormCollection& collection) {
@@ -205,8 +208,8 @@ std::string CollectionTables(const TableStyle& style, const FormCollection& coll
         collection.entries.empty() ? FormCollection::Entry{"", 0, 0} : collection.entries.back();
     const std::string w = std::to_string(last.width), h = std::to_string(last.height);
     if (style.defines)
-        return text + "#define " + name + "_frame_count " + count + "\n#define " + name + "_width " + w +
-               "\n#define " + name + "_height " + h + "\n";
+        return text + "#define " + name + "_frame_count " + count + "\n#define " + name + "_width " + w + "\n#define " +
+               name + "_height " + h + "\n";
     return text + "enum { " + name + "_frame_count = " + count + ", " + name + "_width = " + w + ", " + name +
            "_height = " + h + " };\n";
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/block_writer.h"
 #include "core/buffer_sizes.h"
@@ -28,11 +29,18 @@ std::string ValueType(uint32_t wordBytes);
 std::string GuardOpening(const std::string& collection);
 const char* GuardClosing();
 
-// Writes `before`, the grid's bytes as lines of "    0xA0, 0x60, ..."
-// values (`perLine` a line, or values of `wordBytes` bytes, the first the
-// least significant), then `after`. True when every block was accepted.
-bool WriteValues(PackedGrid& grid, const std::string& before, const std::string& after, const FormOptions& options,
-                 ByteSink sink, void* context, const BufferSizes& sizes);
+// What stands around an image's values: its comment and declaration, and
+// what closes them.
+struct Enclosure {
+    std::string before, after;
+};
+
+// Writes what goes before, the grid's bytes as lines of "    0xA0, 0x60,
+// ..." values (`perLine` a line, or values of `wordBytes` bytes, the first
+// the least significant), then what goes after. True when every block was
+// accepted.
+bool WriteValues(PackedGrid& grid, const Enclosure& around, const FormOptions& options, ByteSink sink, void* context,
+                 const BufferSizes& sizes);
 
 // Text to the sink in blocks. True when every block was accepted.
 bool WriteText(const std::string& text, ByteSink sink, void* context);
@@ -47,6 +55,9 @@ struct TableStyle {
     const char* suffix;
     bool defines;
 };
+
+// The names the tables of a collection named `name` declare.
+std::vector<std::string> CollectionNames(const std::string& name);
 
 // The tables of a collection: for images NAME_images (pointers), NAME_widths,
 // NAME_heights and NAME_count; for frames NAME_frames, NAME_delays,

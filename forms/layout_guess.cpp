@@ -75,9 +75,9 @@ std::vector<LayoutGuess> GuessLayouts(const uint8_t* bytes, size_t count, uint32
             guess.enough = true;
             guess.cost = CodeLength(static_cast<int>(width), static_cast<int>(height),
                                     [&](int x, int y) { return image.IsDark(x, y); });
-        } else if (depth > 1 && UnpackLevels(bytes, count, {width, height, FormatOf(PixelKind::Grey, depth),
-                                                             guess.layout, false},
-                                             &levels)) {
+        } else if (depth > 1 &&
+                   UnpackLevels(bytes, count, {width, height, FormatOf(PixelKind::Grey, depth), guess.layout, false},
+                                &levels)) {
             // Each bit of the values a picture of its own: a wrong packing
             // scatters them all.
             guess.enough = true;

@@ -6,14 +6,21 @@
 #include "core/packed_grid.h"
 #include "core/pixel_image.h"
 #include "forms/c_source.h"
+#include "image/presets.h"
 
 const LvglFormatRow kLvglFormats[] = {
-    {"I1", PixelFormat::Mono, true},         {"I2", PixelFormat::Grey2, true},
-    {"I4", PixelFormat::Grey4, true},        {"I8", PixelFormat::Grey8, true},
-    {"L8", PixelFormat::Grey8, false},       {"A1", PixelFormat::Alpha1, false},
-    {"A2", PixelFormat::Alpha2, false},      {"A4", PixelFormat::Alpha4, false},
-    {"A8", PixelFormat::Alpha8, false},      {"RGB565", PixelFormat::Rgb565, false},
-    {"RGB565A8", PixelFormat::Rgb565A8, false}, {"RGB888", PixelFormat::Rgb888, false},
+    {"I1", PixelFormat::Mono, true},
+    {"I2", PixelFormat::Grey2, true},
+    {"I4", PixelFormat::Grey4, true},
+    {"I8", PixelFormat::Grey8, true},
+    {"L8", PixelFormat::Grey8, false},
+    {"A1", PixelFormat::Alpha1, false},
+    {"A2", PixelFormat::Alpha2, false},
+    {"A4", PixelFormat::Alpha4, false},
+    {"A8", PixelFormat::Alpha8, false},
+    {"RGB565", PixelFormat::Rgb565, false},
+    {"RGB565A8", PixelFormat::Rgb565A8, false},
+    {"RGB888", PixelFormat::Rgb888, false},
     {"ARGB8888", PixelFormat::Argb8888, false},
 };
 const size_t kLvglFormatCount = sizeof kLvglFormats / sizeof kLvglFormats[0];
@@ -24,20 +31,18 @@ const LvglFormatRow* LvglFormatNamed(const char* name) {
     return nullptr;
 }
 
+// The first row that takes the format, so grey levels of 8 bits are I8
+// rather than L8, which is only ever named.
 const LvglFormatRow* LvglFormatOf(PixelFormat format) {
     for (const LvglFormatRow& row : kLvglFormats) {
-        const bool indexedFits = row.indexed && !IsDirect(format) && KindOf(format) != PixelKind::Alpha &&
-                                 BitsOf(row.format) == BitsOf(format);
-        if (indexedFits || (!row.indexed && KindOf(format) != PixelKind::Grey && row.format == format)) return &row;
+        const bool indexedFits =
+            row.indexed && !IsDirect(format) && !IsAlphaOnly(format) && BitsOf(row.format) == BitsOf(format);
+        if (indexedFits || (!row.indexed && row.format == format)) return &row;
     }
     return nullptr;
 }
 
 namespace {
-
-// msbReverse, bitHorizontal, byteHorizontal, fillOnes: LVGL's rows, the
-// first pixel in bit 7.
-const ConvertOptions kLvglLayout = {0, 1, 1, 0, {}};
 
 // LVGL v9's lv_image_dsc_t, its fields in the order lv_image_dsc.h
 // declares them, without designated initializers (C++17 has none): the
@@ -119,18 +124,17 @@ public:
         std::string what = std::string(", LVGL v9 LV_COLOR_FORMAT_") + format.name + ": ";
         if (colours) what += "a palette of " + std::to_string(colours) + " colours (B, G, R, A), then ";
         what += std::to_string(source.height) + " rows of " + std::to_string(stride) + " bytes";
-        if (KindOf(format.format) == PixelKind::Alpha) what += " of coverage";
+        if (IsAlphaOnly(format.format)) what += " of coverage";
         if (IsDirect(format.format) && DirectRowOf(format.format)->alphaPlane)
             what += ", then " + std::to_string(source.height) + " rows of alpha";
         const std::string before = SourceComment(source, bytes + colours * 4, what) +
                                    "static const LV_ATTRIBUTE_MEM_ALIGN uint8_t " + image.name + "_map[] = {\n" +
                                    palette;
-        return WriteValues(*image.grid, before, "};\n" + Descriptor(image.name, source, format.name, stride), options,
+        return WriteValues(*image.grid, {before, "};\n" + Descriptor(image.name, source, format.name, stride)}, options,
                            sink, context, sizes);
     }
 
-    bool Collection(const FormCollection& collection, const FormOptions&, ByteSink sink,
-                    void* context) const override {
+    bool Collection(const FormCollection& collection, const FormOptions&, ByteSink sink, void* context) const override {
         const TableStyle style = {"const ", "lv_image_dsc_t", "&", "", false};
         return WriteText(CollectionTables(style, collection), sink, context);
     }
@@ -139,14 +143,15 @@ public:
         return WriteText(GuardClosing(), sink, context);
     }
 
-    const ConvertOptions* FixedLayout(const FormOptions&) const override { return &kLvglLayout; }
+    // LVGL's rows, the first pixel in the high bits: the adafruit-gfx preset's.
+    const ConvertOptions* FixedLayout(const FormOptions&) const override { return &FindPreset("adafruit-gfx")->layout; }
 
     std::vector<std::string> NamesOfImage(const FormOptions&, const std::string& name) const override {
         return {name, name + "_map"};
     }
 
     std::vector<std::string> NamesOfCollection(const std::string& name) const override {
-        return {name + "_images", name + "_widths", name + "_heights", name + "_count"};
+        return CollectionNames(name);
     }
 };
 

@@ -95,7 +95,7 @@ public:
     // What comes before the images: the includes a form needs and, for a
     // file of several images (a collection named `collection`; empty for
     // one image), the include guard.
-    virtual bool Opening(const FormOptions&, const std::string& collection, ByteSink, void*) const { return true; }
+    virtual bool Opening(const FormOptions&, const std::string& /*collection*/, ByteSink, void*) const { return true; }
     // One image.
     virtual bool Image(const FormImage& image, const FormOptions& options, ByteSink sink, void* context,
                        const BufferSizes& sizes = BufferSizes()) const = 0;
@@ -125,6 +125,7 @@ struct OutputFormRow {
     bool collects;    // several images (or frames) go into one file, with tables that name them
     bool planes;      // can write levels as 1-bit planes
     bool cSource;     // C source: the images are named (NAME, NAME_width ...)
+    bool text;        // its output is text, to read on a screen
     bool writes;      // writes an output (the preview shows the image instead)
 };
 

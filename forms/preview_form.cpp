@@ -12,7 +12,7 @@ public:
     bool Image(const FormImage& image, const FormOptions& options, ByteSink sink, void* context,
                const BufferSizes& sizes) const override {
         const PreviewChoice choice = options.preview;
-        if (image.image.Format() == PixelFormat::Mono)
+        if (IsMono(image.image.Format()))
             return EmitPreview(image.image.Bitmap(),
                                choice == PreviewChoice::Ascii ? PreviewStyle::Ascii : PreviewStyle::HalfBlocks, sink,
                                context, sizes);

@@ -1,10 +1,8 @@
 // --xbm: an XBM file, as GIMP, ImageMagick and u8g2 read it.
 #include "forms/c_source.h"
+#include "image/presets.h"
 
 namespace {
-
-// Rows, the first pixel in bit 0.
-const ConvertOptions kXbmLayout = {1, 1, 1, 0, {}};
 
 class Xbm : public OutputForm {
 public:
@@ -12,10 +10,11 @@ public:
                const BufferSizes& sizes) const override {
         const std::string before = SizeConstants(true, image.name, image.source.width, image.source.height) +
                                    "static unsigned char " + image.name + "_bits[] = {\n";
-        return WriteValues(*image.grid, before, "};\n", options, sink, context, sizes);
+        return WriteValues(*image.grid, {before, "};\n"}, options, sink, context, sizes);
     }
 
-    const ConvertOptions* FixedLayout(const FormOptions&) const override { return &kXbmLayout; }
+    // Rows, the first pixel in bit 0: the xbm preset's.
+    const ConvertOptions* FixedLayout(const FormOptions&) const override { return &FindPreset("xbm")->layout; }
 
     std::vector<std::string> NamesOfImage(const FormOptions&, const std::string& name) const override {
         return {name + "_bits", name + "_width", name + "_height"};

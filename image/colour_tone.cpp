@@ -52,7 +52,9 @@ public:
     typedef Linear Error;
     static const ErrorSums kSums = ErrorSums::Real;
 
-    Inks(const Palette& palette, bool ordered, LevelImage* levels) : ordered(ordered), levels(levels) {
+    Inks(const Palette& palette, Dither dither, LevelImage* levels)
+        : ordered(dither == Dither::Bayer), levels(levels) {
+        const bool diffuses = dither == Dither::FloydSteinberg || dither == Dither::Atkinson;
         for (uint32_t v = 0; v < palette.Size(); ++v) {
             if (palette.unused[v]) continue;
             const Rgb c = palette.colours[v];
@@ -61,7 +63,8 @@ public:
             inks.push_back({v, light, OklabOf(light)});
         }
         for (size_t i = 0; i < sizeof kPure / sizeof kPure[0]; ++i) anchors[i] = Anchor(kPure[i]);
-        cache.assign(kCacheSize, Cached{0, 0, 0, 0});
+        // Only the choices without diffusion are remembered.
+        if (ordered || !diffuses) cache.assign(kCacheSize, Cached{0, 0, 0, 0});
     }
 
     // `rgba`: the row's pixels, opaque.
@@ -336,7 +339,7 @@ bool TonePalette(const ToneSource& source, const ToneOptions& tone, const Palett
     const PixelRows& rows = source.rows;
     if (palette.Empty() || !levels->Create(rows.width, rows.height, palette.Depth())) return false;
     if (rows.width == 0 || rows.height == 0) return true;  // no row buffers for a 1-bit file of no pixels
-    Inks quantiser(palette, tone.dither == Dither::Bayer, levels);
+    Inks quantiser(palette, tone.dither, levels);
     ToneColours(source, tone, static_cast<int>(source.background), quantiser);
     return true;
 }

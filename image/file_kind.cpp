@@ -16,8 +16,9 @@ uint32_t ReadLittleEndian(const uint8_t* at, int bytes) {
 // The decoder fills its palette with the entries between the header and
 // the pixels, by its own count, and leaves the rest of it unset: a pixel
 // that takes an entry past them would come out as whatever memory held.
-std::string PaletteProblem(const uint8_t* pixels, int64_t width, uint64_t height, uint64_t stride, uint32_t bits,
-                           uint32_t offset, uint32_t header) {
+std::string PaletteProblem(const uint8_t* data, int64_t width, uint64_t height, uint64_t stride, uint32_t bits) {
+    const uint32_t offset = ReadLittleEndian(data + 10, 4), header = ReadLittleEndian(data + 14, 4);
+    const uint8_t* pixels = data + offset;
     // Its count, as it makes it: 3 bytes an entry after a 12-byte header
     // (where it reckons the header 12 bytes longer), else 4 bytes.
     const int64_t between = static_cast<int64_t>(offset) - 14 - (header == 12 ? 24 : header);
@@ -134,7 +135,7 @@ std::string BmpProblem(const uint8_t* data, size_t size) {
     // bytes before the header's end.
     const uint32_t masks = header == 40 && compression == 3 ? 12 : 0;
     if (offset < 14 + header + masks) return "the pixel data starts inside its headers";
-    if (bits <= 8) return PaletteProblem(data + offset, width, rows / stride, stride, bits, offset, header);
+    if (bits <= 8) return PaletteProblem(data, width, rows / stride, stride, bits);
     return std::string();
 }
 
@@ -190,8 +191,9 @@ std::string GifProblem(const uint8_t* data, size_t size, GifFacts* facts) {
             if (!skipSubBlocks()) return "the file ends inside an extension";
             continue;
         }
-        if (block != 0x2C) return "a block of unknown kind (0x" + std::string(1, "0123456789ABCDEF"[block >> 4]) +
-                                  std::string(1, "0123456789ABCDEF"[block & 15]) + ")";
+        if (block != 0x2C)
+            return "a block of unknown kind (0x" + std::string(1, "0123456789ABCDEF"[block >> 4]) +
+                   std::string(1, "0123456789ABCDEF"[block & 15]) + ")";
         const size_t frame = delays.size() + 1;
         if (at + 9 > size) return "the file ends inside frame " + std::to_string(frame) + "'s descriptor";
         const uint32_t x = ReadLittleEndian(data + at, 2), y = ReadLittleEndian(data + at + 2, 2);

@@ -47,8 +47,9 @@ bool FitToFrame(const ChannelImage& image, const ImageOptions& options, ChannelI
         *why = "not enough memory to turn the image";
         return false;
     }
-    const uint8_t margin =
-        GreyFromOf(options.format) == GreyFrom::Coverage ? 0 : options.tone.blackBackground ? 0 : 255;
+    const uint8_t margin = GreyFromOf(options.format) == GreyFrom::Coverage ? 0
+                           : options.tone.blackBackground                   ? 0
+                                                                            : 255;
     if (!FitImage(turns ? turned : image, frame, margin, fitted)) {
         *why = "not enough memory for the frame";
         return false;
@@ -100,16 +101,19 @@ bool PrepareHeld(const ImageOptions& options, PreparedImage* prepared, PixelImag
 }
 
 bool PrepareImage(const uint8_t* data, size_t size, const ImageOptions& options, PreparedImage* prepared,
-                  PixelImage* picture, std::string* why, InputSize* source) {
+                  PixelImage* picture, std::string* why) {
     picture->Release();
+    prepared->original = {};
     if (picture->Bitmap().LoadFromMemory(data, size)) {
-        if (source) *source = {picture->Width(), picture->Height()};
-        return PrepareHeld(options, prepared, picture, why);
+        const InputSize original = {picture->Width(), picture->Height()};
+        const bool held = PrepareHeld(options, prepared, picture, why);
+        prepared->original = original;
+        return held;
     }
     prepared->framed = ChannelImage();
     prepared->background = options.tone.blackBackground ? 0 : 255;
     if (!Decode(data, size, &prepared->decoded, why)) return false;
-    if (source) *source = {prepared->decoded.Width(), prepared->decoded.Height()};
+    prepared->original = {prepared->decoded.Width(), prepared->decoded.Height()};
     return FrameDecoded(options, prepared, why);
 }
 
@@ -135,8 +139,7 @@ bool FrameDecoded(const ImageOptions& options, PreparedImage* prepared, std::str
         return fitted;
     }
     ChannelImage grey;
-    const bool flat =
-        FlattenImage(prepared->decoded.Rows(), prepared->background, &grey, GreyFromOf(options.format));
+    const bool flat = FlattenImage(prepared->decoded.Rows(), prepared->background, &grey, GreyFromOf(options.format));
     prepared->decoded.Release();
     if (!flat) {
         *why = "not enough memory for the grey levels";
@@ -149,7 +152,7 @@ bool ToneImage(const PreparedImage& prepared, const ImageOptions& options, Pixel
     bool toned;
     if (!prepared.KeepsBitmap()) {
         toned = ToneRows(prepared.Source(), options, picture);
-    } else if (options.format == PixelFormat::Mono) {
+    } else if (IsMono(options.format)) {
         return true;  // the 1-bit image itself
     } else if (!WithinDecodedLimits(picture->Bitmap(), why)) {
         picture->Release();
@@ -161,9 +164,9 @@ bool ToneImage(const PreparedImage& prepared, const ImageOptions& options, Pixel
     }
     if (!toned) {
         picture->Release();
-        *why = KeepsColour(options.format)            ? "not enough memory for the image's colours"
-               : options.format != PixelFormat::Mono ? "not enough memory for the image's levels"
-                                                     : "not enough memory for the 1-bit image";
+        *why = KeepsColour(options.format) ? "not enough memory for the image's colours"
+               : !IsMono(options.format)   ? "not enough memory for the image's levels"
+                                           : "not enough memory for the 1-bit image";
     }
     return toned;
 }
@@ -189,8 +192,9 @@ bool ToneFrame(const PreparedImage& prepared, const ImageOptions& options, const
 bool ConvertImageBytes(const uint8_t* data, size_t size, const ImageOptions& options, PixelImage* picture,
                        std::string* why, InputSize* source) {
     PreparedImage prepared;
-    return PrepareImage(data, size, options, &prepared, picture, why, source) &&
-           ToneImage(prepared, options, picture, why);
+    const bool ready = PrepareImage(data, size, options, &prepared, picture, why);
+    if (source) *source = prepared.Original();
+    return ready && ToneImage(prepared, options, picture, why);
 }
 
 bool FrameHeldImage(const ImageOptions& options, PixelImage* picture, std::string* why, InputSize* source) {

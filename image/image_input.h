@@ -40,10 +40,11 @@ public:
     bool KeepsBitmap() const { return framed.Width() == 0 && decoded.Width() == 0; }
     // What the tone reads: the framed pixels, or the decoded image itself.
     ToneSource Source() const;
+    // The size of the image as it came, before the frame.
+    InputSize Original() const { return original; }
 
 private:
-    friend bool PrepareImage(const uint8_t*, size_t, const ImageOptions&, PreparedImage*, PixelImage*, std::string*,
-                             InputSize*);
+    friend bool PrepareImage(const uint8_t*, size_t, const ImageOptions&, PreparedImage*, PixelImage*, std::string*);
     friend bool PrepareHeld(const ImageOptions&, PreparedImage*, PixelImage*, std::string*);
     friend bool PrepareFrame(const Animation&, uint32_t, const ImageOptions&, PreparedImage*, std::string*);
     friend bool FrameDecoded(const ImageOptions&, PreparedImage*, std::string*);
@@ -51,6 +52,7 @@ private:
     ChannelImage framed;  // grey levels (or coverage), or the image's own channels for colour
     DecodedImage decoded;
     uint32_t background = 255;  // what the decoded image's alpha is composited over
+    InputSize original;
 };
 
 // The steps before the tone: the file in `data` into `prepared`; or, for a
@@ -59,7 +61,7 @@ private:
 // without the input's name, such as "not an image this converter reads
 // (PNG, BMP, GIF, PGM or PPM)" or "unsupported BMP: RLE8 compression".
 bool PrepareImage(const uint8_t* data, size_t size, const ImageOptions& options, PreparedImage* prepared,
-                  PixelImage* picture, std::string* why, InputSize* source = nullptr);
+                  PixelImage* picture, std::string* why);
 
 // The steps before the tone for frame `index` of an animation.
 bool PrepareFrame(const Animation& animation, uint32_t index, const ImageOptions& options, PreparedImage* prepared,

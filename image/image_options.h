@@ -19,5 +19,5 @@ struct ImageOptions {
 // What the one byte a pixel of the framed image says for this format: its
 // grey, or for a coverage format how much is covered.
 inline GreyFrom GreyFromOf(PixelFormat format) {
-    return KindOf(format) == PixelKind::Alpha ? GreyFrom::Coverage : GreyFrom::Luminance;
+    return IsAlphaOnly(format) ? GreyFrom::Coverage : GreyFrom::Luminance;
 }

@@ -5,9 +5,9 @@
 namespace {
 
 // msbReverse, bitHorizontal, byteHorizontal, fillOnes.
-const ConvertOptions kRows = {0, 1, 1, 0, {}};         // rows, the first pixel in the high bits
+const ConvertOptions kRows = {0, 1, 1, 0, {}};          // rows, the first pixel in the high bits
 const ConvertOptions kRowsLsbFirst = {1, 1, 1, 0, {}};  // rows, the first pixel in bit 0
-const ConvertOptions kPages = {1, 0, 1, 0, {}};        // column bytes across pages of 8 rows, top pixel in bit 0
+const ConvertOptions kPages = {1, 0, 1, 0, {}};         // column bytes across pages of 8 rows, top pixel in bit 0
 
 // Each checked against the code that reads it, cited in its help.
 const Preset kPresets[] = {

@@ -20,19 +20,26 @@ void PutColour(BlockWriter& writer, int ground, uint32_t rgb) {
     writer.Put(text, static_cast<uint32_t>(size));
 }
 
-// The preview of any picture: `colourAt(x, y)` gives a pixel's shown
-// colour as 0xRRGGBB. The ramp goes by brightness, (77 R + 150 G + 29 B) /
-// 256, which is the grey itself for a grey.
-template <typename ColourAt>
-bool EmitPreviewOf(uint32_t width, uint32_t height, ColourAt colourAt, bool colour, ByteSink sink, void* context,
-                   const BufferSizes& sizes) {
+// A pixel's shown colour as 0xRRGGBB.
+uint32_t ColourAt(const PixelImage& image, uint32_t x, uint32_t y) {
+    uint8_t rgba[4];
+    image.ShownColour(x, y, rgba);
+    return static_cast<uint32_t>(rgba[0]) << 16 | rgba[1] << 8 | rgba[2];
+}
+
+}  // namespace
+
+// The ramp goes by brightness, (77 R + 150 G + 29 B) / 256, which is the
+// grey itself for a grey.
+bool EmitShadesPreview(const PixelImage& image, bool colour, ByteSink sink, void* context, const BufferSizes& sizes) {
+    const uint32_t width = image.Width(), height = image.Height();
     BlockWriter writer(sink, context, sizes.blockBytes);
     if (width == 0 || height == 0) return writer.Finish();
     if (!colour) {
         const uint32_t last = sizeof kLevelRamp - 2;  // the darkest character
         for (uint32_t y = 0; y < height; ++y) {
             for (uint32_t x = 0; x < width; ++x) {
-                const uint32_t rgb = colourAt(x, y);
+                const uint32_t rgb = ColourAt(image, x, y);
                 const uint32_t grey = (77u * (rgb >> 16) + 150u * (rgb >> 8 & 0xFF) + 29u * (rgb & 0xFF)) >> 8;
                 writer.PutByte(static_cast<uint8_t>(kLevelRamp[((255 - grey) * last + 127) / 255]));
             }
@@ -44,10 +51,10 @@ bool EmitPreviewOf(uint32_t width, uint32_t height, ColourAt colourAt, bool colo
         // A colour is written only where it changes along the line.
         int64_t upperShown = -1, lowerShown = -1;
         for (uint32_t x = 0; x < width; ++x) {
-            const uint32_t upper = colourAt(x, y);
+            const uint32_t upper = ColourAt(image, x, y);
             if (upper != upperShown) PutColour(writer, 38, upper), upperShown = upper;
             if (y + 1 < height) {
-                const uint32_t lower = colourAt(x, y + 1);
+                const uint32_t lower = ColourAt(image, x, y + 1);
                 if (lower != lowerShown) PutColour(writer, 48, lower), lowerShown = lower;
             }
             writer.Put("\xE2\x96\x80", 3);
@@ -56,9 +63,6 @@ bool EmitPreviewOf(uint32_t width, uint32_t height, ColourAt colourAt, bool colo
     }
     return writer.Finish();
 }
-
-
-}  // namespace
 
 bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, ByteSink sink, void* context, const BufferSizes& sizes) {
     BlockWriter writer(sink, context, sizes.blockBytes);
@@ -80,13 +84,4 @@ bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, ByteSink sink, vo
         writer.PutByte('\n');
     }
     return writer.Finish();
-}
-
-bool EmitShadesPreview(const PixelImage& image, bool colour, ByteSink sink, void* context, const BufferSizes& sizes) {
-    auto colourAt = [&](uint32_t x, uint32_t y) {
-        uint8_t rgba[4];
-        image.ShownColour(x, y, rgba);
-        return static_cast<uint32_t>(rgba[0]) << 16 | rgba[1] << 8 | rgba[2];
-    };
-    return EmitPreviewOf(image.Width(), image.Height(), colourAt, colour, sink, context, sizes);
 }

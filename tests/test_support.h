@@ -37,6 +37,12 @@ private:
     std::filesystem::path root;
 };
 
+// The words of a command line, and more after them.
+inline std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
 void WriteBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadBytes(const std::string& path);
 std::string ReadText(const std::string& path);

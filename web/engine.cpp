@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/cli_rules.h"
+#include "cli/conversion.h"
 #include "cli/input_file.h"
-#include "core/mono_bitmap.h"
-#include "core/level_bmp_writer.h"
-#include "core/mono_bmp_writer.h"
-#include "forms/c_forms.h"
+#include "core/pixel_bmp.h"
+#include "forms/output_form.h"
 #include "image/file_kind.h"
 #include "image/image_input.h"
 #include "image/palette.h"
@@ -32,49 +32,42 @@ std::string KeyOf(const char* input, const ImageOptions& options) {
     char numbers[160];
     std::snprintf(numbers, sizeof numbers, "|%u|%u|%d|%d|%d|%u|%d|%d|%d|%d|%d", f.width, f.height,
                   static_cast<int>(f.fit), f.alignX, f.alignY, f.rotate, f.flipH, f.flipV, static_cast<int>(f.resample),
-                  options.tone.blackBackground, static_cast<int>(options.from) + 2 * options.InColour());
+                  options.tone.blackBackground,
+                  static_cast<int>(GreyFromOf(options.format)) + 2 * KeepsColour(options.format));
     return input + std::string(numbers);
 }
 
 class KeptImages : public ImageSource {
 public:
-    bool Read(const char* input, const ImageOptions& options, FILE* in, Picture* picture, std::string* why,
-              InputSize* source, Animation* animation) override {
+    bool Read(const char* input, const ImageOptions& options, FILE* in, InputImage* into, std::string* why) override {
         const std::string key = KeyOf(input, options);
         if (key != kept) {
             std::vector<uint8_t> bytes;
             FileHandle file = std::strcmp(input, "-") == 0 ? nullptr : OpenFileForRead(input, FileShare::ReadWrite);
             const bool read = file && ReadWholeFile(file, &bytes, kLargestInput) && bytes.size() <= kLargestInput;
             CloseFile(file);
-            if (!read) return ReadInputImage(input, options, in, picture, why, source, animation);  // and its reason
+            if (!read) return ReadInputImage(input, options, in, into, why);  // and its reason
             kept.clear();
-            picture->Release();
+            into->Release();
             // A GIF, still or animated, is read afresh each run: nothing kept.
             if (FileKindOf(bytes.data(), bytes.size()) == FileKind::Gif)
-                return ImageOfBytes(&bytes, options, picture, why, source, animation);
-            if (!PrepareImage(bytes.data(), bytes.size(), options, &prepared, &picture->mono, why, &size)) return false;
-            if (source) *source = size;
+                return ImageOfBytes(&bytes, options, into, why);
+            const bool ready = PrepareImage(bytes.data(), bytes.size(), options, &prepared, &into->picture, why);
+            into->source = prepared.Original();
+            if (!ready) return false;
             // A 1-bit BMP as it is: nothing to keep.
-            if (prepared.Empty()) return ToneImage(prepared, options, picture, why);
+            if (prepared.KeepsBitmap()) return ToneImage(prepared, options, &into->picture, why);
             kept = key;
         }
-        if (source) *source = size;
-        return ToneImage(prepared, options, picture, why);
+        into->source = prepared.Original();
+        return ToneImage(prepared, options, &into->picture, why);
     }
 
     // The images the last run packed, each as a BMP (an animation's frames
     // in order), and what --info says of the first.
-    void Packed(const Picture& picture, const std::string& info) override {
+    void Packed(const PixelImage& image, const std::string& info) override {
         std::string packedBmp;
-        if (picture.InDirect()) {
-            EmitDirectBmp(picture.direct, AppendTo, &packedBmp);
-        } else if (picture.InColour()) {
-            EmitLevelBmp(picture.levels, AppendTo, &packedBmp, false, BufferSizes(), &picture.palette);
-        } else if (picture.InLevels()) {
-            EmitLevelBmp(picture.levels, AppendTo, &packedBmp, picture.coverage);
-        } else {
-            EmitMonoBmp(picture.mono, AppendTo, &packedBmp);
-        }
+        EmitPixelBmp(image, AppendTo, &packedBmp);
         if (packed.empty()) packedInfo = info;
         packed.push_back(packedBmp);
     }
@@ -93,7 +86,31 @@ private:
 
     std::string kept;  // the key of `prepared`; empty: nothing kept
     PreparedImage prepared;
-    InputSize size;
+};
+
+// A text as a JSON string, its line breaks as spaces.
+std::string Quoted(const char* words) {
+    std::string quoted = "\"";
+    for (const char* c = words; *c; ++c) {
+        if (*c == '"' || *c == '\\') quoted += '\\';
+        quoted += *c == '\n' ? ' ' : *c;
+    }
+    return quoted + "\"";
+}
+
+// A command line given one argument a line, as the program's argv.
+struct CommandLine {
+    explicit CommandLine(const char* args) {
+        words.push_back("quillgrid-cli");
+        for (const char* at = args; *at;) {
+            const char* end = std::strchr(at, '\n');
+            words.emplace_back(at, end ? end - at : std::strlen(at));
+            at = end ? end + 1 : at + std::strlen(at);
+        }
+        for (const std::string& word : words) argv.push_back(word.c_str());
+    }
+    std::vector<std::string> words;
+    std::vector<const char*> argv;
 };
 
 KeptImages images;
@@ -114,14 +131,8 @@ extern "C" {
 // Runs the command line `args` (the arguments after the program's name,
 // one a line) and keeps what it wrote; returns its exit status.
 EMSCRIPTEN_KEEPALIVE int qg_run(const char* args) {
-    std::vector<std::string> words = {"quillgrid-cli"};
-    for (const char* at = args; *at;) {
-        const char* end = std::strchr(at, '\n');
-        words.emplace_back(at, end ? end - at : std::strlen(at));
-        at = end ? end + 1 : at + std::strlen(at);
-    }
-    std::vector<const char*> argv;
-    for (const std::string& word : words) argv.push_back(word.c_str());
+    const CommandLine line(args);
+    const std::vector<const char*>& argv = line.argv;
     char *outBuffer = nullptr, *errBuffer = nullptr;
     size_t outSize = 0, errSize = 0;
     FILE* out = open_memstream(&outBuffer, &outSize);
@@ -161,24 +172,17 @@ EMSCRIPTEN_KEEPALIVE const char* qg_presets() {
                (o.byteHorizontal ? "bytes-horizontal" : "bytes-vertical") + "\", \"fill\": \"" +
                (o.fillOnes ? "fill-one" : "fill-zero") + "\"}";
     };
-    auto text = [](const char* words) {
-        std::string quoted = "\"";
-        for (const char* c = words; *c; ++c) {
-            if (*c == '"' || *c == '\\') quoted += '\\';
-            quoted += *c == '\n' ? ' ' : *c;
-        }
-        return quoted + "\"";
-    };
+    auto text = [](const char* words) { return Quoted(words); };
     ConvertOptions defaults = {};
     SetDefaultOptions(&defaults);
     json = "{\"defaults\": " + layout(defaults) + ", \"presets\": [";
     for (const Preset* preset = PresetsBegin(); preset != PresetsEnd(); ++preset)
         json += std::string(preset == PresetsBegin() ? "" : ", ") + "{\"name\": " + text(preset->name) +
-                ", \"what\": " + text(preset->what) + ", \"layout\": " + layout(preset->options) +
+                ", \"what\": " + text(preset->what) + ", \"layout\": " + layout(preset->layout) +
                 ", \"invert\": " + (preset->invert ? "true" : "false") +
-                ", \"depth\": " + std::to_string(preset->depth) +
+                ", \"depth\": " + std::to_string(IsDirect(preset->format) ? 1 : BitsOf(preset->format)) +
                 ", \"palette\": " + text(preset->palette ? preset->palette : "") +
-                ", \"colour\": " + text(preset->colour == DirectFormat::None ? "" : DirectFormatName(preset->colour)) +
+                ", \"colour\": " + text(IsDirect(preset->format) ? PixelFormatName(preset->format) : "") +
                 ", \"byteOrder\": " + text(preset->bigEndian ? "be" : "le") +
                 ", \"words\": " + (preset->words ? "true" : "false") + ", \"ink\": \"" +
                 std::to_string(preset->blackInk) + "," + std::to_string(preset->colourInk) + "\"}";
@@ -187,21 +191,37 @@ EMSCRIPTEN_KEEPALIVE const char* qg_presets() {
         json += std::string(named == NamedPalettesBegin() ? "" : ", ") + "{\"name\": " + text(named->name) +
                 ", \"colours\": " + text(named->colours) + ", \"help\": " + text(named->help) + "}";
     json += "], \"styles\": {";
+    // Each C style of --c-array, and the forms of their own: the layout each
+    // starts from and whether its reader takes only that one.
     const struct {
         const char* name;
+        OutputFormat form;
         CStyle style;
-    } styles[] = {{"plain", CStyle::Plain},
-                  {"arduino", CStyle::Arduino},
-                  {"u8g2", CStyle::U8g2},
-                  {"xbm", CStyle::Xbm},
-                  {"lvgl", CStyle::Lvgl}};
+    } styles[] = {{"plain", OutputFormat::CArray, CStyle::Plain},
+                  {"arduino", OutputFormat::CArray, CStyle::Arduino},
+                  {"u8g2", OutputFormat::CArray, CStyle::U8g2},
+                  {"xbm", OutputFormat::Xbm, CStyle::Plain},
+                  {"lvgl", OutputFormat::Lvgl, CStyle::Plain}};
     for (const auto& style : styles) {
-        const ConvertOptions* start = StartingLayoutOfStyle(style.style);
-        json += std::string(style.style == CStyle::Plain ? "" : ", ") + text(style.name) +
-                ": {\"layout\": " + layout(start ? *start : defaults) +
-                ", \"fixed\": " + (LayoutOfStyle(style.style) ? "true" : "false") + "}";
+        FormOptions options;
+        options.style = style.style;
+        const OutputForm& form = FormRow(style.form).form;
+        const ConvertOptions* start = form.StartingLayout(options);
+        json += std::string(style.style == CStyle::Plain && style.form == OutputFormat::CArray ? "" : ", ") +
+                text(style.name) + ": {\"layout\": " + layout(start ? *start : defaults) +
+                ", \"fixed\": " + (form.FixedLayout(options) ? "true" : "false") + "}";
     }
-    json += "}}";
+    json += "}, \"forms\": [";
+    bool first = true;
+    for (const OutputFormRow& row : OutputForms()) {
+        if (!row.writes) continue;
+        json += std::string(first ? "" : ", ") + "{\"flag\": " + text(row.flag) +
+                ", \"extension\": " + text(row.extension) + ", \"text\": " + (row.text ? "true" : "false") +
+                ", \"named\": " + (row.cSource ? "true" : "false") + "}";
+        first = false;
+    }
+    json += "]";
+    json += "}";
     return json.c_str();
 }
 
@@ -212,6 +232,43 @@ EMSCRIPTEN_KEEPALIVE const char* qg_version() { return "Quillgrid " QG_VERSION "
 EMSCRIPTEN_KEEPALIVE const char* qg_output() { return output.data(); }
 EMSCRIPTEN_KEEPALIVE size_t qg_output_size() { return output.size(); }
 EMSCRIPTEN_KEEPALIVE const char* qg_errors() { return errors.c_str(); }
+
+// What the command line `args` (one a line) would be refused for, before
+// any file is read: "" when nothing, else {"rule": true when a rule of the
+// table refuses it (false for a value that is not valid, or a settings
+// file), "options": the options it names, "message": its line}. The page
+// asks this of each control before it offers it; it keeps no rule itself.
+EMSCRIPTEN_KEEPALIVE const char* qg_refusal(const char* args) {
+    static std::string json;
+    const CommandLine line(args);
+    const std::vector<const char*>& argv = line.argv;
+    CliArgs parsed;
+    Conversion conversion;
+    std::string message, option;
+    const CliRule* rule = nullptr;
+    bool refused = !ParseCliArgs(static_cast<int>(argv.size()), argv.data(), &parsed, &message, &option);
+    if (!refused && !parsed.help && !parsed.version) {
+        refused = !ResolveConversion(parsed, &conversion, &message, &rule);
+        option = rule ? rule->options : "";
+    }
+    json.clear();
+    if (refused)
+        json = std::string("{\"rule\": ") + (rule ? "true" : "false") + ", \"options\": " + Quoted(option.c_str()) +
+               ", \"message\": " + Quoted(message.c_str()) + "}";
+    return json.c_str();
+}
+
+// The rules, in the order they are checked: [{"options", "example"}].
+EMSCRIPTEN_KEEPALIVE const char* qg_rules() {
+    static std::string json;
+    if (!json.empty()) return json.c_str();
+    json = "[";
+    for (size_t i = 0; i < kCliRuleCount; ++i)
+        json += std::string(i ? ", " : "") + "{\"options\": " + Quoted(kCliRules[i].options) +
+                ", \"example\": " + Quoted(kCliRules[i].example) + "}";
+    json += "]";
+    return json.c_str();
+}
 
 // A file the page holds has new bytes: what was kept of it is stale.
 EMSCRIPTEN_KEEPALIVE void qg_forget() { images.Forget(); }

@@ -6,12 +6,10 @@
 # options run it for every image; examples/cmake builds and runs; with
 # avr-gcc, the same project builds for an ATmega328P.
 #   usage: cmake_package_test.sh SOURCE_DIR BUILD_DIR QG_MAKE_BMP
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../scratch.sh"
 source_dir=$1
 build_dir=$(realpath "$2")
 make_bmp=$(realpath "$3")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 cd "$work"
 
 cmake --install "$build_dir" --prefix "$work/prefix" >/dev/null

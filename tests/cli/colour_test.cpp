@@ -16,11 +16,7 @@
 namespace {
 
 using test::CliTest;
-
-std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
-    args.insert(args.end(), more.begin(), more.end());
-    return args;
-}
+using test::With;
 
 #ifndef _WIN32
 // A colourful RGBA PNG: waves of colour, the pure inks in bands, and a
@@ -368,6 +364,67 @@ TEST_F(CliTest, DirectColourBytesAreTheFormats) {
             values += (values.empty() ? "" : ", ") + out.substr(at, end - at);
         }
         EXPECT_EQ(values, c.values) << c.options[1];
+    }
+}
+
+// A three-colour panel's planes, each with its own ink bit: the black plane
+// marks the black pixels with B and the rest with the other bit, the colour
+// plane marks the red ones with C, whichever the two bits are.
+TEST_F(CliTest, EachPlaneTakesItsOwnInkBit) {
+    const uint32_t values[2][8] = {{0, 1, 2, 0, 2, 1, 1, 0}, {2, 2, 1, 0, 0, 1, 2, 0}};  // black, white, red
+    const uint32_t rgb[3] = {0x000000, 0xFFFFFF, 0xFF0000};
+    std::vector<uint32_t> samples;
+    for (const auto& row : values)
+        for (uint32_t v : row) samples.insert(samples.end(), {rgb[v] >> 16, rgb[v] >> 8 & 255, rgb[v] & 255});
+    const std::string input = Image(test::Png(8, 2, 2, 8, samples), "three.png");
+    for (uint32_t black : {0u, 1u}) {
+        for (uint32_t colour : {0u, 1u}) {
+            const std::string ink = std::to_string(black) + "," + std::to_string(colour);
+            ASSERT_EQ(Run({"--palette", "bwr", "--planes", "--plane-ink", ink, "--bits-horizontal", "--binary", input}),
+                      kExitDone)
+                << err;
+            std::string expected;
+            for (uint32_t plane : {0u, 2u}) {
+                const uint32_t bit = plane == 0 ? black : colour;
+                for (const auto& row : values) {
+                    uint32_t byte = 0;
+                    for (uint32_t v : row) byte = byte << 1 | (v == plane ? bit : 1 - bit);
+                    expected += static_cast<char>(byte);
+                }
+            }
+            EXPECT_EQ(out, expected) << "--plane-ink " << ink;
+        }
+    }
+}
+
+// --lvgl without --lvgl-format: the indexed format of the bits a pixel, by
+// the depth or the palette's size, or the colour format's own.
+TEST_F(CliTest, LvglFormatByDefault) {
+    const std::string input = Image(ColourPhoto(12, 6), "photo.png");
+    const struct {
+        std::vector<std::string> options;
+        const char* format;
+    } cases[] = {
+        {{}, "I1"},
+        {{"--depth", "2"}, "I2"},
+        {{"--depth", "4"}, "I4"},
+        {{"--depth", "8"}, "I8"},
+        {{"--palette", "#000000,#FFFFFF"}, "I1"},
+        {{"--palette", "bwr"}, "I2"},
+        {{"--palette", "bwyr"}, "I2"},
+        {{"--palette", "#000000,#FFFFFF,#FF0000,#00FF00,#0000FF"}, "I4"},
+        {{"--palette", "acep7"}, "I4"},
+        {{"--palette", "#000000,-,-,-,-,-,-,-,-,-,-,-,-,-,-,-,#FFFFFF"}, "I8"},
+        {{"--color", "rgb565"}, "RGB565"},
+        {{"--color", "rgb565a8"}, "RGB565A8"},
+        {{"--color", "rgb888"}, "RGB888"},
+        {{"--color", "argb8888"}, "ARGB8888"},
+        {{"--preset", "lvgl-rgb565"}, "RGB565"},
+        {{"--preset", "ssd1322"}, "I4"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(Run(With(c.options, {"--lvgl", "img", input})), kExitDone) << c.format << ": " << err;
+        EXPECT_NE(out.find(std::string("LV_COLOR_FORMAT_") + c.format + ", "), std::string::npos) << c.format;
     }
 }
 

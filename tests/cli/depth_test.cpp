@@ -14,11 +14,7 @@
 namespace {
 
 using test::CliTest;
-
-std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
-    args.insert(args.end(), more.begin(), more.end());
-    return args;
-}
+using test::With;
 
 // A photograph-like RGB PNG: smooth waves of grey and colour.
 test::Bytes Photo(uint32_t width, uint32_t height) {

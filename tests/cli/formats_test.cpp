@@ -20,9 +20,8 @@ namespace {
 
 using test::CliTest;
 
-std::vector<std::string> With(std::vector<std::string> flags, const std::string& input) {
-    flags.push_back(input);
-    return flags;
+std::vector<std::string> With(const std::vector<std::string>& flags, const std::string& input) {
+    return test::With(flags, {input});
 }
 
 TEST_F(CliTest, CArrayWrapsTheValuesInADeclaration) {
@@ -228,7 +227,8 @@ TEST(CliDocs, TheManualAndTheCompletionFollowTheTable) {
         for (const char* escape : {"\\fB", "\\fR", "\\fI", "\\&"})
             for (size_t at = roff.find(escape); at != std::string::npos; at = roff.find(escape)) roff.erase(at, 3);
         for (size_t at = roff.find("\\-"); at != std::string::npos; at = roff.find("\\-", at)) roff.erase(at, 1);
-        for (size_t at = roff.find("\\e"); at != std::string::npos; at = roff.find("\\e", at + 1)) roff.replace(at, 2, "\\");
+        for (size_t at = roff.find("\\e"); at != std::string::npos; at = roff.find("\\e", at + 1))
+            roff.replace(at, 2, "\\");
         return roff;
     };
     const std::string shown = plain(manual);
@@ -244,7 +244,8 @@ TEST(CliDocs, TheManualAndTheCompletionFollowTheTable) {
         for (const std::string& value : values) {
             CliArgs request;
             std::string error;
-            EXPECT_TRUE(option.apply(value.c_str(), &request, &error)) << option.longName << " " << value << ": " << error;
+            EXPECT_TRUE(option.apply(value.c_str(), &request, &error))
+                << option.longName << " " << value << ": " << error;
             EXPECT_NE(completion.find(value), std::string::npos) << option.longName << " " << value;
         }
         // --read-layout also takes packing flags, which its refusal names instead.

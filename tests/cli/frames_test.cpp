@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "tests/cli/cli_fixture.h"
@@ -14,11 +15,7 @@
 namespace {
 
 using test::CliTest;
-
-std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
-    args.insert(args.end(), more.begin(), more.end());
-    return args;
-}
+using test::With;
 
 // A screen of `width` x `height`: a ramp of grey with a dark square that
 // moves 3 pixels right each frame; each frame's delay (in hundredths).
@@ -55,21 +52,25 @@ TEST_F(CliTest, EveryFrameAndDelayComesBackFromTheHeader) {
     std::string expected;
     for (int frame = 0; frame < 3; ++frame) {
         ASSERT_EQ(Run(With(options, {"--frames", std::to_string(frame), "--preview=ascii", gif})), kExitDone) << err;
-        expected += "frame " + std::to_string(frame) + ", " + std::to_string(frame == 0 ? 100 : frame == 1 ? 200 : 350) +
+        expected += "frame " + std::to_string(frame) + ", " +
+                    std::to_string(frame == 0   ? 100
+                                   : frame == 1 ? 200
+                                                : 350) +
                     " ms\n" + out;
     }
-    std::ofstream(dir.File("main.c")) << "#include <stdio.h>\n#include \"anim.h\"\n"
-                                         "int main(void) {\n"
-                                         "    int f, x, y;\n"
-                                         "    for (f = 0; f < anim_frame_count; f++) {\n"
-                                         "        const unsigned char* page = anim_frames[f];\n"
-                                         "        printf(\"frame %d, %u ms\\n\", f, anim_delays[f]);\n"
-                                         "        for (y = 0; y < anim_height; y++, putchar('\\n'))\n"
-                                         "            for (x = 0; x < anim_width; x++)\n"
-                                         "                putchar(page[y / 8 * anim_width + x] >> (y % 8) & 1 ? '#' : '.');\n"
-                                         "    }\n"
-                                         "    return 0;\n"
-                                         "}\n";
+    std::ofstream(dir.File("main.c"))
+        << "#include <stdio.h>\n#include \"anim.h\"\n"
+           "int main(void) {\n"
+           "    int f, x, y;\n"
+           "    for (f = 0; f < anim_frame_count; f++) {\n"
+           "        const unsigned char* page = anim_frames[f];\n"
+           "        printf(\"frame %d, %u ms\\n\", f, anim_delays[f]);\n"
+           "        for (y = 0; y < anim_height; y++, putchar('\\n'))\n"
+           "            for (x = 0; x < anim_width; x++)\n"
+           "                putchar(page[y / 8 * anim_width + x] >> (y % 8) & 1 ? '#' : '.');\n"
+           "    }\n"
+           "    return 0;\n"
+           "}\n";
     for (const std::string& build : {std::string(compiler) + " -std=c99", std::string("c++ -std=c++17 -x c++")}) {
         const std::string command = build + " -Wall -Wextra -Wpedantic -Werror -I '" + dir.File("") + "' -o '" +
                                     dir.File("prog") + "' '" + dir.File("main.c") + "' 2>'" + dir.File("cc.log") +
@@ -151,10 +152,10 @@ TEST_F(CliTest, FramesAreCompositedAsTheFileSays) {
         return f;
     };
     // White, a black square kept, a red one restored away, a one-pixel frame.
-    const std::string gif = Image(test::Gif(6, 4, palette,
-                                            {frame(0, 0, 6, 4, 1, 1), frame(0, 0, 2, 2, 0, 1),
-                                             frame(3, 1, 2, 2, 2, 3), frame(5, 3, 1, 1, 1, 1)}),
-                                  "composited.gif");
+    const std::string gif = Image(
+        test::Gif(6, 4, palette,
+                  {frame(0, 0, 6, 4, 1, 1), frame(0, 0, 2, 2, 0, 1), frame(3, 1, 2, 2, 2, 3), frame(5, 3, 1, 1, 1, 1)}),
+        "composited.gif");
     const char* const expected[] = {"......\n......\n......\n......\n", "##....\n##....\n......\n......\n",
                                     "##....\n##.##.\n...##.\n......\n", "##....\n##....\n......\n......\n"};
     for (int f = 0; f < 4; ++f) {
@@ -180,19 +181,31 @@ TEST_F(CliTest, BadAnimationsAreRefusedWithOneLine) {
         int status;
         const char* says;
     } cases[] = {
-        {test::Gif(8, 8, grey, {frame(0, 0, 8, 8, 5), frame(4, 4, 8, 8, 5)}), {}, kExitRefused,
+        {test::Gif(8, 8, grey, {frame(0, 0, 8, 8, 5), frame(4, 4, 8, 8, 5)}),
+         {},
+         kExitRefused,
          "unsupported GIF: frame 2 (8 x 8 at 4, 4) lies outside the 8 x 8 screen"},
         {truncated, {}, kExitRefused, "unsupported GIF: the file ends inside frame 2"},
         {test::Gif(8, 8, grey, many), {}, kExitRefused, "unsupported GIF: more than 1000 frames"},
-        {test::Gif(8, 8, grey, {frame(0, 0, 8, 8, 5), frame(0, 0, 8, 8, 0)}), {"--c-array", "anim"}, kExitRefused,
+        {test::Gif(8, 8, grey, {frame(0, 0, 8, 8, 5), frame(0, 0, 8, 8, 0)}),
+         {"--c-array", "anim"},
+         kExitRefused,
          "frame 1 has a delay of 0 ms, which players show for 100 ms or not at all; give the delay with --delay MS"},
-        {test::Gif(8, 8, grey, {frame(0, 0, 8, 8, 5), frame(0, 0, 8, 8, 5)}), {"--frames", "2"}, kExitRefused,
+        {test::Gif(8, 8, grey, {frame(0, 0, 8, 8, 5), frame(0, 0, 8, 8, 5)}),
+         {"--frames", "2"},
+         kExitRefused,
          "--frames names frame 2, and the animation has 2 frames (0 to 1)"},
-        {test::Gif(8, 8, grey, {frame(0, 0, 8, 8, 5)}), {"--frames", "1-x"}, kExitUsage,
+        {test::Gif(8, 8, grey, {frame(0, 0, 8, 8, 5)}),
+         {"--frames", "1-x"},
+         kExitUsage,
          "--frames: '1-x' is not a list of frames"},
-        {test::Gif(8, 8, grey, {frame(0, 0, 8, 8, 5)}), {"--frames", "3-1"}, kExitUsage,
+        {test::Gif(8, 8, grey, {frame(0, 0, 8, 8, 5)}),
+         {"--frames", "3-1"},
+         kExitUsage,
          "--frames: '3-1' is not a list of frames"},
-        {test::Gif(8, 8, grey, {frame(0, 0, 8, 8, 5)}), {"--frames", "0,1", "--png"}, kExitUsage,
+        {test::Gif(8, 8, grey, {frame(0, 0, 8, 8, 5)}),
+         {"--frames", "0,1", "--png"},
+         kExitUsage,
          "--png shows one frame, and --frames names 2; name one"},
         {test::Gif(8, 8, grey, {frame(0, 0, 8, 8, 5)}), {"--delay", "0"}, kExitUsage, "--delay: '0' is not a delay"},
     };
@@ -201,8 +214,8 @@ TEST_F(CliTest, BadAnimationsAreRefusedWithOneLine) {
         const std::string output = dir.File("out.h");
         std::remove(output.c_str());
         EXPECT_EQ(Run(With(c.options, {gif, "-o", output})), c.status) << c.says;
-        const std::string line = c.status == kExitUsage ? std::string("quillgrid-cli: ") + c.says
-                                                        : "quillgrid-cli: " + gif + ": " + c.says;
+        const std::string line =
+            c.status == kExitUsage ? std::string("quillgrid-cli: ") + c.says : "quillgrid-cli: " + gif + ": " + c.says;
         EXPECT_EQ(err.substr(0, line.size()), line) << err;
         EXPECT_FALSE(std::ifstream(output).good()) << c.says;
     }
@@ -230,6 +243,60 @@ TEST_F(CliTest, DepfileNamesEachOutputsInputs) {
               escaped(outA) + ": " + escaped(a) + " " + settings + "\n" + outB + ": " + b + " " + settings + "\n");
     EXPECT_EQ(Run({"--depfile", deps, a}), kExitUsage);
     EXPECT_EQ(err.rfind("quillgrid-cli: --depfile names the files written", 0), 0u) << err;
+}
+
+// --frames at its edges: a range whose ends are equal, one frame, the
+// last, parts that overlap and repeat, each as named and in its order; one
+// past the last is refused. The header's tables follow the frames picked,
+// each with its own delay.
+TEST_F(CliTest, FramesListsAtTheirEdges) {
+    const std::string gif = Image(Moving(24, 10, {10, 20, 30, 40}), "moving.gif");
+    const struct {
+        const char* frames;
+        std::vector<uint32_t> picked;
+    } cases[] = {
+        {"1-1", {1}}, {"3", {3}}, {"0", {0}}, {"0-3", {0, 1, 2, 3}}, {"2-3,1-2", {2, 3, 1, 2}}, {"3,3,0", {3, 3, 0}},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(Run({"--c-array", "anim", "--frames", c.frames, gif}), kExitDone) << c.frames << ": " << err;
+        std::string names, delays;
+        for (size_t i = 0; i < c.picked.size(); ++i) {
+            names += "    anim_" + std::to_string(c.picked[i]) + ",\n";
+            delays += (i ? ", " : "") + std::to_string(100 * (c.picked[i] + 1));
+        }
+        EXPECT_NE(out.find("anim_frames[] = {\n" + names + "};"), std::string::npos) << c.frames << "\n" << out;
+        EXPECT_NE(out.find("anim_delays[] = {" + delays + "};"), std::string::npos) << c.frames;
+        EXPECT_NE(out.find("anim_frame_count = " + std::to_string(c.picked.size())), std::string::npos) << c.frames;
+    }
+    EXPECT_EQ(Run({"--c-array", "anim", "--frames", "2-4", gif}), kExitRefused);
+    EXPECT_EQ(err, "quillgrid-cli: " + gif + ": --frames names frame 4, and the animation has 4 frames (0 to 3)\n");
+}
+
+// Each character that make treats specially, in an input's name and an
+// output's: make finds the very files the depfile names, the output up to
+// date after the run and to be made again once the input is newer.
+TEST_F(CliTest, DepfilesNameEveryPathAsMakeReadsIt) {
+#ifdef _WIN32
+    GTEST_SKIP() << "make runs where the converter is native";
+#endif
+    if (std::system("command -v make >/dev/null 2>&1") != 0) GTEST_SKIP() << "no make";
+    for (const char* special : {" ", "#", "$", "\\", ":", "\\ ", "$$"}) {
+        const std::string name = std::string("in") + special + "put";
+        const std::string input = Image(test::MonoBmp({"#."}), (name + ".bmp").c_str());
+        const std::string output = "out" + std::string(special) + "put.txt";
+        const auto now = std::filesystem::file_time_type::clock::now();
+        std::filesystem::last_write_time(input, now - std::chrono::seconds(20));
+        ASSERT_EQ(Run({"-o", dir.File(output), "--depfile", dir.File("deps.d"), input}), kExitDone) << name << err;
+        std::ofstream(dir.File("Makefile")) << "include deps.d\n%.txt:\n\t@echo remade\n";
+        auto make = [&]() {
+            const std::string command = "cd '" + dir.File("") + "' && make -s '" + dir.File(output) + "' > made 2>&1";
+            const int status = std::system(command.c_str());
+            return std::to_string(status) + " " + test::ReadText(dir.File("made"));
+        };
+        EXPECT_EQ(make(), "0 ") << "'" << special << "': " << test::ReadText(dir.File("deps.d"));
+        std::filesystem::last_write_time(dir.File(output), now - std::chrono::seconds(30));
+        EXPECT_EQ(make(), "0 remade\n") << "'" << special << "': " << test::ReadText(dir.File("deps.d"));
+    }
 }
 
 }  // namespace

@@ -4,12 +4,10 @@
 # header of every image, the CLI's own C forms; a second run writes
 # nothing; a touched image, or other options, write it again.
 #   usage: platformio_script_test.sh SOURCE_DIR QUILLGRID_CLI
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../scratch.sh"
 source_dir=$1
 export QUILLGRID_CLI=$(realpath "$2")
 command -v python3 >/dev/null || { echo "skipped: python3 is not installed"; exit 0; }
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 cd "$work"
 script=$source_dir/examples/platformio/quillgrid_images.py
 mkdir images

@@ -14,11 +14,7 @@
 namespace {
 
 using test::CliTest;
-
-std::vector<std::string> With(std::vector<std::string> args, const std::vector<std::string>& more) {
-    args.insert(args.end(), more.begin(), more.end());
-    return args;
-}
+using test::With;
 
 // Pack then read gives the image; read then pack gives the bytes, for
 // every layout and fill, shapes around multiples of 8, and each form.
@@ -176,6 +172,32 @@ TEST_F(CliTest, GuessingAtADepthScoresEveryBit) {
 
 // Text from anywhere: each fault is one line that says where, and the
 // status says whether the input (1) or the command (2) is wrong.
+// Bytes read back in any pixel format and framed at their own size keep
+// their values: the frame sees the colours the values show (coverage as
+// ink), and the tone gives the same values back.
+TEST_F(CliTest, ReadBackAndFramedAtItsOwnSizeKeepsItsValues) {
+    test::Bytes bytes;
+    for (uint32_t i = 0; i < 96; ++i) bytes.push_back(static_cast<uint8_t>(i * 73 + (i >> 2)));
+    const std::string input = Image(bytes, "packed.bin");
+    const std::vector<std::vector<std::string>> formats = {
+        {"--binary"},
+        {"--depth", "4", "--binary"},
+        {"--palette", "bwyr", "--binary"},
+        {"--color", "rgb565", "--binary"},
+        {"--color", "argb8888", "--binary"},
+        {"--lvgl", "img", "--lvgl-format", "A4"},
+        {"--lvgl", "img", "--lvgl-format", "L8"},
+    };
+    for (const auto& format : formats) {
+        const std::vector<std::string> read = With({"--read-array", "6x4", "--binary"}, format);
+        ASSERT_EQ(Run(With(read, {input})), kExitDone) << format[1] << ": " << err;
+        const std::string unframed = out;
+        ASSERT_EQ(Run(With(read, {"--size", "6x4", "--fit", "stretch", "--resample", "nearest", input})), kExitDone)
+            << err;
+        EXPECT_EQ(out, unframed) << format[1] << " " << format.back();
+    }
+}
+
 TEST_F(CliTest, HostileArrayTextGetsOneClearLine) {
     std::string longLine;
     for (int i = 0; i < 2000000; ++i) longLine += "0x00, ";

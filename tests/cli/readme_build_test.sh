@@ -3,12 +3,10 @@
 # build", once with make and once with CMake, and checks that the program
 # writes the image's packed bytes, and again after the image changes.
 #   usage: readme_build_test.sh SOURCE_DIR QUILLGRID_CLI QG_MAKE_BMP
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../scratch.sh"
 source_dir=$1
 cli=$(realpath "$2")
 make_bmp=$(realpath "$3")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 cd "$work"
 
 # Each fenced block that follows a "<!-- file: NAME -->" line becomes NAME.

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "core/mono_bitmap.h"
 #include "tests/test_support.h"
 
@@ -47,19 +45,18 @@ TEST(MonoBmpWriter, RowsKeepThePixelsAndClearEverySpareBit) {
     }
 }
 
-// An image of no width is its headers alone, however many rows it claims,
-// and that takes no time: no walk over rows of no bytes.
+// An image of no width is its headers alone, however many rows it claims.
+// (That it takes no time, walking no rows of no bytes, bench/run measures:
+// sixteen of these.)
 TEST(MonoBmpWriter, AnImageWithoutPixelsIsItsHeadersAlone) {
     MonoBitmap image;
     test::Bytes header = test::MonoHeader(0, 0x7FFFFFFF);
     ASSERT_TRUE(image.LoadFromMemory(header.data(), header.size()));
-    auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 16; ++i) {
         test::Bytes written;
         ASSERT_TRUE(EmitMonoBmp(image, Collect, &written));
         EXPECT_EQ(written.size(), 62u);
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 }  // namespace

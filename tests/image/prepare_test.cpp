@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/mono_bitmap.h"
+#include "image/channel_image.h"
 #include "image/image_input.h"
 #include "image/tone.h"
 #include "tests/cli/image_files.h"
@@ -74,6 +75,92 @@ TEST(PreparedImage, ToneAgainIsTheWholePath) {
                 }
             }
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A small picture of every kind of colour: a hue across, light down, a
+// grey column, a pure red and a transparent corner.
+ChannelImage Sampler() {
+    ChannelImage image;
+    EXPECT_TRUE(image.Create(9, 5, 0, 4));
+    for (uint32_t y = 0; y < 5; ++y)
+        for (uint32_t x = 0; x < 9; ++x) {
+            uint8_t* p = image.Row(y) + 4 * x;
+            const uint8_t light = static_cast<uint8_t>(40 + 50 * y);
+            p[0] = static_cast<uint8_t>(x < 3 ? light : x < 6 ? light / 3 : 255 - light);
+            p[1] = static_cast<uint8_t>(x % 3 == 0 ? light : 255 - light);
+            p[2] = static_cast<uint8_t>(x * 28);
+            p[3] = x == 8 && y == 0 ? 0 : 255;
+            if (x == 4) p[0] = p[1] = p[2] = light;
+            if (x == 7 && y == 2) p[0] = 255, p[1] = p[2] = 0;
+        }
+    return image;
+}
+
+// The values of an image, a digit (or two) a pixel, rows apart by '|'.
+std::string ValuesOf(const PixelImage& image) {
+    std::string text;
+    for (uint32_t y = 0; y < image.Height(); ++y) {
+        if (y) text += '|';
+        for (uint32_t x = 0; x < image.Width(); ++x) {
+            char value[12];
+            std::snprintf(value, sizeof value, BitsOf(image.Format()) > 4 ? "%X," : "%X", image.Get(x, y));
+            text += value;
+        }
+    }
+    return text;
+}
+
+// Each dither, written once over each kind of value, gives exactly these
+// values for the sampler: a changed weight, cell or order changes them.
+TEST(Dithers, EachGivesExactlyTheseValues) {
+    const struct {
+        PixelFormat format;
+        const char* palette;
+        Dither dither;
+        const char* values;
+    } cases[] = {
+        {PixelFormat::Mono, nullptr, Dither::FloydSteinberg, "101110100|101010100|101011011|010101010|011001011"},
+        {PixelFormat::Mono, nullptr, Dither::Atkinson, "100110100|111110100|010011011|011001011|011001011"},
+        {PixelFormat::Mono, nullptr, Dither::Bayer, "000100000|101110101|010101010|111011111|010001010"},
+        {PixelFormat::Grey2, nullptr, Dither::FloydSteinberg, "022012133|112111122|211121211|211221211|211230201"},
+        {PixelFormat::Grey2, nullptr, Dither::Atkinson, "022002123|112111222|211121211|211221211|211231200"},
+        {PixelFormat::Grey2, nullptr, Dither::Bayer, "122012223|121112122|212121212|211221111|311231201"},
+        {PixelFormat::Index2, "bwr", Dither::FloydSteinberg, "011001211|000000010|100100021|100010100|122110000"},
+        {PixelFormat::Index2, "bwr", Dither::Atkinson, "011001211|010001011|100010020|102110100|122110100"},
+        {PixelFormat::Index2, "bwr", Dither::Bayer, "101000201|000000010|001010121|020000000|122010101"},
+        {PixelFormat::Index4, "acep7", Dither::FloydSteinberg, "022302411|620042331|204023043|604230103|544210233"},
+        {PixelFormat::Index4, "acep7", Dither::Atkinson, "022302411|622042311|604233043|540210233|544210233"},
+        {PixelFormat::Index4, "acep7", Dither::Bayer, "522002401|020003333|505010145|040200233|544210303"},
+        {PixelFormat::Rgb332, nullptr, Dither::FloydSteinberg,
+         "24,38,39,5,24,1A,C6,DA,FF,|48,74,71,2D,69,36,AA,96,B3,|90,8C,8D,31,92,2D,72,E0,6F,|B4,A8,A9,55,B6,4A,56,4A,"
+         "4B,|FC,C1,E0,5D,DF,42,1E,2,3,"},
+        {PixelFormat::Rgb332, nullptr, Dither::Atkinson,
+         "24,38,39,5,24,1A,C6,DA,FF,|48,74,75,29,49,36,AA,96,B7,|90,8C,8D,31,92,2E,72,E0,6F,|B4,A8,A9,55,B6,49,56,4A,"
+         "4B,|FC,E0,C1,5D,FF,42,1E,2,3,"},
+        {PixelFormat::Rgb332, nullptr, Dither::Bayer,
+         "48,38,39,5,49,1A,C6,DA,FF,|48,75,50,2D,49,36,8A,B6,92,|90,8C,91,31,92,2D,92,E0,6F,|B4,A8,A4,55,B6,4A,36,4A,"
+         "26,|FC,E0,E5,59,FF,42,3E,2,27,"},
+    };
+    const ChannelImage sampler = Sampler();
+    ChannelImage grey;
+    ASSERT_TRUE(FlattenImage(sampler.Rows(), 255, &grey));
+    for (const auto& c : cases) {
+        ImageOptions options;
+        options.format = c.format;
+        options.tone.dither = c.dither;
+        std::string why;
+        if (c.palette) {
+            ASSERT_TRUE(ParsePalette(c.palette, &options.palette, &why));
+        }
+        const ChannelImage& rows = KeepsColour(c.format) ? sampler : grey;
+        PixelImage image;
+        ASSERT_TRUE(ToneRows({rows.Rows(), true, 255}, options, &image));
+        EXPECT_EQ(ValuesOf(image), c.values) << PixelFormatName(c.format) << " " << static_cast<int>(c.dither);
     }
 }
 

@@ -3,10 +3,8 @@
 # breaks: ensure_built in a small project of one source file, broken and
 # then mended.
 #   usage: ensure_built_test.sh SOURCE_DIR
-set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../scratch.sh"
 source_dir=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/tools"
 cp "$source_dir/tools/lib.sh" "$work/tools/"
 cat > "$work/CMakePresets.json" <<'JSON'

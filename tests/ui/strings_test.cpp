@@ -19,15 +19,15 @@ std::string FromCp932(const char* text) {
 
 TEST(Strings, ShiftJisConstantsReadAsTheirTexts) {
     const std::pair<const char*, const char*> cases[] = {
-        {TEXT_UNSUPPORTED, u8"未ｻﾎﾟｰﾄのﾌｧｲﾙ形式です。"},
-        {TEXT_WARNING, u8"警告"},
-        {TEXT_OPEN_TITLE, u8"ファイルオープン"},
-        {TEXT_SAVE_TITLE, u8"ファイル保存"},
-        {TEXT_CONVERT_FAILED, u8"ﾋﾞｯﾄﾏｯﾌﾟ-配列定義変換ﾌｨﾙﾀ NG"},
-        {TEXT_ERROR, u8"エラー"},
-        {TEXT_VERSION, u8"ﾓﾉｸﾛﾋﾞｯﾄﾏｯﾌﾟ-配列定義変換\n\nｿﾌﾄ名:\tQuillgrid\nVersion:\t1.00"},
-        {TEXT_VERSION_TITLE, u8"バージョン情報"},
-        {TEXT_APP_NAME, u8"Quillgrid"},
+        {TEXT_UNSUPPORTED, "未ｻﾎﾟｰﾄのﾌｧｲﾙ形式です。"},
+        {TEXT_WARNING, "警告"},
+        {TEXT_OPEN_TITLE, "ファイルオープン"},
+        {TEXT_SAVE_TITLE, "ファイル保存"},
+        {TEXT_CONVERT_FAILED, "ﾋﾞｯﾄﾏｯﾌﾟ-配列定義変換ﾌｨﾙﾀ NG"},
+        {TEXT_ERROR, "エラー"},
+        {TEXT_VERSION, "ﾓﾉｸﾛﾋﾞｯﾄﾏｯﾌﾟ-配列定義変換\n\nｿﾌﾄ名:\tQuillgrid\nVersion:\t1.00"},
+        {TEXT_VERSION_TITLE, "バージョン情報"},
+        {TEXT_APP_NAME, "Quillgrid"},
     };
     for (auto c : cases) EXPECT_EQ(FromCp932(c.first), c.second);
 }

@@ -111,6 +111,42 @@ test('the page and the CLI agree on every case', async () => {
   assert.ok(cases >= 100);
 });
 
+// The page keeps no rule of its own: it asks the engine, which answers
+// from the CLI's table. Each rule's example is refused by the page's engine
+// with the line and the options the CLI refuses it with.
+test('the engine refuses each rule as the CLI does', async () => {
+  const rules = await page.evaluate(() => window.quillgrid.rules());
+  assert.ok(rules.length >= 40);
+  for (const rule of rules) {
+    const args = rule.example.split(' ').filter(Boolean);
+    const expected = spawnSync(cli, args, {cwd: work});
+    const got = await page.evaluate((words) => window.quillgrid.refusal(words), args);
+    assert.equal(expected.status, 2, rule.example);
+    assert.ok(got && got.rule, rule.example);
+    assert.equal(`quillgrid-cli: ${got.message}`, expected.stderr.toString().split('\n')[0], rule.example);
+    assert.equal(got.options, rule.options, rule.example);
+  }
+});
+
+// A control the options before it leave nothing to choose in is not
+// offered, and says why, in the CLI's words.
+test('a control the engine refuses is not offered', async () => {
+  await page.selectOption('select[name=form]', 'xbm');
+  assert.equal(await page.isDisabled('#colour'), true);
+  assert.match(await page.getAttribute('#depth', 'title') || '', /^$|xbm/);
+  assert.equal(await page.isDisabled('#depth'), true);
+  await page.selectOption('select[name=form]', 'text');
+  await page.selectOption('select[name=colour]', 'palette:bwr');
+  assert.equal(await page.isDisabled('#threshold'), true);
+  assert.match(await page.getAttribute('#threshold', 'title'), /--threshold decides dark and light/);
+  assert.equal(await page.isDisabled('#invert'), true);
+  assert.equal(await page.inputValue('#depth'), '2');
+  assert.equal(await page.isDisabled('#planes'), false);
+  await page.selectOption('select[name=colour]', 'palette:acep7');
+  assert.equal(await page.isDisabled('#planes'), true);
+  assert.equal(await page.inputValue('#depth'), '4');
+});
+
 async function openFiles(files) {
   await page.setInputFiles('#file', files.map((name) => path.join(work, name)));
 }

@@ -60,3 +60,14 @@ function tables() {
   if (!tablesKept) tablesKept = JSON.parse(Module.UTF8ToString(Module._qg_presets()));
   return tablesKept;
 }
+
+// What the engine refuses `args` for, before any file is read: null, or
+// {rule (a rule of the table, not a value that is not valid), options (the
+// options it names, by spaces), message}.
+function refusal(args) {
+  const text = Module.UTF8ToString(Module.ccall('qg_refusal', 'number', ['string'], [args.join('\n')]));
+  return text ? JSON.parse(text) : null;
+}
+
+// The rules the engine checks, each with a command line it refuses.
+function rules() { return JSON.parse(Module.UTF8ToString(Module._qg_rules())); }

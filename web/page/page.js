@@ -19,8 +19,8 @@ function value(name) {
 }
 
 // The C style of the chosen form, as the engine's table names it.
-function styleOfForm() {
-  const f = value('form');
+function styleOfForm(chosen) {
+  const f = chosen || value('form');
   if (f === 'xbm' || f === 'lvgl') return f;
   return f === 'c-array' ? value('c-style') : 'plain';
 }
@@ -38,31 +38,67 @@ function baseLayout() {
   return Object.assign({invert: false, depth: '1'}, plain, tables().styles[styleOfForm()].layout);
 }
 
-// The LVGL format chosen, when the form is LVGL's: it sets the depth, or
-// for RGB565 and the others the colour format.
-function lvglFormat() { return value('form') === 'lvgl' ? value('lvgl-format') : ''; }
-function lvglSetsDepth() { return /^[ILA]/.test(lvglFormat()); }
-
-// The colour chosen: '', 'palette:NAME', 'palette:custom' or 'color:FORMAT'.
-function colourChoice() { return lvglFormat() && !lvglSetsDepth() ? '' : value('colour'); }
-function paletteChosen() { return colourChoice().startsWith('palette:'); }
-function directChosen() { return colourChoice().startsWith('color:') || (lvglFormat() && !lvglSetsDepth()); }
-// The colours of the chosen palette, as --palette lists them.
-function paletteColours() {
-  const choice = colourChoice();
-  if (choice === 'palette:custom') return value('palette-colours').trim();
-  const named = tables().palettes.find((p) => `palette:${p.name}` === choice);
-  return named ? named.colours : '';
+// The palette or colour format of a choice of the colour list: '' (greys),
+// 'palette:NAME', 'palette:custom' or 'color:FORMAT'.
+function colourArgs(choice) {
+  if (choice === 'palette:custom') return ['--palette', value('palette-colours').trim()];
+  if (choice.startsWith('palette:')) return ['--palette', choice.slice(8)];
+  return choice ? ['--color', choice.slice(6)] : [];
 }
-function threeColours() { return paletteChosen() && paletteColours().split(',').length === 3; }
 
-// Tone, frame and layout: what makes the 1-bit image and its bytes.
-function imageArgs() {
+// The form's own options: its flag and name.
+function formArgs(chosen) {
+  const name = $('c-array').value.trim() || 'image';
+  switch (chosen) {
+    case 'c-array': return ['--c-array', name];
+    case 'xbm': return [`--xbm=${name}`];
+    case 'lvgl': return ['--lvgl', name];
+    case 'text': return [];
+    default: return [chosen];
+  }
+}
+
+// The controls the engine may refuse, in the order they are decided: each
+// is asked about with what was decided before it. `options` are the CLI
+// options a control stands for, `args` what a value of it says, and
+// `changes` whether it says more than the preset or the form starts from.
+const CHECKED = [
+  {name: 'c-style', options: ['--c-style'], args: (v) => ['--c-style', v], changes: (v) => v !== 'plain'},
+  {name: 'preset', options: ['--preset'], args: (v) => (v ? ['--preset', v] : []), changes: (v) => v !== ''},
+  {name: 'colour', options: ['--palette', '--color'], args: colourArgs, changes: (v, base) => v !== base.colour},
+  {name: 'lvgl-format', options: ['--lvgl-format'], args: (v) => (v ? ['--lvgl-format', v] : []),
+   changes: (v) => v !== ''},
+  {name: 'depth', options: ['--depth'], args: (v) => ['--depth', v], changes: (v, base) => v !== base.depth},
+  {name: 'threshold', options: ['--threshold'], args: () => ['--threshold', `${Number(value('threshold'))}%`],
+   changes: () => Number(value('threshold')) !== 50},
+  {name: 'invert', options: ['--invert'], args: (on) => [on ? '--invert' : '--no-invert'],
+   changes: (on, base) => on !== base.invert},
+  {name: 'byte-order', options: ['--byte-order'], args: (v) => ['--byte-order', v],
+   changes: (v, base) => v !== base.byteOrder},
+  {name: 'c-words', options: ['--c-words'], args: (on) => [on ? '--c-words' : '--c-bytes'],
+   changes: (on, base) => on !== base.words},
+  {name: 'planes', options: ['--planes'], args: () => ['--planes'], changes: (on) => on},
+  {name: 'plane-ink', options: ['--plane-ink'], args: (v) => ['--plane-ink', v], changes: (v, base) => v !== base.ink},
+  {name: 'per-line', options: ['--per-line'], args: (v) => ['--per-line', String(v)],
+   changes: (v) => Number(v) !== 16},
+];
+
+// What a control offers to choose from: a list's options, a box ticked,
+// or a field's value.
+function choicesOf(control) {
+  const element = $(control.name);
+  if (element.tagName === 'SELECT') return [...element.options].map((o) => o.value);
+  if (element.type === 'checkbox') return [true];
+  return [element.value];
+}
+function currentOf(control) {
+  const element = $(control.name);
+  return element.type === 'checkbox' ? element.checked : element.value;
+}
+
+// The frame and the tone, which no combination refuses.
+function frameArgs() {
   const args = [];
-  const threshold = Number(value('threshold'));
-  const depth = value('depth');
-  const colour = colourChoice();
-  if (threshold !== 50 && depth === '1' && !colour) args.push('--threshold', `${threshold}%`);
   if (value('dither') !== 'none') args.push(`--dither=${value('dither')}`);
   if (value('background') !== 'white') args.push('--background', value('background'));
   if (value('size')) {
@@ -73,62 +109,39 @@ function imageArgs() {
   }
   if (value('rotate') !== '0') args.push('--rotate', value('rotate'));
   if (value('flip')) args.push('--flip', value('flip'));
-  const preset = value('preset');
-  if (preset) args.push('--preset', preset);
-  const base = baseLayout();
-  for (const group of ['order', 'bits', 'bytes', 'fill'])
-    if (value(group) !== base[group]) args.push(`--${value(group)}`);
-  if ($('invert').checked !== base.invert && !colour) args.push($('invert').checked ? '--invert' : '--no-invert');
-  if (depth !== base.depth && !lvglFormat() && !colour) args.push('--depth', depth);
-  return args.concat(colourArgs(base));
-}
-
-// The palette or colour format, and the byte order, where they differ
-// from the preset's.
-function colourArgs(base) {
-  const args = [];
-  const colour = colourChoice();
-  if (colour && colour !== base.colour) {
-    if (colour === 'palette:custom') args.push('--palette', value('palette-colours').trim());
-    else if (paletteChosen()) args.push('--palette', colour.slice(8));
-    else args.push('--color', colour.slice(6));
-  }
-  const wide = directChosen() && !['color:rgb332'].includes(colour);
-  if (wide && value('form') !== 'lvgl' && value('byte-order') !== base.byteOrder) args.push('--byte-order', value('byte-order'));
   return args;
 }
 
-function formArgs() {
-  const name = $('c-array').value.trim() || 'image';
-  const perLine = Number(value('per-line')) !== 16 ? ['--per-line', String(value('per-line'))] : [];
-  switch (value('form')) {
-    case 'c-array':
-      return ['--c-array', name].concat(value('c-style') !== 'plain' ? ['--c-style', value('c-style')] : [], perLine,
-                                        wordsArgs());
-    case 'xbm': return [`--xbm=${name}`].concat(perLine);
-    case 'lvgl': return ['--lvgl', name].concat(lvglFormat() ? ['--lvgl-format', lvglFormat()] : [], perLine);
-    default: return [];
-  }
-}
-
-// --c-words or --c-bytes, where they differ from the preset's choice.
-function wordsArgs() {
+// The command line the controls make for the form `chosen` (the form list's
+// by default): the engine says, control by control, which apply. With
+// `show`, each control is shown as usable or not, and why.
+function commandArgs(chosen, show) {
+  const f = chosen || value('form');
+  const args = formArgs(f).concat(frameArgs());
   const base = baseLayout();
-  if ($('c-words').disabled || $('c-words').checked === base.words) return [];
-  return [$('c-words').checked ? '--c-words' : '--c-bytes'];
-}
-
-// Planes of grey levels or of a three-colour palette, where the form takes
-// them; with a palette, the ink bits where they differ from the preset's.
-function planesTaken() {
-  const f = value('form');
-  const grey = value('depth') !== '1' && !colourChoice();
-  return (grey || threeColours()) && (f === 'text' || f === 'c-array');
-}
-function planesArgs() {
-  if (!$('planes').checked || !planesTaken()) return [];
-  const ink = threeColours() && value('plane-ink') !== baseLayout().ink ? ['--plane-ink', value('plane-ink')] : [];
-  return ['--planes'].concat(ink);
+  for (const control of CHECKED) {
+    const refused = new Map();  // a refused value: its reason
+    for (const choice of choicesOf(control)) {
+      const found = refusal(args.concat(control.args(choice), ['--', 'image']));
+      if (found && found.rule && control.options.some((o) => found.options.split(' ').includes(o)))
+        refused.set(choice, found.message);
+    }
+    const current = currentOf(control);
+    const taken = choicesOf(control).filter((c) => !refused.has(c));
+    if (show) {
+      const element = $(control.name);
+      element.disabled = taken.length === 0 || (element.tagName === 'SELECT' && taken.length === 1);
+      element.title = refused.get(current) || '';
+      if (element.tagName === 'SELECT') {
+        for (const option of element.options) option.disabled = refused.has(option.value);
+        if (taken.length === 1) element.value = taken[0];
+      }
+    }
+    if (!refused.has(current) && control.changes(current, base)) args.push(...control.args(current));
+  }
+  for (const group of ['order', 'bits', 'bytes', 'fill'])
+    if (value(group) !== base[group]) args.push(`--${value(group)}`);
+  return args;
 }
 
 // --- showing ---
@@ -160,7 +173,7 @@ function update() {
   if (current < 0) return;
   const started = performance.now();
   const file = files[current];
-  const args = imageArgs().concat(formArgs(), planesArgs());
+  const args = commandArgs(null, true);
   try {
     const result = convertRun(file.bytes, args, file.name);
     // An animation: a slider picks the frame shown; the output holds them all.
@@ -240,11 +253,13 @@ async function open(list) {
   if (opened.length) choose(opened[0]);
 }
 
-function download(args, extension) {
+// The chosen file in the form of `flag` (the table's; '' for array text),
+// with the controls' options as they apply to that form.
+function download(flag, extension) {
   if (current < 0) return;
   const file = files[current];
   try {
-    const bytes = convertBytes(file.bytes, imageArgs().concat(args), file.name);
+    const bytes = convertBytes(file.bytes, commandArgs(formKey(flag)), file.name);
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
     link.download = file.name.replace(/\.[^.]*$/, '') + extension;
@@ -257,8 +272,16 @@ function download(args, extension) {
 
 // --- wiring ---
 
-// The preset list and the named palettes, from the engine's own tables.
-function fillPresets() {
+// The form list's value for a form of the engine's table: 'text' for array
+// text, the flag without its dashes for the C forms, else the flag.
+function formKey(flag) {
+  if (!flag) return 'text';
+  return ['--c-array', '--xbm', '--lvgl'].includes(flag) ? flag.slice(2) : flag;
+}
+
+// The preset list, the named palettes, the forms and a download for each,
+// from the engine's own tables.
+function fillTables() {
   const select = $('preset');
   for (const preset of tables().presets) {
     const option = document.createElement('option');
@@ -276,11 +299,25 @@ function fillPresets() {
     option.title = palette.help;
     $('colour').insertBefore(option, custom);
   }
+  for (const row of tables().forms) {
+    if (row.text) {
+      const option = document.createElement('option');
+      option.value = formKey(row.flag);
+      option.dataset.text = `form:${option.value}`;
+      $('form').appendChild(option);
+    }
+    const button = document.createElement('button');
+    button.type = 'button';
+    button.id = `save${row.extension.replace('.', '-')}`;
+    button.textContent = row.extension;
+    button.addEventListener('click', () => download(row.flag, row.extension));
+    $('saves').appendChild(button);
+  }
 }
 
 function syncLayout() {
-  // The radios show the layout the preset or the form starts from; a form
-  // whose reader takes one layout keeps them there.
+  // The controls show what the preset or the form starts from; a form
+  // whose reader takes one layout keeps the radios there.
   const base = baseLayout();
   for (const group of ['order', 'bits', 'bytes', 'fill'])
     form.querySelector(`input[name="${group}"][value="${base[group]}"]`).checked = true;
@@ -295,41 +332,25 @@ function syncLayout() {
   const preset = tables().presets.find((p) => p.name === value('preset'));
   $('preset-what').textContent = preset ? preset.what : '';
   $('depth').value = base.depth;
-  syncDepth();
 }
 
-// What the depth and the form leave to choose: the threshold at one bit a
-// pixel, an LVGL format with the LVGL form (its format sets the depth),
-// planes from two bits a pixel.
-function syncDepth() {
-  const format = lvglFormat();
-  if (lvglSetsDepth()) $('depth').value = format[1];
-  const colour = colourChoice();
-  $('depth').disabled = Boolean(format) || Boolean(colour);
-  $('lvgl-format').disabled = value('form') !== 'lvgl';
-  const oneBit = value('depth') === '1';
-  $('threshold').disabled = $('threshold-value').disabled = !oneBit || Boolean(colour);
-  $('invert').disabled = Boolean(colour);
-  $('colour').disabled = Boolean(format) && !lvglSetsDepth();
-  $('palette-colours').disabled = colour !== 'palette:custom';
-  $('byte-order').disabled = !directChosen() || colour === 'color:rgb332' || value('form') === 'lvgl';
-  $('planes').disabled = !planesTaken();
-  $('plane-ink').disabled = !threeColours();
-  $('c-words').disabled = value('form') !== 'c-array' || !['color:rgb565', 'color:argb8888'].includes(colour);
+// The controls as the engine has them usable, with no file open.
+function syncControls() {
+  commandArgs(null, true);
+  $('threshold-value').disabled = $('threshold').disabled;
+  $('palette-colours').disabled = value('colour') !== 'palette:custom' || $('colour').disabled;
 }
 
 function start() {
   Module.FS.mkdir('/work');
   Module.FS.chdir('/work');
-  fillPresets();
+  fillTables();
   form.addEventListener('input', (event) => {
     const name = event.target.name;
     if (name === 'threshold') $('threshold-value').value = event.target.value;
     if (name === 'threshold-value') $('threshold').value = event.target.value;
     if (name === 'preset' || name === 'form' || name === 'c-style') syncLayout();
-    if (name === 'preset') syncDepth();
-    if (['depth', 'lvgl-format', 'form', 'colour', 'palette-colours', 'c-style'].includes(name)) syncDepth();
-    $('c-style').disabled = value('form') !== 'c-array';
+    syncControls();
     update();
   });
   form.addEventListener('submit', (event) => event.preventDefault());
@@ -368,25 +389,16 @@ function start() {
     $('copy').textContent = text('copied');
     setTimeout(() => { $('copy').textContent = text('copy'); }, 1500);
   });
-  $('save-txt').addEventListener('click', () => download(planesArgs(), '.txt'));
-  $('save-h').addEventListener('click', () => {
-    const f = value('form');
-    const form = f === 'text' ? ['--c-array', $('c-array').value.trim() || 'image'] : formArgs();
-    download(form.concat(planesArgs()), f === 'xbm' ? '.xbm' : f === 'lvgl' ? '.c' : '.h');
-  });
-  $('save-bin').addEventListener('click', () => download(['--binary'].concat(planesArgs()), '.bin'));
-  $('save-bmp').addEventListener('click', () => download(['--bmp'], '.bmp'));
-  $('save-png').addEventListener('click', () => download(['--png'], '.png'));
-  $('c-style').disabled = true;
   $('about').textContent = Module.UTF8ToString(Module._qg_version());
   applyTexts();
   syncLayout();
+  syncControls();
   readyResolve();
 }
 
 let readyResolve;
 window.quillgrid = {
-  convert, convertBytes, open, lastUpdateMs: 0, runs: 0,
+  convert, convertBytes, open, refusal, rules, lastUpdateMs: 0, runs: 0,
   ready: new Promise((resolve) => { readyResolve = resolve; }),
 };
 if (Module.calledRun) start(); else window.quillgridStart = start;
