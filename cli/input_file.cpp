@@ -49,7 +49,7 @@ bool ImageOfBytes(std::vector<uint8_t>* file, const ImageOptions& options, Input
         }
         if (facts.delays.size() > 1) {
             std::string reason;
-            if (!DecodeAnimation(bytes.data(), bytes.size(), &into->animation, &reason)) {
+            if (!DecodeAnimation(bytes.data(), bytes.size(), facts, &into->animation, &reason)) {
                 *why = "cannot decode this GIF: " + reason;
                 return false;
             }

@@ -145,7 +145,7 @@ PixelImage toned[2];
 // a reason) and tones to the frame's size, the frame before steadying it.
 void CheckAnimation(const uint8_t* data, size_t size, const ImageOptions& options, const GifFacts& facts) {
     std::string why;
-    if (!DecodeAnimation(data, size, &animation, &why)) {
+    if (!DecodeAnimation(data, size, facts, &animation, &why)) {
         FUZZ_CHECK(!why.empty() && animation.Count() == 0);
         return;
     }

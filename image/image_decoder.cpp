@@ -223,7 +223,7 @@ void Animation::Release() {
     delays.clear();
 }
 
-bool DecodeAnimation(const uint8_t* data, size_t size, Animation* animation, std::string* why) {
+bool DecodeAnimation(const uint8_t* data, size_t size, const GifFacts& facts, Animation* animation, std::string* why) {
     animation->Release();
     if (size > 0x7FFFFFFFu) {
         *why = "the file is larger than 2 GiB";
@@ -272,6 +272,15 @@ bool DecodeAnimation(const uint8_t* data, size_t size, Animation* animation, std
         CappedFree(out);
         animation->delays.clear();
         *why = failed ? "frame " + std::to_string(layers + 1) + ": " + stbi_failure_reason() : "no frame";
+        return false;
+    }
+    if (layers != facts.delays.size() || static_cast<uint32_t>(g.w) != facts.width ||
+        static_cast<uint32_t>(g.h) != facts.height) {
+        CappedFree(out);
+        animation->delays.clear();
+        *why = "the decoder finds " + std::to_string(layers) + " frames of " + std::to_string(g.w) + " x " +
+               std::to_string(g.h) + " where its blocks hold " + std::to_string(facts.delays.size()) + " of " +
+               std::to_string(facts.width) + " x " + std::to_string(facts.height);
         return false;
     }
     animation->pixels = out;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "image/channel_image.h"
+#include "image/file_kind.h"
 
 // All the decoder's allocations together stay within this many bytes; an
 // input that needs more is refused.
@@ -69,7 +70,7 @@ public:
     void Release();
 
 private:
-    friend bool DecodeAnimation(const uint8_t*, size_t, Animation*, std::string*);
+    friend bool DecodeAnimation(const uint8_t*, size_t, const GifFacts&, Animation*, std::string*);
     uint8_t* pixels = nullptr;
     uint32_t width = 0, height = 0, count = 0;
     std::vector<uint32_t> delays;
@@ -80,8 +81,10 @@ private:
 bool CopyFrame(const Animation& animation, uint32_t index, DecodedImage* image);
 
 // The frames of a GIF whose blocks GifProblem (image/file_kind.h) found
-// sound. False with `why` when a frame cannot be decoded.
-bool DecodeAnimation(const uint8_t* data, size_t size, Animation* animation, std::string* why);
+// sound, `frames` of them on a screen of `width` x `height`. False with
+// `why` when a frame cannot be decoded, or the decoder finds other frames
+// than the blocks hold (it would then hold more than was checked).
+bool DecodeAnimation(const uint8_t* data, size_t size, const GifFacts& facts, Animation* animation, std::string* why);
 
 // The size a PNG's or a BMP's header tells, without decoding it; false
 // for anything else (the decoder's PGM/PPM header reader overflows on
