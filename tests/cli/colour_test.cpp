@@ -18,7 +18,6 @@ namespace {
 using test::CliTest;
 using test::With;
 
-#ifndef _WIN32
 // A colourful RGBA PNG: waves of colour, the pure inks in bands, and a
 // transparent corner.
 test::Bytes ColourPhoto(uint32_t width, uint32_t height) {
@@ -35,6 +34,7 @@ test::Bytes ColourPhoto(uint32_t width, uint32_t height) {
     return test::Png(width, height, 6, 8, samples);
 }
 
+#ifndef _WIN32
 // Pixels as "RRGGBBAA" words, a line a row: what the models print.
 std::string HexOfPixels(const uint8_t* pixels, uint32_t width, uint32_t height, uint32_t channels) {
     std::string text;

@@ -90,7 +90,9 @@ protected:
         const int status = Run(args);
         Hash hash;
         hash.Add(std::to_string(status));
-        auto placed = [&](const std::string& text) {
+        // Windows joins a folder and a name with a backslash: the same output.
+        auto placed = [&](std::string text) {
+            text = Replaced(Replaced(text, made + "\\", made + "/"), in + "\\", in + "/");
             return Replaced(Replaced(Replaced(text, made, "{out}"), in, "{in}"), root, "{root}");
         };
         hash.Add(placed(out));
