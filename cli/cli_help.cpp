@@ -17,11 +17,12 @@ struct Section {
 const Section kSections[] = {
     {HelpSection::Input, "INPUT",
      "Input: a 1-bit BMP is read as the Windows program reads it. PNG (any colour\n"
-     "type and depth), BMP of 4, 8, 16, 24 or 32 bits, GIF (still or animated) and\n"
-     "binary PGM/PPM become 1-bit: alpha is composited over white, colours become\n"
-     "grey with the luminance Y = (77 R + 150 G + 29 B) / 256 (ITU-R BT.601\n"
-     "weights), and a pixel is dark when Y is below the threshold. '-' reads\n"
-     "standard input.\n"},
+     "type and depth), JPEG (baseline, progressive, grey or CMYK; a camera's picture\n"
+     "stood upright as its EXIF orientation says), WebP (lossy or lossless, still or\n"
+     "animated), BMP of 4, 8, 16, 24 or 32 bits, GIF (still or animated) and binary\n"
+     "PGM/PPM become 1-bit: alpha is composited over white, colours become grey\n"
+     "with the luminance Y = (77 R + 150 G + 29 B) / 256 (ITU-R BT.601 weights),\n"
+     "and a pixel is dark when Y is below the threshold. '-' reads standard input.\n"},
     {HelpSection::Colour, "COLOUR",
      "Colour: for colour displays, a palette's values (three-, four- and seven-colour\n"
      "e-paper) or each pixel's own colour (RGB565 TFTs). The image keeps its colour\n"

@@ -57,6 +57,15 @@ bool ImageOfBytes(std::vector<uint8_t>* file, const ImageOptions& options, Input
             return true;
         }
     }
+    if (FileKindOf(bytes.data(), bytes.size()) == FileKind::Webp && WebpFrameCount(bytes.data(), bytes.size()) > 1) {
+        std::string reason;
+        if (!DecodeWebpAnimation(bytes.data(), bytes.size(), &into->animation, &reason)) {
+            *why = "cannot decode this WebP: " + reason;
+            return false;
+        }
+        into->source = {into->animation.Width(), into->animation.Height()};
+        return true;
+    }
     PreparedImage prepared;
     const bool ready = PrepareImage(bytes.data(), bytes.size(), options, &prepared, &into->picture, why);
     into->source = prepared.Original();

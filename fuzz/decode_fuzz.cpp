@@ -143,14 +143,21 @@ PixelImage toned[2];
 
 // Every frame of a sound animation decodes (or all of it is refused with
 // a reason) and tones to the frame's size, the frame before steadying it.
-void CheckAnimation(const uint8_t* data, size_t size, const ImageOptions& options, const GifFacts& facts) {
+// A GIF's frames are those its blocks hold; a WebP's, those its chunks do.
+void CheckAnimation(const uint8_t* data, size_t size, const ImageOptions& options, const GifFacts* facts,
+                    uint32_t webpFrames) {
     std::string why;
-    if (!DecodeAnimation(data, size, facts, &animation, &why)) {
+    if (facts ? !DecodeAnimation(data, size, *facts, &animation, &why)
+              : !DecodeWebpAnimation(data, size, &animation, &why)) {
         FUZZ_CHECK(!why.empty() && animation.Count() == 0);
         return;
     }
-    FUZZ_CHECK(animation.Count() == facts.delays.size() && animation.Width() == facts.width &&
-               animation.Height() == facts.height);
+    if (facts)
+        FUZZ_CHECK(animation.Count() == facts->delays.size() && animation.Width() == facts->width &&
+                   animation.Height() == facts->height);
+    else
+        FUZZ_CHECK(animation.Count() == webpFrames);
+    FUZZ_CHECK(static_cast<uint64_t>(animation.Width()) * animation.Height() * animation.Count() <= kMaxDecodedPixels);
     for (uint32_t i = 0; i < animation.Count(); ++i) {
         PreparedImage& now = frames[i % 2];
         const bool first = i == 0;
@@ -159,7 +166,9 @@ void CheckAnimation(const uint8_t* data, size_t size, const ImageOptions& option
                              first ? nullptr : &toned[(i + 1) % 2], &toned[i % 2], &why));
         const FrameOptions& frame = options.frame;
         const bool across = frame.rotate == 90 || frame.rotate == 270;
-        FUZZ_CHECK(toned[i % 2].Width() == (frame.width ? frame.width : across ? facts.height : facts.width));
+        FUZZ_CHECK(toned[i % 2].Width() == (frame.width ? frame.width
+                                            : across    ? animation.Height()
+                                                        : animation.Width()));
     }
 }
 
@@ -190,7 +199,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!GifProblem(data + kLead, size - kLead, &facts).empty()) return 0;
         if (static_cast<uint64_t>(facts.width) * facts.height * facts.delays.size() > kMostPixels) return 0;
         if (facts.delays.size() > 1) {
-            CheckAnimation(data + kLead, size - kLead, options, facts);
+            CheckAnimation(data + kLead, size - kLead, options, &facts, 0);
+            return 0;
+        }
+    }
+    // An animated WebP, its frames bounded as a GIF's are.
+    if (FileKindOf(data + kLead, size - kLead) == FileKind::Webp) {
+        const uint32_t count = WebpFrameCount(data + kLead, size - kLead);
+        if (static_cast<uint64_t>(declaredWidth) * declaredHeight * count > kMostPixels) return 0;
+        if (count > 1) {
+            CheckAnimation(data + kLead, size - kLead, options, nullptr, count);
             return 0;
         }
     }

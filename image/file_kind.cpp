@@ -51,6 +51,8 @@ FileKind FileKindOf(const uint8_t* data, size_t size) {
     if (startsWith("BM")) return FileKind::Bmp;
     if (startsWith("P5") || startsWith("P6")) return FileKind::Pnm;
     if (startsWith("GIF87a") || startsWith("GIF89a")) return FileKind::Gif;
+    if (startsWith("\xFF\xD8\xFF")) return FileKind::Jpeg;
+    if (size >= 12 && std::memcmp(data, "RIFF", 4) == 0 && std::memcmp(data + 8, "WEBP", 4) == 0) return FileKind::Webp;
     if (size >= 2 && data[0] == 'P' && data[1] >= '1' && data[1] <= '4') return FileKind::TextPnm;
     return FileKind::Unknown;
 }
@@ -65,6 +67,10 @@ const char* KindName(FileKind kind) {
         return "PGM or PPM";
     case FileKind::Gif:
         return "GIF";
+    case FileKind::Jpeg:
+        return "JPEG";
+    case FileKind::Webp:
+        return "WebP";
     case FileKind::TextPnm:
     case FileKind::Unknown:
         break;
@@ -81,6 +87,8 @@ std::string HeaderProblem(FileKind kind, const uint8_t* data, size_t size) {
     case FileKind::Gif:
         return GifProblem(data, size);
     case FileKind::Png:
+    case FileKind::Jpeg:
+    case FileKind::Webp:
     case FileKind::TextPnm:
     case FileKind::Unknown:
         break;

@@ -13,6 +13,8 @@ enum class FileKind {
     Bmp,
     Pnm,      // binary PGM or PPM (P5, P6)
     Gif,      // GIF87a or GIF89a, still or animated
+    Jpeg,     // JPEG (JFIF, EXIF or none), any coding
+    Webp,     // WebP: lossy, lossless, still or animated
     TextPnm,  // a PBM, PGM or PPM written as text (P1 to P4), which is not read
 };
 

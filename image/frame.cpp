@@ -22,7 +22,49 @@ int64_t Offset(int align, uint32_t frame, uint64_t size) {
     return align < 0 ? 0 : align > 0 ? room : room / 2;  // truncated: the odd pixel right or below
 }
 
+// A turn as what it does to a pixel's place about the centre, x right and
+// y down: the rotation (a quarter clockwise takes (x, y) to (-y, x)), then
+// the flips.
+struct Turn {
+    int xx, xy, yx, yy;
+};
+
+Turn Times(const Turn& a, const Turn& b) {
+    return {a.xx * b.xx + a.xy * b.yx, a.xx * b.xy + a.xy * b.yy, a.yx * b.xx + a.yy * b.yx, a.yx * b.xy + a.yy * b.yy};
+}
+
+Turn TurnOf(uint32_t rotate, bool flipH, bool flipV) {
+    Turn turn = {1, 0, 0, 1};
+    for (uint32_t r = 0; r < rotate / 90; ++r) turn = Times({0, -1, 1, 0}, turn);
+    return Times({flipH ? -1 : 1, 0, 0, flipV ? -1 : 1}, turn);
+}
+
 }  // namespace
+
+FrameOptions TurnedUpright(int orientation, FrameOptions frame) {
+    // EXIF's orientations 1 to 8 as a rotation and a flip.
+    static const struct {
+        uint32_t rotate;
+        bool flipH, flipV;
+    } kUpright[8] = {{0, false, false}, {0, true, false},   {180, false, false}, {0, false, true},
+                     {90, true, false}, {90, false, false}, {90, false, true},   {270, false, false}};
+    if (orientation < 1 || orientation > 8) return frame;
+    const auto& upright = kUpright[orientation - 1];
+    const Turn both =
+        Times(TurnOf(frame.rotate, frame.flipH, frame.flipV), TurnOf(upright.rotate, upright.flipH, upright.flipV));
+    for (uint32_t rotate = 0; rotate < 360; rotate += 90) {
+        for (bool flipH : {false, true}) {
+            const Turn turn = TurnOf(rotate, flipH, false);
+            if (turn.xx == both.xx && turn.xy == both.xy && turn.yx == both.yx && turn.yy == both.yy) {
+                frame.rotate = rotate;
+                frame.flipH = flipH;
+                frame.flipV = false;
+                return frame;
+            }
+        }
+    }
+    return frame;  // not reached: the eight turns are all there are
+}
 
 Placement PlaceInFrame(uint32_t w, uint32_t h, const FrameOptions& frame) {
     const uint32_t fw = frame.width ? frame.width : w, fh = frame.height ? frame.height : h;

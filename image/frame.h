@@ -38,6 +38,10 @@ struct FrameOptions {
     bool KeepsTheImage() const { return width == 0 && rotate == 0 && !flipH && !flipV; }
 };
 
+// The frame's turn done after the one that stands a camera's picture
+// upright (EXIF's orientation, 1 to 8), as one turn.
+FrameOptions TurnedUpright(int orientation, FrameOptions frame);
+
 // The largest frame a command may ask for, in pixels, and on either side.
 const uint64_t kMaxFramePixels = uint64_t(1) << 28;
 const uint32_t kMaxFrameSide = 1u << 20;

@@ -3,45 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
-
-// Every block the decoder takes carries its size in front, so that the
-// live total is known; a request past the limit fails like a full heap.
-size_t decoderMemory = 0;
-
-struct alignas(16) BlockHeader {
-    size_t size;
-};
-
-void* CappedMalloc(size_t size) {
-    if (size > kDecoderMemoryLimit - decoderMemory) return nullptr;
-    BlockHeader* block = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + size));
-    if (!block) return nullptr;
-    block->size = size;
-    decoderMemory += size;
-    return block + 1;
-}
-
-void CappedFree(void* pointer) {
-    if (!pointer) return;
-    BlockHeader* block = static_cast<BlockHeader*>(pointer) - 1;
-    decoderMemory -= block->size;
-    std::free(block);
-}
-
-void* CappedRealloc(void* pointer, size_t size) {
-    if (!pointer) return CappedMalloc(size);
-    BlockHeader* block = static_cast<BlockHeader*>(pointer) - 1;
-    size_t old = block->size;
-    if (size > old && size - old > kDecoderMemoryLimit - decoderMemory) return nullptr;
-    BlockHeader* moved = static_cast<BlockHeader*>(std::realloc(block, sizeof(BlockHeader) + size));
-    if (!moved) return nullptr;
-    decoderMemory = decoderMemory - old + size;
-    moved->size = size;
-    return moved + 1;
-}
-
-}  // namespace
+#include "image/decoder_memory.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
@@ -54,9 +16,9 @@ void* CappedRealloc(void* pointer, size_t size) {
 #define STBI_FAILURE_USERMSG
 #define STBI_MAX_DIMENSIONS (1 << 20)
 static_assert(STBI_MAX_DIMENSIONS == kMaxDecodedSide, "the decoder's longest side");
-#define STBI_MALLOC(size) CappedMalloc(size)
-#define STBI_REALLOC(pointer, size) CappedRealloc(pointer, size)
-#define STBI_FREE(pointer) CappedFree(pointer)
+#define STBI_MALLOC(size) DecoderMalloc(size)
+#define STBI_REALLOC(pointer, size) DecoderRealloc(pointer, size)
+#define STBI_FREE(pointer) DecoderFree(pointer)
 #if defined(__GNUC__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-function"
@@ -109,7 +71,7 @@ bool DecodePngRows(const uint8_t* data, size_t size, uint8_t** pixels, int* widt
     uint8_t* volatile out = nullptr;
     png_bytep* volatile rows = nullptr;
     if (!info || !end || setjmp(png_jmpbuf(png))) {
-        CappedFree(out);
+        DecoderFree(out);
         std::free(rows);
         png_destroy_read_struct(&png, &info, &end);
         return false;
@@ -137,7 +99,7 @@ bool DecodePngRows(const uint8_t* data, size_t size, uint8_t** pixels, int* widt
     const size_t stride = png_get_rowbytes(png, info);
     const int outChannels = png_get_channels(png, info);
     if (stride != static_cast<size_t>(w) * outChannels || png_get_bit_depth(png, info) != 8) png_error(png, "odd rows");
-    out = static_cast<uint8_t*>(CappedMalloc(stride * h != 0 ? stride * h : 1));
+    out = static_cast<uint8_t*>(DecoderMalloc(stride * h != 0 ? stride * h : 1));
     rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * (h ? h : 1)));
     if (!out || !rows) png_error(png, "out of memory");
     for (png_uint_32 y = 0; y < h; ++y) rows[y] = out + y * stride;
@@ -158,6 +120,14 @@ bool DecodePngRows(const uint8_t* data, size_t size, uint8_t** pixels, int* widt
 DecodedImage::~DecodedImage() { Release(); }
 
 bool DeclaredSize(const uint8_t* data, size_t size, uint32_t* width, uint32_t* height) {
+    switch (FileKindOf(data, size)) {
+    case FileKind::Jpeg:
+        return JpegSize(data, size, width, height);
+    case FileKind::Webp:
+        return WebpSize(data, size, width, height);
+    default:
+        break;
+    }
     int w = 0, h = 0, channels = 0;
     const bool pngOrBmp = size >= 2 && ((data[0] == 0x89 && data[1] == 'P') || (data[0] == 'B' && data[1] == 'M'));
     if (!pngOrBmp || size > 0x7FFFFFFFu || !stbi_info_from_memory(data, static_cast<int>(size), &w, &h, &channels))
@@ -168,18 +138,26 @@ bool DeclaredSize(const uint8_t* data, size_t size, uint32_t* width, uint32_t* h
 }
 
 void DecodedImage::Release() {
-    stbi_image_free(pixels);
+    DecoderFree(pixels);
     pixels = nullptr;
-    width = height = channels = 0;
+    width = height = channels = fileWidth = fileHeight = 0;
+    orientation = 1;
 }
 
-bool DecodeImage(const uint8_t* data, size_t size, DecodedImage* image, std::string* why, bool rowDecoder) {
-    stbi_image_free(image->pixels);
-    image->pixels = nullptr;
-    image->width = image->height = image->channels = 0;
+bool DecodeImage(const uint8_t* data, size_t size, const DecodeHint& hint, DecodedImage* image, std::string* why,
+                 bool rowDecoder) {
+    image->Release();
     if (size > 0x7FFFFFFFu) {
         *why = "the file is larger than 2 GiB";
         return false;
+    }
+    switch (FileKindOf(data, size)) {
+    case FileKind::Jpeg:
+        return DecodeJpeg(data, size, hint, image, why);
+    case FileKind::Webp:
+        return DecodeWebp(data, size, image, why);
+    default:
+        break;
     }
     int width = 0, height = 0, channels = 0;
     const int length = static_cast<int>(size);
@@ -208,8 +186,8 @@ bool DecodeImage(const uint8_t* data, size_t size, DecodedImage* image, std::str
         return false;
     }
     image->pixels = pixels;
-    image->width = static_cast<uint32_t>(width);
-    image->height = static_cast<uint32_t>(height);
+    image->width = image->fileWidth = static_cast<uint32_t>(width);
+    image->height = image->fileHeight = static_cast<uint32_t>(height);
     image->channels = static_cast<uint32_t>(channels);
     return true;
 }
@@ -217,7 +195,7 @@ bool DecodeImage(const uint8_t* data, size_t size, DecodedImage* image, std::str
 Animation::~Animation() { Release(); }
 
 void Animation::Release() {
-    CappedFree(pixels);
+    DecoderFree(pixels);
     pixels = nullptr;
     width = height = count = 0;
     delays.clear();
@@ -254,7 +232,7 @@ bool DecodeAnimation(const uint8_t* data, size_t size, const GifFacts& facts, An
             break;
         }
         frameBytes = static_cast<size_t>(g.w) * g.h * 4;
-        uint8_t* grown = static_cast<uint8_t*>(CappedRealloc(out, (layers + 1) * frameBytes));
+        uint8_t* grown = static_cast<uint8_t*>(DecoderRealloc(out, (layers + 1) * frameBytes));
         if (!grown) {
             stbi__g_failure_reason = "out of memory";
             failed = true;
@@ -269,14 +247,14 @@ bool DecodeAnimation(const uint8_t* data, size_t size, const GifFacts& facts, An
     STBI_FREE(g.history);
     STBI_FREE(g.background);
     if (failed || layers == 0) {
-        CappedFree(out);
+        DecoderFree(out);
         animation->delays.clear();
         *why = failed ? "frame " + std::to_string(layers + 1) + ": " + stbi_failure_reason() : "no frame";
         return false;
     }
     if (layers != facts.delays.size() || static_cast<uint32_t>(g.w) != facts.width ||
         static_cast<uint32_t>(g.h) != facts.height) {
-        CappedFree(out);
+        DecoderFree(out);
         animation->delays.clear();
         *why = "the decoder finds " + std::to_string(layers) + " frames of " + std::to_string(g.w) + " x " +
                std::to_string(g.h) + " where its blocks hold " + std::to_string(facts.delays.size()) + " of " +
@@ -293,12 +271,12 @@ bool DecodeAnimation(const uint8_t* data, size_t size, const GifFacts& facts, An
 bool CopyFrame(const Animation& animation, uint32_t index, DecodedImage* image) {
     image->Release();
     const size_t bytes = static_cast<size_t>(animation.Width()) * animation.Height() * 4;
-    uint8_t* pixels = static_cast<uint8_t*>(CappedMalloc(bytes ? bytes : 1));
+    uint8_t* pixels = static_cast<uint8_t*>(DecoderMalloc(bytes ? bytes : 1));
     if (!pixels) return false;
     std::memcpy(pixels, animation.Frame(index), bytes);
     image->pixels = pixels;
-    image->width = animation.Width();
-    image->height = animation.Height();
+    image->width = image->fileWidth = animation.Width();
+    image->height = image->fileHeight = animation.Height();
     image->channels = 4;
     return true;
 }

@@ -15,6 +15,21 @@ std::string Line(const char* key, uint64_t value) {
     return text;
 }
 
+// How a camera's picture was stood upright, in words.
+const char* UprightInWords(int orientation) {
+    static const char* const kWords[8] = {
+        "as stored",
+        "mirrored left to right",
+        "turned half round",
+        "mirrored top to bottom",
+        "turned a quarter clockwise, then mirrored left to right",
+        "turned a quarter clockwise",
+        "turned a quarter clockwise, then mirrored top to bottom",
+        "turned a quarter anticlockwise",
+    };
+    return orientation >= 1 && orientation <= 8 ? kWords[orientation - 1] : kWords[0];
+}
+
 }  // namespace
 
 std::string DescribeImage(const char* path, const InputSize& source, const PixelImage& image,
@@ -23,6 +38,9 @@ std::string DescribeImage(const char* path, const InputSize& source, const Pixel
     std::string text = std::string("file: ") + path + "\n";
     if (source.width != width || source.height != height)
         text += "source: " + std::to_string(source.width) + " x " + std::to_string(source.height) + "\n";
+    if (source.orientation != 1)
+        text += "orientation: " + std::to_string(source.orientation) +
+                " (EXIF): " + UprightInWords(source.orientation) + " to stand upright\n";
     text += Line("width", width);
     text += Line("height", height);
     text += image.DescribeValues();

@@ -9,7 +9,7 @@
 class PackedGrid;
 
 // "key: value" lines: file, the source's size where the frame changed it,
-// width, height; how the values are held (PixelImage::DescribeValues); the
+// how a camera's picture was stood upright, width, height; how the values are held (PixelImage::DescribeValues); the
 // layout, and the preset that gives this layout if one does; then, when
 // `grid` is there (the image has pixels), items per line, line count,
 // bytes and text length.

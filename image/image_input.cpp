@@ -9,11 +9,11 @@ namespace {
 
 // The read, for a file the 1-bit reader has refused: the header checks
 // that keep the decoder from misreading it, then the decoder.
-bool Decode(const uint8_t* data, size_t size, DecodedImage* image, std::string* why) {
+bool Decode(const uint8_t* data, size_t size, const DecodeHint& hint, DecodedImage* image, std::string* why) {
     const FileKind kind = FileKindOf(data, size);
     if (kind == FileKind::Unknown || kind == FileKind::TextPnm) {
         *why = kind == FileKind::TextPnm ? "only binary PGM and PPM (P5, P6) are read, not P" + std::string(1, data[1])
-                                         : "not an image this converter reads (PNG, BMP, GIF, PGM or PPM)";
+                                         : "not an image this converter reads (PNG, JPEG, WebP, BMP, GIF, PGM or PPM)";
         return false;
     }
     if (size > kLargestInput) {
@@ -26,7 +26,7 @@ bool Decode(const uint8_t* data, size_t size, DecodedImage* image, std::string* 
         return false;
     }
     std::string reason;
-    if (!DecodeImage(data, size, image, &reason)) {
+    if (!DecodeImage(data, size, hint, image, &reason)) {
         *why = std::string("cannot decode this ") + KindName(kind) + ": " + reason;
         return false;
     }
@@ -112,9 +112,16 @@ bool PrepareImage(const uint8_t* data, size_t size, const ImageOptions& options,
     }
     prepared->framed = ChannelImage();
     prepared->background = options.tone.blackBackground ? 0 : 255;
-    if (!Decode(data, size, &prepared->decoded, why)) return false;
-    prepared->original = {prepared->decoded.Width(), prepared->decoded.Height()};
-    return FrameDecoded(options, prepared, why);
+    if (!Decode(data, size, {&options.frame}, &prepared->decoded, why)) return false;
+    // A camera's picture is stood upright before the frame turns it.
+    const int orientation = prepared->decoded.Orientation();
+    const bool across = orientation >= 5;
+    const uint32_t width = prepared->decoded.FileWidth(), height = prepared->decoded.FileHeight();
+    prepared->original = {across ? height : width, across ? width : height, orientation};
+    if (orientation == 1) return FrameDecoded(options, prepared, why);
+    ImageOptions upright = options;
+    upright.frame = TurnedUpright(orientation, options.frame);
+    return FrameDecoded(upright, prepared, why);
 }
 
 bool PrepareFrame(const Animation& animation, uint32_t index, const ImageOptions& options, PreparedImage* prepared,

@@ -1,7 +1,9 @@
 // The one path from an image file, whole in memory, to the image that is
 // packed. Its steps, always in this order:
 //   read    a 1-bit BMP the Windows program reads takes its reader; anything
-//           else is checked (image/file_kind.h) and decoded (stb_image)
+//           else is checked (image/file_kind.h) and decoded (image/
+//           image_decoder.h), a JPEG reduced while decoding where the frame
+//           is much smaller, and a camera's picture stood upright
 //   grey    alpha over the background, colours by their luminance (or as
 //           coverage); for a format that keeps colour the image stays in
 //           its own channels
@@ -24,9 +26,11 @@
 // The largest input the decoder takes.
 const size_t kLargestInput = size_t(0x7FFFFFFF);
 
-// The size of the image as it came, before the frame.
+// The size of the image as it came, before the frame (stood upright), and
+// how it was stood upright (EXIF's orientation: 1, as it was stored, to 8).
 struct InputSize {
     uint32_t width = 0, height = 0;
+    int orientation = 1;
 };
 
 // The image as far as the tone, for a caller that keeps it while only the
@@ -59,7 +63,7 @@ private:
 // 1-bit BMP the frame leaves as it is, that image into `picture` (and
 // `prepared` stays empty). False with `why` when it cannot: one line,
 // without the input's name, such as "not an image this converter reads
-// (PNG, BMP, GIF, PGM or PPM)" or "unsupported BMP: RLE8 compression".
+// (PNG, JPEG, WebP, BMP, GIF, PGM or PPM)" or "unsupported BMP: RLE8 compression".
 bool PrepareImage(const uint8_t* data, size_t size, const ImageOptions& options, PreparedImage* prepared,
                   PixelImage* picture, std::string* why);
 

@@ -49,8 +49,10 @@ public:
             if (!read) return ReadInputImage(input, options, in, into, why);  // and its reason
             kept.clear();
             into->Release();
-            // A GIF, still or animated, is read afresh each run: nothing kept.
-            if (FileKindOf(bytes.data(), bytes.size()) == FileKind::Gif)
+            // A GIF, still or animated, and an animated WebP are read afresh
+            // each run: nothing kept.
+            const FileKind kind = FileKindOf(bytes.data(), bytes.size());
+            if (kind == FileKind::Gif || (kind == FileKind::Webp && WebpFrameCount(bytes.data(), bytes.size()) > 1))
                 return ImageOfBytes(&bytes, options, into, why);
             const bool ready = PrepareImage(bytes.data(), bytes.size(), options, &prepared, &into->picture, why);
             into->source = prepared.Original();

@@ -312,7 +312,7 @@ TEST_F(CliTest, RefusalsSayWhy) {
     } cases[] = {
         {dir.File("none.png"), "cannot open: no such file"},
         {dir.File("folder"), "cannot open: is a folder"},
-        {Image(Bytes{'h', 'e', 'l', 'l', 'o'}, "text.png"), "not an image this converter reads (PNG, BMP, GIF, PGM or PPM)"},
+        {Image(Bytes{'h', 'e', 'l', 'l', 'o'}, "text.png"), "not an image this converter reads (PNG, JPEG, WebP, BMP, GIF, PGM or PPM)"},
         {Image(Bytes{'P', '1', '\n', '1', ' ', '1', '\n', '1'}, "a.pbm"),
          "only binary PGM and PPM (P5, P6) are read, not P1"},
         {Image(cut, "cut.png"), "cannot decode this PNG: "},
@@ -374,7 +374,7 @@ TEST_F(CliTest, StandardInputIsAnInput) {
     FILE* empty = std::fopen(Image({}, "empty").c_str(), "rb");
     EXPECT_EQ(RunWithInput({"-"}, empty), kExitRefused);
     std::fclose(empty);
-    EXPECT_EQ(err, "quillgrid-cli: (standard input): not an image this converter reads (PNG, BMP, GIF, PGM or PPM)\n");
+    EXPECT_EQ(err, "quillgrid-cli: (standard input): not an image this converter reads (PNG, JPEG, WebP, BMP, GIF, PGM or PPM)\n");
 }
 
 // Every shared PNG outside the hostile folder decodes and becomes a BMP

@@ -23,8 +23,8 @@ TEST(DecodeImage, TheRowDecoderGivesStbImagesPixels) {
         const test::Bytes bytes = test::ReadBytes(entry.path().string());
         DecodedImage rows, whole;
         std::string rowsWhy, wholeWhy;
-        const bool byRows = DecodeImage(bytes.data(), bytes.size(), &rows, &rowsWhy, true);
-        const bool byWhole = DecodeImage(bytes.data(), bytes.size(), &whole, &wholeWhy, false);
+        const bool byRows = DecodeImage(bytes.data(), bytes.size(), DecodeHint(), &rows, &rowsWhy, true);
+        const bool byWhole = DecodeImage(bytes.data(), bytes.size(), DecodeHint(), &whole, &wholeWhy, false);
         const std::string name = entry.path().filename().string();
         ++files;
         ASSERT_EQ(byRows, byWhole) << name << ": " << rowsWhy << " / " << wholeWhy;

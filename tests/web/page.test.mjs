@@ -19,7 +19,8 @@ const work = fs.mkdtempSync(path.join(os.tmpdir(), 'quillgrid-page-'));
 let browser, context, page;
 const requests = [];
 
-// Inputs: the samples, PNGs of alpha, 16-bit grey and a palette, a 1-bit BMP.
+// Inputs: the samples, PNGs of alpha, 16-bit grey and a palette, a 1-bit BMP,
+// an animated GIF.
 const inputs = {
   'logo.bmp': fs.readFileSync(path.join(root, 'samples/logo.bmp')),
   'gradient.png': fs.readFileSync(path.join(root, 'samples/gradient.png')),
@@ -28,6 +29,11 @@ const inputs = {
   'palette.png': png(33, 17, 3, 8, (x, y) => [(x + y) % 4], [0, 0, 0, 90, 90, 90, 180, 180, 180, 250, 250, 250]),
   'moving.gif': fs.readFileSync(path.join(root, 'fuzz/inputs/decode/moving.gif')),
 };
+// And every JPEG and WebP of the tests: each coding, a phone's portrait,
+// alpha, an animation.
+for (const name of fs.readdirSync(path.join(root, 'tests/images'))) {
+  if (/\.(jpg|webp)$/.test(name)) inputs[name] = fs.readFileSync(path.join(root, 'tests/images', name));
+}
 for (const [name, bytes] of Object.entries(inputs)) fs.writeFileSync(path.join(work, name), bytes);
 
 function cliOutput(args, name) {
