@@ -479,17 +479,19 @@ const CliOption kCliOptions[] = {
      "write each output into the folder DIR (made if missing)"},
     {"--c-array", nullptr, Takes::Value, "NAME", "an array name", SetNamedFormat<OutputFormat::CArray>,
      HelpSection::Output,
-     "write a C declaration: const unsigned char NAME[N] = {...};\n"
-     "with NAME_width and NAME_height beside it and a comment\n"
-     "naming the source, its size and the layout. NAME is a C\n"
-     "identifier and no C or C++ keyword; with several inputs,\n"
-     "each array is named NAME_<input name>, and with -o they\n"
-     "all go into that one header, followed by the tables\n"
+     "write a C declaration: static const unsigned char NAME[N] =\n"
+     "{...}; with NAME_width and NAME_height beside it and a\n"
+     "comment naming the source, its size and the layout. NAME is\n"
+     "a C identifier and no C or C++ keyword; with several\n"
+     "inputs, each array is named NAME_<input name>, and with -o\n"
+     "they all go into that one header, followed by the tables\n"
      "NAME_images (pointers), NAME_widths, NAME_heights and\n"
-     "NAME_count, in input order, inside an include guard"},
+     "NAME_count, in input order, inside an include guard. A\n"
+     "header's data is static, so that any number of files may\n"
+     "include it; -o NAME.c (.cpp, .ino) writes it const alone"},
     {"--c-style", nullptr, Takes::Value, "STYLE", "plain, arduino or u8g2", ApplyCStyle, HelpSection::Output,
      "the flavour of --c-array: plain (the default), arduino\n"
-     "(const unsigned char NAME[] PROGMEM, in flash on AVR:\n"
+     "(static const unsigned char NAME[] PROGMEM, in flash on AVR:\n"
      "<avr/pgmspace.h> from avr-libc, <pgmspace.h> on ESP8266\n"
      "and ESP32; it starts from the adafruit-gfx layout, which\n"
      "Adafruit GFX drawBitmap(x, y, NAME, NAME_width,\n"

@@ -33,6 +33,18 @@ void ResolveForm(const CliArgs& args, Conversion* c) {
 
 // Bits a pixel when no palette or colour says: --depth, else the LVGL
 // format's, else the preset's, else 1.
+// A C form's output is a header unless it is named as a source file (or,
+// written to standard output, its form's file is not a header).
+bool WritesHeader(const Conversion& c) {
+    std::string name = c.output && std::string(c.output) != "-" ? c.output : FormRow(c.form).extension;
+    const size_t dot = name.rfind('.');
+    name = dot == std::string::npos ? "" : name.substr(dot);
+    for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    for (const char* source : {".c", ".cc", ".cpp", ".cxx", ".c++", ".ino"})
+        if (name == source) return false;
+    return true;
+}
+
 uint32_t DepthOf(const CliArgs& args) {
     if (args.depth) return *args.depth;
     if (args.lvglFormat) return BitsOf(args.lvglFormat->format);
@@ -137,6 +149,7 @@ bool ResolveConversion(const CliArgs& args, Conversion* conversion, std::string*
     c.frames = args.frames;
     c.delay = args.delay;
     ResolveForm(args, &c);
+    c.formOptions.header = WritesHeader(c);
     ResolvePixels(args, &c);
     if (Refused(args, c, false, error, refusedBy) || !ResolveLayout(args, &c, error) ||
         Refused(args, c, true, error, refusedBy))

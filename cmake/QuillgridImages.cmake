@@ -10,7 +10,8 @@
 # descriptors' C files are added to <target>'s sources and <name.h>
 # declares them. The header's folder is added to <target>'s include path.
 # An image's conversion runs again only when the image, the OPTIONS or
-# quillgrid-cli itself changes, and then for that image alone.
+# quillgrid-cli itself changes, and then for that image alone. A target may
+# take any number of headers, each from a call of its own.
 function(quillgrid_add_images)
   cmake_parse_arguments(PARSE_ARGV 0 QG "" "TARGET;HEADER" "IMAGES;OPTIONS")
   if(NOT QG_TARGET OR NOT TARGET "${QG_TARGET}")
@@ -40,7 +41,13 @@ function(quillgrid_add_images)
     message(FATAL_ERROR "quillgrid_add_images: ${form} ${given} names one image, and IMAGES has ${count}")
   endif()
 
-  set(dir "${CMAKE_CURRENT_BINARY_DIR}/quillgrid/${QG_TARGET}")
+  # Each header's own folder, parts and options, and a target of its own.
+  string(MAKE_C_IDENTIFIER "${QG_HEADER}" header_id)
+  set(dir "${CMAKE_CURRENT_BINARY_DIR}/quillgrid/${QG_TARGET}/${header_id}")
+  set(step "${QG_TARGET}_quillgrid_${header_id}")
+  if(TARGET "${step}")
+    message(FATAL_ERROR "quillgrid_add_images: ${QG_TARGET} already has a header ${QG_HEADER}")
+  endif()
   # The options as a file that changes only when they do, so that make too
   # converts again when they change (ninja also sees the command change).
   string(JOIN "\n" text ${options})
@@ -82,10 +89,10 @@ function(quillgrid_add_images)
   endforeach()
   string(APPEND header "\n#endif\n")
   file(CONFIGURE OUTPUT "${dir}/${QG_HEADER}" CONTENT "${header}" @ONLY)
-  add_custom_target("${QG_TARGET}_quillgrid_images" DEPENDS ${parts})
+  add_custom_target("${step}" DEPENDS ${parts})
   if(form STREQUAL "--lvgl")
     target_sources("${QG_TARGET}" PRIVATE ${parts})
   endif()
-  add_dependencies("${QG_TARGET}" "${QG_TARGET}_quillgrid_images")
+  add_dependencies("${QG_TARGET}" "${step}")
   target_include_directories("${QG_TARGET}" PRIVATE "${dir}")
 endfunction()

@@ -37,11 +37,11 @@ public:
         std::string before = SourceComment(source, bytes, "") + SizeConstants(u8g2, name, source.width, source.height);
         switch (options.style) {
         case CStyle::Plain:
-            before += "const " + ValueType(options.wordBytes) + name + "[" +
+            before += DataQualifier(options) + ValueType(options.wordBytes) + name + "[" +
                       std::to_string(bytes / std::max<uint32_t>(1, options.wordBytes)) + "] = {\n";
             break;
         case CStyle::Arduino:
-            before += "const " + ValueType(options.wordBytes) + name + "[] PROGMEM = {\n";
+            before += DataQualifier(options) + ValueType(options.wordBytes) + name + "[] PROGMEM = {\n";
             break;
         case CStyle::U8g2:
             before += "static const unsigned char " + name + "_bits[] U8X8_PROGMEM = {\n";
@@ -54,7 +54,7 @@ public:
                     void* context) const override {
         const bool u8g2 = options.style == CStyle::U8g2;
         const std::string type = ValueType(options.wordBytes);
-        const TableStyle style = {u8g2 ? "static const " : "const ", type.substr(0, type.size() - 1), "",
+        const TableStyle style = {u8g2 ? "static const " : DataQualifier(options), type.substr(0, type.size() - 1), "",
                                   u8g2 ? "_bits" : "", u8g2};
         return WriteText(CollectionTables(style, collection), sink, context);
     }
@@ -79,9 +79,7 @@ public:
         return {name, name + "_width", name + "_height"};
     }
 
-    std::vector<std::string> NamesOfCollection(const std::string& name) const override {
-        return CollectionNames(name);
-    }
+    std::vector<std::string> NamesOfCollection(const std::string& name) const override { return CollectionNames(name); }
 };
 
 }  // namespace

@@ -145,6 +145,8 @@ std::string SizeConstants(bool defines, const std::string& name, uint32_t width,
            std::to_string(height) + "\n";
 }
 
+const char* DataQualifier(const FormOptions& options) { return options.header ? "static const " : "const "; }
+
 std::string ValueType(uint32_t wordBytes) {
     return wordBytes == 2 ? "uint16_t " : wordBytes == 4 ? "uint32_t " : "unsigned char ";
 }

@@ -48,6 +48,9 @@ bool WriteText(const std::string& text, ByteSink sink, void* context);
 // How a form's tables name its images: "static const " or "const ", the
 // type pointed to, "&" before each name or none, a suffix after it
 // ("_bits"), and counts and sizes as #defines or enum constants.
+// "static const " in a header, "const " in a source file.
+const char* DataQualifier(const FormOptions& options);
+
 struct TableStyle {
     const char* qualifier;
     std::string type;

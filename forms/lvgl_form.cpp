@@ -47,13 +47,15 @@ namespace {
 // LVGL v9's lv_image_dsc_t, its fields in the order lv_image_dsc.h
 // declares them, without designated initializers (C++17 has none): the
 // header's bit-fields (reversed on a big-endian LVGL), data_size, data,
-// reserved, and reserved_2 from LVGL 9.3 on. The extern declaration gives
-// the descriptor external linkage in C++ too, as LV_IMAGE_DECLARE expects.
-std::string Descriptor(const std::string& name, const ArraySource& source, const char* format, uint32_t stride) {
+// reserved, and reserved_2 from LVGL 9.3 on. In a source file the extern
+// declaration gives the descriptor external linkage in C++ too, as
+// LV_IMAGE_DECLARE expects; in a header it is static, as its data is.
+std::string Descriptor(const std::string& name, const ArraySource& source, const char* format, uint32_t stride,
+                       bool header) {
     const std::string w = std::to_string(source.width), h = std::to_string(source.height);
     const std::string s = std::to_string(stride), cf = std::string("LV_COLOR_FORMAT_") + format;
-    std::string text = "\nextern const lv_image_dsc_t " + name + ";\n";
-    text += "const lv_image_dsc_t " + name + " = {\n";
+    std::string text = header ? "\nstatic const lv_image_dsc_t " + name + " = {\n"
+                              : "\nextern const lv_image_dsc_t " + name + ";\nconst lv_image_dsc_t " + name + " = {\n";
     text += "#if defined(LV_BIG_ENDIAN_SYSTEM) && LV_BIG_ENDIAN_SYSTEM\n";
     text += "    {0, " + s + ", " + h + ", " + w + ", 0, " + cf + ", LV_IMAGE_HEADER_MAGIC},\n";
     text += "#else\n";
@@ -130,12 +132,14 @@ public:
         const std::string before = SourceComment(source, bytes + colours * 4, what) +
                                    "static const LV_ATTRIBUTE_MEM_ALIGN uint8_t " + image.name + "_map[] = {\n" +
                                    palette;
-        return WriteValues(*image.grid, {before, "};\n" + Descriptor(image.name, source, format.name, stride)}, options,
-                           sink, context, sizes);
+        return WriteValues(*image.grid,
+                           {before, "};\n" + Descriptor(image.name, source, format.name, stride, options.header)},
+                           options, sink, context, sizes);
     }
 
-    bool Collection(const FormCollection& collection, const FormOptions&, ByteSink sink, void* context) const override {
-        const TableStyle style = {"const ", "lv_image_dsc_t", "&", "", false};
+    bool Collection(const FormCollection& collection, const FormOptions& options, ByteSink sink,
+                    void* context) const override {
+        const TableStyle style = {DataQualifier(options), "lv_image_dsc_t", "&", "", false};
         return WriteText(CollectionTables(style, collection), sink, context);
     }
 
@@ -150,9 +154,7 @@ public:
         return {name, name + "_map"};
     }
 
-    std::vector<std::string> NamesOfCollection(const std::string& name) const override {
-        return CollectionNames(name);
-    }
+    std::vector<std::string> NamesOfCollection(const std::string& name) const override { return CollectionNames(name); }
 };
 
 }  // namespace

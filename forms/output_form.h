@@ -52,6 +52,11 @@ struct FormOptions {
     const LvglFormatRow* lvgl = nullptr;  // --lvgl's colour format
     PreviewChoice preview = PreviewChoice::Blocks;
     bool terminalColour = false;  // the output is a terminal that takes colour escapes
+    // The C text is a header, which any number of source files may include:
+    // its data is static there (each file that draws it holds it; the
+    // compiler leaves it out of those that do not). False for a file that
+    // is compiled itself (.c, .cpp), whose data others declare extern.
+    bool header = true;
 };
 
 // What the comment above a C image tells about its source.

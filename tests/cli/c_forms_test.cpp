@@ -251,6 +251,56 @@ TEST_F(CFormTest, OneHeaderHoldsManyImagesAndTheirTables) {
     EXPECT_EQ(BuildAndRun("c++", program, "-std=c++20"), expected);
 }
 
+// Every header the C forms write is included by two C files and two C++
+// files of one program, each reading its data, and the program links: no
+// object is defined twice.
+TEST_F(CFormTest, EveryHeaderIsIncludedFromSeveralFiles) {
+    if (!Found("cc") || !Found("c++")) GTEST_SKIP() << "no C and C++ compilers";
+    const std::string logo = Image(test::RandomMonoBmp(13, 9, 4), "logo.bmp");
+    const std::string icon = Image(test::RandomMonoBmp(7, 5, 2), "icon.bmp");
+    const std::string anim = std::string(QG_SOURCE_DIR) + "/fuzz/inputs/decode/moving.gif";
+    const struct {
+        std::vector<std::string> args;
+        const char* read;  // an expression each file returns
+    } cases[] = {
+        {{"--c-array", "logo", logo}, "logo[0]"},
+        {{"--c-array", "logo", "--c-style", "arduino", logo}, "logo[1]"},
+        {{"--c-array", "logo", "--c-style", "u8g2", logo}, "logo_bits[0]"},
+        {{"--xbm=logo", logo}, "logo_bits[0]"},
+        {{"--c-array", "logo", "--color", "rgb565", "--c-words", logo}, "logo[0]"},
+        {{"--c-array", "anim", anim}, "anim_frames[1][0] + anim_delays[0]"},
+        {{"--c-array", "pics", logo, icon}, "pics_images[1][0] + pics_widths[0]"},
+        {{"--lvgl", "pics", logo, icon}, "pics_images[1]->header.w + pics_widths[0]"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.end() - (c.args.back() == icon ? 2 : 1), {"-o", dir.File("image.h")});
+        ASSERT_EQ(Run(args), kExitDone) << c.read << ": " << err;
+        std::string build;
+        for (const char* file : {"a.c", "b.c", "c.cpp", "d.cpp"}) {
+            const bool cpp = std::string(file).find("cpp") != std::string::npos;
+            std::ofstream(dir.File(file)) << "#include \"image.h\"\n"
+                                          << (cpp ? "extern \"C\" " : "") << "int read_" << file[0]
+                                          << "(void) { return (int)(" << c.read << "); }\n";
+            build += (cpp ? "c++ -std=c++17" : "cc -std=c99") + std::string(" -Wall -Wextra -Werror -c -I ") +
+                     Quote(dir.File("")) + " -I " + Quote(std::string(QG_SOURCE_DIR) + "/tests/cli/stubs") + " -o " +
+                     Quote(dir.File(std::string(file) + ".o")) + " " + Quote(dir.File(file)) + " 2>>" +
+                     Quote(dir.File("build.log")) + " && ";
+        }
+        std::ofstream(dir.File("main.c")) << "int read_a(void), read_b(void), read_c(void), read_d(void);\n"
+                                             "int main(void) { return read_a() == read_b() && read_b() == read_c() "
+                                             "&& read_c() == read_d() ? 0 : 1; }\n";
+        build += "cc -c -o " + Quote(dir.File("main.o")) + " " + Quote(dir.File("main.c")) + " && c++ -o " +
+                 Quote(dir.File("prog"));
+        for (const char* object : {"a.c.o", "b.c.o", "c.cpp.o", "d.cpp.o", "main.o"})
+            build += " " + Quote(dir.File(object));
+        build += " 2>>" + Quote(dir.File("build.log"));
+        std::remove(dir.File("build.log").c_str());
+        EXPECT_EQ(std::system(build.c_str()), 0) << c.read << ":\n" << test::ReadText(dir.File("build.log"));
+        EXPECT_EQ(std::system(Quote(dir.File("prog")).c_str()), 0) << c.read;
+    }
+}
+
 // On an AVR the Arduino and u8g2 forms must land in flash, not in the 2 KiB
 // of RAM: avr-gcc puts PROGMEM data in a .progmem section.
 TEST_F(CFormTest, OnAnAvrTheArraysLandInFlash) {

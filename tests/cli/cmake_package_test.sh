@@ -3,7 +3,8 @@
 # find_package(Quillgrid) and quillgrid_add_images() builds from a clean
 # folder and its program writes each image's bytes; a second build does no
 # work; touching one image runs the converter for that image alone; new
-# options run it for every image; examples/cmake builds and runs; with
+# options run it for every image of the header they are given for; a
+# target takes two headers; examples/cmake builds and runs; with
 # avr-gcc, the same project builds for an ATmega328P.
 #   usage: cmake_package_test.sh SOURCE_DIR BUILD_DIR QG_MAKE_BMP
 source "$(dirname "${BASH_SOURCE[0]}")/../scratch.sh"
@@ -34,10 +35,10 @@ converted() { grep -c 'quillgrid-cli' "$1" || true; }
 cmake -S "$source_dir/tests/cmake_package" -B b -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" \
   -DIMAGES_DIR="$work/images" "-DQG_OPTIONS=--preset;ssd1306" >/dev/null
 ninja -C b -v > first.log
-[ "$(converted first.log)" = 2 ] || { echo "a clean build converted $(converted first.log) images, not 2"; exit 1; }
+[ "$(converted first.log)" = 3 ] || { echo "a clean build converted $(converted first.log) images, not 3"; exit 1; }
 expected --preset ssd1306
 check
-echo "ok: a clean build converts both images and the program writes their bytes"
+echo "ok: a clean build converts the images of both headers and the program writes their bytes"
 
 plan=$(ninja -C b -n)
 [ "$plan" = "ninja: Entering directory \`b'

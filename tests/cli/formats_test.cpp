@@ -31,7 +31,7 @@ TEST_F(CliTest, CArrayWrapsTheValuesInADeclaration) {
               "/* in.bmp: 10 x 3 pixels, msb first, bits vertical, bytes horizontal, fill zero; "
               "10 bytes */\n"
               "enum { worked_width = 10, worked_height = 3 };\n"
-              "const unsigned char worked[10] = {\n"
+              "static const unsigned char worked[10] = {\n"
               "    0xA0, 0x60, 0x60, 0x20, 0x20, 0x60, 0x60, 0xA0, 0xA0, 0xC0,\n"
               "};\n");
     // Sixteen values a line, or --per-line, whatever the packed lines are.
@@ -40,7 +40,7 @@ TEST_F(CliTest, CArrayWrapsTheValuesInADeclaration) {
               "/* in.bmp: 10 x 3 pixels, msb first, bits horizontal, bytes horizontal, fill one; "
               "6 bytes */\n"
               "enum { _w2_width = 10, _w2_height = 3 };\n"
-              "const unsigned char _w2[6] = {\n"
+              "static const unsigned char _w2[6] = {\n"
               "    0x81, 0xFF, 0x66, 0x7F,\n"
               "    0xFF, 0xBF,\n"
               "};\n");
@@ -52,9 +52,12 @@ TEST_F(CliTest, CArrayWrapsTheValuesInADeclaration) {
     EXPECT_EQ(viaFile, out);
     EXPECT_NE(out.find("lsb first, bits vertical, bytes vertical, fill zero; 10 bytes */\n"
                        "enum { w_width = 10, w_height = 3 };\n"
-                       "const unsigned char w[10] = {\n    0x05, 0x06, 0x06, 0x04,"),
+                       "static const unsigned char w[10] = {\n    0x05, 0x06, 0x06, 0x04,"),
               std::string::npos)
         << out;
+    // Into a source file, the array is the file's own, for others to declare extern.
+    EXPECT_EQ(Run({"--c-array", "w", "-o", dir.File("worked.c"), input}), kExitDone);
+    EXPECT_NE(test::ReadText(dir.File("worked.c")).find("\nconst unsigned char w[10] = {"), std::string::npos);
 }
 
 #ifndef _WIN32
