@@ -44,6 +44,11 @@ const uint32_t kPure[] = {0x000000, 0xFFFFFF, 0xFF0000, 0xFFFF00, 0x00FF00, 0x00
 
 double Chroma(const Oklab& c) { return std::sqrt(c.a * c.a + c.b * c.b); }
 
+// OKLab chroma below which a colour is a grey to the eye, and below which
+// an ink counts as black, white or grey.
+const double kNoColour = 0.02;
+const double kLittleColour = 0.08;
+
 // Chooses inks for rows of colour, from the top, into a created image.
 // A palette's inks: each pixel the ink nearest in OKLab, or a mix of inks.
 // Errors in linear light.
@@ -52,8 +57,7 @@ public:
     typedef Linear Error;
     static const ErrorSums kSums = ErrorSums::Real;
 
-    Inks(const Palette& palette, Dither dither, LevelImage* levels)
-        : ordered(dither == Dither::Bayer), levels(levels) {
+    Inks(const Palette& palette, Dither dither, LevelImage* levels) : ordered(dither == Dither::Bayer), levels(levels) {
         const bool diffuses = dither == Dither::FloydSteinberg || dither == Dither::Atkinson;
         for (uint32_t v = 0; v < palette.Size(); ++v) {
             if (palette.unused[v]) continue;
@@ -125,7 +129,7 @@ private:
             const Oklab& ink = inks[i].lab;
             double score;
             if (rgb == 0 || rgb == 0xFFFFFF) {
-                if (Chroma(ink) >= 0.08) continue;
+                if (Chroma(ink) >= kLittleColour) continue;
                 score = rgb == 0 ? -ink.l : ink.l;
                 if (rgb == 0 ? ink.l > 0.5 : ink.l < 0.5) continue;
             } else {
@@ -147,12 +151,17 @@ private:
         return -1;
     }
 
-    size_t NearestInk(const Oklab& lab) const {
+    // The ink nearest `lab`; among the inks with little colour in them
+    // alone when `greysOnly` (and there are such inks).
+    size_t NearestInk(const Oklab& lab, bool greysOnly = false) const {
         double best = 1e300;
         size_t nearest = 0;
-        for (size_t i = 0; i < inks.size(); ++i) {
-            const double d = DistanceSquared(lab, inks[i].lab);
-            if (d < best) best = d, nearest = i;
+        for (int pass = greysOnly ? 0 : 1; pass < 2 && best == 1e300; ++pass) {
+            for (size_t i = 0; i < inks.size(); ++i) {
+                if (pass == 0 && Chroma(inks[i].lab) >= kLittleColour) continue;
+                const double d = DistanceSquared(lab, inks[i].lab);
+                if (d < best) best = d, nearest = i;
+            }
         }
         return nearest;
     }
@@ -169,7 +178,9 @@ private:
         if (anchor >= 0) {
             slot.first = slot.second = inks[static_cast<size_t>(anchor)].value;
         } else if (!ordered) {
-            slot.first = slot.second = inks[NearestInk(lab)].value;
+            // A grey is no colour: it takes black, white or a grey ink,
+            // never a coloured ink only as light as it.
+            slot.first = slot.second = inks[NearestInk(lab, Chroma(lab) < kNoColour)].value;
         } else {
             Mix(c, lab, &slot);
         }

@@ -91,6 +91,39 @@ TEST(TonePalette, NearestIsJudgedAsTheEyeSeesIt) {
         EXPECT_EQ(NearestInk(Parsed(c.palette), c.colour), c.value) << c.palette << " " << ColourText(c.colour);
 }
 
+// A flat grey is no colour: without a dither, and with Bayer, every grey
+// takes the palette's black and white (or a grey ink, where it has one),
+// never an ink as light as it (acep7's orange is as light as mid grey).
+TEST(TonePalette, AGreyTakesOnlyTheGreyInks) {
+    std::vector<const char*> palettes;
+    for (const NamedPalette* p = NamedPalettesBegin(); p != NamedPalettesEnd(); ++p) palettes.push_back(p->name);
+    palettes.push_back("#000000,#808080,#FFFFFF,#FF8000");  // a grey ink between them
+    for (const char* name : palettes) {
+        const Palette palette = Parsed(name);
+        std::vector<bool> grey(palette.Size());
+        for (uint32_t v = 0; v < palette.Size(); ++v) {
+            const Rgb& ink = palette.colours[v];
+            grey[v] = !palette.unused[v] && ink.r == ink.g && ink.g == ink.b;
+        }
+        for (Dither dither : {Dither::None, Dither::Bayer}) {
+            ToneOptions tone;
+            tone.dither = dither;
+            size_t coloured = 0;
+            int first = -1;
+            for (int level = 0; level < 256; ++level) {
+                const uint8_t v = static_cast<uint8_t>(level);
+                const ChannelImage flat = Flat(8, 8, {v, v, v});
+                LevelImage levels;
+                ASSERT_TRUE(TonePalette({flat.Rows(), true, 255}, tone, palette, &levels));
+                for (uint32_t y = 0; y < 8; ++y)
+                    for (uint32_t x = 0; x < 8; ++x)
+                        if (!grey[levels.Get(x, y)]) ++coloured, first = first < 0 ? level : first;
+            }
+            EXPECT_EQ(coloured, 0u) << name << (dither == Dither::Bayer ? " Bayer" : "") << ", first at grey " << first;
+        }
+    }
+}
+
 // A flat patch of two inks mixed in light, a share t of the second:
 // Floyd-Steinberg gives the patch's light on average; Bayer the two inks
 // alone, the second on that share of the pixels. Atkinson lets a quarter
