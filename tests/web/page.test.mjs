@@ -176,15 +176,29 @@ test('a file opens by the picker, by dropping and by pasting', async () => {
   }
 });
 
+// A refused file changes nothing: the source shown, the preview, the
+// output (what Copy takes), the file list; its line is the CLI's, in the
+// page's language.
 test('a refused file shows the CLI reason and changes nothing else', async () => {
   await openFiles(['gradient.png']);
   await page.waitForFunction(() => document.querySelector('#output').textContent.length > 0);
-  const before = await page.textContent('#output');
+  const state = () => page.evaluate(() => ({
+    output: document.querySelector('#output').textContent, source: document.querySelector('#source').src,
+    preview: document.querySelector('#preview').toDataURL(), command: document.querySelector('#command').textContent,
+    files: [...document.querySelectorAll('#file-list button')].map((b) => `${b.textContent} ${b.getAttribute('aria-pressed')}`),
+  }));
+  const before = await state();
   fs.writeFileSync(path.join(work, 'broken.png'), 'not a picture');
-  await openFiles(['broken.png']);
-  await page.waitForSelector('#message:not([hidden])');
-  assert.equal(await page.textContent('#message'), cliOutput([], 'broken.png').err.split('\n')[0]);
-  assert.equal(await page.textContent('#output'), before);
+  const line = cliOutput([], 'broken.png').err.split('\n')[0];
+  for (const language of ['en', 'ja']) {
+    if (language === 'ja') await page.click('#lang');
+    await openFiles(['broken.png']);
+    await page.waitForSelector('#message:not([hidden])');
+    const message = await page.textContent('#message');
+    if (language === 'en') assert.equal(message, line);
+    else assert.equal(message, 'quillgrid-cli: broken.png: 読める画像ではありません（読めるのは PNG, JPEG, WebP, BMP, GIF, PGM or PPM）');
+    assert.deepEqual(await state(), before, language);
+  }
 });
 
 // The grey of each pixel of a BMP the converter wrote (1, 4 or 8 bits a

@@ -169,8 +169,9 @@ function shellWord(word) { return /^[\w@%+=:,./-]+$/.test(word) ? word : `'${wor
 
 // Converts the chosen file with the controls' options, in one run of the
 // engine; a refused file leaves everything as it was but the message.
+// False when it was refused.
 function update() {
-  if (current < 0) return;
+  if (current < 0) return false;
   const started = performance.now();
   const file = files[current];
   const args = commandArgs(null, true);
@@ -195,10 +196,13 @@ function update() {
       source: field('source'),
     });
     say('');
+    return true;
   } catch (error) {
-    say(error.message);
+    say(refusalIn(lang, error.message));
+    return false;
+  } finally {
+    window.quillgrid.lastUpdateMs = performance.now() - started;
   }
-  window.quillgrid.lastUpdateMs = performance.now() - started;
 }
 
 // --- files ---
@@ -230,27 +234,45 @@ function renderFileList() {
   });
 }
 
+// Shows file `index`; a file the converter refuses changes nothing (the
+// source, the preview, the output, what Copy and the downloads take), and
+// false says so.
 function choose(index) {
+  const before = current, zoomBefore = zoomChosen;
   current = index;
   zoomChosen = false;
-  const file = files[index];
+  if (!update()) {
+    current = before;
+    zoomChosen = zoomBefore;
+    return false;
+  }
   const source = $('source');
   source.hidden = false;
   source.onerror = () => { source.hidden = true; };
-  source.src = file.url;
+  source.src = files[index].url;
   renderFileList();
-  update();
+  return true;
 }
 
+// Opens files and shows the first the converter takes. A file it refuses
+// on the way is not kept, and the message says why; the files after the
+// one shown are converted when chosen.
 async function open(list) {
-  const opened = [];
+  let refusal = '', shown = false;
   for (const item of list) {
     const bytes = new Uint8Array(await item.arrayBuffer());
-    const name = uniqueName(item.name);
-    files.push({name, bytes, url: URL.createObjectURL(new Blob([bytes], {type: item.type || 'application/octet-stream'}))});
-    opened.push(files.length - 1);
+    const type = item.type || 'application/octet-stream';
+    files.push({name: uniqueName(item.name), bytes, url: URL.createObjectURL(new Blob([bytes], {type}))});
+    if (shown) continue;
+    if (choose(files.length - 1)) {
+      shown = true;
+    } else {
+      refusal = refusal || $('message').textContent;
+      URL.revokeObjectURL(files.pop().url);
+    }
   }
-  if (opened.length) choose(opened[0]);
+  renderFileList();
+  if (refusal) say(refusal);
 }
 
 // The chosen file in the form of `flag` (the table's; '' for array text),
@@ -361,7 +383,11 @@ function start() {
     drawImage($('preview'), $('grid'), pixelsOfBmp(frames[index]), Number($('zoom').value));
     $('frame-number').textContent = text('frameof')(index, frames.length);
   });
-  $('file').addEventListener('change', (event) => open(event.target.files));
+  // Emptied once read, so that the same file may be chosen again.
+  $('file').addEventListener('change', async (event) => {
+    await open(event.target.files);
+    event.target.value = '';
+  });
   document.addEventListener('dragover', (event) => { event.preventDefault(); document.body.classList.add('dropping'); });
   document.addEventListener('dragleave', () => document.body.classList.remove('dropping'));
   document.addEventListener('drop', (event) => {

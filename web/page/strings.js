@@ -196,3 +196,26 @@ const TEXTS = {
     pick: (name) => `${name} を表示`,
   },
 };
+
+// Why a file was refused, in the page's language: the converter's own
+// line ("quillgrid-cli: NAME: REASON"), its reason put in Japanese where a
+// pattern knows it (a library's own words inside it stay as they are).
+const REFUSALS_JA = [
+  [/^not an image this converter reads \((.*)\)$/, (m) => `読める画像ではありません（読めるのは ${m[1]}）`],
+  [/^cannot decode this (\S+): (.*)$/, (m) => `この ${m[1]} を読めません: ${m[2]}`],
+  [/^unsupported (\S+): (.*)$/, (m) => `対応していない ${m[1]} です: ${m[2]}`],
+  [/^only binary PGM and PPM \(P5, P6\) are read, not (P\d)$/,
+   (m) => `PGM・PPM はバイナリ（P5、P6）だけを読みます（${m[1]} は読みません）`],
+  [/^the image is (\d+) x (\d+) pixels; there is nothing to fit into a frame$/,
+   (m) => `画像が ${m[1]} × ${m[2]} 画素で、枠に収めるものがありません`],
+];
+function refusalIn(language, line) {
+  if (language !== 'ja') return line;
+  const parts = line.match(/^(quillgrid-cli: (?:[^:]*: )?)(.*)$/);
+  if (!parts) return line;
+  for (const [pattern, say] of REFUSALS_JA) {
+    const m = parts[2].match(pattern);
+    if (m) return parts[1] + say(m);
+  }
+  return line;
+}
