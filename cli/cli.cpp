@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -40,8 +41,7 @@ Outcome Convert(Run& run, const Job& job) {
     if (prepared == Outcome::Frames) return ConvertFrames(run, image, job);
     if (prepared != Outcome::Done) return prepared;
     if (!WriteOutput(run, image, job)) {
-        std::fprintf(run.err, "%s: cannot write %s\n", kName,
-                     job.output.empty() ? "to standard output" : job.output.c_str());
+        std::fputs(CannotWriteLine(job.output).c_str(), run.err);
         return Outcome::NotWritten;
     }
     return Outcome::Done;
@@ -53,7 +53,11 @@ void ConvertIntoOneHeader(Run& run, const std::vector<std::string>& names, unsig
     const Conversion& c = run.conversion;
     const OutputForm& form = c.Form().form;
     ReplacingFile file;
-    bool written = file.Open(c.output) && form.Opening(c.formOptions, c.arrayName, WriteToFile, file.Handle());
+    // Into the file, replaced once whole; or, for -o -, to standard output.
+    const bool opened = c.toStream || file.Open(c.output);
+    const ByteSink sink = c.toStream ? WriteToStream : WriteToFile;
+    void* const context = c.toStream ? static_cast<void*>(run.out) : static_cast<void*>(file.Handle());
+    bool written = opened && form.Opening(c.formOptions, c.arrayName, sink, context);
     FormCollection collection;
     collection.name = c.arrayName;
     InputImage image;
@@ -65,18 +69,18 @@ void ConvertIntoOneHeader(Run& run, const std::vector<std::string>& names, unsig
             ++*refused;
             continue;
         }
-        written =
-            written && (collection.entries.empty() || WriteToFile(file.Handle(), "\n", 1)) &&
-            form.Image(ImageForForm(run, image, c.inputs[i], names[i]), c.formOptions, WriteToFile, file.Handle());
+        written = written && (collection.entries.empty() || sink(context, "\n", 1)) &&
+                  form.Image(ImageForForm(run, image, c.inputs[i], names[i]), c.formOptions, sink, context);
         collection.entries.push_back({names[i], image.picture.Width(), image.picture.Height()});
     }
     if (*refused > 0) return;  // the header would lack an image: it is left as it was
-    if (written && form.Collection(collection, c.formOptions, WriteToFile, file.Handle()) &&
-        form.Closing(c.formOptions, WriteToFile, file.Handle()) && file.Commit()) {
-        for (const char* input : c.inputs) run.written.emplace_back(c.output, input);
+    if (written && form.Collection(collection, c.formOptions, sink, context) &&
+        form.Closing(c.formOptions, sink, context) && (c.toStream ? std::fflush(run.out) == 0 : file.Commit())) {
+        if (!c.toStream)
+            for (const char* input : c.inputs) run.written.emplace_back(c.output, input);
         return;
     }
-    std::fprintf(run.err, "%s: cannot write %s\n", kName, c.output);
+    std::fputs(CannotWriteLine(c.toStream ? "" : c.output).c_str(), run.err);
     ++*notWritten;
 }
 
@@ -193,6 +197,7 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
     if (!ResolveConversion(args, &conversion, &problem)) return UsageError(err, problem);
     conversion.formOptions.terminalColour = TakesColour(out);
     const Conversion& c = conversion;
+    for (const std::string& notice : c.notices) std::fprintf(err, "%s: %s\n", kName, notice.c_str());
 
     const PathKind outDir = c.outDir ? GetPathKind(c.outDir) : PathKind::Folder;
     if (outDir != PathKind::Folder && outDir != PathKind::Missing)
@@ -201,6 +206,12 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
     std::vector<std::string> outputs(c.inputs.size()), arrayNames(c.inputs.size());
     if (!showOnly && !PlanOutputs(c, &outputs, &problem)) return UsageError(err, problem);
     if (FormRow(c.form).cSource && !PlanArrayNames(c, &arrayNames, &problem)) return UsageError(err, problem);
+    // A file's bytes on a terminal are noise, and may be taken as its commands.
+    const bool toScreen = std::find(outputs.begin(), outputs.end(), std::string()) != outputs.end() && IsTerminal(out);
+    if (!showOnly && !FormRow(c.form).text && toScreen)
+        return UsageError(err, std::string(FormRow(c.form).flag) +
+                                   " writes a file's bytes, not text for a terminal: give -o FILE, or send them on "
+                                   "(> FILE, or | into a program)");
 
     // A missing output folder is made, as for any build step's output.
     if (outDir == PathKind::Missing && !CreateFolders(c.outDir)) {

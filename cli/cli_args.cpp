@@ -1,7 +1,10 @@
 #include "cli/cli_args.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
+
+#include "io/file_io.h"
 
 namespace {
 
@@ -19,6 +22,49 @@ size_t Distance(const std::string& a, const std::string& b) {
         }
     }
     return row[b.size()];
+}
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// A value of a fixed set as the set spells it, whatever its case, when one
+// of the set is that word; else the value as given.
+std::string Spelled(const CliOption& option, const char* value) {
+    const std::vector<std::string> values = OptionValues(option);
+    if (std::find(values.begin(), values.end(), value) != values.end()) return value;
+    const std::string* match = nullptr;
+    for (const std::string& v : values) {
+        if (!SameIgnoringCase(v, value)) continue;
+        if (match) return value;  // two differ by case alone: as given
+        match = &v;
+    }
+    return match ? *match : value;
+}
+
+// The value of the set nearest a refused word, as a suggestion: a word of
+// three letters or more that is none of the set, two edits from one at
+// most (and fewer than a third of its length); empty when none is that near.
+std::string NearestValue(const CliOption& option, const char* value) {
+    const std::vector<std::string> values = OptionValues(option);
+    const std::string word = value;
+    const size_t letters =
+        std::count_if(word.begin(), word.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+    if (letters < 3 || std::find(values.begin(), values.end(), word) != values.end()) return std::string();
+    std::string nearest;
+    size_t best = std::min<size_t>(3, word.size() / 3 + 1);
+    for (const std::string& v : values) {
+        const size_t distance = Distance(Lower(value), Lower(v));
+        if (distance < best) best = distance, nearest = v;
+    }
+    return nearest;
 }
 
 std::string UnknownOption(const std::string& name) {
@@ -66,11 +112,30 @@ bool TakeOption(int argc, const char* const* argv, int* index, CliArgs* args, st
             *error = name + ": give a value after '=', or leave out the '='";
             return false;
         }
+        // "--dither fs logo.png": a value of the option given apart, which
+        // would be read as an input, when no file has that name.
+        if (!value && !equals && *index + 1 < argc && option->values) {
+            const char* next = argv[*index + 1];
+            const std::string spelled = Spelled(*option, next);
+            const std::vector<std::string> values = OptionValues(*option);
+            if (std::find(values.begin(), values.end(), spelled) != values.end() &&
+                GetPathKind(next) == PathKind::Missing) {
+                *error = name + ": takes its value after '=': did you mean " + name + "=" + spelled + "?";
+                return false;
+            }
+        }
         break;
     }
+    args->given.push_back(option->longName);
+    std::string spelled;
+    if (value && option->values) value = (spelled = Spelled(*option, value)).c_str();
     std::string problem;
     if (option->apply(value, args, &problem)) return true;
     *error = name + ": " + problem;
+    if (value && option->values) {
+        const std::string nearest = NearestValue(*option, value);
+        if (!nearest.empty()) *error += "; did you mean " + nearest + "?";
+    }
     return false;
 }
 
@@ -89,6 +154,10 @@ bool ParseCliArgs(int argc, const char* const* argv, CliArgs* args, std::string*
         }
     }
     return true;
+}
+
+bool CliArgs::Given(const char* longName) const {
+    return std::find(given.begin(), given.end(), longName) != given.end();
 }
 
 void ApplyOverrides(const CliArgs& args, ConvertOptions* layout) {

@@ -65,7 +65,10 @@ struct CliArgs {
     std::optional<bool> bitHorizontal;
     std::optional<bool> byteHorizontal;
     std::optional<bool> fillOnes;
-    std::optional<bool> invert;  // --invert, --no-invert
+    std::optional<bool> invert;      // --invert, --no-invert
+    std::vector<std::string> given;  // the long name of every option given, in order
+
+    bool Given(const char* longName) const;
 };
 
 // Whether an option is given alone, with a value (--name VALUE or

@@ -474,7 +474,7 @@ const CliOption kCliOptions[] = {
 
     // Where the output goes and what form it takes.
     {"--output", "-o", Takes::Value, "FILE", "a file name", SetText<&R::output>, HelpSection::Output,
-     "write the one input's output to FILE"},
+     "write the one input's output to FILE (- for standard output)"},
     {"--out-dir", nullptr, Takes::Value, "DIR", "a folder", SetText<&R::outDir>, HelpSection::Output,
      "write each output into the folder DIR (made if missing)"},
     {"--c-array", nullptr, Takes::Value, "NAME", "an array name", SetNamedFormat<OutputFormat::CArray>,

@@ -129,7 +129,8 @@ const CliRule kCliRules[] = {
                 "; name one";
      },
      "--png --frames 0-1 in.png"},
-    {"--depfile", [](A a, C) { return a.depfile && (Shows(a) || (!a.output && !a.outDir && a.inputs.size() == 1)); },
+    {"--depfile",
+     [](A a, C c) { return a.depfile && (Shows(a) || c.toStream || (!a.output && !a.outDir && a.inputs.size() == 1)); },
      [](A, C) { return Text("--depfile names the files written, and standard output is none: give -o or --out-dir"); },
      "--depfile d.d in.png"},
 

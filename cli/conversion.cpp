@@ -1,5 +1,7 @@
 #include "cli/conversion.h"
 
+#include <cstring>
+
 #include <algorithm>
 
 #include "cli/cli_rules.h"
@@ -36,7 +38,7 @@ void ResolveForm(const CliArgs& args, Conversion* c) {
 // A C form's output is a header unless it is named as a source file (or,
 // written to standard output, its form's file is not a header).
 bool WritesHeader(const Conversion& c) {
-    std::string name = c.output && std::string(c.output) != "-" ? c.output : FormRow(c.form).extension;
+    std::string name = c.output ? c.output : FormRow(c.form).extension;
     const size_t dot = name.rfind('.');
     name = dot == std::string::npos ? "" : name.substr(dot);
     for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
@@ -142,7 +144,9 @@ bool ResolveConversion(const CliArgs& args, Conversion* conversion, std::string*
     c.read.guess = args.read.guess;
     c.arrayName = args.arrayName;
     c.inputs = args.inputs;
-    c.output = args.output;
+    // "-o -" is standard output, as in every Unix tool.
+    c.toStream = args.output && std::strcmp(args.output, "-") == 0;
+    c.output = c.toStream ? nullptr : args.output;
     c.outDir = args.outDir;
     c.depfile = args.depfile;
     c.settings = args.settings;
@@ -154,6 +158,10 @@ bool ResolveConversion(const CliArgs& args, Conversion* conversion, std::string*
     if (Refused(args, c, false, error, refusedBy) || !ResolveLayout(args, &c, error) ||
         Refused(args, c, true, error, refusedBy))
         return false;
+    for (const char* frameOption : {"--fit", "--align", "--resample"})
+        if (args.Given(frameOption) && !args.Given("--size") && !args.read.given)
+            c.notices.push_back(std::string(frameOption) +
+                                " does nothing without --size: the image keeps its own size");
     if (!SelectScanner(c.pack.layout)) {
         *error = "these options select no packing";
         return false;
@@ -184,5 +192,6 @@ bool PickFrames(const Conversion& conversion, uint32_t count, std::vector<uint32
 }
 
 bool OneHeader(const Conversion& conversion) {
-    return conversion.output && conversion.inputs.size() > 1 && FormRow(conversion.form).collects;
+    return (conversion.output || conversion.toStream) && conversion.inputs.size() > 1 &&
+           FormRow(conversion.form).collects;
 }

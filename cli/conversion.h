@@ -43,7 +43,11 @@ struct Conversion {
         bool guess = false;
     } read;
     std::vector<const char*> inputs;
-    const char* output = nullptr;
+    // What was given but does nothing in this run, a line each, said on
+    // standard error before the run: "--fit does nothing without --size".
+    std::vector<std::string> notices;
+    const char* output = nullptr;  // null for standard output
+    bool toStream = false;         // -o -: standard output, whatever the inputs
     const char* outDir = nullptr;
     const char* depfile = nullptr;
     const char* settings = nullptr;                     // a dependency of every output

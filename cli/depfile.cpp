@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "cli/output_paths.h"
 #include "io/array_text_file.h"
 #include "io/replacing_file.h"
 
@@ -57,6 +58,6 @@ bool WriteDepfile(const Conversion& conversion, const std::vector<std::pair<std:
     if (file.Open(conversion.depfile) && WriteToFile(file.Handle(), text.data(), static_cast<uint32_t>(text.size())) &&
         file.Commit())
         return true;
-    std::fprintf(err, "quillgrid-cli: cannot write %s\n", conversion.depfile);
+    std::fputs(CannotWriteLine(conversion.depfile).c_str(), err);
     return false;
 }

@@ -79,7 +79,7 @@ std::string NumberedPath(const std::string& path, uint32_t frame, uint32_t count
 }
 
 bool CannotWrite(const Run& run, const std::string& output) {
-    std::fprintf(run.err, "%s: cannot write %s\n", kName, output.empty() ? "to standard output" : output.c_str());
+    std::fputs(CannotWriteLine(output).c_str(), run.err);
     return false;
 }
 

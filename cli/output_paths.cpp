@@ -42,6 +42,22 @@ std::string BaseName(const std::string& path) {
     return path.substr(start);
 }
 
+std::string CannotWriteLine(const std::string& path) {
+    if (path.empty()) return "quillgrid-cli: cannot write to standard output\n";
+    std::string why;
+    std::string folder = path.substr(0, path.size() - BaseName(path).size());
+    if (folder.size() > 1 && IsSeparator(folder.back())) folder.pop_back();  // "/" stays
+    const PathKind above = folder.empty() ? PathKind::Folder : GetPathKind(folder.c_str());
+    if (GetPathKind(path.c_str()) == PathKind::Folder) {
+        why = ": it is a folder";
+    } else if (above == PathKind::Missing) {
+        why = ": its folder " + Quoted(folder) + " does not exist";
+    } else if (above != PathKind::Folder) {
+        why = ": " + Quoted(folder) + " is not a folder";
+    }
+    return "quillgrid-cli: cannot write " + path + why + "\n";
+}
+
 std::string IdentifierFromName(const std::string& fileName) {
     std::string stem = WithExtension(fileName, "");
     for (char& c : stem) {
@@ -54,9 +70,9 @@ std::string IdentifierFromName(const std::string& fileName) {
 bool PlanOutputs(const Conversion& conversion, std::vector<std::string>* outputs, std::string* problem) {
     outputs->clear();
     if (OneHeader(conversion)) {
-        outputs->assign(conversion.inputs.size(), conversion.output);
+        outputs->assign(conversion.inputs.size(), conversion.output ? conversion.output : "");
         for (const char* input : conversion.inputs) {
-            if (conversion.output == std::string(input)) {
+            if (conversion.output && conversion.output == std::string(input)) {
                 *problem = "the output " + Quoted(conversion.output) + " would replace an input";
                 return false;
             }
@@ -72,7 +88,7 @@ bool PlanOutputs(const Conversion& conversion, std::vector<std::string>* outputs
             output = conversion.outDir;
             if (!BaseName(output).empty()) output += kSeparator;
             output += WithExtension(BaseName(input), FormRow(conversion.form).extension);
-        } else if (besideEach) {
+        } else if (besideEach && !conversion.toStream) {
             output = WithExtension(input, FormRow(conversion.form).extension);
         }
         outputs->push_back(output);

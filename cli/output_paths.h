@@ -11,6 +11,11 @@
 // two-byte character).
 std::string BaseName(const std::string& path);
 
+// The line that says an output was not written, with why where it can
+// tell: "cannot write 'build': it is a folder". Empty `path`: standard
+// output.
+std::string CannotWriteLine(const std::string& path);
+
 // A C identifier made from a file name without its extension: characters
 // that cannot be part of one become '_'.
 std::string IdentifierFromName(const std::string& fileName);

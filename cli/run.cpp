@@ -92,6 +92,9 @@ Outcome Prepare(const Run& run, const char* input, InputImage* image) {
     image->grid.reset();
     if (!ReadImage(run, input, image)) return Outcome::Refused;
     if (image->animation.Count() > 0) return Outcome::Frames;
+    if (!run.conversion.frames.empty())
+        std::fprintf(run.err, "%s: %s: --frames does nothing: a still image is its one frame\n", kName,
+                     DisplayName(input).c_str());
     return Pack(run, input, image);
 }
 

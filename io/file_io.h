@@ -86,6 +86,9 @@ void AdviseScatteredReads(void* block, size_t size);
 // page, so the byte after it is never a separator or a dot.
 bool IsLeadByte(unsigned char c);
 
+// True when `stream` is a terminal (a console on Windows).
+bool IsTerminal(FILE* stream);
+
 // True when `stream` is a terminal that takes ANSI escapes (on Windows, a
 // console that turned on virtual terminal processing when asked).
 bool IsEscapeTerminal(FILE* stream);

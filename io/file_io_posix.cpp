@@ -216,6 +216,11 @@ void AdviseScatteredReads(void* block, size_t size) {
 
 bool IsLeadByte(unsigned char) { return false; }  // UTF-8 never hides ASCII inside a character
 
+bool IsTerminal(FILE* stream) {
+    const int descriptor = fileno(stream);
+    return descriptor >= 0 && isatty(descriptor) == 1;
+}
+
 bool IsEscapeTerminal(FILE* stream) {
     const int descriptor = fileno(stream);
     return descriptor >= 0 && isatty(descriptor) == 1;

@@ -289,6 +289,11 @@ bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
 #define ENABLE_VIRTUAL_TERMINAL_PROCESSING 0x0004
 #endif
 
+bool IsTerminal(FILE* stream) {
+    const int descriptor = _fileno(stream);
+    return descriptor >= 0 && _isatty(descriptor) != 0;
+}
+
 bool IsEscapeTerminal(FILE* stream) {
     const int descriptor = _fileno(stream);
     if (descriptor < 0 || !_isatty(descriptor)) return false;

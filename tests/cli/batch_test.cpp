@@ -186,7 +186,7 @@ TEST_F(BatchTest, AnOutputThatCannotBeWrittenIsExitThreeUnlessAnInputWasRefused)
     std::string two = Image(test::MonoBmp({".#"}), "two.bmp");
     std::filesystem::create_directory(dir.Path("one.txt"));  // a folder where the text goes
     EXPECT_EQ(Run({one, two}), kExitOutput);
-    EXPECT_EQ(err, "quillgrid-cli: cannot write " + dir.File("one.txt") + "\n" +
+    EXPECT_EQ(err, "quillgrid-cli: cannot write " + dir.File("one.txt") + ": it is a folder\n" +
                        "quillgrid-cli: 1 of 2 outputs not written\n");
     EXPECT_EQ(test::ReadText(dir.File("two.txt")), ", 0x00, 0x80\n");
 

@@ -4,6 +4,12 @@
 
 #include <regex>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+#endif
+
 #include <map>
 #include <set>
 #include <thread>
@@ -191,6 +197,66 @@ TEST_F(CliTest, EveryValueErrorNamesItsOption) {
 
 // Each run has its own image and scanners: two runs at once on different
 // images each write what they write alone.
+// A value of a fixed set in any case is that value; a word near one is
+// suggested; an optional value given apart, which would be read as an
+// input, is refused before anything is written; "-o -" is standard
+// output; what does nothing in this run says so and the run goes on.
+TEST_F(CliTest, WhatATypistMeansIsTakenOrSuggested) {
+    const std::string input = Image(test::RandomMonoBmp(9, 5, 3), "in.png.bmp");
+    const struct {
+        std::vector<std::string> args, same;  // `args` writes what `same` writes
+        int status;
+        std::string err;
+    } cases[] = {
+        {{"--preset", "SSD1306"}, {"--preset", "ssd1306"}, kExitDone, ""},
+        {{"--color", "RGB565"}, {"--color", "rgb565"}, kExitDone, ""},
+        {{"--lvgl", "x", "--lvgl-format", "i1"}, {"--lvgl", "x", "--lvgl-format", "I1"}, kExitDone, ""},
+        {{"--palette", "BWR", "--dither=BAYER"}, {"--palette", "bwr", "--dither=bayer"}, kExitDone, ""},
+        {{"-o", "-", "--c-array", "x"}, {"--c-array", "x"}, kExitDone, ""},
+        {{"--fit", "cover"},
+         {},
+         kExitDone,
+         "quillgrid-cli: --fit does nothing without --size: the image keeps its own size\n"},
+        {{"--frames", "0"},
+         {},
+         kExitDone,
+         "quillgrid-cli: in.png.bmp: --frames does nothing: a still image is its one frame\n"},
+        {{"--preset", "ssd1360"}, {}, kExitUsage, "; did you mean ssd1306?"},
+        {{"--dither=atkinsn"}, {}, kExitUsage, "; did you mean atkinson?"},
+        {{"--depth", "3"}, {}, kExitUsage, "give 1, 2, 4 or 8\n"},
+        {{"--dither", "fs"},
+         {},
+         kExitUsage,
+         "quillgrid-cli: --dither: takes its value after '=': did you mean --dither=fs?\n"},
+        {{"--preview", "Blocks"}, {}, kExitUsage, "did you mean --preview=blocks?\n"},
+    };
+    // The input by its name alone, as --frames' notice names it.
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path(""));
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        std::string name;
+        for (const std::string& a : args) name += a + " ";
+        args.push_back("in.png.bmp");
+        EXPECT_EQ(Run(args), c.status) << name << err;
+        const std::string said = err.substr(0, err.find("usage:"));
+        if (c.status == kExitDone) {
+            EXPECT_EQ(said, c.err) << name;
+            const std::string written = out;
+            std::vector<std::string> same = c.same;
+            same.push_back("in.png.bmp");
+            EXPECT_EQ(Run(same), kExitDone) << name;
+            EXPECT_EQ(written, out) << name;
+        } else {
+            EXPECT_NE(said.find(c.err), std::string::npos) << name << said;
+            EXPECT_EQ(out, "") << name;
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("in.png.txt")));  // nothing written beside the input
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("-")));
+    std::filesystem::current_path(before);
+}
+
 TEST_F(CliTest, TwoRunsAtOnceKeepApart) {
     const std::string inputs[2] = {Image(test::RandomMonoBmp(301, 77, 1), "a.bmp"),
                                    Image(test::RandomMonoBmp(64, 190, 2), "b.bmp")};
@@ -232,13 +298,22 @@ TEST_F(CliTest, HelpAndVersion) {
         << out;
 }
 
+// An output that cannot be written is exit 3, with why where that is known.
 TEST_F(CliTest, UnwritableOutputIsExitThree) {
     std::string input = Image(test::MonoBmp({"#"}));
-    std::string output = dir.File("no/folder/out.txt");
-    EXPECT_EQ(Run({"-o", output, input}), kExitOutput);
-    EXPECT_EQ(err, "quillgrid-cli: cannot write " + output + "\n");
     std::filesystem::create_directory(dir.Path("taken"));
-    EXPECT_EQ(Run({"-o", dir.File("taken"), input}), kExitOutput);
+    const struct {
+        std::string output, why;
+    } cases[] = {
+        {(dir.Path("no") / "folder" / "out.txt").string(),
+         ": its folder '" + (dir.Path("no") / "folder").string() + "' does not exist"},
+        {dir.File("taken"), ": it is a folder"},
+        {(dir.Path("in.bmp") / "out.txt").string(), ": '" + dir.File("in.bmp") + "' is not a folder"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Run({"-o", c.output, input}), kExitOutput) << c.output;
+        EXPECT_EQ(err, "quillgrid-cli: cannot write " + c.output + c.why + "\n");
+    }
     EXPECT_TRUE(std::filesystem::is_directory(dir.Path("taken")));
 }
 
@@ -326,6 +401,44 @@ TEST_F(CliTest, AFullStandardOutputIsExitThree) {
     std::fclose(errFile);
     EXPECT_EQ(status, kExitOutput);
     EXPECT_EQ(test::ReadText(dir.File("stderr")), "quillgrid-cli: cannot write to standard output\n");
+}
+
+// A file's bytes are not written to a terminal (a pseudo-terminal here),
+// unless -o names a file; text is, and "-o -" is standard output.
+TEST_F(CliTest, BinaryIsNotWrittenToATerminal) {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) GTEST_SKIP() << "no pseudo-terminal here";
+    FILE* terminal = std::fopen(ptsname(master), "wb");
+    ASSERT_NE(terminal, nullptr);
+    const std::string input = Image(test::MonoBmp({"#.", ".#"}));
+    const struct {
+        std::vector<std::string> args;
+        int status;
+    } cases[] = {
+        {{"--png"}, kExitUsage},
+        {{"--bmp"}, kExitUsage},
+        {{"--binary"}, kExitUsage},
+        {{"--png", "-o", "-"}, kExitUsage},
+        {{}, kExitDone},
+        {{"--c-array", "x", "-o", "-"}, kExitDone},
+        {{"--png", "-o", dir.File("out.png")}, kExitDone},
+    };
+    for (const auto& c : cases) {
+        std::vector<const char*> argv = {"quillgrid-cli"};
+        for (const std::string& a : c.args) argv.push_back(a.c_str());
+        argv.push_back(input.c_str());
+        FILE* errFile = std::fopen(dir.File("stderr").c_str(), "wb");
+        const int status = RunCli(static_cast<int>(argv.size()), argv.data(), stdin, terminal, errFile);
+        std::fclose(errFile);
+        const std::string said = test::ReadText(dir.File("stderr"));
+        EXPECT_EQ(status, c.status) << c.args.size() << ": " << said;
+        if (c.status == kExitUsage)
+            EXPECT_EQ(said.rfind("quillgrid-cli: " + c.args[0] + " writes a file's bytes, not text for a terminal", 0),
+                      0u)
+                << said;
+    }
+    std::fclose(terminal);
+    close(master);
 }
 #endif
 
