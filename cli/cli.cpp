@@ -186,11 +186,14 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
     std::string problem;
     if (!ParseCliArgs(argc, argv, &args, &problem)) return UsageError(err, problem);
     if (args.help) {
-        std::fputs(CliHelp().c_str(), out);
+        std::fputs((args.briefHelp ? CliBriefHelp() : CliHelp()).c_str(), out);
         return kExitDone;
     }
     if (args.version) {
-        std::fprintf(out, "%s %s (%s)\n", kName, QG_VERSION, QG_COMMIT);
+        std::fprintf(out,
+                     "%s %s (%s)\nMIT licence. It holds stb and decodes with libjpeg-turbo (based in part on the\n"
+                     "work of the Independent JPEG Group) and libwebp, each under its own licence.\n",
+                     kName, QG_VERSION, QG_COMMIT);
         return kExitDone;
     }
     Conversion conversion;

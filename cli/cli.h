@@ -24,9 +24,11 @@ class ImageSource {
 public:
     virtual bool Read(const char* input, const ImageOptions& options, FILE* in, InputImage* into, std::string* why) = 0;
     // Told of each input's image as it is packed, with what --info would
-    // say of it: for a face that shows the image beside the output.
-    virtual void Packed(const PixelImage& image, const std::string& info) {
+    // say of it: for a face that shows the image beside the output, as the
+    // display shows it (`setBitLight`: a 1-bit image's set bits light up).
+    virtual void Packed(const PixelImage& image, bool setBitLight, const std::string& info) {
         (void)image;
+        (void)setBitLight;
         (void)info;
     }
 

@@ -27,7 +27,8 @@ struct ArrayInput {
 
 // What the options say, each as given, or nothing where it was not.
 struct CliArgs {
-    bool help = false;
+    bool help = false;       // --help, or -h
+    bool briefHelp = false;  // -h: one screen
     bool version = false;
     bool info = false;                     // --info: describe the inputs instead of converting them
     std::optional<PreviewChoice> preview;  // --preview: show the images instead
@@ -76,7 +77,7 @@ struct CliArgs {
 enum class Takes { Nothing, Value, OptionalValue };
 
 // Where an option stands in the help.
-enum class HelpSection { Input, Colour, Frame, Output, ReadBack, Packing, Other };
+enum class HelpSection { Presets, Input, Colour, Frame, Output, ReadBack, Packing, Other };
 
 // One option of the command line: one row of kCliOptions.
 struct CliOption {
@@ -120,6 +121,10 @@ std::vector<std::string> Words(const std::string& text);
 // follows a usage error.
 std::string CliHelp();
 extern const char kCliUsage[];
+// -h: one screen, the options most used and an example by display.
+std::string CliBriefHelp();
+// The examples by display, as the help and the manual give them.
+const char* HelpDisplayExamples();
 // Its parts, for the manual: the opening words, what a section says before
 // its options, the section's title, and the worked examples with the exit
 // status.

@@ -85,7 +85,7 @@ std::string CliManPage(const std::string& version, const std::string& date) {
     }
     const std::string examples = HelpExamples();
     const size_t exit = examples.find("Exit status: ");
-    page += ".SH EXAMPLES\n.nf\n" + Roff(examples.substr(0, exit)) + ".fi\n";
+    page += ".SH EXAMPLES\n.nf\n" + Roff(HelpDisplayExamples()) + "\n" + Roff(examples.substr(0, exit)) + ".fi\n";
     if (exit != std::string::npos) page += ".SH EXIT STATUS\n" + Roff(examples.substr(exit + 13));
     page += ".SH SEE ALSO\nThe project's README, and \\fBquillgrid\\-cli \\-\\-help\\fR, which says the same.\n";
     return page;

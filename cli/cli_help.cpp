@@ -15,6 +15,15 @@ struct Section {
 };
 
 const Section kSections[] = {
+    {HelpSection::Presets, "PRESETS",
+     "Presets: what a display's library or driver reads, in one word: the packing,\n"
+     "and where it has them the depth, the colours and what a set bit shows there.\n"
+     "The single options below override what a preset sets, before or after it.\n"
+     "The e-paper presets fill a row's spare pixels (of its last byte) with white,\n"
+     "which their drivers draw: --fill-zero or --fill-one to choose otherwise.\n"},
+    {HelpSection::Output, "OUTPUT",
+     "Output (one input: standard output unless -o or --out-dir is given;\n"
+     "several inputs: each output beside its input, or in --out-dir, named after\n"},
     {HelpSection::Input, "INPUT",
      "Input: a 1-bit BMP is read as the Windows program reads it. PNG (any colour\n"
      "type and depth), JPEG (baseline, progressive, grey or CMYK; a camera's picture\n"
@@ -33,9 +42,6 @@ const Section kSections[] = {
      "whatever the order given: decode, alpha over the background, grey, --rotate,\n"
      "--flip, fit into --size, threshold or dither, --invert, pack. A 1-bit BMP takes\n"
      "them as black and white grey levels when any is given.\n"},
-    {HelpSection::Output, "OUTPUT",
-     "Output (one input: standard output unless -o or --out-dir is given;\n"
-     "several inputs: each output beside its input, or in --out-dir, named after\n"},
     {HelpSection::ReadBack, "READING BYTES BACK", "Reading bytes back: the inputs are packed bytes, not images\n"},
     {HelpSection::Packing, "PACKING",
      "Packing (the defaults are --msb-first --bits-vertical --bytes-horizontal --fill-zero)\n"
@@ -129,6 +135,45 @@ const char kUsage[] =
     "text, one line of \", 0xA0, 0x60\" values per line of bytes, exactly as the\n"
     "Windows program's Save command does.\n";
 
+const char kByDisplay[] =
+    "Examples by display (each writes a file for the display's library to read):\n"
+    "  SSD1306 128 x 64 with Adafruit GFX: display.drawBitmap(0, 0, logo,\n"
+    "  logo_width, logo_height, SSD1306_WHITE)\n"
+    "    quillgrid-cli --size 128x64 --c-array logo --c-style arduino \\\n"
+    "      -o logo.h logo.png\n"
+    "  SSD1306 128 x 64 with u8g2: u8g2.drawXBMP(0, 0, logo_width, logo_height,\n"
+    "  logo_bits)\n"
+    "    quillgrid-cli --size 128x64 --c-array logo --c-style u8g2 \\\n"
+    "      -o logo.h logo.png\n"
+    "  Three-colour e-paper 296 x 128 with GxEPD2_3C:\n"
+    "  display.drawImage(photo_black, photo_red, 0, 0, photo_width, photo_height)\n"
+    "    quillgrid-cli --preset epaper-bwr --size 296x128 --dither \\\n"
+    "      --c-array photo -o photo.h photo.jpg\n"
+    "  TFT 240 x 135 in RGB565 with TFT_eSPI: tft.pushImage(0, 0, photo_width,\n"
+    "  photo_height, photo)\n"
+    "    quillgrid-cli --preset tft-espi --size 240x135 --c-array photo \\\n"
+    "      -o photo.h photo.jpg\n"
+    "  LVGL 9: lv_image_set_src(image, &photo)\n"
+    "    quillgrid-cli --preset lvgl-rgb565 --size 240x135 --lvgl photo \\\n"
+    "      -o photo.c photo.jpg\n";
+
+// -h's options: the ten most used, a line each.
+const struct {
+    const char* names;
+    const char* line;
+} kMostUsed[] = {
+    {"--preset NAME", "a display library's packing and colours (--help lists them)"},
+    {"--size WxH", "fit the picture into the display (--fit, --align)"},
+    {"--dither[=KIND]", "dither, not a threshold: fs (default), atkinson, bayer"},
+    {"--depth BITS", "1, 2, 4 or 8 bits a pixel: levels of grey"},
+    {"--palette NAME", "a palette's values: bwr, bwy, bwyr, acep7, spectra6, ..."},
+    {"--color FORMAT", "each pixel's colour: rgb565, rgb332, rgb888, argb8888, ..."},
+    {"--c-array NAME", "a C header of NAME and its size (--c-style arduino, u8g2)"},
+    {"--lvgl NAME", "an LVGL 9 image: its descriptor and data, as a C file"},
+    {"-o FILE", "write to FILE (-: standard output; --out-dir DIR for many)"},
+    {"--preview", "show it in the terminal instead (--info: describe it)"},
+};
+
 const char kExamples[] =
     "How the options pack pixels, for this 10 x 3 image (# dark, a 1 bit):\n"
     "\n"
@@ -164,6 +209,22 @@ const char kExamples[] =
 }  // namespace
 
 const char* HelpIntroduction() { return kUsage; }
+const char* HelpDisplayExamples() { return kByDisplay; }
+
+std::string CliBriefHelp() {
+    std::string help =
+        "usage: quillgrid-cli [OPTIONS] INPUT...\n\n"
+        "Turns images (PNG, JPEG, WebP, BMP, GIF, PGM, PPM) into the bytes a display's\n"
+        "library or controller reads: array text by default, or C, XBM, LVGL, raw bytes.\n\n";
+    help += kByDisplay;
+    help += "\nThe options most used:\n";
+    for (const auto& option : kMostUsed) {
+        std::string names = std::string("  ") + option.names;
+        names += names.size() < 20 ? std::string(20 - names.size(), ' ') : " ";
+        help += names + option.line + "\n";
+    }
+    return help + "\nEvery option: quillgrid-cli --help, or man quillgrid-cli.\n";
+}
 const char* HelpExamples() { return kExamples; }
 std::string HelpSectionWords(HelpSection section) {
     for (const Section& known : kSections)
@@ -184,7 +245,7 @@ std::vector<HelpSection> HelpSections() {
 }
 
 std::string CliHelp() {
-    std::string help = kUsage;
+    std::string help = std::string(kUsage) + "\n" + kByDisplay;
     for (const Section& section : kSections) {
         help += "\n";
         help += HelpSectionWords(section.section);

@@ -610,7 +610,7 @@ const CliOption kCliOptions[] = {
     // The packing.
     {"--settings", nullptr, Takes::Value, "FILE.dat", "a file name", SetText<&R::settings>, HelpSection::Packing,
      "start from the options stored by the Windows program"},
-    {"--preset", nullptr, Takes::Value, "NAME", "a preset name", ApplyPreset, HelpSection::Packing,
+    {"--preset", nullptr, Takes::Value, "NAME", "a preset name", ApplyPreset, HelpSection::Presets,
      "start from the layout (and --invert) that draws the bytes:", "{presets}"},
     {"--msb-first", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::msbReverse, false>, HelpSection::Packing,
      "the first pixel of a byte in bit 7 (in the high bits)"},
@@ -630,7 +630,9 @@ const CliOption kCliOptions[] = {
     {"--fill-one", nullptr, Takes::Nothing, nullptr, nullptr, SetFlag<&R::fillOnes, true>, HelpSection::Packing,
      "the spare bits of a partial byte are 1"},
 
-    {"--help", "-h", Takes::Nothing, nullptr, nullptr, SetTrue<&R::help>, HelpSection::Other, "show this text"},
+    {"--help", "-h", Takes::Nothing, nullptr, nullptr, SetTrue<&R::help>, HelpSection::Other,
+     "show this text; -h shows one screen: the options most used\n"
+     "and an example for each kind of display"},
     {"--version", nullptr, Takes::Nothing, nullptr, nullptr, SetTrue<&R::version>, HelpSection::Other,
      "show the version"},
 };

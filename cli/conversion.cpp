@@ -56,6 +56,31 @@ uint32_t DepthOf(const CliArgs& args) {
 
 // What a pixel becomes: the colour named (by --color, an LVGL format or the
 // preset), a palette's values, coverage for LVGL's alpha formats, or grey.
+// The value a white pixel packs as, for the spare pixels of an e-paper
+// row: a clear bit (a set one inverted), the top grey, the palette's
+// lightest colour. None for colours, whose values fill whole bytes.
+std::optional<uint32_t> WhiteValue(const Conversion& c) {
+    const PixelFormat format = c.image.format;
+    switch (KindOf(format)) {
+    case PixelKind::Mono:
+        return c.invert ? 1u : 0u;
+    case PixelKind::Grey:
+        return c.invert ? 0u : (1u << BitsOf(format)) - 1;
+    case PixelKind::Index: {
+        const Palette& palette = c.image.palette;
+        uint32_t lightest = 0, best = 0;
+        for (uint32_t v = 0; v < palette.Size(); ++v) {
+            const Rgb colour = palette.colours[v];
+            const uint32_t light = 2u * colour.r + 5u * colour.g + colour.b;
+            if (!palette.unused[v] && light > best) best = light, lightest = v;
+        }
+        return lightest;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
 void ResolvePixels(const CliArgs& args, Conversion* c) {
     const Preset* preset = args.preset;
     const std::optional<PixelFormat> lvglColour = args.lvglFormat && IsDirect(args.lvglFormat->format)
@@ -78,12 +103,20 @@ void ResolvePixels(const CliArgs& args, Conversion* c) {
                       : coverage         ? FormatOf(PixelKind::Alpha, depth)
                                          : FormatOf(PixelKind::Grey, depth);
     c->image.tone = args.tone;
+    if (preset && preset->blackBlank && !args.Given("--background")) c->image.tone.blackBackground = true;
+    c->formOptions.setBitLight = preset && preset->setBitLight;
     c->image.frame = args.frame;
     c->invert = args.invert ? *args.invert : preset && preset->invert;
 
     const bool lvgl = c->form == OutputFormat::Lvgl;
     c->pack.bigEndian = args.bigEndian ? *args.bigEndian : !lvgl && preset && preset->bigEndian;
-    c->pack.planes = args.planes;
+    // A preset's planes go where planes can: a three-colour palette in a
+    // form of packed bytes.
+    c->pack.planes = args.planes || (preset && preset->planes && palette.Size() == 3 && !direct &&
+                                     FormRow(c->form).planes && !args.read.given);
+    if (preset && preset->fillWhite && !args.fillOnes) c->pack.fillValue = WhiteValue(*c);
+    if (c->pack.planes && palette.Size() == 3)
+        c->formOptions.colourPlane = palette.name == "bwr" ? "red" : palette.name == "bwy" ? "yellow" : "colour";
     c->pack.blackInk = args.planeInk ? args.planeInk->first : preset ? preset->blackInk : 1;
     c->pack.colourInk = args.planeInk ? args.planeInk->second : preset ? preset->colourInk : 1;
     const PixelFormat format = c->image.format;

@@ -38,6 +38,7 @@ FormImage ImageForForm(const Run& run, const InputImage& image, const char* inpu
     for (size_t v = 0; v < palette.colours.size() && palette.name.empty(); ++v)
         source.palette += (v ? "," : "") + (palette.unused[v] ? std::string("-") : ColourText(palette.colours[v]));
     source.bigEndian = c.pack.bigEndian;
+    source.fillWhite = c.pack.fillValue.has_value();
     return {image.picture, image.grid.get(), source, name};
 }
 
@@ -118,7 +119,8 @@ Outcome Pack(const Run& run, const char* input, InputImage* image) {
         return Outcome::Refused;
     }
     if (run.images)
-        run.images->Packed(picture, DescribeImage(DisplayName(input).c_str(), image->source, picture, c.pack.layout,
-                                                  c.invert, image->grid.get()));
+        run.images->Packed(picture, c.formOptions.setBitLight,
+                           DescribeImage(DisplayName(input).c_str(), image->source, picture, c.pack.layout, c.invert,
+                                         image->grid.get()));
     return Outcome::Done;
 }

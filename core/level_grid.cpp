@@ -40,17 +40,23 @@ LevelGrid::LevelGrid(const LevelImage& levels, const ConvertOptions& options, ui
     laneIsLine = g.laneIsLine;
     items = laneIsLine ? bytesPerLane : lanes;
     lines = laneIsLine ? lanes : bytesPerLane;
-    const uint32_t spare = laneLength % perByte == 0 ? 0 : perByte - laneLength % perByte;
-    if (layout.fillOnes) lastFill = static_cast<uint8_t>((1u << (spare * depth)) - 1);
+    FillWith(layout.fillOnes ? 0xFF : 0);
     for (uint32_t v = 0; v < 256; ++v)
         inOrder[v] = layout.msbReverse ? ReverseGroups(v, depth) : static_cast<uint8_t>(v);
+}
+
+void LevelGrid::FillWith(uint32_t value) {
+    fill = value & ((1u << depth) - 1);
+    const uint32_t spare = laneLength % perByte == 0 ? 0 : perByte - laneLength % perByte;
+    lastFill = 0;
+    for (uint32_t k = 0; k < spare; ++k) lastFill = static_cast<uint8_t>(lastFill | fill << (depth * k));
 }
 
 uint8_t LevelGrid::LaneByte(uint32_t lane, uint32_t index) const {
     uint32_t byte = 0;
     for (uint32_t k = 0; k < perByte; ++k) {
         const uint32_t along = index * perByte + k;
-        uint32_t value = image.MaxValue() * layout.fillOnes;
+        uint32_t value = fill;
         if (along < laneLength) value = layout.bitHorizontal ? image.Get(along, lane) : image.Get(lane, along);
         byte |= value << (8 - depth * (k + 1));
     }
@@ -80,8 +86,7 @@ void LevelGrid::BandBytes(uint32_t band, uint32_t first, uint32_t count, uint8_t
         const uint32_t y = band * perByte + k;
         const uint32_t shift = layout.msbReverse ? depth * k : 8 - depth * (k + 1);
         if (y >= height) {  // a spare pixel of the partial last band
-            if (layout.fillOnes)
-                for (uint32_t i = 0; i < count; ++i) out[i] = static_cast<uint8_t>(out[i] | mask << shift);
+            for (uint32_t i = 0; i < count; ++i) out[i] = static_cast<uint8_t>(out[i] | fill << shift);
             continue;
         }
         // The row's bytes from `first`, each holding 8 / depth values.

@@ -23,6 +23,9 @@ public:
     // that run down the image are made `tileBytes` at a time.
     LevelGrid(const LevelImage& image, const ConvertOptions& layout, uint32_t tileBytes = BufferSizes().tileBytes);
 
+    // A lane's spare pixels take `value` rather than the layout's fill.
+    void FillWith(uint32_t value);
+
     uint32_t ItemsPerLine() const override { return items; }
     uint32_t LineCount() const override { return lines; }
     void Pack(uint32_t line, uint32_t first, uint32_t count, uint8_t* out) override;
@@ -48,6 +51,7 @@ private:
     ConvertOptions layout;
     uint32_t depth, perByte, laneLength, lanes, bytesPerLane, items, lines;
     bool laneIsLine;
+    uint32_t fill = 0;          // a spare pixel's value
     uint8_t lastFill = 0;       // the spare pixels' bits of a row's last byte, first pixel high
     uint8_t inOrder[256] = {};  // a byte with the first pixel high, in the layout's order
     uint32_t tileBytes;

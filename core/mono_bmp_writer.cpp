@@ -11,7 +11,7 @@ void Put(BlockWriter& writer, const void* data, uint32_t size) { writer.Put(stat
 
 }  // namespace
 
-bool EmitMonoBmp(const MonoBitmap& bitmap, ByteSink sink, void* context, const BufferSizes& sizes) {
+bool EmitMonoBmp(const MonoBitmap& bitmap, ByteSink sink, void* context, const BufferSizes& sizes, bool setBitLight) {
     const uint32_t width = bitmap.Width(), height = bitmap.Height();
     const uint32_t stride = static_cast<uint32_t>(MonoBitmap::StrideFor(static_cast<int32_t>(width)));
     const uint32_t headers = bmp::kPaletteOffset + 2 * sizeof(bmp::RGBQUAD);
@@ -30,7 +30,8 @@ bool EmitMonoBmp(const MonoBitmap& bitmap, ByteSink sink, void* context, const B
                                   2835,
                                   2,
                                   0};
-    const bmp::RGBQUAD palette[2] = {{0, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0}};
+    const bmp::RGBQUAD black = {0, 0, 0, 0}, white = {0xFF, 0xFF, 0xFF, 0};
+    const bmp::RGBQUAD palette[2] = {setBitLight ? white : black, setBitLight ? black : white};
     BlockWriter writer(sink, context, sizes.blockBytes);
     Put(writer, &file, sizeof file);
     Put(writer, &info, sizeof info);

@@ -38,7 +38,9 @@ std::unique_ptr<PackedGrid> PackImage(const PixelImage& image, const PackOptions
     switch (KindOf(image.Format())) {
     case PixelKind::Mono: {
         std::unique_ptr<BitmapGrid> grid(new BitmapGrid);
-        if (!grid->Start(image.Bitmap(), options.layout, sizes)) return nullptr;
+        ConvertOptions layout = options.layout;
+        if (options.fillValue) layout.fillOnes = *options.fillValue & 1;
+        if (!grid->Start(image.Bitmap(), layout, sizes)) return nullptr;
         return grid;
     }
     case PixelKind::Direct:
@@ -46,12 +48,16 @@ std::unique_ptr<PackedGrid> PackImage(const PixelImage& image, const PackOptions
     default:
         break;
     }
-    if (!options.planes) return std::unique_ptr<PackedGrid>(new LevelGrid(image.Levels(), options.layout));
+    if (!options.planes) {
+        std::unique_ptr<LevelGrid> levels(new LevelGrid(image.Levels(), options.layout));
+        if (options.fillValue) levels->FillWith(*options.fillValue);
+        return levels;
+    }
     std::unique_ptr<PlanesGrid> planes(new PlanesGrid);
     const std::vector<InkPlane> inks = {{0, options.blackInk}, {2, options.colourInk}};
     const bool made = KindOf(image.Format()) == PixelKind::Index
-                          ? planes->MakeInks(image.Levels(), inks, options.layout, sizes)
-                          : planes->Make(image.Levels(), options.layout, sizes);
+                          ? planes->MakeInks(image.Levels(), inks, options.layout, sizes, options.fillValue)
+                          : planes->Make(image.Levels(), options.layout, sizes, options.fillValue);
     if (!made) return nullptr;
     return planes;
 }

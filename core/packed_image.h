@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "core/buffer_sizes.h"
 #include "core/packed_grid.h"
@@ -23,6 +24,10 @@ struct PackOptions {
     // marked by its ink bit.
     bool planes = false;
     uint32_t blackInk = 1, colourInk = 1;
+    // A row's spare pixels (of its partial last byte) take this value, the
+    // one a white pixel packs as, instead of the layout's fill bits: an
+    // e-paper driver draws every bit of a row's last byte.
+    std::optional<uint32_t> fillValue;
 };
 
 // The image's bytes as a grid, which reads the image (it must outlive the

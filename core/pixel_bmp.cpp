@@ -4,10 +4,10 @@
 #include "core/mono_bmp_writer.h"
 #include "core/pixel_image.h"
 
-bool EmitPixelBmp(const PixelImage& image, ByteSink sink, void* context, const BufferSizes& sizes) {
+bool EmitPixelBmp(const PixelImage& image, ByteSink sink, void* context, bool setBitLight, const BufferSizes& sizes) {
     switch (KindOf(image.Format())) {
     case PixelKind::Mono:
-        return EmitMonoBmp(image.Bitmap(), sink, context, sizes);
+        return EmitMonoBmp(image.Bitmap(), sink, context, sizes, setBitLight);
     case PixelKind::Direct:
         return EmitDirectBmp(image.Direct(), sink, context, sizes);
     case PixelKind::Index:

@@ -10,4 +10,6 @@ class PixelImage;
 
 // True when every block was accepted; false, with nothing written, for an
 // image whose file would not fit the format's 32-bit size field.
-bool EmitPixelBmp(const PixelImage& image, ByteSink sink, void* context, const BufferSizes& sizes = BufferSizes());
+// `setBitLight`: a 1-bit image's set bits (its dark pixels) show white.
+bool EmitPixelBmp(const PixelImage& image, ByteSink sink, void* context, bool setBitLight = false,
+                  const BufferSizes& sizes = BufferSizes());

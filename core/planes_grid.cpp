@@ -4,8 +4,8 @@
 #include "core/scanner_table.h"
 
 template <typename Marks>
-bool PlanesGrid::AddPlane(const LevelImage& levels, Marks marks, const ConvertOptions& layout,
-                          const BufferSizes& sizes) {
+bool PlanesGrid::AddPlane(const LevelImage& levels, Marks marks, const ConvertOptions& layout, const BufferSizes& sizes,
+                          std::optional<uint32_t> fill) {
     const uint32_t width = levels.Width(), height = levels.Height();
     std::unique_ptr<BitPlane> plane(new BitPlane);
     plane->scanner = NewScanner(layout);
@@ -16,7 +16,8 @@ bool PlanesGrid::AddPlane(const LevelImage& levels, Marks marks, const ConvertOp
         for (uint32_t x = 0; x < width; ++x)
             if (marks(levels.Get(x, y))) row[x >> 3] &= static_cast<uint8_t>(~(0x80u >> (x & 7)));
     }
-    if (!plane->scanner->Attach(&plane->bitmap, layout.fillOnes)) return false;
+    const uint8_t fillOnes = fill ? marks(*fill) : layout.fillOnes;
+    if (!plane->scanner->Attach(&plane->bitmap, fillOnes)) return false;
     plane->grid.reset(new ScannerGrid(*plane->scanner, sizes));
     planes.push_back(std::move(plane));
     return true;
@@ -29,23 +30,25 @@ bool PlanesGrid::Finish() {
     return true;
 }
 
-bool PlanesGrid::Make(const LevelImage& levels, const ConvertOptions& layout, const BufferSizes& sizes) {
+bool PlanesGrid::Make(const LevelImage& levels, const ConvertOptions& layout, const BufferSizes& sizes,
+                      std::optional<uint32_t> fill) {
     planes.clear();
     for (uint32_t bit = levels.Depth(); bit-- > 0;) {
         if (!AddPlane(
-                levels, [bit](uint32_t value) { return (value >> bit & 1) != 0; }, layout, sizes))
+                levels, [bit](uint32_t value) { return (value >> bit & 1) != 0; }, layout, sizes, fill))
             return false;
     }
     return Finish();
 }
 
 bool PlanesGrid::MakeInks(const LevelImage& levels, const std::vector<InkPlane>& inks, const ConvertOptions& layout,
-                          const BufferSizes& sizes) {
+                          const BufferSizes& sizes, std::optional<uint32_t> fill) {
     planes.clear();
     for (const InkPlane& ink : inks) {
         const bool setOnInk = ink.inkBit != 0;
         if (!AddPlane(
-                levels, [ink, setOnInk](uint32_t value) { return (value == ink.value) == setOnInk; }, layout, sizes))
+                levels, [ink, setOnInk](uint32_t value) { return (value == ink.value) == setOnInk; }, layout, sizes,
+                fill))
             return false;
     }
     return Finish();

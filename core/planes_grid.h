@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/byte_scanner.h"
@@ -29,10 +30,13 @@ struct InkPlane {
 class PlanesGrid : public PackedGrid {
 public:
     // The bit planes. False when memory is short or the image has no pixels.
-    bool Make(const LevelImage& levels, const ConvertOptions& layout, const BufferSizes& sizes = BufferSizes());
+    // With `fill`, a row's spare pixels are of that value in every plane,
+    // rather than the layout's fill bits.
+    bool Make(const LevelImage& levels, const ConvertOptions& layout, const BufferSizes& sizes = BufferSizes(),
+              std::optional<uint32_t> fill = std::nullopt);
     // The ink planes, in the order given. False the same way.
     bool MakeInks(const LevelImage& levels, const std::vector<InkPlane>& inks, const ConvertOptions& layout,
-                  const BufferSizes& sizes = BufferSizes());
+                  const BufferSizes& sizes = BufferSizes(), std::optional<uint32_t> fill = std::nullopt);
 
     uint32_t ItemsPerLine() const override { return items; }
     uint32_t LineCount() const override { return linesPerPlane * static_cast<uint32_t>(planes.size()); }
@@ -46,7 +50,8 @@ private:
     };
     // A plane whose set bits are where `marks` says; false as Make.
     template <typename Marks>
-    bool AddPlane(const LevelImage& levels, Marks marks, const ConvertOptions& layout, const BufferSizes& sizes);
+    bool AddPlane(const LevelImage& levels, Marks marks, const ConvertOptions& layout, const BufferSizes& sizes,
+                  std::optional<uint32_t> fill);
     bool Finish();
 
     std::vector<std::unique_ptr<BitPlane>> planes;

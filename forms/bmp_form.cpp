@@ -7,9 +7,9 @@ namespace {
 
 class Bmp : public OutputForm {
 public:
-    bool Image(const FormImage& image, const FormOptions&, ByteSink sink, void* context,
+    bool Image(const FormImage& image, const FormOptions& options, ByteSink sink, void* context,
                const BufferSizes& sizes) const override {
-        return EmitPixelBmp(image.image, sink, context, sizes);
+        return EmitPixelBmp(image.image, sink, context, options.setBitLight, sizes);
     }
 };
 

@@ -6,6 +6,20 @@
 
 namespace {
 
+// "static const unsigned char NAME[N] = {": an array's opening in the style.
+std::string Declaration(const FormOptions& options, const std::string& name, uint64_t bytes) {
+    switch (options.style) {
+    case CStyle::Plain:
+        return DataQualifier(options) + ValueType(options.wordBytes) + name + "[" +
+               std::to_string(bytes / std::max<uint32_t>(1, options.wordBytes)) + "] = {\n";
+    case CStyle::Arduino:
+        return DataQualifier(options) + ValueType(options.wordBytes) + name + "[] PROGMEM = {\n";
+    case CStyle::U8g2:
+        break;
+    }
+    return "static const unsigned char " + name + "_bits[] U8X8_PROGMEM = {\n";
+}
+
 class CArray : public OutputForm {
 public:
     bool Opening(const FormOptions& options, const std::string& collection, ByteSink sink,
@@ -35,25 +49,33 @@ public:
         const ArraySource& source = image.source;
         const bool u8g2 = options.style == CStyle::U8g2;
         std::string before = SourceComment(source, bytes, "") + SizeConstants(u8g2, name, source.width, source.height);
-        switch (options.style) {
-        case CStyle::Plain:
-            before += DataQualifier(options) + ValueType(options.wordBytes) + name + "[" +
-                      std::to_string(bytes / std::max<uint32_t>(1, options.wordBytes)) + "] = {\n";
-            break;
-        case CStyle::Arduino:
-            before += DataQualifier(options) + ValueType(options.wordBytes) + name + "[] PROGMEM = {\n";
-            break;
-        case CStyle::U8g2:
-            before += "static const unsigned char " + name + "_bits[] U8X8_PROGMEM = {\n";
-            break;
+        // Two planes are two arrays of half the bytes each: GxEPD2's
+        // drawImage(black, color, ...) takes two pointers.
+        const bool twoPlanes = !options.colourPlane.empty();
+        const uint64_t arrayBytes = twoPlanes ? bytes / 2 : bytes;
+        Enclosure around = {before + Declaration(options, twoPlanes ? name + "_black" : name, arrayBytes), "};\n"};
+        if (twoPlanes) {
+            around.splitAt = arrayBytes;
+            around.between = "};\n" + Declaration(options, name + "_" + options.colourPlane, arrayBytes);
         }
-        return WriteValues(*image.grid, {before, "};\n"}, options, sink, context, sizes);
+        return WriteValues(*image.grid, around, options, sink, context, sizes);
     }
 
     bool Collection(const FormCollection& collection, const FormOptions& options, ByteSink sink,
                     void* context) const override {
         const bool u8g2 = options.style == CStyle::U8g2;
         const std::string type = ValueType(options.wordBytes);
+        const std::string& colour = options.colourPlane;
+        if (!colour.empty()) {
+            // A table for each plane: NAME_images_black and NAME_images_red.
+            const std::string black = "_black", other = "_" + colour;
+            const TableStyle blacks = {DataQualifier(options), "unsigned char", "",
+                                       black.c_str(),          false,           black.c_str()};
+            const TableStyle colours = {DataQualifier(options), "unsigned char", "",
+                                        other.c_str(),          false,           other.c_str()};
+            return WriteText(CollectionTables(blacks, collection) + CollectionTables(colours, collection, true), sink,
+                             context);
+        }
         const TableStyle style = {u8g2 ? "static const " : DataQualifier(options), type.substr(0, type.size() - 1), "",
                                   u8g2 ? "_bits" : "", u8g2};
         return WriteText(CollectionTables(style, collection), sink, context);
@@ -76,6 +98,8 @@ public:
 
     std::vector<std::string> NamesOfImage(const FormOptions& options, const std::string& name) const override {
         if (options.style == CStyle::U8g2) return {name + "_bits", name + "_width", name + "_height"};
+        if (!options.colourPlane.empty())
+            return {name + "_black", name + "_" + options.colourPlane, name + "_width", name + "_height"};
         return {name, name + "_width", name + "_height"};
     }
 

@@ -134,7 +134,8 @@ std::string CommentSafe(const std::string& text) {
 std::string SourceComment(const ArraySource& source, uint64_t bytes, const std::string& more) {
     return "/* " + CommentSafe(source.fileName) + ": " + std::to_string(source.width) + " x " +
            std::to_string(source.height) + " pixels" + FormatWords(source) + ", " +
-           LayoutInWords(source.options, source.invert) + more + "; " + std::to_string(bytes) + " bytes */\n";
+           LayoutInWords(source.options, source.invert, source.fillWhite) + more + "; " + std::to_string(bytes) +
+           " bytes */\n";
 }
 
 std::string SizeConstants(bool defines, const std::string& name, uint32_t width, uint32_t height) {
@@ -169,7 +170,20 @@ bool WriteValues(PackedGrid& grid, const Enclosure& around, const FormOptions& o
     const uint8_t* bytes;
     uint32_t count;
     bool endsLine;
-    while (lines.Next(&bytes, &count, &endsLine)) values.Put(bytes, count);
+    uint64_t written = 0;
+    while (lines.Next(&bytes, &count, &endsLine)) {
+        if (around.splitAt > written && around.splitAt - written <= count) {
+            const uint32_t first = static_cast<uint32_t>(around.splitAt - written);
+            values.Put(bytes, first);
+            values.Finish();
+            PutText(text, around.between);
+            bytes += first;
+            count -= first;
+            written += first;
+        }
+        values.Put(bytes, count);
+        written += count;
+    }
     values.Finish();
     PutText(text, around.after);
     return text.Finish();
@@ -185,7 +199,7 @@ std::vector<std::string> CollectionNames(const std::string& name) {
     return {name + "_images", name + "_widths", name + "_heights", name + "_count"};
 }
 
-std::string CollectionTables(const TableStyle& style, const FormCollection& collection) {
+std::string CollectionTables(const TableStyle& style, const FormCollection& collection, bool pointersOnly) {
     const std::string& name = collection.name;
     std::vector<std::string> pointers, widths, heights, delays;
     for (const FormCollection::Entry& entry : collection.entries) {
@@ -197,14 +211,15 @@ std::string CollectionTables(const TableStyle& style, const FormCollection& coll
     const std::string count = std::to_string(collection.entries.size());
     const std::string pointer = style.type + "* const ";
     std::string text = "\n";
+    const std::string pointerTable = name + (collection.kind == FormCollection::Images ? "_images" : "_frames");
+    text += Table(style, pointer, pointerTable + style.tableSuffix, pointers, true);
+    if (pointersOnly) return text;
     if (collection.kind == FormCollection::Images) {
-        text += Table(style, pointer, name + "_images", pointers, true);
         text += Table(style, "unsigned int ", name + "_widths", widths, false);
         text += Table(style, "unsigned int ", name + "_heights", heights, false);
         return text + (style.defines ? "#define " + name + "_count " + count + "\n"
                                      : "enum { " + name + "_count = " + count + " };\n");
     }
-    text += Table(style, pointer, name + "_frames", pointers, true);
     text += Table(style, "unsigned int ", name + "_delays", delays, false);
     const FormCollection::Entry last =
         collection.entries.empty() ? FormCollection::Entry{"", 0, 0} : collection.entries.back();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include <utility>
 
 #include "core/block_writer.h"
 #include "core/buffer_sizes.h"
@@ -32,7 +33,12 @@ const char* GuardClosing();
 // What stands around an image's values: its comment and declaration, and
 // what closes them.
 struct Enclosure {
+    Enclosure(std::string opening, std::string closing) : before(std::move(opening)), after(std::move(closing)) {}
     std::string before, after;
+    // Where the values break into a second array: after `splitAt` bytes
+    // (0: never), the first array closed and `between` opening the next.
+    uint64_t splitAt = 0;
+    std::string between;
 };
 
 // Writes what goes before, the grid's bytes as lines of "    0xA0, 0x60,
@@ -57,6 +63,7 @@ struct TableStyle {
     const char* address;
     const char* suffix;
     bool defines;
+    const char* tableSuffix = "";  // after the pointer table's name: "_black"
 };
 
 // The names the tables of a collection named `name` declare.
@@ -65,4 +72,5 @@ std::vector<std::string> CollectionNames(const std::string& name);
 // The tables of a collection: for images NAME_images (pointers), NAME_widths,
 // NAME_heights and NAME_count; for frames NAME_frames, NAME_delays,
 // NAME_frame_count, NAME_width and NAME_height, which all frames share.
-std::string CollectionTables(const TableStyle& style, const FormCollection& collection);
+// With `pointersOnly`, the pointer table alone (a second plane's).
+std::string CollectionTables(const TableStyle& style, const FormCollection& collection, bool pointersOnly = false);

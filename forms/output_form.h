@@ -57,6 +57,14 @@ struct FormOptions {
     // compiler leaves it out of those that do not). False for a file that
     // is compiled itself (.c, .cpp), whose data others declare extern.
     bool header = true;
+    // A three-colour palette's planes, which a C form writes as two arrays,
+    // NAME_black and NAME_<colourPlane> ("red", "yellow" or "colour"); empty
+    // where the values are one array.
+    std::string colourPlane;
+    // What the display shows a 1-bit image's set bit as: dark (ink on an
+    // LCD, the default) or light (a lit OLED pixel, white e-paper). The
+    // forms that show the picture (PNG, BMP, the preview) show it so.
+    bool setBitLight = false;
 };
 
 // What the comment above a C image tells about its source.
@@ -70,6 +78,7 @@ struct ArraySource {
     std::string palette;  // the palette's name or colours, for a palette's values
     bool planes = false;  // the values written as 1-bit planes
     bool bigEndian = false;
+    bool fillWhite = false;  // a row's spare pixels are white, not the layout's fill
 };
 
 // One image for a form: the picture, its packed bytes, and what a C form

@@ -54,7 +54,8 @@ bool WriteGrey(const uint8_t* grey, uint32_t width, uint32_t height, ByteSink si
 
 }  // namespace
 
-bool EmitPng(const PixelImage& image, ByteSink sink, void* context) {
+bool EmitPng(const PixelImage& image, ByteSink sink, void* context, bool setBitLight) {
+    const bool flip = setBitLight && IsMono(image.Format());
     const uint32_t width = image.Width(), height = image.Height(), channels = ShownChannels(image.Format());
     std::unique_ptr<uint8_t[]> pixels = GreyBuffer(width, height, channels);
     if (!pixels) return false;
@@ -63,7 +64,7 @@ bool EmitPng(const PixelImage& image, ByteSink sink, void* context) {
         for (uint32_t x = 0; x < width; ++x, at += channels) {
             uint8_t rgba[4];
             image.ShownColour(x, y, rgba);
-            for (uint32_t c = 0; c < channels; ++c) at[c] = rgba[c];
+            for (uint32_t c = 0; c < channels; ++c) at[c] = flip ? static_cast<uint8_t>(255 - rgba[c]) : rgba[c];
         }
     }
     return WriteGrey(pixels.get(), width, height, sink, context, channels);
@@ -73,9 +74,9 @@ namespace {
 
 class Png : public OutputForm {
 public:
-    bool Image(const FormImage& image, const FormOptions&, ByteSink sink, void* context,
+    bool Image(const FormImage& image, const FormOptions& options, ByteSink sink, void* context,
                const BufferSizes&) const override {
-        return EmitPng(image.image, sink, context);
+        return EmitPng(image.image, sink, context, options.setBitLight);
     }
 };
 

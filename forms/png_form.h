@@ -10,4 +10,4 @@
 class PixelImage;
 
 // True when the PNG was made and every block accepted.
-bool EmitPng(const PixelImage& image, ByteSink sink, void* context);
+bool EmitPng(const PixelImage& image, ByteSink sink, void* context, bool setBitLight = false);

@@ -15,7 +15,7 @@ public:
         if (IsMono(image.image.Format()))
             return EmitPreview(image.image.Bitmap(),
                                choice == PreviewChoice::Ascii ? PreviewStyle::Ascii : PreviewStyle::HalfBlocks, sink,
-                               context, sizes);
+                               context, sizes, options.setBitLight);
         const bool colour =
             choice == PreviewChoice::Colour || (choice == PreviewChoice::Blocks && options.terminalColour);
         return EmitShadesPreview(image.image, colour, sink, context, sizes);

@@ -54,6 +54,10 @@ void ReadPngBytes(png_structp png, png_bytep into, png_size_t count) {
 
 void QuietWarning(png_structp, png_const_charp) {}
 
+// libpng's own error handler prints "libpng error: ..." before it jumps
+// back; the caller says what went wrong in its own words.
+[[noreturn]] void QuietError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+
 // A PNG decoded a row at a time by libpng straight into the image, so that
 // the inflated data is never held beside it: half the memory of stb_image's
 // whole-file decode, and zlib's faster inflate. Only for files stb_image
@@ -64,7 +68,7 @@ void QuietWarning(png_structp, png_const_charp) {}
 // failure, after which stb_image decodes the file as every build does.
 // Images so large that stb_image might run out of its memory go to it too.
 bool DecodePngRows(const uint8_t* data, size_t size, uint8_t** pixels, int* width, int* height, int* channels) {
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, QuietWarning);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
     png_infop end = png_create_info_struct(png);
@@ -85,10 +89,13 @@ bool DecodePngRows(const uint8_t* data, size_t size, uint8_t** pixels, int* widt
     const png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
     const int type = png_get_color_type(png, info), depth = png_get_bit_depth(png, info);
     const int fileChannels = png_get_channels(png, info);
-    // stb_image holds the inflated rows, the filtered rows and the pixels at once.
-    const uint64_t inflated = (static_cast<uint64_t>(w) * fileChannels * depth / 8 + 2) * h;
-    if (static_cast<uint64_t>(w) * h > kMaxDecodedPixels ||
-        2 * inflated + uint64_t(4) * w * h > kDecoderMemoryLimit / 2)
+    // Only the pixels are held here, a row of the file at a time, so any
+    // picture within the pixel limit whose pixels fit the decoder's memory
+    // decodes (stb_image would hold the inflated and filtered rows beside
+    // them, and run out of memory at a third of the size).
+    const uint64_t pixelBytes =
+        static_cast<uint64_t>(w) * h * (fileChannels + (type == PNG_COLOR_TYPE_PALETTE ? 3 : 1));
+    if (static_cast<uint64_t>(w) * h > kMaxDecodedPixels || pixelBytes > DecoderMemoryLeft())
         png_error(png, "left to stb_image");
     png_set_strip_16(png);
     if (type == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);

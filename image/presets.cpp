@@ -16,7 +16,8 @@ const Preset kPresets[] = {
      .what = "Adafruit GFX drawBitmap, u8g2 drawBitmap",
      .help = "rows, leftmost pixel in bit 7, rows padded to a byte\n"
              "(--msb-first --bits-horizontal --bytes-horizontal): Adafruit\n"
-             "GFX drawBitmap (Adafruit_GFX.cpp), u8g2 drawBitmap"},
+             "GFX drawBitmap (Adafruit_GFX.cpp), u8g2 drawBitmap; they draw\n"
+             "the set bits, the dark pixels, in the sketch's colour"},
     {.name = "xbm",
      .layout = kRowsLsbFirst,
      .what = "XBM files, u8g2 drawXBM, Adafruit GFX drawXBitmap",
@@ -25,34 +26,47 @@ const Preset kPresets[] = {
              "drawXBM, Adafruit GFX drawXBitmap"},
     {.name = "ssd1306",
      .layout = kPages,
+     .setBitLight = true,
      .what = "page-addressed controllers: SSD1306, SH1106, ST7565, PCD8544, UC1701",
      .help = "a byte is 8 pixels of a column, top pixel in bit 0; bytes run\n"
              "across a page of 8 rows, pages top to bottom (--lsb-first\n"
              "--bits-vertical --bytes-horizontal): SSD1306 datasheet 8.7\n"
-             "(GDDRAM, D0 is the top row), also SH1106, ST7565, PCD8544, UC1701"},
+             "(GDDRAM, D0 is the top row), also SH1106, ST7565, PCD8544, UC1701.\n"
+             "A set bit lights a pixel: the dark pixels light up (--invert\n"
+             "lights the light ones), as --png and --preview show"},
     {.name = "epaper",
      .layout = kRows,
      .invert = true,
+     .fillWhite = true,
+     .setBitLight = true,
      .what = "e-paper libraries whose set bit means white",
      .help = "adafruit-gfx with --invert, for e-paper libraries whose set\n"
-             "bit means white"},
+             "bit means white (GxEPD2_BW drawImage/writeImage); a row's\n"
+             "spare bits are white, as its drivers draw every bit of a\n"
+             "row's last byte (GxEPD2_213_B73.cpp _writeImage)"},
     {.name = "ssd1322",
      .layout = kRows,
      .format = PixelFormat::Grey4,
+     .blackBlank = true,
      .what = "SSD1322 grey OLED, 16 levels",
      .help = "--depth 4, rows, two pixels a byte, the even x in the high\n"
              "nibble (--msb-first --bits-horizontal --bytes-horizontal),\n"
              "0 off to 15 full on: the SSD1322's RAM with its nibble\n"
-             "re-map (A0h) off; a panel wired with it on takes --lsb-first"},
+             "re-map (A0h) off; a panel wired with it on takes --lsb-first.\n"
+             "The light pixels light up; margins and transparency are\n"
+             "unlit (--background black) unless --background is given"},
     {.name = "ssd1327",
      .layout = kRows,
      .format = PixelFormat::Grey4,
+     .blackBlank = true,
      .what = "SSD1327 grey OLED, 16 levels: Adafruit GrayOLED",
      .help = "--depth 4, as ssd1322: Adafruit_GrayOLED::drawPixel writes\n"
-             "buffer[x / 2 + y * WIDTH / 2], the even x in the high nibble"},
+             "buffer[x / 2 + y * WIDTH / 2], the even x in the high nibble;\n"
+             "margins unlit, as ssd1322"},
     {.name = "epaper-4grey",
      .layout = kRows,
      .format = PixelFormat::Grey2,
+     .fillWhite = true,
      .what = "4-grey e-paper: Waveshare 4Gray, GxEPD2_4G",
      .help = "--depth 2, rows, four pixels a byte, the first in bits 7-6,\n"
              "00 black to 11 white: Waveshare's EPD_4IN2_4GrayDisplay\n"
@@ -70,25 +84,31 @@ const Preset kPresets[] = {
      .palette = "bwr",
      .blackInk = 0,
      .colourInk = 0,
+     .planes = true,
+     .fillWhite = true,
      .what = "three-colour e-paper, black, white and red: GxEPD2_3C",
-     .help = "--palette bwr; with --planes the black plane, then the red\n"
-             "plane, each in rows, the leftmost pixel in bit 7, a clear\n"
-             "bit the ink (--plane-ink 0,0): GxEPD2_3C's drawImage(black,\n"
-             "color, x, y, w, h) and its buffers (GxEPD2_3C.h drawPixel\n"
-             "clears the black bit for black, the colour bit for red)"},
+     .help = "--palette bwr --planes: the black plane, then the red plane,\n"
+             "each in rows, the leftmost pixel in bit 7, a clear bit the\n"
+             "ink (--plane-ink 0,0), a C form's as NAME_black and NAME_red:\n"
+             "GxEPD2_3C's drawImage(black, color, x, y, w, h) and its\n"
+             "buffers (GxEPD2_3C.h drawPixel clears the black bit for\n"
+             "black, the colour bit for red)"},
     {.name = "epaper-bwy",
      .layout = kRows,
      .format = PixelFormat::Index2,
      .palette = "bwy",
      .blackInk = 0,
      .colourInk = 0,
+     .planes = true,
+     .fillWhite = true,
      .what = "three-colour e-paper, black, white and yellow: GxEPD2_3C",
      .help = "as epaper-bwr with --palette bwy: the yellow panels take\n"
-             "the same two planes"},
+             "the same two planes, NAME_black and NAME_yellow"},
     {.name = "epaper-bwyr",
      .layout = kRows,
      .format = PixelFormat::Index2,
      .palette = "bwyr",
+     .fillWhite = true,
      .what = "four-colour e-paper: Waveshare's G panels, GxEPD2_4C",
      .help = "--palette bwyr, 2 bits a pixel in rows, the first pixel in\n"
              "bits 7-6 (--msb-first --bits-horizontal --bytes-horizontal):\n"
@@ -99,6 +119,7 @@ const Preset kPresets[] = {
      .layout = kRows,
      .format = PixelFormat::Index4,
      .palette = "acep7",
+     .fillWhite = true,
      .what = "seven-colour ACeP e-paper: Waveshare 5.65 and 7.3 inch F",
      .help = "--palette acep7, 4 bits a pixel in rows, the first pixel in\n"
              "the high nibble: Waveshare epd5in65f and epd7in3f (their\n"
@@ -107,6 +128,7 @@ const Preset kPresets[] = {
      .layout = kRows,
      .format = PixelFormat::Index4,
      .palette = "spectra6",
+     .fillWhite = true,
      .what = "six-colour E Ink Spectra 6: Waveshare 4.0 and 7.3 inch E",
      .help = "--palette spectra6, 4 bits a pixel in rows, the first pixel\n"
              "in the high nibble: Waveshare epd4in0e and epd7in3e"},
@@ -166,11 +188,11 @@ const Preset* MatchingPreset(const ConvertOptions& layout, bool invert, PixelFor
 const Preset* PresetsBegin() { return kPresets; }
 const Preset* PresetsEnd() { return kPresets + sizeof kPresets / sizeof kPresets[0]; }
 
-std::string LayoutInWords(const ConvertOptions& options, bool invert) {
+std::string LayoutInWords(const ConvertOptions& options, bool invert, bool fillWhite) {
     std::string words = options.msbReverse ? "lsb first" : "msb first";
     words += options.bitHorizontal ? ", bits horizontal" : ", bits vertical";
     words += options.byteHorizontal ? ", bytes horizontal" : ", bytes vertical";
-    words += options.fillOnes ? ", fill one" : ", fill zero";
+    words += fillWhite ? ", fill white" : options.fillOnes ? ", fill one" : ", fill zero";
     if (invert) words += ", invert";
     return words;
 }

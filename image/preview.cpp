@@ -64,13 +64,16 @@ bool EmitShadesPreview(const PixelImage& image, bool colour, ByteSink sink, void
     return writer.Finish();
 }
 
-bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, ByteSink sink, void* context, const BufferSizes& sizes) {
+bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, ByteSink sink, void* context, const BufferSizes& sizes,
+                 bool setBitLight) {
     BlockWriter writer(sink, context, sizes.blockBytes);
     const uint32_t width = bitmap.Width(), height = bitmap.Height();
+    // Whether a pixel shows dark; nothing below the last row.
+    auto dark = [&](uint32_t x, uint32_t y) { return y < height && bitmap.IsDark(x, y) != setBitLight; };
     if (width == 0 || height == 0) return writer.Finish();  // no pixels, no lines
     if (style == PreviewStyle::Ascii) {
         for (uint32_t y = 0; y < height; ++y) {
-            for (uint32_t x = 0; x < width; ++x) writer.PutByte(bitmap.IsDark(x, y) ? '#' : '.');
+            for (uint32_t x = 0; x < width; ++x) writer.PutByte(dark(x, y) ? '#' : '.');
             writer.PutByte('\n');
         }
         return writer.Finish();
@@ -78,7 +81,7 @@ bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, ByteSink sink, vo
     for (uint32_t y = 0; y < height; y += 2) {
         for (uint32_t x = 0; x < width; ++x) {
             // IsDark answers false below the last row, so an odd last row has no lower half.
-            int cell = (bitmap.IsDark(x, y) ? 2 : 0) + (bitmap.IsDark(x, y + 1) ? 1 : 0);
+            int cell = (dark(x, y) ? 2 : 0) + (dark(x, y + 1) ? 1 : 0);
             PutCell(writer, kHalfBlocks[cell]);
         }
         writer.PutByte('\n');

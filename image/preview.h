@@ -14,8 +14,9 @@ enum class PreviewStyle {
 };
 
 // An image without width or height gives no text at all.
+// `setBitLight`: the dark pixels (a display's set bits) show light.
 bool EmitPreview(const MonoBitmap& bitmap, PreviewStyle style, ByteSink sink, void* context,
-                 const BufferSizes& sizes = BufferSizes());
+                 const BufferSizes& sizes = BufferSizes(), bool setBitLight = false);
 
 // Light to dark, one character a level's share of the ramp.
 const char kLevelRamp[] = " .:-=+*#%@";

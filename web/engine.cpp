@@ -67,9 +67,9 @@ public:
 
     // The images the last run packed, each as a BMP (an animation's frames
     // in order), and what --info says of the first.
-    void Packed(const PixelImage& image, const std::string& info) override {
+    void Packed(const PixelImage& image, bool setBitLight, const std::string& info) override {
         std::string packedBmp;
-        EmitPixelBmp(image, AppendTo, &packedBmp);
+        EmitPixelBmp(image, AppendTo, &packedBmp, setBitLight);
         if (packed.empty()) packedInfo = info;
         packed.push_back(packedBmp);
     }
@@ -227,9 +227,13 @@ EMSCRIPTEN_KEEPALIVE const char* qg_presets() {
     return json.c_str();
 }
 
-// "Quillgrid 0.4.0 (commit 1a2b3c4d5e6f)": the page's about line, as
-// quillgrid-cli --version says it.
-EMSCRIPTEN_KEEPALIVE const char* qg_version() { return "Quillgrid " QG_VERSION " (" QG_COMMIT ")"; }
+// "Quillgrid 0.4.0 (commit 1a2b3c4d5e6f). MIT licence ...": the page's
+// about line, as quillgrid-cli --version says it.
+EMSCRIPTEN_KEEPALIVE const char* qg_version() {
+    return "Quillgrid " QG_VERSION " (" QG_COMMIT
+           "). MIT licence. It holds stb, libjpeg-turbo (based in part on the "
+           "work of the Independent JPEG Group) and libwebp, each under its own licence.";
+}
 
 EMSCRIPTEN_KEEPALIVE const char* qg_output() { return output.data(); }
 EMSCRIPTEN_KEEPALIVE size_t qg_output_size() { return output.size(); }

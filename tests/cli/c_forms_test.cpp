@@ -270,6 +270,9 @@ TEST_F(CFormTest, EveryHeaderIsIncludedFromSeveralFiles) {
         {{"--c-array", "logo", "--color", "rgb565", "--c-words", logo}, "logo[0]"},
         {{"--c-array", "anim", anim}, "anim_frames[1][0] + anim_delays[0]"},
         {{"--c-array", "pics", logo, icon}, "pics_images[1][0] + pics_widths[0]"},
+        {{"--c-array", "logo", "--preset", "epaper-bwr", logo}, "logo_black[0] + logo_red[sizeof logo_red - 1]"},
+        {{"--c-array", "pics", "--preset", "epaper-bwy", logo, icon},
+         "pics_images_black[1][0] + pics_images_yellow[0][0] + pics_icon_yellow[0]"},
         {{"--lvgl", "pics", logo, icon}, "pics_images[1]->header.w + pics_widths[0]"},
     };
     for (const auto& c : cases) {

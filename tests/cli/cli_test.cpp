@@ -12,6 +12,7 @@
 
 #include <map>
 #include <set>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -294,8 +295,56 @@ TEST_F(CliTest, HelpAndVersion) {
     // The version and commit git describe gives the build, or a build
     // outside git saying so.
     EXPECT_TRUE(std::regex_match(out, std::regex("quillgrid-cli [0-9]+\\.[0-9]+\\.[0-9]+([+.][0-9a-z.]+)? "
-                                                 "\\((commit [0-9a-f]{12}|built outside git)\\)\n")))
+                                                 "\\((commit [0-9a-f]{12}|built outside git)\\)\n"
+                                                 "MIT licence\\. [^\n]+\n[^\n]+\n")))
         << out;
+}
+
+// -h is one screen: the options most used, each a real one, and an example
+// by display, each of which runs as written on a picture of that kind.
+TEST_F(CliTest, TheBriefHelpIsOneScreenWhoseExamplesRun) {
+    ASSERT_EQ(Run({"-h"}), kExitDone);
+    const std::string brief = out;
+    std::vector<std::string> lines;
+    for (size_t at = 0, end; at < brief.size(); at = end + 1)
+        lines.push_back(brief.substr(at, (end = brief.find('\n', at)) - at));
+    EXPECT_LE(lines.size(), 50u);
+    for (const std::string& line : lines) EXPECT_LE(line.size(), 79u) << line;
+    ASSERT_EQ(Run({"--help"}), kExitDone);
+    for (const std::string& line : lines)
+        if (line.rfind("  -", 0) == 0) {
+            const std::string option = line.substr(2, line.find_first_of(" [", 2) - 2);
+            EXPECT_NE(out.find(option), std::string::npos) << option;
+        }
+    // The commands, continued lines joined; the picture and the output in
+    // the scratch folder.
+    std::vector<std::vector<std::string>> commands;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].rfind("    quillgrid-cli ", 0) != 0) continue;
+        std::string command = lines[i];
+        while (!command.empty() && command.back() == '\\') command.pop_back(), command += lines[++i];
+        std::vector<std::string> words;
+        std::istringstream split(command);
+        for (std::string word; split >> word;) words.push_back(word);
+        commands.push_back(std::vector<std::string>(words.begin() + 1, words.end()));
+    }
+    EXPECT_EQ(commands.size(), 5u);
+    const std::string images = std::string(QG_SOURCE_DIR) + "/tests/images/";
+    for (std::vector<std::string> args : commands) {
+        std::string written;
+        for (size_t i = 0; i < args.size(); ++i) {
+            if (args[i] == "-o") {
+                written = args[i + 1] = dir.File(args[i + 1]);
+                ++i;
+            } else if (args[i].find(".jpg") != std::string::npos) {
+                args[i] = images + "baseline.jpg";
+            } else if (args[i].find(".png") != std::string::npos) {
+                args[i] = images + "picture.png";
+            }
+        }
+        EXPECT_EQ(Run(args), kExitDone) << err;
+        EXPECT_NE(test::ReadText(written).find(", 0x"), std::string::npos) << written;
+    }
 }
 
 // An output that cannot be written is exit 3, with why where that is known.
@@ -432,10 +481,11 @@ TEST_F(CliTest, BinaryIsNotWrittenToATerminal) {
         std::fclose(errFile);
         const std::string said = test::ReadText(dir.File("stderr"));
         EXPECT_EQ(status, c.status) << c.args.size() << ": " << said;
-        if (c.status == kExitUsage)
+        if (c.status == kExitUsage) {
             EXPECT_EQ(said.rfind("quillgrid-cli: " + c.args[0] + " writes a file's bytes, not text for a terminal", 0),
                       0u)
                 << said;
+        }
     }
     std::fclose(terminal);
     close(master);

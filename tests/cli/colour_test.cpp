@@ -68,9 +68,13 @@ std::string HexOfPng(const std::string& path) {
     return HexOfPixels(image.Pixels(), image.Width(), image.Height(), image.Channels());
 }
 
-// The reading loops, each printing the colours it reads as RRGGBBAA words:
+// The reading loops, each printing the colours it reads as RRGGBBAA words.
+// The e-paper ones draw every pixel of a row's bytes, as GxEPD2's
+// _writeImage sends them (wb = (w + 7) / 8; w = wb * 8; every byte of a
+// row, as in GxEPD2_213_B73.cpp and GxEPD2_371_Z03.cpp) and Waveshare's
+// drivers do: a row's spare pixels show on the panel.
 //   planes W H INK   GxEPD2_3C's two buffers, as drawImage(black, color, ...)
-//                    takes them: rows of W / 8 bytes, x at 0x80 >> (x % 8),
+//                    takes them: rows of (W + 7) / 8 bytes, x at 0x80 >> (x % 8),
 //                    a clear bit black in the first and the ink in the second
 //                    (drawPixel clears them so), red drawn over black
 //   packed W H D C0 C1 ...  a buffer of D bits a pixel in rows of
@@ -98,13 +102,15 @@ const char kModels[] =
     "    static unsigned char b[1 << 20];\n"
     "    FILE* f = fopen(argv[2], \"rb\");\n"
     "    size_t n = fread(b, 1, sizeof b, f);\n"
-    "    int w = atoi(argv[3]), h = atoi(argv[4]), x, y;\n"
+    "    int w = atoi(argv[3]), h = atoi(argv[4]), x, y, wb = (w + 7) / 8, shown = w;\n"
     "    (void)n; (void)argc;\n"
+    "    if (!strcmp(argv[1], \"planes\")) shown = wb * 8;\n"
+    "    if (!strcmp(argv[1], \"packed\")) shown = (w * atoi(argv[5]) + 7) / 8 * 8 / atoi(argv[5]);\n"
     "    for (y = 0; y < h; y++, putchar('\\n'))\n"
-    "        for (x = 0; x < w; x++) {\n"
+    "        for (x = 0; x < shown; x++) {\n"
     "            if (!strcmp(argv[1], \"planes\")) {\n"
-    "                int i = x / 8 + y * (w / 8), bit = 0x80 >> (x % 8);\n"
-    "                int black = !(b[i] & bit), ink = !(b[w / 8 * h + i] & bit);\n"
+    "                int i = x / 8 + y * wb, bit = 0x80 >> (x % 8);\n"
+    "                int black = !(b[i] & bit), ink = !(b[wb * h + i] & bit);\n"
     "                put(ink ? (unsigned)strtoul(argv[5], 0, 16) : black ? 0 : 0xFFFFFF, 255);\n"
     "            } else if (!strcmp(argv[1], \"packed\")) {\n"
     "                int d = atoi(argv[5]), bit = x * d;\n"
@@ -129,9 +135,11 @@ protected:
     }
 };
 
-// Each palette preset's bytes, read by its driver's or library's loop,
-// show the picture: the three-colour planes as GxEPD2_3C takes them, the
-// packed values of the four-, seven- and six-colour panels.
+// Each e-paper preset's bytes, read by its driver's or library's loop,
+// show the picture, and white beside it where a row's last byte has
+// spare pixels: the three-colour planes as GxEPD2_3C takes them, the
+// packed values of the black-and-white, grey, four-, seven- and six-colour
+// panels; at widths that fill whole bytes and widths that do not.
 TEST_F(ColourTest, EachPalettePresetReadsBackAsThePicture) {
     if (std::string(QG_C_COMPILER).empty()) GTEST_SKIP() << "no C compiler";
     ASSERT_TRUE(BuildModels(kModels));
@@ -141,14 +149,19 @@ TEST_F(ColourTest, EachPalettePresetReadsBackAsThePicture) {
         std::string model;
         uint32_t width, height;
     } cases[] = {
-        {{"--preset", "epaper-bwr", "--dither", "--planes"}, "planes %W %H FF0000", 296, 128},
+        {{"--preset", "epaper-bwr", "--dither"}, "planes %W %H FF0000", 296, 128},
+        {{"--preset", "epaper-bwr", "--dither"}, "planes %W %H FF0000", 13, 20},
         {{"--preset", "epaper-bwy", "--dither=atkinson", "--planes"}, "planes %W %H FFFF00", 104, 212},
+        {{"--preset", "epaper-bwy", "--dither=atkinson"}, "planes %W %H FFFF00", 101, 30},
+        {{"--preset", "epaper"}, "packed %W %H 1 000000 FFFFFF", 13, 9},
+        {{"--preset", "epaper-4grey", "--dither"}, "packed %W %H 2 000000 555555 AAAAAA FFFFFF", 15, 9},
         {{"--preset", "epaper-bwyr", "--dither=bayer"}, "packed %W %H 2 000000 FFFFFF FFFF00 FF0000", 122, 250},
         {{"--preset", "epaper-acep7", "--dither"},
          "packed %W %H 4 000000 FFFFFF 00FF00 0000FF FF0000 FFFF00 FF8000",
          301,
          120},
         {{"--preset", "epaper-spectra6"}, "packed %W %H 4 000000 FFFFFF FFFF00 FF0000 000000 0000FF 00FF00", 200, 99},
+        {{"--preset", "epaper-spectra6"}, "packed %W %H 4 000000 FFFFFF FFFF00 FF0000 000000 0000FF 00FF00", 7, 5},
     };
     for (const auto& c : cases) {
         const std::string size = std::to_string(c.width) + "x" + std::to_string(c.height);
@@ -161,7 +174,16 @@ TEST_F(ColourTest, EachPalettePresetReadsBackAsThePicture) {
         model.replace(model.find("%W"), 2, std::to_string(c.width));
         model.replace(model.find("%H"), 2, std::to_string(c.height));
         model.insert(model.find(' '), " '" + dir.File("packed.bin") + "'");
-        EXPECT_EQ(FirstDifference(Model(model), Shown(shown, photo)), "") << c.options[1];
+        // The picture, and white for each spare pixel of a row.
+        const uint32_t bits = c.model.rfind("planes", 0) == 0 ? 1 : c.model[c.model.find("%H") + 3] - '0';
+        const uint32_t spare = (c.width * bits + 7) / 8 * 8 / bits - c.width;
+        std::string expected;
+        for (char ch : Shown(shown, photo)) {
+            if (ch == '\n')
+                for (uint32_t i = 0; i < spare; ++i) expected += "FFFFFFFF ";
+            expected += ch;
+        }
+        EXPECT_EQ(FirstDifference(Model(model), expected), "") << c.options[1] << " " << size;
     }
 }
 

@@ -340,8 +340,9 @@ TEST_F(CliTest, CArrayCommentTellsTheInversion) {
     } cases[] = {
         {{}, "msb first, bits vertical, bytes horizontal, fill zero; "},
         {{"--invert"}, "msb first, bits vertical, bytes horizontal, fill zero, invert; "},
-        {{"--preset", "epaper"}, "msb first, bits horizontal, bytes horizontal, fill zero, invert; "},
-        {{"--preset", "epaper", "--no-invert"}, "msb first, bits horizontal, bytes horizontal, fill zero; "},
+        {{"--preset", "epaper"}, "msb first, bits horizontal, bytes horizontal, fill white, invert; "},
+        {{"--preset", "epaper", "--no-invert"}, "msb first, bits horizontal, bytes horizontal, fill white; "},
+        {{"--preset", "epaper", "--fill-zero"}, "msb first, bits horizontal, bytes horizontal, fill zero, invert; "},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = c.flags;

@@ -58,6 +58,8 @@ TEST_F(CliTest, EveryFrameAndDelayComesBackFromTheHeader) {
                                                 : 350) +
                     " ms\n" + out;
     }
+    // A set bit lights an SSD1306's pixel: it shows light, as the preview
+    // draws it.
     std::ofstream(dir.File("main.c"))
         << "#include <stdio.h>\n#include \"anim.h\"\n"
            "int main(void) {\n"
@@ -67,7 +69,7 @@ TEST_F(CliTest, EveryFrameAndDelayComesBackFromTheHeader) {
            "        printf(\"frame %d, %u ms\\n\", f, anim_delays[f]);\n"
            "        for (y = 0; y < anim_height; y++, putchar('\\n'))\n"
            "            for (x = 0; x < anim_width; x++)\n"
-           "                putchar(page[y / 8 * anim_width + x] >> (y % 8) & 1 ? '#' : '.');\n"
+           "                putchar(page[y / 8 * anim_width + x] >> (y % 8) & 1 ? '.' : '#');\n"
            "    }\n"
            "    return 0;\n"
            "}\n";

@@ -1,6 +1,11 @@
 // Images that are not 1-bit BMPs: decoded, made 1-bit, shown, refused.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 #include "cli/cli_args.h"
 #include "core/mono_bitmap.h"
 #include "image/presets.h"
@@ -312,7 +317,8 @@ TEST_F(CliTest, RefusalsSayWhy) {
     } cases[] = {
         {dir.File("none.png"), "cannot open: no such file"},
         {dir.File("folder"), "cannot open: is a folder"},
-        {Image(Bytes{'h', 'e', 'l', 'l', 'o'}, "text.png"), "not an image this converter reads (PNG, JPEG, WebP, BMP, GIF, PGM or PPM)"},
+        {Image(Bytes{'h', 'e', 'l', 'l', 'o'}, "text.png"),
+         "not an image this converter reads (PNG, JPEG, WebP, BMP, GIF, PGM or PPM)"},
         {Image(Bytes{'P', '1', '\n', '1', ' ', '1', '\n', '1'}, "a.pbm"),
          "only binary PGM and PPM (P5, P6) are read, not P1"},
         {Image(cut, "cut.png"), "cannot decode this PNG: "},
@@ -374,7 +380,9 @@ TEST_F(CliTest, StandardInputIsAnInput) {
     FILE* empty = std::fopen(Image({}, "empty").c_str(), "rb");
     EXPECT_EQ(RunWithInput({"-"}, empty), kExitRefused);
     std::fclose(empty);
-    EXPECT_EQ(err, "quillgrid-cli: (standard input): not an image this converter reads (PNG, JPEG, WebP, BMP, GIF, PGM or PPM)\n");
+    EXPECT_EQ(
+        err,
+        "quillgrid-cli: (standard input): not an image this converter reads (PNG, JPEG, WebP, BMP, GIF, PGM or PPM)\n");
 }
 
 // Every shared PNG outside the hostile folder decodes and becomes a BMP
@@ -409,5 +417,32 @@ TEST_F(CliTest, SharedAndRegressionFilesConvertOrAreRefusedCleanly) {
     EXPECT_GT(decoded, 150u);
     EXPECT_GT(refused, 10u);
 }
+
+#ifndef _WIN32
+// A decoding library's own words never reach the terminal: a file cut
+// short, of each kind, gives our line or our picture, and nothing else on
+// the process's standard error (libpng printed "libpng error: ..." there).
+TEST_F(CliTest, NoLibrarysOwnLineReachesTheUser) {
+    for (const char* name : {"picture.png", "progressive.jpg", "lossy.webp", "lossless.webp"}) {
+        const test::Bytes whole = test::ReadBytes(std::string(QG_SOURCE_DIR) + "/tests/images/" + name);
+        for (size_t keep : {whole.size() / 2, whole.size() - 20}) {
+            const std::string cut = Image(test::Bytes(whole.begin(), whole.begin() + keep), name);
+            std::fflush(stderr);
+            const int saved = dup(2);
+            const int caught = open(io.File("fd2").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(caught, 2);
+            const int status = Run({"--size", "16x8", cut});
+            std::fflush(stderr);
+            dup2(saved, 2);
+            close(saved);
+            close(caught);
+            EXPECT_EQ(test::ReadText(io.File("fd2")), "") << name << " cut at " << keep;
+            if (status != kExitDone) {
+                EXPECT_EQ(err.rfind("quillgrid-cli: ", 0), 0u) << err;
+            }
+        }
+    }
+}
+#endif
 
 }  // namespace
