@@ -537,8 +537,10 @@ const CliOption kCliOptions[] = {
      "write the 1-bit image as a BMP the Windows program opens;\n"
      "at depth 2 up a 4-bit or 8-bit BMP of the levels' greys"},
     {"--png", nullptr, Takes::Nothing, nullptr, nullptr, SetFormat<OutputFormat::Png>, HelpSection::Output,
-     "write the image as the display will show it, an 8-bit grey\n"
-     "PNG (stb_image_write): black and white, or the levels' greys"},
+     "write the image as the display will show it, a PNG\n"
+     "(stb_image_write): 8-bit grey for 1 bit (a set bit light where\n"
+     "the preset's panel lights it) and levels of grey, RGB for a\n"
+     "palette or colour, RGBA where the colour format keeps alpha"},
     {"--frames", nullptr, Takes::Value, "LIST", "a list of frames, such as 0-9,12", ApplyFrames, HelpSection::Output,
      "an animated GIF's frames to write, counted from 0: frames\n"
      "and ranges by commas, such as 0-9,12. Without it, every\n"
