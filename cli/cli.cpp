@@ -151,8 +151,9 @@ Outcome Show(const Run& run, const char* input, bool* shown) {
     if (!image.picture.Held() || (c.mode == RunMode::Preview && prepared != Outcome::Done)) return prepared;
     bool written;
     if (c.mode == RunMode::Info) {
-        std::string text = (*shown ? "\n" : "") + DescribeImage(DisplayName(input).c_str(), image.source, image.picture,
-                                                                c.pack.layout, c.invert, image.grid.get());
+        std::string text =
+            (*shown ? "\n" : "") + DescribeImage(DisplayName(input).c_str(), image.source, image.picture, c.pack.layout,
+                                                 c.invert, image.grid.get(), c.pack.fillValue.has_value());
         written = WriteText(run, text);
     } else {
         std::string heading = *shown ? "\n" : "";

@@ -160,7 +160,7 @@ Outcome ShowFrames(const Run& run, const InputImage& input, const char* name, bo
     bool written;
     if (run.conversion.mode == RunMode::Info) {
         text += DescribeImage(DisplayName(name).c_str(), input.source, image.picture, run.conversion.pack.layout,
-                              run.conversion.invert, image.grid.get());
+                              run.conversion.invert, image.grid.get(), run.conversion.pack.fillValue.has_value());
         text += "frames: " + std::to_string(animation.Count()) + "\ndelays (ms):";
         for (uint32_t i = 0; i < animation.Count(); ++i) text += " " + std::to_string(animation.Delay(i));
         written = WriteText(run, text + "\n");

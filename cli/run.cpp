@@ -121,6 +121,6 @@ Outcome Pack(const Run& run, const char* input, InputImage* image) {
     if (run.images)
         run.images->Packed(picture, c.formOptions.setBitLight,
                            DescribeImage(DisplayName(input).c_str(), image->source, picture, c.pack.layout, c.invert,
-                                         image->grid.get()));
+                                         image->grid.get(), c.pack.fillValue.has_value()));
     return Outcome::Done;
 }

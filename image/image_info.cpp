@@ -5,6 +5,7 @@
 
 #include "core/array_text.h"
 #include "core/packed_grid.h"
+#include "image/palette.h"
 #include "image/presets.h"
 
 namespace {
@@ -32,8 +33,37 @@ const char* UprightInWords(int orientation) {
 
 }  // namespace
 
+namespace {
+
+// The colour presets whose packing, palette or colour format these are,
+// by commas: several direct-colour presets share a layout and differ only
+// in byte order or C values, which the image does not tell.
+std::string MatchingColourPresets(const ConvertOptions& layout, bool invert, const PixelImage& image) {
+    const PixelKind kind = KindOf(image.Format());
+    if (kind != PixelKind::Index && kind != PixelKind::Direct) return std::string();
+    std::string names;
+    for (const Preset* preset = PresetsBegin(); preset != PresetsEnd(); ++preset) {
+        const ConvertOptions& l = preset->layout;
+        if (preset->invert != invert || l.msbReverse != layout.msbReverse || l.bitHorizontal != layout.bitHorizontal ||
+            l.byteHorizontal != layout.byteHorizontal)
+            continue;
+        bool same = false;
+        if (kind == PixelKind::Direct) {
+            same = preset->format == image.Format();
+        } else if (preset->palette) {
+            Palette palette;
+            std::string unused;
+            same = ParsePalette(preset->palette, &palette, &unused) && palette.colours == image.Palette();
+        }
+        if (same) names += (names.empty() ? "" : ", ") + std::string(preset->name);
+    }
+    return names;
+}
+
+}  // namespace
+
 std::string DescribeImage(const char* path, const InputSize& source, const PixelImage& image,
-                          const ConvertOptions& options, bool invert, const PackedGrid* grid) {
+                          const ConvertOptions& options, bool invert, const PackedGrid* grid, bool fillWhite) {
     const uint32_t width = image.Width(), height = image.Height();
     std::string text = std::string("file: ") + path + "\n";
     if (source.width != width || source.height != height)
@@ -44,9 +74,11 @@ std::string DescribeImage(const char* path, const InputSize& source, const Pixel
     text += Line("width", width);
     text += Line("height", height);
     text += image.DescribeValues();
-    text += "layout: " + LayoutInWords(options, invert) + "\n";
+    text += "layout: " + LayoutInWords(options, invert, fillWhite) + "\n";
     if (const Preset* preset = MatchingPreset(options, invert, image.Format()))
         text += std::string("preset: ") + preset->name + "\n";
+    const std::string colourPresets = MatchingColourPresets(options, invert, image);
+    if (!colourPresets.empty()) text += "preset: " + colourPresets + "\n";
     if (!grid) return text;
     text += Line("items per line", grid->ItemsPerLine());
     text += Line("line count", grid->LineCount());

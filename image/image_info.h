@@ -14,4 +14,4 @@ class PackedGrid;
 // `grid` is there (the image has pixels), items per line, line count,
 // bytes and text length.
 std::string DescribeImage(const char* path, const InputSize& source, const PixelImage& image,
-                          const ConvertOptions& options, bool invert, const PackedGrid* grid);
+                          const ConvertOptions& options, bool invert, const PackedGrid* grid, bool fillWhite = false);

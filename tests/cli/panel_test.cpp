@@ -82,4 +82,31 @@ TEST_F(PanelTest, AGreyOledsMarginsAreUnlit) {
     }
 }
 
+// --info names the colour presets whose packing and colours these are, as
+// it names the grey ones, and says when the spare pixels are white.
+TEST_F(PanelTest, InfoNamesTheColourPresetsALayoutMatches) {
+    const std::string input = Image(test::Png(3, 1, 2, 8, {255, 0, 0, 0, 0, 0, 255, 255, 255}), "in.png");
+    const struct {
+        std::vector<std::string> options;
+        const char* preset;  // the line, or "" for none
+        const char* fill;
+    } cases[] = {
+        {{"--preset", "epaper-bwr"}, "preset: epaper-bwr\n", "fill white"},
+        {{"--palette", "acep7", "--bits-horizontal"}, "preset: epaper-acep7\n", "fill zero"},
+        {{"--palette", "acep7"}, "", "fill zero"},
+        {{"--color", "rgb565", "--bits-horizontal"},
+         "preset: adafruit-gfx-rgb565, tft-espi, lvgl-rgb565\n",
+         "fill zero"},
+        {{"--color", "rgb332", "--bits-horizontal"}, "", "fill zero"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.options;
+        args.insert(args.end(), {"--info", input});
+        ASSERT_EQ(Run(args), kExitDone) << err;
+        const size_t at = out.find("preset: ");
+        EXPECT_EQ(at == std::string::npos ? "" : out.substr(at, out.find('\n', at) + 1 - at), c.preset) << out;
+        EXPECT_NE(out.find(c.fill), std::string::npos) << out;
+    }
+}
+
 }  // namespace
