@@ -24,6 +24,11 @@ const NamedPalette kPalettes[] = {
      "black 0, white 1, yellow 2, red 3, blue 5, green 6 (4 is\n"
      "not used), 4 bits a pixel: E Ink Spectra 6 panels (Waveshare\n"
      "epd4in0e and epd7in3e)"},
+    {"spectra6-7c", "#000000,#FFFFFF,#00FF00,#0000FF,#FF0000,#FFFF00,-",
+     "spectra6's six colours in the seven-colour panels' order: black 0,\n"
+     "white 1, green 2, blue 3, red 4, yellow 5 (6, orange, not used):\n"
+     "GxEPD2's Spectra 6 driver (GxEPD2_730c_GDEP073E01) takes this\n"
+     "order and converts it to the panel's (_convert_to_native)"},
 };
 
 int HexDigit(char c) {

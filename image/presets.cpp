@@ -131,7 +131,20 @@ const Preset kPresets[] = {
      .fillWhite = true,
      .what = "six-colour E Ink Spectra 6: Waveshare 4.0 and 7.3 inch E",
      .help = "--palette spectra6, 4 bits a pixel in rows, the first pixel\n"
-             "in the high nibble: Waveshare epd4in0e and epd7in3e"},
+             "in the high nibble: Waveshare epd4in0e and epd7in3e. For\n"
+             "GxEPD2, gxepd2-spectra6"},
+    {.name = "gxepd2-spectra6",
+     .layout = kRows,
+     .format = PixelFormat::Index4,
+     .palette = "spectra6-7c",
+     .fillWhite = true,
+     .what = "six-colour E Ink Spectra 6 with GxEPD2_7C: GDEP073E01",
+     .help = "--palette spectra6-7c, 4 bits a pixel in rows, the first\n"
+             "pixel in the high nibble: GxEPD2_7C's drawNative(data, 0,\n"
+             "x, y, w, h) on GxEPD2_730c_GDEP073E01, whose writeNative\n"
+             "sends rows of (w + 1) / 2 bytes, each nibble through\n"
+             "_convert_to_native (0 black, 1 white, 2 green, 3 blue, 4 red,\n"
+             "5 yellow to the panel's 0, 1, 6, 5, 3, 2)"},
     {.name = "adafruit-gfx-rgb565",
      .layout = kRows,
      .format = PixelFormat::Rgb565,

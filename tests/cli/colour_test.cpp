@@ -82,6 +82,10 @@ std::string HexOfPng(const std::string& path) {
 //                    bits: Waveshare's Paint at Scale 4 ((Color << 6) >>
 //                    ((X % 4) * 2)) and 7 ((Color << 4) >> ((X % 2) * 4)),
 //                    GxEPD2_4C's drawPixel; value v shows as colour Cv
+//   native W H 4 C0 ...  as packed, each value first through GxEPD2's
+//                    GxEPD2_730c_GDEP073E01::_convert_to_native (0 black
+//                    0, 1 white 1, 2 green 6, 3 blue 5, 4 red 3, 5 yellow 2,
+//                    6 orange 4, 7 white 7), Cn the panel's colour n
 //   rgb565 W H       Adafruit GFX drawRGBBitmap's bitmap[j * w + i], 16-bit
 //                    values read little-endian from the file
 //   wire565 W H      the same values sent by TFT_eSPI pushImage with
@@ -105,16 +109,19 @@ const char kModels[] =
     "    int w = atoi(argv[3]), h = atoi(argv[4]), x, y, wb = (w + 7) / 8, shown = w;\n"
     "    (void)n; (void)argc;\n"
     "    if (!strcmp(argv[1], \"planes\")) shown = wb * 8;\n"
-    "    if (!strcmp(argv[1], \"packed\")) shown = (w * atoi(argv[5]) + 7) / 8 * 8 / atoi(argv[5]);\n"
+    "    static const unsigned native[8] = {0, 1, 6, 5, 3, 2, 4, 7};\n"
+    "    int packed = !strcmp(argv[1], \"packed\") || !strcmp(argv[1], \"native\");\n"
+    "    if (packed) shown = (w * atoi(argv[5]) + 7) / 8 * 8 / atoi(argv[5]);\n"
     "    for (y = 0; y < h; y++, putchar('\\n'))\n"
     "        for (x = 0; x < shown; x++) {\n"
     "            if (!strcmp(argv[1], \"planes\")) {\n"
     "                int i = x / 8 + y * wb, bit = 0x80 >> (x % 8);\n"
     "                int black = !(b[i] & bit), ink = !(b[wb * h + i] & bit);\n"
     "                put(ink ? (unsigned)strtoul(argv[5], 0, 16) : black ? 0 : 0xFFFFFF, 255);\n"
-    "            } else if (!strcmp(argv[1], \"packed\")) {\n"
+    "            } else if (packed) {\n"
     "                int d = atoi(argv[5]), bit = x * d;\n"
     "                unsigned v = b[y * ((w * d + 7) / 8) + bit / 8] >> (8 - d - bit % 8) & ((1u << d) - 1);\n"
+    "                if (argv[1][0] == 'n') v = native[v & 7];\n"
     "                put((unsigned)strtoul(argv[6 + v], 0, 16), 255);\n"
     "            } else {\n"
     "                const unsigned char* p = b + 2 * (y * w + x);\n"
@@ -162,6 +169,10 @@ TEST_F(ColourTest, EachPalettePresetReadsBackAsThePicture) {
          120},
         {{"--preset", "epaper-spectra6"}, "packed %W %H 4 000000 FFFFFF FFFF00 FF0000 000000 0000FF 00FF00", 200, 99},
         {{"--preset", "epaper-spectra6"}, "packed %W %H 4 000000 FFFFFF FFFF00 FF0000 000000 0000FF 00FF00", 7, 5},
+        {{"--preset", "gxepd2-spectra6", "--dither"},
+         "native %W %H 4 000000 FFFFFF FFFF00 FF0000 FF00FF 0000FF 00FF00 FF00FF",
+         203,
+         60},
     };
     for (const auto& c : cases) {
         const std::string size = std::to_string(c.width) + "x" + std::to_string(c.height);
