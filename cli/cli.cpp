@@ -172,6 +172,28 @@ Outcome Show(const Run& run, const char* input, bool* shown) {
 
 // A refused input decides the status over an unwritten output, as a build
 // needs to know first that its inputs are wrong.
+// --example: the sketch beside the header, once the header is written.
+bool WriteSketch(Run& run, const std::string& arrayName) {
+    const Conversion& c = run.conversion;
+    SketchFacts facts;
+    facts.header = BaseName(c.output);
+    facts.name = arrayName;
+    facts.colourPlane = c.formOptions.colourPlane;
+    facts.width = c.image.frame.width;
+    facts.height = c.image.frame.height;
+    facts.progmem = c.formOptions.style == CStyle::Arduino;
+    facts.swapBytes = !c.pack.bigEndian;
+    const std::string text = ExampleSketch(c.sketch, facts);
+    ReplacingFile file;
+    if (!file.Open(c.exampleFile.c_str()) ||
+        !WriteToFile(file.Handle(), text.data(), static_cast<uint32_t>(text.size())) || !file.Commit()) {
+        std::fputs(CannotWriteLine(c.exampleFile).c_str(), run.err);
+        return false;
+    }
+    run.written.emplace_back(c.exampleFile, c.inputs.front());
+    return true;
+}
+
 int ExitStatus(unsigned refused, unsigned notWritten, unsigned total, unsigned outputs, FILE* err) {
     if (total > 1 && refused > 0) std::fprintf(err, "%s: %u of %u inputs refused\n", kName, refused, total);
     if (outputs > 1 && notWritten > 0)
@@ -226,6 +248,8 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
     unsigned refused = 0, notWritten = 0;
     if (OneHeader(c)) {
         ConvertIntoOneHeader(run, arrayNames, &refused, &notWritten);
+        if (refused == 0 && notWritten == 0 && c.sketch != Sketch::None && !WriteSketch(run, arrayNames[0]))
+            ++notWritten;
         if (refused == 0 && notWritten == 0 && c.depfile && !WriteDepfile(c, run.written, err)) ++notWritten;
         return ExitStatus(refused, notWritten, static_cast<unsigned>(c.inputs.size()), 1, err);
     }
@@ -242,6 +266,7 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
         if (outcome == Outcome::NotWritten) ++notWritten;
     }
     const unsigned total = static_cast<unsigned>(c.inputs.size());
+    if (refused == 0 && notWritten == 0 && c.sketch != Sketch::None && !WriteSketch(run, arrayNames[0])) ++notWritten;
     // The dependencies of what was written, when all of it was.
     if (refused == 0 && notWritten == 0 && c.depfile && !WriteDepfile(c, run.written, err)) ++notWritten;
     return ExitStatus(refused, notWritten, total, total, err);

@@ -27,7 +27,9 @@ struct ArrayInput {
 
 // What the options say, each as given, or nothing where it was not.
 struct CliArgs {
-    bool help = false;       // --help, or -h
+    bool help = false;     // --help, or -h
+    bool example = false;  // --example[=FILE]: a sketch beside the header
+    const char* exampleFile = nullptr;
     bool briefHelp = false;  // -h: one screen
     bool version = false;
     bool info = false;                     // --info: describe the inputs instead of converting them

@@ -82,6 +82,12 @@ bool SetNamedFormat(const char* value, CliArgs* args, std::string* error) {
     return true;
 }
 
+bool SetExample(const char* value, CliArgs* args, std::string*) {
+    args->example = true;
+    args->exampleFile = value;
+    return true;
+}
+
 bool ApplyPreview(const char* value, CliArgs* args, std::string* error) {
     static const Named<PreviewChoice> kStyles[] = {
         {"blocks", PreviewChoice::Blocks}, {"ascii", PreviewChoice::Ascii}, {"colour", PreviewChoice::Colour}};
@@ -500,6 +506,15 @@ const CliOption kCliOptions[] = {
      "NAME_width and NAME_height, the names of u8g2's drawXBMP\n"
      "examples, in the xbm layout drawXBMP reads)",
      "plain arduino u8g2"},
+    {"--example", nullptr, Takes::OptionalValue, "FILE", nullptr, SetExample, HelpSection::Output,
+     "with --c-array or --lvgl and -o, also write a complete program\n"
+     "that draws the image with the display's library: an Arduino\n"
+     "sketch beside the header (FILE, or -o's name with .ino) for\n"
+     "Adafruit_SSD1306 (drawBitmap: the adafruit-gfx layout at 1 bit,\n"
+     "as --c-style arduino gives), u8g2 (--c-style u8g2: drawXBMP),\n"
+     "GxEPD2_3C (--preset epaper-bwr or epaper-bwy: drawImage) or\n"
+     "TFT_eSPI (--preset tft-espi: pushImage), or for --lvgl a C file\n"
+     "(NAME_example.c) whose show_NAME() calls lv_image_set_src"},
     {"--per-line", nullptr, Takes::Value, "N", "a count of values", ApplyPerLine, HelpSection::Output,
      "values a line in the C forms (default 16)"},
     {"--xbm", nullptr, Takes::OptionalValue, "NAME", nullptr, SetNamedFormat<OutputFormat::Xbm>, HelpSection::Output,

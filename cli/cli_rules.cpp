@@ -106,6 +106,17 @@ const CliRule kCliRules[] = {
              "and single flags such as --fill-one to change what it sets");
      },
      "--preset xbm --settings s.dat in.png"},
+    {"--example",
+     [](A a, C c) {
+         return a.example && ((c.form != OutputFormat::CArray && c.form != OutputFormat::Lvgl) || !c.output);
+     },
+     [](A, C) {
+         return Text("--example writes a sketch beside a C header: give --c-array NAME (or --lvgl NAME) and -o FILE");
+     },
+     "--example in.png"},
+    {"--example", [](A a, C) { return a.example && a.inputs.size() > 1; },
+     [](A, C) { return Text("--example writes a sketch for one image: give one input"); },
+     "--example --c-array x -o x.h a.png b.png"},
     {"--c-style", [](A a, C c) { return a.style && c.form != OutputFormat::CArray; },
      [](A, C) { return Text("--c-style picks the flavour of --c-array; give --c-array NAME too"); },
      "--c-style arduino in.png"},
@@ -284,6 +295,19 @@ const CliRule kCliRules[] = {
                 LayoutInWords(c.pack.layout);
      },
      "--xbm --msb-first in.png", true},
+    {"--example", [](A a, C c) { return a.example && c.output && c.sketch == Sketch::None; },
+     [](A, C) {
+         return Text(
+             "--example has sketches for Adafruit_SSD1306 (the adafruit-gfx layout at 1 bit, as --c-style arduino "
+             "gives), u8g2 (--c-style u8g2), GxEPD2_3C (--preset epaper-bwr), TFT_eSPI (--preset tft-espi) and "
+             "LVGL (--lvgl); none of them reads these bytes");
+     },
+     "--example --c-array x -o x.h in.png", true},
+    {"--example", [](A a, C c) { return a.example && c.output && c.exampleFile == c.output; },
+     [](A, C) {
+         return Text("--example's sketch would replace the header: give it a name of its own, --example=FILE");
+     },
+     "--example=x.h --c-array x --c-style arduino -o x.h in.png", true},
 };
 
 const size_t kCliRuleCount = sizeof kCliRules / sizeof kCliRules[0];

@@ -162,6 +162,19 @@ bool Refused(const CliArgs& args, const Conversion& c, bool afterLayout, std::st
     return true;
 }
 
+// The sketch whose library reads these bytes as they are: by the form, its
+// style, the planes, the colour format and, at 1 bit, the layout.
+Sketch SketchOf(const Conversion& c) {
+    if (c.form == OutputFormat::Lvgl) return Sketch::Lvgl;
+    if (c.form != OutputFormat::CArray) return Sketch::None;
+    if (c.formOptions.style == CStyle::U8g2) return Sketch::U8g2;
+    if (!c.formOptions.colourPlane.empty()) return Sketch::Gxepd2ThreeColour;
+    if (c.image.format == PixelFormat::Rgb565 && c.formOptions.wordBytes == 2) return Sketch::TftEspi;
+    const ConvertOptions& l = c.pack.layout;
+    if (IsMono(c.image.format) && !l.msbReverse && l.bitHorizontal && l.byteHorizontal) return Sketch::AdafruitSsd1306;
+    return Sketch::None;
+}
+
 }  // namespace
 
 const OutputFormRow& Conversion::Form() const {
@@ -188,9 +201,12 @@ bool ResolveConversion(const CliArgs& args, Conversion* conversion, std::string*
     ResolveForm(args, &c);
     c.formOptions.header = WritesHeader(c);
     ResolvePixels(args, &c);
-    if (Refused(args, c, false, error, refusedBy) || !ResolveLayout(args, &c, error) ||
-        Refused(args, c, true, error, refusedBy))
-        return false;
+    if (Refused(args, c, false, error, refusedBy) || !ResolveLayout(args, &c, error)) return false;
+    if (args.example) {
+        c.sketch = SketchOf(c);
+        if (c.output) c.exampleFile = args.exampleFile ? args.exampleFile : SketchFileName(c.sketch, c.output);
+    }
+    if (Refused(args, c, true, error, refusedBy)) return false;
     for (const char* frameOption : {"--fit", "--align", "--resample"})
         if (args.Given(frameOption) && !args.Given("--size") && !args.read.given)
             c.notices.push_back(std::string(frameOption) +

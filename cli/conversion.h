@@ -11,6 +11,7 @@
 
 #include "cli/cli_args.h"
 #include "core/packed_image.h"
+#include "forms/example_sketch.h"
 #include "forms/output_form.h"
 #include "image/image_options.h"
 
@@ -53,6 +54,9 @@ struct Conversion {
     const char* settings = nullptr;                     // a dependency of every output
     std::vector<std::pair<uint32_t, uint32_t>> frames;  // ranges, first to last; empty: every frame
     std::optional<uint32_t> delay;
+    // --example: the sketch for the display's library, and its file.
+    Sketch sketch = Sketch::None;
+    std::string exampleFile;
 
     // The row of the form each input goes to: the preview's when showing.
     const OutputFormRow& Form() const;

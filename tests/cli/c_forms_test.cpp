@@ -304,6 +304,82 @@ TEST_F(CFormTest, EveryHeaderIsIncludedFromSeveralFiles) {
     }
 }
 
+// --example writes a sketch for the display's library that compiles
+// against the library's declarations (tests/cli/stubs) with the header
+// beside it and draws that header's arrays; where no library reads the
+// bytes, or there is no header to stand beside, it is a usage error.
+TEST_F(CFormTest, EachExampleSketchCompilesAgainstItsLibrary) {
+    if (!Found("cc") || !Found("c++")) GTEST_SKIP() << "no C and C++ compilers";
+    const std::string photo = Image(test::RandomMonoBmp(13, 9, 4), "photo.bmp");
+    const std::string stubs = std::string(QG_SOURCE_DIR) + "/tests/cli/stubs";
+    const struct {
+        std::vector<std::string> args;  // -o and the input follow
+        const char* output;
+        const char* sketch;  // the file --example writes
+        const char* draws;   // a call it makes
+    } cases[] = {
+        {{"--c-array", "logo", "--c-style", "arduino"},
+         "logo.h",
+         "logo.ino",
+         "drawBitmap(0, 0, logo, logo_width, logo_height, SSD1306_WHITE)"},
+        {{"--c-array", "logo", "--preset", "adafruit-gfx"}, "logo.h", "logo.ino", "drawBitmap(0, 0, logo,"},
+        {{"--c-array", "logo", "--c-style", "u8g2"},
+         "logo.h",
+         "logo.ino",
+         "drawXBMP(0, 0, logo_width, logo_height, logo_bits)"},
+        {{"--c-array", "photo", "--preset", "epaper-bwr", "--size", "16x8"},
+         "photo.h",
+         "photo.ino",
+         "drawImage(photo_black, photo_red, 0, 0, photo_width, photo_height, false, false, false)"},
+        {{"--c-array", "photo", "--preset", "epaper-bwy", "--c-style", "arduino"},
+         "photo.h",
+         "photo.ino",
+         "drawImage(photo_black, photo_yellow, 0, 0, photo_width, photo_height, false, false, true)"},
+        {{"--c-array", "photo", "--preset", "tft-espi"}, "photo.h", "photo.ino", "setSwapBytes(false)"},
+        {{"--c-array", "photo", "--preset", "adafruit-gfx-rgb565"}, "photo.h", "photo.ino", "setSwapBytes(true)"},
+        {{"--lvgl", "photo", "--preset", "lvgl-rgb565"},
+         "photo.c",
+         "photo_example.c",
+         "lv_image_set_src(image, &photo)"},
+        {{"--lvgl", "photo", "--example=" + dir.File("shows.c")},
+         "photo.c",
+         "shows.c",
+         "lv_image_set_src(image, &photo)"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        if (args.back().rfind("--example", 0) != 0) args.push_back("--example");
+        args.insert(args.end(), {"-o", dir.File(c.output), photo});
+        ASSERT_EQ(Run(args), kExitDone) << c.sketch << ": " << err;
+        const std::string sketch = test::ReadText(dir.File(c.sketch));
+        EXPECT_NE(sketch.find(c.draws), std::string::npos) << sketch;
+        const bool lvgl = std::string(c.output).find(".c") != std::string::npos;
+        const std::string build =
+            lvgl ? "cc -std=c99 -Wall -Wextra -Werror -c -DLV_LVGL_H_INCLUDE_SIMPLE -I " + Quote(stubs + "/lvgl") +
+                       " -o " + Quote(dir.File("sketch.o")) + " " + Quote(dir.File(c.sketch))
+                 : "c++ -std=c++17 -x c++ -Wall -Wextra -Werror -c -I " + Quote(stubs + "/arduino") + " -I " +
+                       Quote(dir.File("")) + " -o " + Quote(dir.File("sketch.o")) + " " + Quote(dir.File(c.sketch));
+        EXPECT_EQ(std::system((build + " 2>" + Quote(dir.File("build.log"))).c_str()), 0)
+            << c.sketch << ":\n"
+            << sketch << test::ReadText(dir.File("build.log"));
+    }
+    const struct {
+        std::vector<std::string> args;
+        const char* says;
+    } refused[] = {
+        {{"--example", "--c-array", "x", photo}, "give --c-array NAME (or --lvgl NAME) and -o FILE"},
+        {{"--example", "--binary", "-o", dir.File("x.bin"), photo}, "give --c-array NAME (or --lvgl NAME) and -o FILE"},
+        {{"--example", "--c-array", "x", "-o", dir.File("x.h"), photo}, "none of them reads these bytes"},
+        {{"--example", "--c-array", "x", "-o", dir.File("x.h"), photo, photo}, "for one image"},
+        {{"--example=" + dir.File("x.h"), "--c-array", "x", "--c-style", "arduino", "-o", dir.File("x.h"), photo},
+         "would replace the header"},
+    };
+    for (const auto& r : refused) {
+        EXPECT_EQ(Run(r.args), kExitUsage) << r.says;
+        EXPECT_NE(err.find(r.says), std::string::npos) << err;
+    }
+}
+
 // On an AVR the Arduino and u8g2 forms must land in flash, not in the 2 KiB
 // of RAM: avr-gcc puts PROGMEM data in a .progmem section.
 TEST_F(CFormTest, OnAnAvrTheArraysLandInFlash) {

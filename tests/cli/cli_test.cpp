@@ -173,7 +173,7 @@ TEST_F(CliTest, EveryValueErrorNamesItsOption) {
         {"--palette", "#12345"},   {"--color", "rgb444"},   {"--byte-order", "mid"},  {"--plane-ink", "2,0"},
         {"--frames", "1-"},        {"--delay", "-5"},
     };
-    const std::set<std::string> anyText = {"--output", "--out-dir", "--settings", "--depfile"};
+    const std::set<std::string> anyText = {"--output", "--out-dir", "--settings", "--depfile", "--example"};
     for (size_t i = 0; i < kCliOptionCount; ++i) {
         const CliOption& option = kCliOptions[i];
         const std::string name = option.longName;

@@ -61,4 +61,15 @@ typedef struct {
 #endif
 } lv_image_dsc_t;
 
+/* What --example's C file calls: src/core/lv_obj.h, src/display/lv_display.h
+ * (lv_screen_active), src/widgets/image/lv_image.h (lv_image_create,
+ * lv_image_set_src), src/misc/lv_area.h's lv_obj_center via lv_obj_pos.h,
+ * and LV_IMAGE_DECLARE from src/draw/lv_image_dsc.h. */
+typedef struct lv_obj_t lv_obj_t;
+lv_obj_t* lv_screen_active(void);
+lv_obj_t* lv_image_create(lv_obj_t* parent);
+void lv_image_set_src(lv_obj_t* obj, const void* src);
+void lv_obj_center(lv_obj_t* obj);
+#define LV_IMAGE_DECLARE(var_name) extern const lv_image_dsc_t var_name
+
 #endif
