@@ -161,7 +161,8 @@ async function openFiles(files) {
 test('a file opens by the picker, by dropping and by pasting', async () => {
   await openFiles(['logo.bmp', 'gradient.png']);
   await page.waitForFunction(() => document.querySelectorAll('#file-list button').length === 2);
-  assert.match(await page.textContent('#output'), /^, 0xF0, 0x80/);
+  // A C declaration first: what most users paste.
+  assert.match(await page.textContent('#output'), /^\/\* logo\.bmp: [^]*static const unsigned char image\[1024\] = \{\n    0xF0, 0x80/);
   for (const how of ['drop', 'paste']) {
     await page.evaluate(({how, bytes}) => {
       const transfer = new DataTransfer();
@@ -172,7 +173,8 @@ test('a file opens by the picker, by dropping and by pasting', async () => {
     }, {how, bytes: Array.from(inputs['alpha.png'])});
     await page.waitForFunction((name) => [...document.querySelectorAll('#file-list button')].some(
       (b) => b.textContent === name && b.getAttribute('aria-pressed') === 'true'), `${how}.png`);
-    assert.equal(await page.textContent('#output'), cliOutput([], 'alpha.png').out.toString());
+    const shown = (await page.textContent('#output')).replace(`${how}.png`, 'alpha.png');
+    assert.equal(shown, cliOutput(['--c-array', 'image'], 'alpha.png').out.toString());
   }
 });
 
@@ -272,7 +274,7 @@ test('the colour controls are the converter options, and the preview shows the c
 test('an animation shows each frame with a slider and writes them all', async () => {
   await openFiles(['moving.gif']);
   await page.waitForFunction(() => document.querySelector('#output').textContent.length > 0);
-  assert.equal(await page.textContent('#output'), cliOutput([], 'moving.gif').out.toString());
+  assert.equal(await page.textContent('#output'), cliOutput(['--c-array', 'image'], 'moving.gif').out.toString());
   assert.equal(await page.isVisible('#frame'), true);
   await page.selectOption('#zoom', '1');
   const runs = await page.evaluate(() => window.quillgrid.runs);
@@ -296,7 +298,7 @@ test('the copy button puts the text on the clipboard', async () => {
   await page.selectOption('select[name=preset]', 'xbm');
   await page.click('#copy');
   const copied = await page.evaluate(() => navigator.clipboard.readText());
-  assert.equal(copied, cliOutput(['--preset', 'xbm'], 'logo.bmp').out.toString());
+  assert.equal(copied, cliOutput(['--c-array', 'image', '--preset', 'xbm'], 'logo.bmp').out.toString());
 });
 
 test('from disk, with the network cut, the page asks for nothing but itself', async () => {
@@ -329,8 +331,15 @@ test("the about line is the converter's version", async () => {
 });
 
 test('Japanese texts follow the switch', async () => {
+  await page.selectOption('select[name=preset]', 'ssd1306');
   await page.click('#lang');
   assert.equal(await page.textContent('legend[data-text=tone]'), '階調');
+  // Every preset described in Japanese; Invert and Flip named apart.
+  assert.match(await page.textContent('#preset-what'), /点灯/);
+  const untranslated = await page.evaluate(() => [...document.querySelectorAll('#preset option')]
+    .filter((o) => o.value && !/[\u3040-\u30ff\u4e00-\u9fff]/.test(o.title)).map((o) => o.value));
+  assert.deepEqual(untranslated, []);
+  assert.notEqual(await page.textContent('[data-text=invert]'), await page.textContent('label[data-text=flip]'));
   await page.click('#lang');
   assert.equal(await page.textContent('legend[data-text=tone]'), 'Tone');
 });
@@ -350,7 +359,7 @@ test("the preset list is the converter's", async () => {
 test('a change runs the engine once', async () => {
   await openFiles(['gradient.png']);
   await page.waitForFunction(() => document.querySelector('#output').textContent.length > 0);
-  for (const [control, choice] of [['dither', 'atkinson'], ['size', '84x48'], ['preset', 'epaper'], ['form', 'c-array']]) {
+  for (const [control, choice] of [['dither', 'atkinson'], ['size', '84x48'], ['preset', 'epaper'], ['form', 'text']]) {
     const before = await page.evaluate(() => window.quillgrid.runs);
     await page.selectOption(`select[name=${control}]`, choice);
     assert.equal(await page.evaluate(() => window.quillgrid.runs), before + 1, control);
@@ -364,7 +373,7 @@ test('a change runs the engine once', async () => {
 // The system's language picks the fonts (a Japanese system draws Latin
 // text in its wider Japanese fonts), so the page is tried in a browser
 // started under each.
-async function checkFit(page) {
+async function checkFit(page, window = 1280) {
   await page.setInputFiles('#file', [path.join(work, 'logo.bmp')]);
   await page.waitForFunction(() => document.querySelector('#output').textContent.length > 0);
   for (const language of ['en', 'ja']) {
@@ -373,7 +382,10 @@ async function checkFit(page) {
       await page.selectOption(`select[name=${control}]`, choice);
     }
     const width = await page.evaluate(() => document.documentElement.scrollWidth);
-    assert.ok(width <= 1280, `${language}: the page is ${width} pixels wide`);
+    assert.ok(width <= window, `${language}: the page is ${width} pixels wide`);
+    // The preview is on the first screen, above the options on a phone.
+    const top = await page.evaluate(() => document.querySelector('#preview').getBoundingClientRect().top);
+    assert.ok(top < 700, `${language}: the preview starts ${top} pixels down`);
     const cut = await page.evaluate(() => {
       const probe = document.createElement('span');
       probe.style.cssText = 'position: absolute; visibility: hidden; white-space: pre';
@@ -402,6 +414,34 @@ async function checkFit(page) {
 
 test('the page fits its window in both languages', async () => {
   await checkFit(page);
+});
+
+// A phone held upright: one column, the preview near the top, no
+// sideways scroll, no cut value, in both languages.
+test('the page fits a phone', async () => {
+  const phone = await browser.newContext({viewport: {width: 390, height: 844}, locale: 'en-US', isMobile: true});
+  try {
+    await phone.setOffline(true);
+    const phonePage = await phone.newPage();
+    await phonePage.goto(pathToFileURL(pagePath).href);
+    await phonePage.evaluate(() => window.quillgrid.ready);
+    await checkFit(phonePage, 390);
+  } finally {
+    await phone.close();
+  }
+});
+
+// A display of one's own size: the two fields give --size.
+test('a size of one\'s own is the --size the CLI takes', async () => {
+  await openFiles(['gradient.png']);
+  await page.waitForFunction(() => document.querySelector('#output').textContent.length > 0);
+  assert.equal(await page.isHidden('#custom-size'), true);
+  await page.selectOption('select[name=size]', 'custom');
+  assert.equal(await page.isHidden('#custom-size'), false);
+  await page.fill('#size-width', '250');
+  await page.fill('#size-height', '123');
+  await page.waitForFunction(() => document.querySelector('#command').textContent.includes('--size 250x123'));
+  assert.equal(await page.textContent('#output'), cliOutput(['--c-array', 'image', '--size', '250x123'], 'gradient.png').out.toString());
 });
 
 test('the page fits its window on a Japanese system', async () => {

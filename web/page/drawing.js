@@ -28,10 +28,11 @@ function pixelsOfBmp(bmp) {
   return {width, height, pixels};
 }
 
-// The largest of the zooms that keeps the image within 640 x 480.
-function fittingZoom(width, height) {
+// The largest of the zooms that keeps the image within 640 x 480, and
+// within `room` pixels across (a phone's narrow window).
+function fittingZoom(width, height, room = 640) {
   let zoom = 1;
-  for (const z of [1, 2, 3, 4, 6, 8, 12, 16]) if (width * z <= 640 && height * z <= 480) zoom = z;
+  for (const z of [1, 2, 3, 4, 6, 8, 12, 16]) if (width * z <= Math.min(640, room) && height * z <= 480) zoom = z;
   return zoom;
 }
 

@@ -102,7 +102,9 @@ function frameArgs() {
   if (value('dither') !== 'none') args.push(`--dither=${value('dither')}`);
   if (value('background') !== 'white') args.push('--background', value('background'));
   if (value('size')) {
-    args.push('--size', value('size'));
+    // A size of one's own: the two fields, each from 1 up.
+    const own = (name) => Math.max(1, Math.min(16384, Math.round(Number($(name).value)) || 1));
+    args.push('--size', value('size') === 'custom' ? `${own('size-width')}x${own('size-height')}` : value('size'));
     if (value('fit') !== 'contain') args.push('--fit', value('fit'));
     if (value('align') !== 'center') args.push('--align', value('align'));
     if (value('resample') !== 'auto') args.push('--resample', value('resample'));
@@ -156,6 +158,12 @@ function applyTexts() {
   }
   for (const option of document.querySelectorAll('option[data-palette]'))
     option.textContent = `${text('palette')}: ${option.dataset.palette}`;
+  const preset = tables().presets.find((p) => p.name === value('preset'));
+  $('preset-what').textContent = preset ? presetWhat(lang, preset) : '';
+  for (const option of $('preset').options) {
+    const known = tables().presets.find((p) => p.name === option.value);
+    if (known) option.title = presetWhat(lang, known);
+  }
   renderFileList();
 }
 
@@ -184,7 +192,7 @@ function update() {
     if (Number(slider.value) >= frames.length) slider.value = '0';
     $('frame-box').hidden = slider.disabled = frames.length < 2;
     const image = pixelsOfBmp(frames[Number(slider.value)] || result.bmp);
-    if (!zoomChosen) $('zoom').value = String(fittingZoom(image.width, image.height));
+    if (!zoomChosen) $('zoom').value = String(fittingZoom(image.width, image.height, $('result').clientWidth - 8));
     drawImage($('preview'), $('grid'), image, Number($('zoom').value));
     $('frame-number').textContent = frames.length > 1 ? text('frameof')(Number(slider.value), frames.length) : '';
     lastText = new TextDecoder().decode(result.out);
@@ -326,7 +334,9 @@ function fillTables() {
       const option = document.createElement('option');
       option.value = formKey(row.flag);
       option.dataset.text = `form:${option.value}`;
-      $('form').appendChild(option);
+      // A C declaration first: what most users paste into their code.
+      if (option.value === 'c-array') $('form').prepend(option);
+      else $('form').appendChild(option);
     }
     const button = document.createElement('button');
     button.type = 'button';
@@ -335,6 +345,7 @@ function fillTables() {
     button.addEventListener('click', () => download(row.flag, row.extension));
     $('saves').appendChild(button);
   }
+  $('form').value = 'c-array';
 }
 
 function syncLayout() {
@@ -352,7 +363,7 @@ function syncLayout() {
   for (const radio of form.querySelectorAll('#layout input[type=radio]'))
     radio.disabled = fixed && radio.name !== 'fill';
   const preset = tables().presets.find((p) => p.name === value('preset'));
-  $('preset-what').textContent = preset ? preset.what : '';
+  $('preset-what').textContent = preset ? presetWhat(lang, preset) : '';
   $('depth').value = base.depth;
 }
 
@@ -361,6 +372,8 @@ function syncControls() {
   commandArgs(null, true);
   $('threshold-value').disabled = $('threshold').disabled;
   $('palette-colours').disabled = value('colour') !== 'palette:custom' || $('colour').disabled;
+  $('custom-size').hidden = value('size') !== 'custom';
+  $('size-width').disabled = $('size-height').disabled = $('custom-size').hidden;
 }
 
 function start() {

@@ -23,6 +23,7 @@ const TEXTS = {
     frame: 'Frame',
     size: 'Display size',
     own: "the image's own",
+    customsize: 'width × height:',
     fit: 'Fit',
     contain: 'contain',
     cover: 'cover',
@@ -116,10 +117,11 @@ const TEXTS = {
     background: '背景',
     white: '白',
     black: '黒',
-    invert: '反転',
+    invert: '白黒反転',
     frame: 'フレーム',
     size: '表示サイズ',
     own: '画像のまま',
+    customsize: '幅 × 高さ:',
     fit: '合わせ方',
     contain: '全体を収める',
     cover: '全面を覆う',
@@ -136,7 +138,7 @@ const TEXTS = {
     bottomleft: '左下',
     bottomright: '右下',
     rotate: '回転 (時計回り)',
-    flip: '反転',
+    flip: '鏡映',
     noflip: 'なし',
     fliph: '左右',
     flipv: '上下',
@@ -209,6 +211,31 @@ const REFUSALS_JA = [
   [/^the image is (\d+) x (\d+) pixels; there is nothing to fit into a frame$/,
    (m) => `画像が ${m[1]} × ${m[2]} 画素で、枠に収めるものがありません`],
 ];
+// The presets' descriptions on the Japanese page, by name; a preset not
+// here keeps the converter's English words.
+const PRESETS_JA = {
+  'adafruit-gfx': 'Adafruit GFX の drawBitmap、u8g2 の drawBitmap',
+  'xbm': 'XBM ファイル、u8g2 の drawXBM、Adafruit GFX の drawXBitmap',
+  'ssd1306': 'ページ単位のコントローラー: SSD1306、SH1106、ST7565、PCD8544、UC1701（1 のビットが点灯）',
+  'epaper': '1 のビットが白になる電子ペーパーのライブラリー（GxEPD2_BW など）',
+  'ssd1322': 'SSD1322 グレー OLED、16 階調（余白は消灯）',
+  'ssd1327': 'SSD1327 グレー OLED、16 階調: Adafruit GrayOLED（余白は消灯）',
+  'epaper-4grey': 'Waveshare の 4 階調電子ペーパー、GxEPD2_4G',
+  'adafruit-gfx-grey': 'Adafruit GFX の drawGrayscaleBitmap、1 画素 8 ビット',
+  'epaper-bwr': '黒・白・赤の 3 色電子ペーパー: GxEPD2_3C（黒と赤の 2 つの配列）',
+  'epaper-bwy': '黒・白・黄の 3 色電子ペーパー: GxEPD2_3C（黒と黄の 2 つの配列）',
+  'epaper-bwyr': '4 色電子ペーパー: Waveshare の G パネル、GxEPD2_4C',
+  'epaper-acep7': '7 色 ACeP 電子ペーパー: Waveshare 5.65 / 7.3 インチ F',
+  'epaper-spectra6': '6 色 E Ink Spectra 6: Waveshare 4.0 / 7.3 インチ E',
+  'gxepd2-spectra6': '6 色 E Ink Spectra 6 を GxEPD2_7C で: GDEP073E01',
+  'adafruit-gfx-rgb565': 'Adafruit GFX の drawRGBBitmap、RGB565 の uint16_t',
+  'tft-espi': 'TFT_eSPI の pushImage、RGB565（既定の setSwapBytes(false)）',
+  'lvgl-rgb565': 'LVGL の RGB565（リトルエンディアン）',
+};
+function presetWhat(language, preset) {
+  return (language === 'ja' && PRESETS_JA[preset.name]) || preset.what;
+}
+
 function refusalIn(language, line) {
   if (language !== 'ja') return line;
   const parts = line.match(/^(quillgrid-cli: (?:[^:]*: )?)(.*)$/);
