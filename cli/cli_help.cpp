@@ -201,6 +201,10 @@ const char kExamples[] =
     "    , 0xC0, 0x40, 0x80\n"
     "  --lsb-first reverses every byte, fill bits included: 0xC0 becomes 0x03.\n"
     "\n"
+    "The reference (packing, grey, colour, the panels, what each preset and form\n"
+    "was checked against): docs/reference.md in the source and the Windows zip,\n"
+    "/usr/share/doc/quillgrid-cli/reference.md from the Debian package.\n"
+    "\n"
     "Exit status: 0 done; 1 an input was refused (cannot be opened, not an image\n"
     "this converter reads, or no pixels; the line on standard error says which),\n"
     "the others are still converted; 2 a usage error, nothing converted; 3 an\n"
@@ -223,7 +227,9 @@ std::string CliBriefHelp() {
         names += names.size() < 20 ? std::string(20 - names.size(), ' ') : " ";
         help += names + option.line + "\n";
     }
-    return help + "\nEvery option: quillgrid-cli --help, or man quillgrid-cli.\n";
+    return help +
+           "\nEvery option: quillgrid-cli --help, or man quillgrid-cli; the reference:\n"
+           "docs/reference.md (/usr/share/doc/quillgrid-cli/reference.md).\n";
 }
 const char* HelpExamples() { return kExamples; }
 std::string HelpSectionWords(HelpSection section) {
