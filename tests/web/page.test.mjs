@@ -309,7 +309,8 @@ test('from disk, with the network cut, the page asks for nothing but itself', as
 
 test('the keyboard alone reaches every control, each with a name', async () => {
   const controls = await page.evaluate(() =>
-    [...document.querySelectorAll('input, select, button')].filter((e) => !e.disabled && e.type !== 'radio')
+    [...document.querySelectorAll('input, select, button')]
+      .filter((e) => !e.disabled && e.type !== 'radio' && !e.closest('details:not([open])'))
       .map((e) => e.id || e.name));
   const reached = new Set();
   await page.focus('#lang');
@@ -429,6 +430,29 @@ test('the page fits a phone', async () => {
   } finally {
     await phone.close();
   }
+});
+
+// Pasted bytes, array text or a C initializer, come back as the CLI's
+// ranking of the packings and the picture in the first of them.
+test('pasted bytes show their picture and the packings ranked', async () => {
+  const header = cliOutput(['--c-array', 'logo', '--preset', 'ssd1306'], 'logo.bmp').out.toString();
+  fs.writeFileSync(path.join(work, 'pasted.txt'), header);
+  await page.click('#paste summary');
+  await page.fill('#paste-bytes', header);
+  await page.fill('#read-width', '128');
+  await page.fill('#read-height', '64');
+  await page.selectOption('#zoom', '1');
+  await page.click('#read-bytes');
+  await page.waitForFunction(() => document.querySelector('#output').textContent.includes('fewest first'));
+  const ranked = cliOutput(['--read-array', '128x64', '--guess-layout'], 'pasted.txt').out.toString();
+  assert.equal(await page.textContent('#output'), ranked);
+  const best = ranked.match(/^\s+\d+\s+(--\S+ --\S+ --\S+)/m)[1].split(' ');
+  const {width, height, greys} = bmpGreys(cliOutput(['--read-array', '128x64', ...best, '--bmp'], 'pasted.txt').out);
+  const box = await page.locator('#preview').boundingBox();
+  const shot = decodePng(await page.screenshot({clip: {x: Math.round(box.x), y: Math.round(box.y), width, height}}));
+  let wrong = 0;
+  for (let i = 0; i < width * height; ++i) if (shot.pixels[i * shot.channels] !== greys[i]) ++wrong;
+  assert.equal(wrong, 0);
 });
 
 // A display of one's own size: the two fields give --size.

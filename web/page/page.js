@@ -167,6 +167,30 @@ function applyTexts() {
   renderFileList();
 }
 
+// Pasted bytes read back: the packings ranked (the CLI's --guess-layout),
+// the picture in the first of them (its --bmp). The output and the
+// preview show them until a control or a file changes.
+function readPasted() {
+  const bytes = new TextEncoder().encode($('paste-bytes').value);
+  const size = `${Math.max(1, Number($('read-width').value) || 1)}x${Math.max(1, Number($('read-height').value) || 1)}`;
+  const guess = ['--read-array', size, '--guess-layout'];
+  try {
+    const ranked = new TextDecoder().decode(convertRun(bytes, guess, 'pasted.txt').out);
+    const best = ranked.match(/^\s+\d+\s+(--\S+ --\S+ --\S+)/m);
+    const layout = best ? best[1].split(' ') : [];
+    const bmp = convertRun(bytes, ['--read-array', size, ...layout, '--bmp'], 'pasted.txt').out;
+    const image = pixelsOfBmp(bmp);
+    if (!zoomChosen) $('zoom').value = String(fittingZoom(image.width, image.height, $('result').clientWidth - 8));
+    drawImage($('preview'), $('grid'), image, Number($('zoom').value));
+    lastText = ranked;
+    $('output').textContent = ranked;
+    $('command').textContent = ['quillgrid-cli'].concat(guess, ['pasted.txt']).map(shellWord).join(' ');
+    say('');
+  } catch (error) {
+    say(refusalIn(lang, error.message));
+  }
+}
+
 function say(message) {
   const box = $('message');
   box.textContent = message || '';
@@ -413,6 +437,7 @@ function start() {
     for (const item of event.clipboardData.items) if (item.kind === 'file') pasted.push(item.getAsFile());
     if (pasted.length) open(pasted);
   });
+  $('read-bytes').addEventListener('click', readPasted);
   $('lang').addEventListener('click', () => { lang = lang === 'en' ? 'ja' : 'en'; applyTexts(); update(); });
   $('copy').addEventListener('click', async () => {
     try {
