@@ -583,7 +583,12 @@ const CliOption kCliOptions[] = {
      "drivers (EPD_4IN2_4GrayDisplay) send the high bit's plane\n"
      "with command 0x10 and the low bit's with 0x13. With a\n"
      "three-colour palette (black, white, then the ink): the\n"
-     "black/white plane, then the colour plane (--plane-ink)"},
+     "black/white plane, then the colour plane (--plane-ink), which\n"
+     "the C forms write as two arrays, NAME_black and NAME_red (or\n"
+     "_yellow, or _colour); epaper-bwr and epaper-bwy write planes"},
+    {"--no-planes", nullptr, Takes::Nothing, nullptr, nullptr, SetTrue<&R::noPlanes>, HelpSection::Output,
+     "the values as they are, not planes, where a preset\n"
+     "(epaper-bwr, epaper-bwy) would write planes"},
     {"--info", nullptr, Takes::Nothing, nullptr, nullptr, SetTrue<&R::info>, HelpSection::Output,
      "describe each input (size, source size when the frame\n"
      "changed it, stride, dark palette entry or the depth, pixels\n"

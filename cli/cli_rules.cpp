@@ -212,7 +212,9 @@ const CliRule kCliRules[] = {
                 PaletteName(c) + " has " + std::to_string(c.image.palette.Size()) + " colours";
      },
      "--palette acep7 --planes in.png"},
-    {"--plane-ink", [](A a, C c) { return a.planeInk && !(a.planes && ThreeColours(c)); },
+    {"--no-planes", [](A a, C) { return a.planes && a.noPlanes; },
+     [](A, C) { return Text("--planes and --no-planes say the opposite: give one"); }, "--planes --no-planes in.png"},
+    {"--plane-ink", [](A a, C c) { return a.planeInk && !(c.pack.planes && ThreeColours(c)); },
      [](A, C) { return Text("--plane-ink goes with --planes and a three-colour palette"); }, "--plane-ink 0,0 in.png"},
     {"--byte-order", [](A a, C c) { return a.bigEndian && BytesOfValue(c.image.format) < 2; },
      [](A, C) {

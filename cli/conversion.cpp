@@ -112,7 +112,7 @@ void ResolvePixels(const CliArgs& args, Conversion* c) {
     c->pack.bigEndian = args.bigEndian ? *args.bigEndian : !lvgl && preset && preset->bigEndian;
     // A preset's planes go where planes can: a three-colour palette in a
     // form of packed bytes.
-    c->pack.planes = args.planes || (preset && preset->planes && palette.Size() == 3 && !direct &&
+    c->pack.planes = args.planes || (!args.noPlanes && preset && preset->planes && palette.Size() == 3 && !direct &&
                                      FormRow(c->form).planes && !args.read.given);
     if (preset && preset->fillWhite && !args.fillOnes) c->pack.fillValue = WhiteValue(*c);
     if (c->pack.planes && palette.Size() == 3)

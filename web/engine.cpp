@@ -161,7 +161,7 @@ EMSCRIPTEN_KEEPALIVE const char* qg_packed_info() { return images.packedInfo.c_s
 // The presets and the layouts the C styles start from, as JSON, for the
 // page's controls: {"defaults": LAYOUT, "presets": [{"name", "what",
 // "layout", "invert", "depth", "palette", "colour", "byteOrder", "words",
-// "ink"}], "palettes": [{"name", "colours", "help"}], "styles":
+// "planes", "ink"}], "palettes": [{"name", "colours", "help"}], "styles":
 // {"arduino": {"layout", "fixed"}, ...}},
 // a LAYOUT being the four packing flags by group, as the page's radio
 // buttons name them.
@@ -186,7 +186,8 @@ EMSCRIPTEN_KEEPALIVE const char* qg_presets() {
                 ", \"palette\": " + text(preset->palette ? preset->palette : "") +
                 ", \"colour\": " + text(IsDirect(preset->format) ? PixelFormatName(preset->format) : "") +
                 ", \"byteOrder\": " + text(preset->bigEndian ? "be" : "le") +
-                ", \"words\": " + (preset->words ? "true" : "false") + ", \"ink\": \"" +
+                ", \"words\": " + (preset->words ? "true" : "false") +
+                ", \"planes\": " + (preset->planes ? "true" : "false") + ", \"ink\": \"" +
                 std::to_string(preset->blackInk) + "," + std::to_string(preset->colourInk) + "\"}";
     json += "], \"palettes\": [";
     for (const NamedPalette* named = NamedPalettesBegin(); named != NamedPalettesEnd(); ++named)

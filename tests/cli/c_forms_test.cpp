@@ -304,6 +304,32 @@ TEST_F(CFormTest, EveryHeaderIsIncludedFromSeveralFiles) {
     }
 }
 
+// The three-colour presets write GxEPD2's two planes as two arrays, each
+// with its size, unless --no-planes asks for the values; their ink bits
+// may be changed without --planes.
+TEST_F(CFormTest, TheThreeColourPresetsWriteTwoArraysUnlessAsked) {
+    const std::string photo = Image(test::RandomMonoBmp(13, 9, 4), "photo.bmp");
+    const struct {
+        std::vector<std::string> args;
+        std::vector<std::string> arrays;  // the declarations, in order
+    } cases[] = {
+        {{"--preset", "epaper-bwr"}, {"x_black[18]", "x_red[18]"}},
+        {{"--preset", "epaper-bwy", "--plane-ink", "1,1"}, {"x_black[18]", "x_yellow[18]"}},
+        {{"--palette", "#000000,#FFFFFF,#0000FF", "--planes", "--bits-horizontal"}, {"x_black[18]", "x_colour[18]"}},
+        {{"--preset", "epaper-bwr", "--no-planes"}, {"x[36]"}},
+        {{"--palette", "bwr", "--bits-horizontal"}, {"x[36]"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--c-array", "x", photo});
+        ASSERT_EQ(Run(args), kExitDone) << err;
+        std::vector<std::string> arrays;
+        for (size_t at = out.find("unsigned char "); at != std::string::npos; at = out.find("unsigned char ", at + 1))
+            arrays.push_back(out.substr(at + 14, out.find(" = {", at) - at - 14));
+        EXPECT_EQ(arrays, c.arrays) << out;
+    }
+}
+
 // --example writes a sketch for the display's library that compiles
 // against the library's declarations (tests/cli/stubs) with the header
 // beside it and draws that header's arrays; where no library reads the

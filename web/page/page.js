@@ -29,11 +29,11 @@ function styleOfForm(chosen) {
 // the form's reader, starts from.
 function baseLayout() {
   const preset = tables().presets.find((p) => p.name === value('preset'));
-  const plain = {colour: '', byteOrder: 'le', words: false, ink: '1,1'};
+  const plain = {colour: '', byteOrder: 'le', words: false, planes: false, ink: '1,1'};
   if (preset) {
     const colour = preset.palette ? `palette:${preset.palette}` : preset.colour ? `color:${preset.colour}` : '';
     return Object.assign({invert: preset.invert, depth: String(preset.depth), colour, byteOrder: preset.byteOrder,
-                          words: preset.words, ink: preset.ink}, preset.layout);
+                          words: preset.words, planes: preset.planes, ink: preset.ink}, preset.layout);
   }
   return Object.assign({invert: false, depth: '1'}, plain, tables().styles[styleOfForm()].layout);
 }
@@ -77,7 +77,8 @@ const CHECKED = [
    changes: (v, base) => v !== base.byteOrder},
   {name: 'c-words', options: ['--c-words'], args: (on) => [on ? '--c-words' : '--c-bytes'],
    changes: (on, base) => on !== base.words},
-  {name: 'planes', options: ['--planes'], args: () => ['--planes'], changes: (on) => on},
+  {name: 'planes', options: ['--planes'], args: (on) => [on ? '--planes' : '--no-planes'],
+   changes: (on, base) => on !== base.planes},
   {name: 'plane-ink', options: ['--plane-ink'], args: (v) => ['--plane-ink', v], changes: (v, base) => v !== base.ink},
   {name: 'per-line', options: ['--per-line'], args: (v) => ['--per-line', String(v)],
    changes: (v) => Number(v) !== 16},
@@ -383,6 +384,7 @@ function syncLayout() {
   $('byte-order').value = base.byteOrder;
   $('plane-ink').value = base.ink;
   $('c-words').checked = base.words;
+  $('planes').checked = base.planes;
   const fixed = tables().styles[styleOfForm()].fixed;
   for (const radio of form.querySelectorAll('#layout input[type=radio]'))
     radio.disabled = fixed && radio.name !== 'fill';
