@@ -58,6 +58,7 @@ struct CliArgs {
     std::optional<bool> words;                              // --c-words (true), --c-bytes (false)
     bool planes = false;                                    // --planes
     bool noPlanes = false;                                  // --no-planes: not even a preset's
+    std::optional<bool> setBitLight;                        // --set-bit light (or dark)
     std::optional<std::pair<uint32_t, uint32_t>> planeInk;  // --plane-ink BLACK,COLOUR
     // An animation's frames: --frames (ranges, first to last, from 0; empty:
     // all), --delay (every frame's, in milliseconds).

@@ -236,6 +236,14 @@ bool ApplyBackground(const char* value, CliArgs* args, std::string* error) {
     return PickNamed(value, kBackgrounds, "a background", &args->tone.blackBackground, error);
 }
 
+bool ApplySetBit(const char* value, CliArgs* args, std::string* error) {
+    static const Named<bool> kShows[] = {{"dark", false}, {"light", true}};
+    bool light = false;
+    if (!PickNamed(value, kShows, "what a set bit shows", &light, error)) return false;
+    args->setBitLight = light;
+    return true;
+}
+
 // WIDTHxHEIGHT: two whole numbers, each 1 to the largest side. `what` is
 // "frame" or "image", for the error.
 bool ParseSize(const char* value, const char* what, uint32_t* width, uint32_t* height, std::string* error) {
@@ -586,6 +594,13 @@ const CliOption kCliOptions[] = {
      "black/white plane, then the colour plane (--plane-ink), which\n"
      "the C forms write as two arrays, NAME_black and NAME_red (or\n"
      "_yellow, or _colour); epaper-bwr and epaper-bwy write planes"},
+    {"--set-bit", nullptr, Takes::Value, "SHOWS", "dark or light", ApplySetBit, HelpSection::Output,
+     "what the display shows a 1-bit image's set bit as, in --png,\n"
+     "--bmp's palette and --preview: dark (ink on paper or an LCD, the\n"
+     "default) or light (a lit OLED pixel, as ssd1306 sets, or white\n"
+     "paper, as epaper sets); a library's drawBitmap draws set bits\n"
+     "in the sketch's colour. The bytes stay as they are",
+     "dark light"},
     {"--no-planes", nullptr, Takes::Nothing, nullptr, nullptr, SetTrue<&R::noPlanes>, HelpSection::Output,
      "the values as they are, not planes, where a preset\n"
      "(epaper-bwr, epaper-bwy) would write planes"},

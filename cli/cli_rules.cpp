@@ -212,6 +212,11 @@ const CliRule kCliRules[] = {
                 PaletteName(c) + " has " + std::to_string(c.image.palette.Size()) + " colours";
      },
      "--palette acep7 --planes in.png"},
+    {"--set-bit", [](A a, C c) { return a.setBitLight && !IsMono(c.image.format); },
+     [](A, C) {
+         return Text("--set-bit says how a 1-bit image's set bits show; values of more bits show as what they are");
+     },
+     "--set-bit light --depth 2 in.png"},
     {"--no-planes", [](A a, C) { return a.planes && a.noPlanes; },
      [](A, C) { return Text("--planes and --no-planes say the opposite: give one"); }, "--planes --no-planes in.png"},
     {"--plane-ink", [](A a, C c) { return a.planeInk && !(c.pack.planes && ThreeColours(c)); },

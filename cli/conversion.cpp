@@ -104,7 +104,7 @@ void ResolvePixels(const CliArgs& args, Conversion* c) {
                                          : FormatOf(PixelKind::Grey, depth);
     c->image.tone = args.tone;
     if (preset && preset->blackBlank && !args.Given("--background")) c->image.tone.blackBackground = true;
-    c->formOptions.setBitLight = preset && preset->setBitLight;
+    c->formOptions.setBitLight = args.setBitLight ? *args.setBitLight : preset && preset->setBitLight;
     c->image.frame = args.frame;
     c->invert = args.invert ? *args.invert : preset && preset->invert;
 

@@ -161,7 +161,7 @@ EMSCRIPTEN_KEEPALIVE const char* qg_packed_info() { return images.packedInfo.c_s
 // The presets and the layouts the C styles start from, as JSON, for the
 // page's controls: {"defaults": LAYOUT, "presets": [{"name", "what",
 // "layout", "invert", "depth", "palette", "colour", "byteOrder", "words",
-// "planes", "ink"}], "palettes": [{"name", "colours", "help"}], "styles":
+// "planes", "setBit", "ink"}], "palettes": [{"name", "colours", "help"}], "styles":
 // {"arduino": {"layout", "fixed"}, ...}},
 // a LAYOUT being the four packing flags by group, as the page's radio
 // buttons name them.
@@ -187,7 +187,8 @@ EMSCRIPTEN_KEEPALIVE const char* qg_presets() {
                 ", \"colour\": " + text(IsDirect(preset->format) ? PixelFormatName(preset->format) : "") +
                 ", \"byteOrder\": " + text(preset->bigEndian ? "be" : "le") +
                 ", \"words\": " + (preset->words ? "true" : "false") +
-                ", \"planes\": " + (preset->planes ? "true" : "false") + ", \"ink\": \"" +
+                ", \"planes\": " + (preset->planes ? "true" : "false") +
+                ", \"setBit\": " + (preset->setBitLight ? "\"light\"" : "\"dark\"") + ", \"ink\": \"" +
                 std::to_string(preset->blackInk) + "," + std::to_string(preset->colourInk) + "\"}";
     json += "], \"palettes\": [";
     for (const NamedPalette* named = NamedPalettesBegin(); named != NamedPalettesEnd(); ++named)

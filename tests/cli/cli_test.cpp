@@ -171,7 +171,7 @@ TEST_F(CliTest, EveryValueErrorNamesItsOption) {
         {"--xbm", "2x"},           {"--lvgl", "int"},       {"--preview", "braille"}, {"--read-array", "0x0"},
         {"--read-layout", "fast"}, {"--preset", "oled"},    {"--depth", "3"},         {"--lvgl-format", "I3"},
         {"--palette", "#12345"},   {"--color", "rgb444"},   {"--byte-order", "mid"},  {"--plane-ink", "2,0"},
-        {"--frames", "1-"},        {"--delay", "-5"},
+        {"--frames", "1-"},        {"--delay", "-5"},       {"--set-bit", "grey"},
     };
     const std::set<std::string> anyText = {"--output", "--out-dir", "--settings", "--depfile", "--example"};
     for (size_t i = 0; i < kCliOptionCount; ++i) {

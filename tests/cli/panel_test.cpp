@@ -43,6 +43,8 @@ TEST_F(PanelTest, EachPresetShowsWhatItsPanelShows) {
         {{"--preset", "ssd1306", "--invert"}, "#.", 0xFF},  // the white one's does
         {{"--preset", "epaper"}, "#.", 0xFF},               // a set bit is white paper
         {{"--invert"}, ".#", 0x00},
+        {{"--set-bit", "light"}, ".#", 0xFF},                        // a sketch drawing set bits lit
+        {{"--preset", "ssd1306", "--set-bit", "dark"}, "#.", 0x00},  // an SSD1306 shown as ink
     };
     for (const auto& c : cases) {
         std::string name = "none";

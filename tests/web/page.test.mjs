@@ -236,6 +236,22 @@ test('the preview at zoom 1 is the --bmp image, pixel for pixel', async () => {
     for (let i = 0; i < width * height; ++i) if (shot.pixels[i * shot.channels] !== greys[i]) ++wrong;
     assert.equal(wrong, 0, `depth ${depth}`);
   }
+  // As the panel shows it: an SSD1306 lights its set bits; a sketch's
+  // drawBitmap may draw them either way.
+  await page.selectOption('select[name=depth]', '1');
+  for (const [preset, setBit, args] of [['ssd1306', 'light', ['--preset', 'ssd1306']],
+                                        ['ssd1306', 'dark', ['--preset', 'ssd1306', '--set-bit', 'dark']],
+                                        ['adafruit-gfx', 'light', ['--preset', 'adafruit-gfx', '--set-bit', 'light']]]) {
+    await page.selectOption('select[name=preset]', preset);
+    if ((await page.inputValue('#set-bit')) !== setBit) await page.selectOption('select[name=set-bit]', setBit);
+    const {width, height, greys} = bmpGreys(cliOutput(['--size', '128x64', '--dither=atkinson', '--bmp', ...args],
+                                                      'gradient.png').out);
+    const box = await page.locator('#preview').boundingBox();
+    const shot = decodePng(await page.screenshot({clip: {x: Math.round(box.x), y: Math.round(box.y), width, height}}));
+    let wrong = 0;
+    for (let i = 0; i < width * height; ++i) if (shot.pixels[i * shot.channels] !== greys[i]) ++wrong;
+    assert.equal(wrong, 0, `${preset}, set bits ${setBit}`);
+  }
 });
 
 // The colour controls are the CLI's options: the command line the page

@@ -29,11 +29,12 @@ function styleOfForm(chosen) {
 // the form's reader, starts from.
 function baseLayout() {
   const preset = tables().presets.find((p) => p.name === value('preset'));
-  const plain = {colour: '', byteOrder: 'le', words: false, planes: false, ink: '1,1'};
+  const plain = {colour: '', byteOrder: 'le', words: false, planes: false, setBit: 'dark', ink: '1,1'};
   if (preset) {
     const colour = preset.palette ? `palette:${preset.palette}` : preset.colour ? `color:${preset.colour}` : '';
     return Object.assign({invert: preset.invert, depth: String(preset.depth), colour, byteOrder: preset.byteOrder,
-                          words: preset.words, planes: preset.planes, ink: preset.ink}, preset.layout);
+                          words: preset.words, planes: preset.planes, setBit: preset.setBit, ink: preset.ink},
+                         preset.layout);
   }
   return Object.assign({invert: false, depth: '1'}, plain, tables().styles[styleOfForm()].layout);
 }
@@ -73,6 +74,7 @@ const CHECKED = [
    changes: () => Number(value('threshold')) !== 50},
   {name: 'invert', options: ['--invert'], args: (on) => [on ? '--invert' : '--no-invert'],
    changes: (on, base) => on !== base.invert},
+  {name: 'set-bit', options: ['--set-bit'], args: (v) => ['--set-bit', v], changes: (v, base) => v !== base.setBit},
   {name: 'byte-order', options: ['--byte-order'], args: (v) => ['--byte-order', v],
    changes: (v, base) => v !== base.byteOrder},
   {name: 'c-words', options: ['--c-words'], args: (on) => [on ? '--c-words' : '--c-bytes'],
@@ -385,6 +387,7 @@ function syncLayout() {
   $('plane-ink').value = base.ink;
   $('c-words').checked = base.words;
   $('planes').checked = base.planes;
+  $('set-bit').value = base.setBit;
   const fixed = tables().styles[styleOfForm()].fixed;
   for (const radio of form.querySelectorAll('#layout input[type=radio]'))
     radio.disabled = fixed && radio.name !== 'fill';
