@@ -123,6 +123,7 @@ test('the page and the CLI agree on every case', async () => {
 test('the engine refuses each rule as the CLI does', async () => {
   const rules = await page.evaluate(() => window.quillgrid.rules());
   assert.ok(rules.length >= 40);
+  const english = [];
   for (const rule of rules) {
     const args = rule.example.split(' ').filter(Boolean);
     const expected = spawnSync(cli, args, {cwd: work});
@@ -131,7 +132,15 @@ test('the engine refuses each rule as the CLI does', async () => {
     assert.ok(got && got.rule, rule.example);
     assert.equal(`quillgrid-cli: ${got.message}`, expected.stderr.toString().split('\n')[0], rule.example);
     assert.equal(got.options, rule.options, rule.example);
+    // A rule that can make a control unavailable says why in Japanese too.
+    const controls = ['--c-style', '--per-line', '--palette', '--color', '--lvgl-format', '--depth', '--invert',
+                      '--threshold', '--set-bit', '--byte-order', '--c-words', '--planes', '--plane-ink'];
+    if (rule.options.split(' ').some((o) => controls.includes(o))) {
+      const japanese = await page.evaluate((line) => window.quillgrid.ruleIn('ja', line), got.message);
+      if (!/[\u3040-\u30ff\u4e00-\u9fff]/.test(japanese)) english.push(got.message);
+    }
   }
+  assert.deepEqual(english, [], 'left in English on the Japanese page');
 });
 
 // A control the options before it leave nothing to choose in is not
@@ -149,6 +158,9 @@ test('a control the engine refuses is not offered', async () => {
   assert.equal(await page.isDisabled('#invert'), true);
   assert.equal(await page.inputValue('#depth'), '2');
   assert.equal(await page.isDisabled('#planes'), false);
+  await page.click('#lang');
+  assert.match(await page.getAttribute('#threshold', 'title'), /^--threshold は 1 ビットのグレーで明暗を決めます/);
+  await page.click('#lang');
   await page.selectOption('select[name=colour]', 'palette:acep7');
   assert.equal(await page.isDisabled('#planes'), true);
   assert.equal(await page.inputValue('#depth'), '4');

@@ -136,7 +136,7 @@ function commandArgs(chosen, show) {
     if (show) {
       const element = $(control.name);
       element.disabled = taken.length === 0 || (element.tagName === 'SELECT' && taken.length === 1);
-      element.title = refused.get(current) || '';
+      element.title = ruleIn(lang, refused.get(current) || '');
       if (element.tagName === 'SELECT') {
         for (const option of element.options) option.disabled = refused.has(option.value);
         if (taken.length === 1) element.value = taken[0];
@@ -443,7 +443,12 @@ function start() {
     if (pasted.length) open(pasted);
   });
   $('read-bytes').addEventListener('click', readPasted);
-  $('lang').addEventListener('click', () => { lang = lang === 'en' ? 'ja' : 'en'; applyTexts(); update(); });
+  $('lang').addEventListener('click', () => {
+    lang = lang === 'en' ? 'ja' : 'en';
+    applyTexts();
+    syncControls();
+    update();
+  });
   $('copy').addEventListener('click', async () => {
     try {
       await navigator.clipboard.writeText(lastText);
@@ -467,7 +472,7 @@ function start() {
 
 let readyResolve;
 window.quillgrid = {
-  convert, convertBytes, open, refusal, rules, lastUpdateMs: 0, runs: 0,
+  convert, convertBytes, open, refusal, rules, ruleIn, lastUpdateMs: 0, runs: 0,
   ready: new Promise((resolve) => { readyResolve = resolve; }),
 };
 if (Module.calledRun) start(); else window.quillgridStart = start;

@@ -250,6 +250,77 @@ function presetWhat(language, preset) {
   return (language === 'ja' && PRESETS_JA[preset.name]) || preset.what;
 }
 
+// Why a control is not offered (the rule's line, as the CLI says it), in
+// Japanese: the options keep their names; a line no pattern knows stays.
+const RULES_JA = [
+  [/^--c-style picks the flavour of --c-array; give --c-array NAME too$/,
+   () => '--c-style は --c-array の書き方を選びます。--c-array NAME も指定してください'],
+  [/^--per-line goes with --c-array, --xbm or --lvgl$/, () => '--per-line は --c-array、--xbm、--lvgl と使います'],
+  [/^--palette and --color each say what a pixel's value is; give one$/,
+   () => '--palette と --color はどちらも画素の値を決めます。どちらか一つにしてください'],
+  [/^--invert swaps dark and light; a palette's values and a colour format's have none to swap$/,
+   () => '--invert は明暗を入れ替えます。パレットの値や色の形式には入れ替える明暗がありません'],
+  [/^--threshold decides dark and light at 1 bit of grey; .*$/,
+   () => '--threshold は 1 ビットのグレーで明暗を決めます。--palette や --color では各画素が最も近い色になります'],
+  [/^--threshold decides dark and light at --depth 1; at --depth (\d+) each grey takes its nearest level$/,
+   (m) => `--threshold は --depth 1 で明暗を決めます。--depth ${m[1]} では各グレーが最も近い階調になります`],
+  [/^--depth sets levels of grey, and --color gives each pixel its own colour; give one$/,
+   () => '--depth はグレーの階調を、--color は画素ごとの色を決めます。どちらか一つにしてください'],
+  [/^(--palette \S+) has (\d+) values, (\d+) bits? a pixel, and --depth says (\d+); leave out --depth$/,
+   (m) => `${m[1]} は ${m[2]} 値（1 画素 ${m[3]} ビット）ですが、--depth は ${m[4]} です。--depth を外してください`],
+  [/^--xbm is 1 bit a pixel of black and white; --palette and --color need another form$/,
+   () => '--xbm は 1 画素 1 ビットの白黒です。--palette と --color にはほかの形式が要ります'],
+  [/^--xbm is 1 bit a pixel; --depth (\d+) needs another form$/,
+   (m) => `--xbm は 1 画素 1 ビットです。--depth ${m[1]} にはほかの形式が要ります`],
+  [/^--c-style u8g2 is 1 bit a pixel .*$/, () => '--c-style u8g2 は 1 画素 1 ビットです（u8g2 は 1 ビットのビットマップを描きます）'],
+  [/^--set-bit says how a 1-bit image's set bits show; .*$/,
+   () => '--set-bit は 1 ビット画像の 1 のビットの見え方です。それより多いビットの値はそのままの色で表示されます'],
+  [/^--byte-order orders the bytes of a --color value of 2 bytes or more: .*$/,
+   () => '--byte-order は 2 バイト以上の --color の値のバイト順です（--color rgb565、rgb565a8、rgb888、argb8888）'],
+  [/^--lvgl writes LVGL's values little-endian, .*$/,
+   () => '--lvgl は LVGL が読むとおりリトルエンディアンで書きます。--byte-order be は外してください'],
+  [/^--c-words writes the values of --c-array; give --c-array NAME too$/,
+   () => '--c-words は --c-array の値を書きます。--c-array NAME も指定してください'],
+  [/^--c-words writes colour values; u8g2 draws 1-bit bitmaps$/,
+   () => '--c-words は色の値を書きます。u8g2 は 1 ビットのビットマップを描きます'],
+  [/^--c-words writes uint16_t values of --color rgb565 or uint32_t values of --color argb8888$/,
+   () => '--c-words は --color rgb565 の uint16_t か、--color argb8888 の uint32_t の値を書きます'],
+  [/^--planes writes 1-bit planes of grey levels or of a three-colour palette, not of --color$/,
+   () => '--planes はグレーの階調か 3 色パレットの 1 ビットのプレーンを書きます。--color のではありません'],
+  [/^--planes with a palette writes .*; (--palette \S+) has (\d+) colours$/,
+   (m) => `パレットの --planes は 3 色パネルの黒と色のプレーンです。${m[1]} は ${m[2]} 色です`],
+  [/^--planes writes the bits of each pixel as 1-bit planes; give --depth 2, 4 or 8$/,
+   () => '--planes は各画素のビットを 1 ビットのプレーンにします。--depth 2、4、8 を指定してください'],
+  [/^--planes changes the packed bytes: .*$/,
+   () => '--planes はパックしたバイト列を変えます。配列テキスト、--binary、--c-array と使います'],
+  [/^--plane-ink goes with --planes and a three-colour palette$/, () => '--plane-ink は --planes と 3 色パレットで使います'],
+  [/^--lvgl-format picks the colour format of --lvgl; give --lvgl NAME too$/,
+   () => '--lvgl-format は --lvgl の色の形式です。--lvgl NAME も指定してください'],
+  [/^(--lvgl-format \S+) is (\d+) bits a pixel and --depth says (\d+); give one of them$/,
+   (m) => `${m[1]} は 1 画素 ${m[2]} ビットですが、--depth は ${m[3]} です。どちらか一つにしてください`],
+  [/^(--lvgl-format \S+) does not hold (--palette \S+)'s values; give (--lvgl-format \S+) or leave it out$/,
+   (m) => `${m[1]} には ${m[2]} の値が入りません。${m[3]} にするか外してください`],
+  [/^(--lvgl-format \S+) and (--color \S+) disagree; give one of them$/,
+   (m) => `${m[1]} と ${m[2]} が食い違っています。どちらか一つにしてください`],
+  [/^(--lvgl-format \S+) is not a direct colour format: .*$/,
+   (m) => `${m[1]} は画素ごとの色の形式ではありません。--color には RGB565、RGB565A8、RGB888、ARGB8888 を`],
+  [/^--planes writes planes; --read-array reads packed pixels, not planes$/,
+   () => '--planes はプレーンを書きます。--read-array が読むのはプレーンではなくパックした画素です'],
+  [/^--guess-layout tries the packings of bits in a byte; --color values are whole bytes$/,
+   () => '--guess-layout はバイト内のビットの並べ方を試します。--color の値はバイト単位です'],
+  [/^LVGL v9 has no (\S+) format: .*$/, (m) => `LVGL v9 に ${m[1]} の形式はありません（rgb565、rgb565a8、rgb888、argb8888 を --lvgl と）`],
+  [/^(--\S+) writes rows with the first pixel in bit 0 .*$/,
+   (m) => `${m[1]} は先頭の画素をビット 0 に置いた行で書きます（その読み手のとおり）。指定されたレイアウトは使えません`],
+];
+function ruleIn(language, line) {
+  if (language !== 'ja' || !line) return line;
+  for (const [pattern, say] of RULES_JA) {
+    const m = line.match(pattern);
+    if (m) return say(m);
+  }
+  return line;
+}
+
 function refusalIn(language, line) {
   if (language !== 'ja') return line;
   const parts = line.match(/^(quillgrid-cli: (?:[^:]*: )?)(.*)$/);
