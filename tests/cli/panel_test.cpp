@@ -111,4 +111,58 @@ TEST_F(PanelTest, InfoNamesTheColourPresetsALayoutMatches) {
     }
 }
 
+// The OLED jobs of the quick start, as the libraries draw them: Adafruit
+// GFX's drawBitmap (Adafruit_GFX.cpp: rows of (w + 7) / 8 bytes, the
+// leftmost pixel in bit 7, a set bit drawn in the colour given,
+// SSD1306_WHITE: lit) and u8g2's drawXBMP (u8g2_bitmap.c: the xbm rows,
+// the leftmost pixel in bit 0, set bits in the draw colour, 1: lit) light
+// the pixels --png shows light, at a width of whole bytes and one of not.
+const char kOledModels[] =
+    "#include <stdio.h>\n#include <stdlib.h>\n#include <string.h>\n"
+    "int main(int argc, char** argv) {\n"
+    "    static unsigned char b[1 << 16];\n"
+    "    FILE* f = fopen(argv[2], \"rb\");\n"
+    "    size_t n = fread(b, 1, sizeof b, f);\n"
+    "    int w = atoi(argv[3]), h = atoi(argv[4]), x, y, wb = (w + 7) / 8;\n"
+    "    (void)n; (void)argc;\n"
+    "    for (y = 0; y < h; y++)\n"
+    "        for (x = 0; x < w; x++) {\n"
+    "            int bit = !strcmp(argv[1], \"gfx\") ? 0x80 >> (x & 7) : 1 << (x & 7);\n"
+    "            putchar(b[y * wb + x / 8] & bit ? '.' : '#');\n"
+    "        }\n"
+    "    return 0;\n"
+    "}\n";
+
+class OledModelTest : public test::ModelTest {};
+
+TEST_F(OledModelTest, TheQuickStartsOledJobsLightWhatThePreviewShowsLight) {
+    if (std::string(QG_C_COMPILER).empty()) GTEST_SKIP() << "no C compiler";
+    ASSERT_TRUE(BuildModels(kOledModels));
+    const std::string photo = std::string(QG_SOURCE_DIR) + "/tests/images/picture.png";
+    const struct {
+        const char* preset;  // the layout the C style gives
+        const char* model;
+    } jobs[] = {{"adafruit-gfx", "gfx"}, {"xbm", "xbmp"}};
+    for (const auto& job : jobs) {
+        for (const char* size : {"128x64", "13x7"}) {
+            const std::vector<std::string> options = {"--preset", job.preset, "--set-bit", "light", "--size", size};
+            std::vector<std::string> args = options;
+            args.insert(args.end(), {"--binary", "-o", dir.File("packed.bin"), photo});
+            ASSERT_EQ(Run(args), kExitDone) << err;
+            args = options;
+            args.insert(args.end(), {"--preview=ascii", photo});
+            ASSERT_EQ(Run(args), kExitDone) << err;
+            std::string shown;
+            for (char c : out)
+                if (c != '\n') shown += c;
+            const std::string sides = std::string(size);
+            const std::string drawn = Model(std::string(job.model) + " '" + dir.File("packed.bin") + "' " +
+                                            sides.substr(0, sides.find('x')) + " " + sides.substr(sides.find('x') + 1));
+            EXPECT_EQ(drawn, shown) << job.model << " " << size;
+            EXPECT_NE(shown.find('.'), std::string::npos);
+            EXPECT_NE(shown.find('#'), std::string::npos);
+        }
+    }
+}
+
 }  // namespace
