@@ -519,7 +519,8 @@ const CliOption kCliOptions[] = {
      "that draws the image with the display's library: an Arduino\n"
      "sketch beside the header (FILE, or -o's name with .ino) for\n"
      "Adafruit_SSD1306 (drawBitmap: the adafruit-gfx layout at 1 bit,\n"
-     "as --c-style arduino gives), u8g2 (--c-style u8g2: drawXBMP),\n"
+     "as --c-style arduino gives; or its buffer, with --preset ssd1306),\n"
+     "u8g2 (--c-style u8g2: drawXBMP),\n"
      "GxEPD2_3C (--preset epaper-bwr or epaper-bwy: drawImage) or\n"
      "TFT_eSPI (--preset tft-espi: pushImage), or for --lvgl a C file\n"
      "(NAME_example.c) whose show_NAME() calls lv_image_set_src"},

@@ -306,7 +306,8 @@ const CliRule kCliRules[] = {
      [](A, C) {
          return Text(
              "--example has sketches for Adafruit_SSD1306 (the adafruit-gfx layout at 1 bit, as --c-style arduino "
-             "gives), u8g2 (--c-style u8g2), GxEPD2_3C (--preset epaper-bwr), TFT_eSPI (--preset tft-espi) and "
+             "gives, or the ssd1306 preset's, its buffer), u8g2 (--c-style u8g2), GxEPD2_3C (--preset epaper-bwr), "
+             "TFT_eSPI (--preset tft-espi) and "
              "LVGL (--lvgl); none of them reads these bytes");
      },
      "--example --c-array x -o x.h in.png", true},

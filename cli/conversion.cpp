@@ -172,6 +172,7 @@ Sketch SketchOf(const Conversion& c) {
     if (c.image.format == PixelFormat::Rgb565 && c.formOptions.wordBytes == 2) return Sketch::TftEspi;
     const ConvertOptions& l = c.pack.layout;
     if (IsMono(c.image.format) && !l.msbReverse && l.bitHorizontal && l.byteHorizontal) return Sketch::AdafruitSsd1306;
+    if (IsMono(c.image.format) && l.msbReverse && !l.bitHorizontal && l.byteHorizontal) return Sketch::Ssd1306Buffer;
     return Sketch::None;
 }
 

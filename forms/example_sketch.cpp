@@ -28,6 +28,28 @@ std::string AdafruitSsd1306(const SketchFacts& f) {
            "  display.display();\n}\n\nvoid loop() {}\n";
 }
 
+// The ssd1306 layout is Adafruit_SSD1306's buffer (buffer[x + (y / 8) *
+// WIDTH], the top pixel of a page in bit 0): each page of the image is
+// copied into the buffer's page, then sent.
+std::string Ssd1306Buffer(const SketchFacts& f) {
+    const std::string w = Number(f.width, 128), h = Number(f.height, 64);
+    const std::string read = f.progmem ? "pgm_read_byte(&" + f.name + "[page * " + f.name + "_width + x])"
+                                       : f.name + "[page * " + f.name + "_width + x]";
+    return "// Draws " + f.header +
+           " on an SSD1306 OLED with Adafruit_SSD1306: its bytes are the display's\n"
+           "// own buffer (pages of 8 rows, the top pixel in bit 0), copied in page by page.\n"
+           "#include <Wire.h>\n#include <Adafruit_GFX.h>\n#include <Adafruit_SSD1306.h>\n\n#include \"" +
+           f.header + "\"\n\nAdafruit_SSD1306 display(" + w + ", " + h +
+           ", &Wire, -1);\n\n"
+           "void setup() {\n"
+           "  if (!display.begin(SSD1306_SWITCHCAPVCC, 0x3C)) return;  // 0x3D on some boards\n"
+           "  uint8_t* buffer = display.getBuffer();\n"
+           "  for (int page = 0; page < (" +
+           f.name + "_height + 7) / 8 && page < display.height() / 8; page++)\n    for (int x = 0; x < " + f.name +
+           "_width && x < display.width(); x++)\n      buffer[page * display.width() + x] = " + read +
+           ";\n  display.display();\n}\n\nvoid loop() {}\n";
+}
+
 std::string U8g2(const SketchFacts& f) {
     return "// Draws " + f.header +
            " with u8g2 on a 128 x 64 SSD1306 over I2C: pick your display's\n"
@@ -89,6 +111,8 @@ std::string ExampleSketch(Sketch sketch, const SketchFacts& facts) {
     switch (sketch) {
     case Sketch::AdafruitSsd1306:
         return AdafruitSsd1306(facts);
+    case Sketch::Ssd1306Buffer:
+        return Ssd1306Buffer(facts);
     case Sketch::U8g2:
         return U8g2(facts);
     case Sketch::Gxepd2ThreeColour:
@@ -107,6 +131,8 @@ const char* SketchLibrary(Sketch sketch) {
     switch (sketch) {
     case Sketch::AdafruitSsd1306:
         return "Adafruit_SSD1306 (drawBitmap)";
+    case Sketch::Ssd1306Buffer:
+        return "Adafruit_SSD1306 (getBuffer)";
     case Sketch::U8g2:
         return "u8g2 (drawXBMP)";
     case Sketch::Gxepd2ThreeColour:

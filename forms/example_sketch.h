@@ -8,6 +8,7 @@
 enum class Sketch {
     None,
     AdafruitSsd1306,    // Adafruit_SSD1306's drawBitmap: rows, the first pixel in bit 7
+    Ssd1306Buffer,      // Adafruit_SSD1306's own buffer: pages of 8 rows, the top pixel in bit 0
     U8g2,               // u8g2's drawXBMP: the xbm layout
     Gxepd2ThreeColour,  // GxEPD2_3C's drawImage(black, color, ...): two planes
     TftEspi,            // TFT_eSPI's pushImage: RGB565 uint16_t values

@@ -304,6 +304,52 @@ TEST_F(CFormTest, EveryHeaderIsIncludedFromSeveralFiles) {
     }
 }
 
+// The SSD1306 sketch fills Adafruit_SSD1306's buffer with exactly the
+// packed bytes: the sketch runs on a stand-in whose display() prints the
+// buffer, for a full screen and for a picture smaller than the screen.
+TEST_F(CFormTest, TheSsd1306SketchFillsTheDisplaysBuffer) {
+    if (!Found("c++")) GTEST_SKIP() << "no C++ compiler";
+    const std::string photo = std::string(QG_SOURCE_DIR) + "/tests/images/picture.png";
+    const std::string stubs = std::string(QG_SOURCE_DIR) + "/tests/cli/stubs/arduino";
+    std::ofstream(dir.File("board.cpp"))
+        << "#include <stdio.h>\n#include <Adafruit_SSD1306.h>\n"
+           "TwoWire Wire;\nstatic uint8_t screen[128 * 64 / 8];\n"
+           "Adafruit_GFX::Adafruit_GFX(int16_t, int16_t) {}\n"
+           "int16_t Adafruit_GFX::width(void) const { return 128; }\n"
+           "int16_t Adafruit_GFX::height(void) const { return 64; }\n"
+           "Adafruit_SSD1306::Adafruit_SSD1306(uint8_t w, uint8_t h, TwoWire*, int8_t, uint32_t, uint32_t)\n"
+           "    : Adafruit_GFX(w, h) {}\n"
+           "bool Adafruit_SSD1306::begin(uint8_t, uint8_t, bool, bool) { return true; }\n"
+           "uint8_t* Adafruit_SSD1306::getBuffer(void) { return screen; }\n"
+           "void Adafruit_SSD1306::display(void) {\n"
+           "    for (unsigned i = 0; i < sizeof screen; i++) putchar(\"0123456789ABCDEF\"[screen[i] >> 4]),\n"
+           "        putchar(\"0123456789ABCDEF\"[screen[i] & 15]);\n}\n"
+           "void setup();\nint main() { setup(); return 0; }\n";
+    for (const char* size : {"128x64", "13x9"}) {
+        ASSERT_EQ(Run({"--preset", "ssd1306", "--size", size, "--c-array", "logo", "--example", "-o",
+                       dir.File("logo.h"), photo}),
+                  kExitDone)
+            << err;
+        ASSERT_EQ(Run({"--preset", "ssd1306", "--size", size, "--binary", "-o", dir.File("logo.bin"), photo}),
+                  kExitDone);
+        const test::Bytes packed = test::ReadBytes(dir.File("logo.bin"));
+        const uint32_t width = std::string(size) == "13x9" ? 13 : 128;
+        std::string expected(128 * 64 / 8 * 2, '0');
+        for (size_t i = 0; i < packed.size(); ++i) {
+            const size_t at = (i / width * 128 + i % width) * 2;
+            expected[at] = "0123456789ABCDEF"[packed[i] >> 4];
+            expected[at + 1] = "0123456789ABCDEF"[packed[i] & 15];
+        }
+        const std::string build = "c++ -std=c++17 -Wall -Wextra -Werror -I " + Quote(stubs) + " -I " +
+                                  Quote(dir.File("")) + " -x c++ " + Quote(dir.File("logo.ino")) + " -x none " +
+                                  Quote(dir.File("board.cpp")) + " -o " + Quote(dir.File("board")) + " 2>" +
+                                  Quote(dir.File("build.log")) + " && " + Quote(dir.File("board")) + " > " +
+                                  Quote(dir.File("screen.txt"));
+        ASSERT_EQ(std::system(build.c_str()), 0) << test::ReadText(dir.File("build.log"));
+        EXPECT_EQ(test::ReadText(dir.File("screen.txt")), expected) << size;
+    }
+}
+
 // The three-colour presets write GxEPD2's two planes as two arrays, each
 // with its size, unless --no-planes asks for the values; their ink bits
 // may be changed without --planes.
@@ -349,6 +395,14 @@ TEST_F(CFormTest, EachExampleSketchCompilesAgainstItsLibrary) {
          "logo.ino",
          "drawBitmap(0, 0, logo, logo_width, logo_height, SSD1306_WHITE)"},
         {{"--c-array", "logo", "--preset", "adafruit-gfx"}, "logo.h", "logo.ino", "drawBitmap(0, 0, logo,"},
+        {{"--c-array", "logo", "--preset", "ssd1306"},
+         "logo.h",
+         "logo.ino",
+         "buffer[page * display.width() + x] = logo[page * logo_width + x]"},
+        {{"--c-array", "logo", "--preset", "ssd1306", "--c-style", "arduino"},
+         "logo.h",
+         "logo.ino",
+         "pgm_read_byte(&logo[page * logo_width + x])"},
         {{"--c-array", "logo", "--c-style", "u8g2"},
          "logo.h",
          "logo.ino",

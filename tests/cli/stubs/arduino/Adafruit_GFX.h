@@ -10,5 +10,7 @@ public:
     void drawBitmap(int16_t x, int16_t y, const uint8_t bitmap[], int16_t w, int16_t h, uint16_t color);
     void fillScreen(uint16_t color);
     void setRotation(uint8_t r);
+    int16_t width(void) const;
+    int16_t height(void) const;
 };
 #endif

@@ -1,5 +1,6 @@
 /* Adafruit_SSD1306.h: the constructor of its I2C form, begin(), clearDisplay(),
- * display(), SSD1306_WHITE and SSD1306_SWITCHCAPVCC. */
+ * display(), getBuffer() (pages of 8 rows: buffer[x + (y / 8) * WIDTH], the
+ * top pixel in bit 0), SSD1306_WHITE and SSD1306_SWITCHCAPVCC. */
 #ifndef QUILLGRID_TEST_ADAFRUIT_SSD1306_H
 #define QUILLGRID_TEST_ADAFRUIT_SSD1306_H
 #include "Adafruit_GFX.h"
@@ -13,6 +14,7 @@ public:
     bool begin(uint8_t switchvcc = SSD1306_SWITCHCAPVCC, uint8_t i2caddr = 0, bool reset = true,
                bool periphBegin = true);
     void clearDisplay(void);
+    uint8_t* getBuffer(void);
     void display(void);
 };
 #endif

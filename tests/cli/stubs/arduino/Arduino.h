@@ -7,5 +7,6 @@
 #define QUILLGRID_TEST_ARDUINO_H
 #include <stdint.h>
 #define PROGMEM
+#define pgm_read_byte(address) (*(const unsigned char*)(address))
 #define SS 10
 #endif
