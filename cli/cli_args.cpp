@@ -127,7 +127,7 @@ bool TakeOption(int argc, const char* const* argv, int* index, CliArgs* args, st
         break;
     }
     args->given.push_back(option->longName);
-    if (option->shortName && name == option->shortName && name == "-h") args->briefHelp = true;
+    if (name == "-h") args->briefHelp = true;
     std::string spelled;
     if (value && option->values) value = (spelled = Spelled(*option, value)).c_str();
     std::string problem;

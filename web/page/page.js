@@ -170,6 +170,12 @@ function applyTexts() {
   renderFileList();
 }
 
+// The preview: the picture at the zoom chosen, or at the largest that fits.
+function showPicture(image) {
+  if (!zoomChosen) $('zoom').value = String(fittingZoom(image.width, image.height, $('result').clientWidth - 8));
+  drawImage($('preview'), $('grid'), image, Number($('zoom').value));
+}
+
 // Pasted bytes read back: the packings ranked (the CLI's --guess-layout),
 // the picture in the first of them (its --bmp). The output and the
 // preview show them until a control or a file changes.
@@ -182,9 +188,7 @@ function readPasted() {
     const best = ranked.match(/^\s+\d+\s+(--\S+ --\S+ --\S+)/m);
     const layout = best ? best[1].split(' ') : [];
     const bmp = convertRun(bytes, ['--read-array', size, ...layout, '--bmp'], 'pasted.txt').out;
-    const image = pixelsOfBmp(bmp);
-    if (!zoomChosen) $('zoom').value = String(fittingZoom(image.width, image.height, $('result').clientWidth - 8));
-    drawImage($('preview'), $('grid'), image, Number($('zoom').value));
+    showPicture(pixelsOfBmp(bmp));
     lastText = ranked;
     $('output').textContent = ranked;
     $('command').textContent = ['quillgrid-cli'].concat(guess, ['pasted.txt']).map(shellWord).join(' ');
@@ -218,9 +222,7 @@ function update() {
     slider.max = String(Math.max(0, frames.length - 1));
     if (Number(slider.value) >= frames.length) slider.value = '0';
     $('frame-box').hidden = slider.disabled = frames.length < 2;
-    const image = pixelsOfBmp(frames[Number(slider.value)] || result.bmp);
-    if (!zoomChosen) $('zoom').value = String(fittingZoom(image.width, image.height, $('result').clientWidth - 8));
-    drawImage($('preview'), $('grid'), image, Number($('zoom').value));
+    showPicture(pixelsOfBmp(frames[Number(slider.value)] || result.bmp));
     $('frame-number').textContent = frames.length > 1 ? text('frameof')(Number(slider.value), frames.length) : '';
     lastText = new TextDecoder().decode(result.out);
     $('output').textContent = lastText;
