@@ -10,6 +10,7 @@
 #include "cli/cli_args.h"
 #include "cli/conversion.h"
 #include "cli/depfile.h"
+#include "cli/font_run.h"
 #include "cli/frames.h"
 #include "cli/input_file.h"
 #include "cli/output_paths.h"
@@ -215,7 +216,9 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
     if (args.version) {
         std::fprintf(out,
                      "%s %s (%s)\nMIT licence. It holds stb and decodes with libjpeg-turbo (based in part on the\n"
-                     "work of the Independent JPEG Group) and libwebp, each under its own licence.\n",
+                     "work of the Independent JPEG Group) and libwebp, each under its own licence. It\n"
+                     "draws fonts with FreeType: portions of this software are copyright (C) 2022 The\n"
+                     "FreeType Project (www.freetype.org). All rights reserved.\n",
                      kName, QG_VERSION, QG_COMMIT);
         return kExitDone;
     }
@@ -228,6 +231,19 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
     const PathKind outDir = c.outDir ? GetPathKind(c.outDir) : PathKind::Folder;
     if (outDir != PathKind::Folder && outDir != PathKind::Missing)
         return UsageError(err, std::string("'") + c.outDir + "' is not a folder");
+    if (c.font.form) {
+        // A font's picture forms write a file's bytes, as an image's do.
+        const bool toTerminal = !c.output && !c.outDir && IsTerminal(out);
+        if (c.mode == RunMode::Convert && !FormRow(c.form).text && toTerminal)
+            return UsageError(err, std::string(FormRow(c.form).flag) +
+                                       " writes a file's bytes, not text for a terminal: give -o FILE");
+        if (outDir == PathKind::Missing && !CreateFolders(c.outDir)) {
+            std::fprintf(err, "%s: cannot create the folder '%s'\n", kName, c.outDir);
+            return kExitOutput;
+        }
+        Run run = {.conversion = c, .in = in, .out = out, .err = err, .images = images};
+        return RunFonts(run);
+    }
     const bool showOnly = c.mode != RunMode::Convert;
     std::vector<std::string> outputs(c.inputs.size()), arrayNames(c.inputs.size());
     if (!showOnly && !PlanOutputs(c, &outputs, &problem)) return UsageError(err, problem);

@@ -11,6 +11,8 @@
 #include "core/convert_options.h"
 #include "forms/lvgl_form.h"
 #include "forms/output_form.h"
+#include "fonts/font_face.h"
+#include "fonts/font_forms.h"
 #include "image/frame.h"
 #include "image/palette.h"
 #include "image/presets.h"
@@ -23,6 +25,20 @@ struct ArrayInput {
     bool binary = false;                   // raw bytes (--binary), not text
     std::optional<ConvertOptions> layout;  // --read-layout; otherwise the packing options'
     bool guess = false;                    // --guess-layout: try every packing
+};
+
+// A font's options: the inputs are fonts, written in a font form.
+struct FontArgs {
+    const FontFormRow* form = nullptr;  // --gfx-font NAME
+    const char* name = nullptr;
+    std::optional<uint32_t> size;  // --font-size
+    CodePoints glyphs;             // --glyphs, every one given
+    bool glyphsGiven = false;
+    const char* textFile = nullptr;  // --text FILE: its characters join the set
+    const char* sample = nullptr;    // --sample TEXT
+    std::optional<Hinting> hinting;  // --hinting
+    std::optional<uint32_t> face;    // --face N
+    bool strict = false;             // --strict: a character no font has refuses the run
 };
 
 // What the options say, each as given, or nothing where it was not.
@@ -70,7 +86,8 @@ struct CliArgs {
     std::optional<bool> bitHorizontal;
     std::optional<bool> byteHorizontal;
     std::optional<bool> fillOnes;
-    std::optional<bool> invert;      // --invert, --no-invert
+    std::optional<bool> invert;  // --invert, --no-invert
+    FontArgs font;
     std::vector<std::string> given;  // the long name of every option given, in order
 
     bool Given(const char* longName) const;
@@ -81,7 +98,7 @@ struct CliArgs {
 enum class Takes { Nothing, Value, OptionalValue };
 
 // Where an option stands in the help.
-enum class HelpSection { Presets, Input, Colour, Frame, Output, ReadBack, Packing, Other };
+enum class HelpSection { Presets, Input, Colour, Frame, Output, Fonts, ReadBack, Packing, Other };
 
 // One option of the command line: one row of kCliOptions.
 struct CliOption {

@@ -42,6 +42,12 @@ const Section kSections[] = {
      "whatever the order given: decode, alpha over the background, grey, --rotate,\n"
      "--flip, fit into --size, threshold or dither, --invert, pack. A 1-bit BMP takes\n"
      "them as black and white grey levels when any is given.\n"},
+    {HelpSection::Fonts, "FONTS",
+     "Fonts: a TrueType, OpenType (CFF too), collection, WOFF, BDF or PCF font as the\n"
+     "input (known by its contents), drawn by FreeType into a display library's font.\n"
+     "Several fonts: each character from the first that has it. Characters no font\n"
+     "has are listed on standard error. --preview, --png and --bmp draw a sample\n"
+     "text as the library draws it; --info lists the glyphs and the font's bytes.\n"},
     {HelpSection::ReadBack, "READING BYTES BACK", "Reading bytes back: the inputs are packed bytes, not images\n"},
     {HelpSection::Packing, "PACKING",
      "Packing (the defaults are --msb-first --bits-vertical --bytes-horizontal --fill-zero)\n"

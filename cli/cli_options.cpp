@@ -1,11 +1,13 @@
 // The converter's options, one row each: a new option is one row here.
 // The parser, the help and the tools read this table; nothing else lists
 // the options.
+#include <cctype>
 #include <cstdlib>
 #include <cstring>
 
 #include "cli/cli_args.h"
 #include "forms/c_names.h"
+#include "fonts/glyph_set.h"
 #include "image/file_kind.h"
 
 namespace {
@@ -64,6 +66,66 @@ bool CheckName(const char* name, std::string* error) {
         *error = std::string("'") + name + "' is a C or C++ keyword, not a name an array can have";
         return false;
     }
+    return true;
+}
+
+// --gfx-font NAME: a font form and the font's name.
+template <FontFormat Format>
+bool SetFontForm(const char* value, CliArgs* args, std::string* error) {
+    if (!CheckName(value, error)) return false;
+    args->font.form = FontFormOf(Format);
+    args->font.name = value;
+    return true;
+}
+
+bool ApplyFontSize(const char* value, CliArgs* args, std::string* error) {
+    char* end = nullptr;
+    const unsigned long size = std::strtoul(value, &end, 10);
+    if (!std::isdigit(static_cast<unsigned char>(value[0])) || *end || size < 1 || size > 1000) {
+        *error = std::string("'") + value + "' is not a font size: give the em in pixels, 1 to 1000";
+        return false;
+    }
+    args->font.size = static_cast<uint32_t>(size);
+    return true;
+}
+
+bool ApplyGlyphs(const char* value, CliArgs* args, std::string* error) {
+    args->font.glyphsGiven = true;
+    return ParseGlyphSet(value, &args->font.glyphs, error);
+}
+
+bool ApplyHinting(const char* value, CliArgs* args, std::string* error) {
+    static const Named<Hinting> kHinting[] = {
+        {"font", Hinting::Font}, {"auto", Hinting::Auto}, {"none", Hinting::None}};
+    Hinting hinting = Hinting::Font;
+    if (!PickNamed(value, kHinting, "a hinting", &hinting, error)) return false;
+    args->font.hinting = hinting;
+    return true;
+}
+
+bool ApplyFace(const char* value, CliArgs* args, std::string* error) {
+    char* end = nullptr;
+    const unsigned long face = std::strtoul(value, &end, 10);
+    if (!std::isdigit(static_cast<unsigned char>(value[0])) || *end || face > 65535) {
+        *error = std::string("'") + value + "' is not a face number: give 0 for the first";
+        return false;
+    }
+    args->font.face = static_cast<uint32_t>(face);
+    return true;
+}
+
+bool SetTextFile(const char* value, CliArgs* args, std::string*) {
+    args->font.textFile = value;
+    return true;
+}
+
+bool SetSample(const char* value, CliArgs* args, std::string*) {
+    args->font.sample = value;
+    return true;
+}
+
+bool SetStrict(const char*, CliArgs* args, std::string*) {
+    args->font.strict = true;
     return true;
 }
 
@@ -644,6 +706,40 @@ const CliOption kCliOptions[] = {
      "preview the first. An image read across instead of down\n"
      "can score the same, a square one most of all: the list\n"
      "says so when the first two tie"},
+
+    // Fonts.
+    {"--gfx-font", nullptr, Takes::Value, "NAME", "a font name", SetFontForm<FontFormat::AdafruitGfx>,
+     HelpSection::Fonts,
+     "write an Adafruit GFX font (GFXfont) named NAME, for\n"
+     "display.setFont(&NAME): 1 bit, characters 0x00 to 0xFF\n"
+     "(print() takes a byte). Glyphs stand as Adafruit's\n"
+     "fontconvert places them. Characters missing between the\n"
+     "first and the last cost an empty glyph each (7 bytes on an\n"
+     "AVR, 8 on 32 bits): --info says how many. Checked against\n"
+     "Adafruit_GFX::drawChar and write() (Adafruit_GFX.cpp)"},
+    {"--font-size", nullptr, Takes::Value, "PIXELS", "a size in pixels", ApplyFontSize, HelpSection::Fonts,
+     "the em in pixels, as FreeType's pixel size (a 16 gives\n"
+     "capitals of about 11 and lines of about 19: --info says);\n"
+     "a bitmap font (BDF, PCF) takes its own size, or none"},
+    {"--glyphs", nullptr, Takes::Value, "SET", "a glyph set, such as 0x20-0x7E", ApplyGlyphs, HelpSection::Fonts,
+     "the characters: code points and ranges (0x20-0x7E,0xB0,\n"
+     "U+2013, 65) and sets (ascii, latin1, digits, kana), by\n"
+     "commas; given more than once, all of them. Without it\n"
+     "and --text: ascii"},
+    {"--text", nullptr, Takes::Value, "FILE", "a text file", SetTextFile, HelpSection::Fonts,
+     "the characters of a UTF-8 text file join the set (a UI's\n"
+     "strings: the way to a small CJK font)"},
+    {"--sample", nullptr, Takes::Value, "TEXT", "a text", SetSample, HelpSection::Fonts,
+     "the text --preview, --png and --bmp draw (\\n breaks a\n"
+     "line); by default the set's first 48 characters"},
+    {"--hinting", nullptr, Takes::Value, "HOW", "font, auto or none", ApplyHinting, HelpSection::Fonts,
+     "font (the default: the font's own hints, which make small\n"
+     "text crisp in 1 bit), auto (FreeType's autohinter) or none",
+     "font auto none"},
+    {"--face", nullptr, Takes::Value, "N", "a face number", ApplyFace, HelpSection::Fonts,
+     "the face of a font collection (.ttc), from 0"},
+    {"--strict", nullptr, Takes::Nothing, nullptr, nullptr, SetStrict, HelpSection::Fonts,
+     "refuse the run when a character of the set is in no font"},
 
     // The packing.
     {"--settings", nullptr, Takes::Value, "FILE.dat", "a file name", SetText<&R::settings>, HelpSection::Packing,

@@ -70,12 +70,57 @@ bool LayoutRefused(C c) {
 
 std::string Text(const char* text) { return text; }
 
+// The font options, and the image options a font run has no use for.
+const char* const kFontOptions[] = {"--font-size", "--glyphs", "--text", "--sample", "--hinting", "--face", "--strict"};
+const char* const kImageOnlyOptions[] = {
+    "--size",        "--fit",           "--align",           "--rotate",           "--flip",
+    "--resample",    "--dither",        "--threshold",       "--background",       "--depth",
+    "--palette",     "--color",         "--lvgl-format",     "--byte-order",       "--c-words",
+    "--c-bytes",     "--plane-ink",     "--planes",          "--no-planes",        "--frames",
+    "--delay",       "--example",       "--c-style",         "--per-line",         "--read-array",
+    "--read-layout", "--guess-layout",  "--settings",        "--preset",           "--msb-first",
+    "--lsb-first",   "--bits-vertical", "--bits-horizontal", "--bytes-horizontal", "--bytes-vertical",
+    "--fill-zero",   "--fill-one"};
+
+template <size_t N>
+const char* FirstGiven(A a, const char* const (&options)[N]) {
+    for (const char* option : options)
+        if (a.Given(option)) return option;
+    return nullptr;
+}
+
+// A font writes its own form; the forms of a picture draw its sample.
+bool FontFormClash(A a, C c) {
+    return a.font.form && c.form != OutputFormat::ArrayText && c.form != OutputFormat::Png &&
+           c.form != OutputFormat::Bmp && c.form != OutputFormat::Preview;
+}
+
 }  // namespace
 
 // In the order they are checked: the command as a whole, then colour, then
 // depth, then the layout.
 const CliRule kCliRules[] = {
     {"", [](A a, C) { return a.inputs.empty(); }, [](A, C) { return Text("no input file given"); }, "--binary"},
+    {"--font-size --glyphs --text --sample --hinting --face --strict",
+     [](A a, C) { return !a.font.form && FirstGiven(a, kFontOptions); },
+     [](A a, C) {
+         return std::string(FirstGiven(a, kFontOptions)) + " is for a font: give its form, such as --gfx-font NAME";
+     },
+     "--font-size 16 in.ttf"},
+    {"--gfx-font --c-array --xbm --lvgl --binary", FontFormClash,
+     [](A a, C c) {
+         return std::string(a.font.form->flag) + " writes the font; " + FormRow(c.form).flag +
+                " is an image's form (--png, --bmp and --preview draw the font's sample)";
+     },
+     "--gfx-font f --c-array x in.ttf"},
+    {"--size --dither --palette --color --depth --preset --settings --read-array --invert",
+     [](A a, C) { return a.font.form && (FirstGiven(a, kImageOnlyOptions) || a.Given("--invert")); },
+     [](A a, C) {
+         const char* option = FirstGiven(a, kImageOnlyOptions);
+         return std::string(option ? option : "--invert") + " is for images; " + a.font.form->flag +
+                " takes the font options (--font-size, --glyphs, --text, --hinting, --sample)";
+     },
+     "--gfx-font f --size 128x64 in.ttf"},
     {"--out-dir", [](A a, C) { return a.output && a.outDir; },
      [](A, C) { return Text("-o and --out-dir cannot be used together"); }, "-o out.txt --out-dir out in.png"},
     {"-o --output", [](A a, C c) { return a.output && a.inputs.size() > 1 && !FormRow(c.form).collects; },

@@ -182,6 +182,32 @@ const OutputFormRow& Conversion::Form() const {
     return FormRow(mode == RunMode::Preview || mode == RunMode::Guess ? OutputFormat::Preview : form);
 }
 
+namespace {
+
+// A font's run, when a font form is named.
+void ResolveFont(const CliArgs& args, FontConversion* font) {
+    const FontArgs& a = args.font;
+    font->form = a.form;
+    if (!a.form) return;
+    font->name = a.name;
+    font->size = a.size.value_or(0);
+    font->face = a.face.value_or(0);
+    font->rendering.bits = 1;
+    font->rendering.hinting = a.hinting.value_or(Hinting::Font);
+    font->glyphs = a.glyphs;
+    font->textFile = a.textFile;
+    if (!a.glyphsGiven && !a.textFile) ParseGlyphSet("ascii", &font->glyphs, nullptr);
+    if (a.sample) {
+        // "\n" typed in a shell's quotes breaks the line.
+        std::string text = a.sample;
+        for (size_t at; (at = text.find("\\n")) != std::string::npos;) text.replace(at, 2, "\n");
+        font->sample = DecodeUtf8(text);
+    }
+    font->strict = a.strict;
+}
+
+}  // namespace
+
 bool ResolveConversion(const CliArgs& args, Conversion* conversion, std::string* error, const CliRule** refusedBy) {
     Conversion& c = *conversion;
     c = Conversion();
@@ -200,6 +226,7 @@ bool ResolveConversion(const CliArgs& args, Conversion* conversion, std::string*
     c.frames = args.frames;
     c.delay = args.delay;
     ResolveForm(args, &c);
+    ResolveFont(args, &c.font);
     c.formOptions.header = WritesHeader(c);
     ResolvePixels(args, &c);
     if (Refused(args, c, false, error, refusedBy) || !ResolveLayout(args, &c, error)) return false;

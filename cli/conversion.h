@@ -24,8 +24,22 @@ enum class RunMode {
     Guess,    // read packed bytes in every layout, the most picture-like first
 };
 
+// A font's run: the inputs are fonts, in order of preference.
+struct FontConversion {
+    const FontFormRow* form = nullptr;  // null: the inputs are images
+    std::string name;                   // the C name of the font
+    uint32_t size = 0;                  // the em in pixels; 0: a bitmap font's own
+    uint32_t face = 0;
+    GlyphRendering rendering;
+    CodePoints glyphs;               // the set named, before --text's characters join
+    const char* textFile = nullptr;  // whose characters join the set
+    CodePoints sample;               // empty: the set's first glyphs
+    bool strict = false;
+};
+
 struct Conversion {
     RunMode mode = RunMode::Convert;
+    FontConversion font;
     ImageOptions image;   // what each input's pixels become: the format, the tone, the frame
     PackOptions pack;     // the layout (the defaults, a preset's or a settings file's, then the flags)
     bool invert = false;  // dark and light swap once the image is toned

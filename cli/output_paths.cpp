@@ -67,6 +67,10 @@ std::string IdentifierFromName(const std::string& fileName) {
     return stem;
 }
 
+std::string InFolder(const std::string& folder, const std::string& name) {
+    return BaseName(folder).empty() ? folder + name : folder + kSeparator + name;
+}
+
 bool PlanOutputs(const Conversion& conversion, std::vector<std::string>* outputs, std::string* problem) {
     outputs->clear();
     if (OneHeader(conversion)) {
@@ -85,9 +89,7 @@ bool PlanOutputs(const Conversion& conversion, std::vector<std::string>* outputs
         if (conversion.output) {
             output = conversion.output;
         } else if (conversion.outDir) {
-            output = conversion.outDir;
-            if (!BaseName(output).empty()) output += kSeparator;
-            output += WithExtension(BaseName(input), FormRow(conversion.form).extension);
+            output = InFolder(conversion.outDir, WithExtension(BaseName(input), FormRow(conversion.form).extension));
         } else if (besideEach && !conversion.toStream) {
             output = WithExtension(input, FormRow(conversion.form).extension);
         }

@@ -16,6 +16,9 @@ std::string BaseName(const std::string& path);
 // output.
 std::string CannotWriteLine(const std::string& path);
 
+// `name` inside `folder`, with a separator between them where needed.
+std::string InFolder(const std::string& folder, const std::string& name);
+
 // A C identifier made from a file name without its extension: characters
 // that cannot be part of one become '_'.
 std::string IdentifierFromName(const std::string& fileName);

@@ -234,7 +234,9 @@ EMSCRIPTEN_KEEPALIVE const char* qg_presets() {
 EMSCRIPTEN_KEEPALIVE const char* qg_version() {
     return "Quillgrid " QG_VERSION " (" QG_COMMIT
            "). MIT licence. It holds stb, libjpeg-turbo (based in part on the "
-           "work of the Independent JPEG Group) and libwebp, each under its own licence.";
+           "work of the Independent JPEG Group) and libwebp, each under its own licence. It draws fonts with "
+           "FreeType: portions of this software are copyright (C) 2022 The FreeType Project (www.freetype.org). "
+           "All rights reserved.";
 }
 
 EMSCRIPTEN_KEEPALIVE const char* qg_output() { return output.data(); }

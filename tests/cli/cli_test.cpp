@@ -165,15 +165,17 @@ TEST_F(CliTest, EveryValueErrorNamesItsOption) {
     const std::string input = Image(test::MonoBmp({"#"}));
     // A value each option refuses; options that take any text have none.
     const std::map<std::string, std::string> wrong = {
-        {"--threshold", "300"},    {"--dither", "ordered"}, {"--background", "grey"}, {"--size", "0x64"},
-        {"--fit", "tight"},        {"--align", "middle"},   {"--rotate", "45"},       {"--flip", "x"},
-        {"--resample", "cubic"},   {"--c-array", "lo-go"},  {"--c-style", "fancy"},   {"--per-line", "0"},
-        {"--xbm", "2x"},           {"--lvgl", "int"},       {"--preview", "braille"}, {"--read-array", "0x0"},
-        {"--read-layout", "fast"}, {"--preset", "oled"},    {"--depth", "3"},         {"--lvgl-format", "I3"},
-        {"--palette", "#12345"},   {"--color", "rgb444"},   {"--byte-order", "mid"},  {"--plane-ink", "2,0"},
-        {"--frames", "1-"},        {"--delay", "-5"},       {"--set-bit", "grey"},
+        {"--threshold", "300"},    {"--dither", "ordered"},   {"--background", "grey"}, {"--size", "0x64"},
+        {"--fit", "tight"},        {"--align", "middle"},     {"--rotate", "45"},       {"--flip", "x"},
+        {"--resample", "cubic"},   {"--c-array", "lo-go"},    {"--c-style", "fancy"},   {"--per-line", "0"},
+        {"--xbm", "2x"},           {"--lvgl", "int"},         {"--preview", "braille"}, {"--read-array", "0x0"},
+        {"--read-layout", "fast"}, {"--preset", "oled"},      {"--depth", "3"},         {"--lvgl-format", "I3"},
+        {"--palette", "#12345"},   {"--color", "rgb444"},     {"--byte-order", "mid"},  {"--plane-ink", "2,0"},
+        {"--frames", "1-"},        {"--delay", "-5"},         {"--set-bit", "grey"},    {"--gfx-font", "9x"},
+        {"--font-size", "0"},      {"--glyphs", "0x7F-0x20"}, {"--hinting", "full"},    {"--face", "-1"},
     };
-    const std::set<std::string> anyText = {"--output", "--out-dir", "--settings", "--depfile", "--example"};
+    const std::set<std::string> anyText = {"--output",  "--out-dir", "--settings", "--depfile",
+                                           "--example", "--text",    "--sample"};
     for (size_t i = 0; i < kCliOptionCount; ++i) {
         const CliOption& option = kCliOptions[i];
         const std::string name = option.longName;
@@ -296,7 +298,7 @@ TEST_F(CliTest, HelpAndVersion) {
     // outside git saying so.
     EXPECT_TRUE(std::regex_match(out, std::regex("quillgrid-cli [0-9]+\\.[0-9]+\\.[0-9]+([+.][0-9a-z.]+)? "
                                                  "\\((commit [0-9a-f]{12}|built outside git)\\)\n"
-                                                 "MIT licence\\. [^\n]+\n[^\n]+\n")))
+                                                 "MIT licence\\. [^\n]+\n([^\n]+\n)+")))
         << out;
 }
 

@@ -14,6 +14,7 @@
 
 #include "tests/cli/cli_fixture.h"
 #include "tests/cli/image_files.h"
+#include "tests/fonts/font_files.h"
 
 namespace {
 
@@ -77,6 +78,19 @@ protected:
         test::WriteBytes(dir.File("bytes.txt"), Bytes(text.begin(), text.end()));
         test::WriteBytes(dir.File("options.dat"), Bytes{1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 7, 8, 9});
         std::filesystem::create_directories(outDir.Path("out"));
+        // Fonts from Debian's packages (tools/bootstrap cli), under short
+        // names, and a BDF whose bits are known.
+        const std::pair<const char*, const char*> fonts[] = {
+            {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "dejavu.ttf"},
+            {"/usr/share/fonts/opentype/freefont/FreeSans.otf", "freesans.otf"},
+            {"/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf", "ipag.ttf"},
+            {"/usr/share/fonts/X11/misc/6x13.pcf.gz", "6x13.pcf.gz"},
+        };
+        for (const auto& [from, to] : fonts)
+            if (std::filesystem::exists(from)) std::filesystem::copy_file(from, dir.Path(to));
+        std::ofstream(dir.File("tiny.bdf"), std::ios::binary) << test::TinyBdf();
+        std::ofstream(dir.File("ui.txt"), std::ios::binary) << "Temp\xC3\xA9rature: 21\xC2\xB0"
+                                                               "C\n";
     }
 
     // The hash of one command line's run: its words with {in}, {root} and

@@ -1,0 +1,57 @@
+#include "tests/fonts/font_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace test {
+
+std::vector<FontFile> InstalledFonts(const std::string& scratch) {
+    std::vector<FontFile> fonts = {
+        {"a proportional TrueType font", "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"},
+        {"a CFF OpenType font", "/usr/share/fonts/opentype/freefont/FreeSans.otf"},
+        {"a Japanese TrueType font", "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"},
+        {"a PCF bitmap font", "/usr/share/fonts/X11/misc/6x13.pcf.gz"},
+    };
+    const std::string bdf = scratch + "/6x13.bdf";
+    if (std::filesystem::exists(fonts[3].path) &&
+        std::system(("pcf2bdf -o '" + bdf + "' " + fonts[3].path + " 2>/dev/null").c_str()) == 0)
+        fonts.push_back({"a BDF bitmap font", bdf});
+    std::vector<FontFile> installed;
+    for (const FontFile& font : fonts)
+        if (std::filesystem::exists(font.path)) installed.push_back(font);
+    return installed;
+}
+
+std::string TinyBdf() {
+    return "STARTFONT 2.1\n"
+           "FONT -test-tiny-medium-r-normal--8-80-75-75-c-60-iso10646-1\n"
+           "SIZE 8 75 75\n"
+           "FONTBOUNDINGBOX 5 8 0 -2\n"
+           "STARTPROPERTIES 3\nFONT_ASCENT 6\nFONT_DESCENT 2\nPIXEL_SIZE 8\nENDPROPERTIES\n"
+           "CHARS 2\n"
+           "STARTCHAR A\nENCODING 65\nSWIDTH 750 0\nDWIDTH 6 0\nBBX 5 6 0 0\nBITMAP\n"
+           "70\n88\n88\nF8\n88\n88\nENDCHAR\n"
+           "STARTCHAR g\nENCODING 103\nSWIDTH 750 0\nDWIDTH 6 0\nBBX 4 6 0 -2\nBITMAP\n"
+           "70\n90\n90\n70\n10\n60\nENDCHAR\n"
+           "ENDFONT\n";
+}
+
+std::vector<uint8_t> ReadFontFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool OpenFont(const std::string& path, uint32_t size, FontFace* face) {
+    std::string error;
+    if (!face->Open(ReadFontFile(path), 0, &error) || !face->SetSize(size, &error)) {
+        ADD_FAILURE() << path << ": " << error;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace test

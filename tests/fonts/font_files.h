@@ -1,0 +1,32 @@
+// The fonts the font tests read: Debian's packages (tools/bootstrap cli
+// installs them), and a small BDF written here whose bits are known.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "fonts/font_face.h"
+
+namespace test {
+
+struct FontFile {
+    const char* what;  // "a proportional TrueType font"
+    std::string path;
+};
+
+// DejaVu Sans (TrueType), FreeSans (CFF OpenType), IPA Gothic (a Japanese
+// TrueType font), X's 6x13 (PCF, gzipped), and that PCF as BDF, made by
+// pcf2bdf into `scratch`; those not installed are left out.
+std::vector<FontFile> InstalledFonts(const std::string& scratch);
+
+// A BDF of 8 pixels with two glyphs, 'A' (5 x 6, on the baseline) and 'g'
+// (4 x 6, two rows below it), each 6 pixels wide to the next.
+std::string TinyBdf();
+
+std::vector<uint8_t> ReadFontFile(const std::string& path);
+
+// The face of a font file at `size` (0: a bitmap font's own). Fails the
+// test when it cannot.
+bool OpenFont(const std::string& path, uint32_t size, FontFace* face);
+
+}  // namespace test
