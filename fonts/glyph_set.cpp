@@ -60,6 +60,13 @@ bool ParseCodePoint(const std::string& text, uint32_t* value) {
     return true;
 }
 
+// A part of a set as an error line quotes it: on one line, and short.
+std::string Quoted(const std::string& part) {
+    std::string shown;
+    for (char c : part.substr(0, 40)) shown += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
+    return "'" + shown + (part.size() > 40 ? "...'" : "'");
+}
+
 void AddRange(uint32_t first, uint32_t last, CodePoints* set) {
     for (uint32_t c = first; c <= last; ++c)
         if (c < 0xD800 || c > 0xDFFF) set->push_back(c);
@@ -76,7 +83,7 @@ bool ParseGlyphSet(const std::string& spec, CodePoints* set, std::string* error)
         at = comma + 1;
         if (part.empty()) {
             if (comma == spec.size() && !set->empty()) break;
-            *error = "an empty part in the glyph set '" + spec + "'";
+            *error = "an empty part in the glyph set " + Quoted(spec);
             return false;
         }
         std::string lower = part;
@@ -92,12 +99,12 @@ bool ParseGlyphSet(const std::string& spec, CodePoints* set, std::string* error)
         const bool single = dash == std::string::npos;
         if (!ParseCodePoint(Trim(single ? part : part.substr(0, dash)), &first) ||
             !(single ? (last = first, true) : ParseCodePoint(Trim(part.substr(dash + 1)), &last))) {
-            *error = "'" + part + "' is not a code point (0x41, U+0041 or 65), a range (0x20-0x7E) or a set (" +
+            *error = Quoted(part) + " is not a code point (0x41, U+0041 or 65), a range (0x20-0x7E) or a set (" +
                      GlyphSetNames() + ")";
             return false;
         }
         if (last < first) {
-            *error = "the range '" + part + "' runs backwards";
+            *error = "the range " + Quoted(part) + " runs backwards";
             return false;
         }
         AddRange(first, last, set);

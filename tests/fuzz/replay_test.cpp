@@ -16,6 +16,7 @@
 extern "C" int QgFuzzBmp(const uint8_t* data, size_t size);
 extern "C" int QgFuzzDecode(const uint8_t* data, size_t size);
 extern "C" int QgFuzzArray(const uint8_t* data, size_t size);
+extern "C" int QgFuzzFont(const uint8_t* data, size_t size);
 
 namespace {
 
@@ -26,7 +27,8 @@ struct Target {
     int (*run)(const uint8_t* data, size_t size);
 };
 
-const Target kTargets[] = {{"bmp", QgFuzzBmp}, {"decode", QgFuzzDecode}, {"array", QgFuzzArray}};
+const Target kTargets[] = {
+    {"bmp", QgFuzzBmp}, {"decode", QgFuzzDecode}, {"array", QgFuzzArray}, {"font", QgFuzzFont}};
 
 fs::path Source(const char* folder) { return fs::path(QG_SOURCE_DIR) / folder; }
 

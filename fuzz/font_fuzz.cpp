@@ -1,0 +1,115 @@
+// Feeds arbitrary bytes to the font path: FreeType's reading of them as a
+// font, the glyphs of a set gathered and rendered, the Adafruit GFX font
+// made of them, its header, and a sample. What it checks: a refusal says
+// why in one line; a font's glyphs are sorted, each within its bitmap, and
+// Adafruit's loop over the font's bytes draws the sample the glyphs draw.
+// The same bytes also go to the glyph set and text readers as text.
+//   byte 0: the size in pixels, 4 to 35 (a bitmap font: its own)
+//   byte 1: the hinting (modulo 3); bit 7: every glyph's text too
+//   byte 2: the set: ascii, latin1, digits or 0x00-0xFF (modulo 4)
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fonts/font_face.h"
+#include "fonts/font_sample.h"
+#include "fonts/gfx_font.h"
+#include "fuzz/fuzz_check.h"
+
+namespace {
+
+const size_t kLead = 3;
+
+// Adafruit_GFX's write() and drawChar() over the font's own bytes; false
+// when the glyphs read past the bitmap.
+bool ModelDraws(const GfxFont& font, const CodePoints& text, const PixelImage& sample, const SamplePen& pen) {
+    std::vector<uint8_t> canvas(static_cast<size_t>(sample.Width()) * sample.Height(), 0);
+    int x = 0, y = 0;
+    for (uint32_t c : text) {
+        if (c == '\n') {
+            x = 0;
+            y += font.yAdvance;
+            continue;
+        }
+        if (c < font.first || c > font.last) continue;
+        const GfxGlyph& g = font.glyphs[c - font.first];
+        uint32_t bo = g.bitmapOffset, bit = 0;
+        uint8_t bits = 0;
+        for (int yy = 0; yy < g.height; ++yy)
+            for (int xx = 0; xx < g.width; ++xx) {
+                if (!(bit++ & 7)) {
+                    if (bo >= font.bitmap.size()) return false;
+                    bits = font.bitmap[bo++];
+                }
+                const int px = pen.x + x + g.xOffset + xx, py = pen.y + y + g.yOffset + yy;
+                if ((bits & 0x80) && px >= 0 && py >= 0 && px < static_cast<int>(sample.Width()) &&
+                    py < static_cast<int>(sample.Height()))
+                    canvas[static_cast<size_t>(py) * sample.Width() + px] = 1;
+                bits <<= 1;
+            }
+        x += g.xAdvance;
+    }
+    for (uint32_t py = 0; py < sample.Height(); ++py)
+        for (uint32_t px = 0; px < sample.Width(); ++px)
+            if (canvas[static_cast<size_t>(py) * sample.Width() + px] != sample.Get(px, py)) return false;
+    return true;
+}
+
+void CheckText(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    for (bool asText : {false, true}) {
+        CodePoints set;
+        std::string error;
+        const bool taken = asText ? AddTextCharacters(text, &set, &error) : ParseGlyphSet(text, &set, &error);
+        if (!taken) {
+            FUZZ_CHECK(!error.empty() && error.find('\n') == std::string::npos);
+            continue;
+        }
+        for (size_t i = 0; i < set.size(); ++i) {
+            FUZZ_CHECK(set[i] <= 0x10FFFF && !(set[i] >= 0xD800 && set[i] <= 0xDFFF));
+            if (i) FUZZ_CHECK(set[i - 1] < set[i]);
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < kLead) return 0;
+    if (size < 4096) CheckText(data + kLead, size - kLead);
+    FontFace face;
+    std::string why;
+    if (!face.Open(std::vector<uint8_t>(data + kLead, data + size), 0, &why) ||
+        !face.SetSize(face.Scalable() ? 4u + data[0] % 32 : 0, &why)) {
+        FUZZ_CHECK(!why.empty() && why.find('\n') == std::string::npos);
+        return 0;
+    }
+    static const char* const kSets[] = {"ascii", "latin1", "digits", "0x00-0xFF"};
+    CodePoints set;
+    FUZZ_CHECK(ParseGlyphSet(kSets[data[2] % 4], &set, &why));
+    const GlyphRendering rendering = {1, static_cast<Hinting>(data[1] % 3)};
+    FontGlyphs glyphs;
+    if (!GatherGlyphs({&face}, set, rendering, &glyphs, &why)) {
+        FUZZ_CHECK(!why.empty() && why.find('\n') == std::string::npos);
+        return 0;
+    }
+    FUZZ_CHECK(glyphs.glyphs.size() + glyphs.missing.size() == set.size());
+    for (const Glyph& g : glyphs.glyphs) {
+        FUZZ_CHECK(g.coverage.size() == static_cast<size_t>(g.width) * g.height);
+        for (uint8_t c : g.coverage) FUZZ_CHECK(c == 0 || c == 255);
+    }
+    GfxFont font;
+    if (!MakeGfxFont(glyphs, &font, &why)) {
+        FUZZ_CHECK(!why.empty() && why.find('\n') == std::string::npos);
+        return 0;
+    }
+    FUZZ_CHECK(font.glyphs.size() == static_cast<size_t>(font.last - font.first + 1) && font.bitmap.size() <= 65536);
+    if (data[1] & 0x80) FUZZ_CHECK(!GfxFontText(font, "fuzz", "a fuzzed font").empty());
+    const CodePoints text = DefaultSample(glyphs, glyphs.glyphs.size());
+    PixelImage sample;
+    SamplePen pen;
+    if (!DrawSample(glyphs, text, GfxSampleRules(glyphs), &sample, &pen)) return 0;
+    if (sample.Width() == 0 || uint64_t(sample.Width()) * sample.Height() > (uint64_t(1) << 22)) return 0;
+    FUZZ_CHECK(ModelDraws(font, text, sample, pen));
+    return 0;
+}
