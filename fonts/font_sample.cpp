@@ -32,7 +32,7 @@ bool DrawSample(const FontGlyphs& font, const CodePoints& text, const SampleRule
     // The box: the pens' lines, then every glyph's bitmap.
     const int64_t lines = 1 + std::count(text.begin(), text.end(), uint32_t('\n'));
     int64_t left = 0, right = 0, top = 0, bottom = 0;
-    right = WalkText(font, text, rules, [&](const Glyph& g, int64_t x, int64_t y) {
+    const int64_t furthest = WalkText(font, text, rules, [&](const Glyph& g, int64_t x, int64_t y) {
         if (g.width == 0 || g.height == 0) return;
         const int64_t gx = x + g.left, gy = y + rules.rowFromTop - g.top;
         left = std::min(left, gx);
@@ -40,6 +40,7 @@ bool DrawSample(const FontGlyphs& font, const CodePoints& text, const SampleRule
         top = std::min(top, gy);
         bottom = std::max(bottom, gy + g.height);
     });
+    right = std::max(right, furthest);
     // A line's height below its pen row: the font's line, less its ascent.
     const int64_t lineTop = rules.rowFromTop - font.metrics.ascent;
     top = std::min(top, lineTop);
