@@ -78,6 +78,13 @@ bool SetFontForm(const char* value, CliArgs* args, std::string* error) {
     return true;
 }
 
+// --vlw: the file's bytes, named by -o.
+bool SetVlwFile(const char*, CliArgs* args, std::string*) {
+    args->font.form = FontFormOf(FontFormat::VlwFile);
+    args->font.name = nullptr;
+    return true;
+}
+
 bool ApplyFontSize(const char* value, CliArgs* args, std::string* error) {
     char* end = nullptr;
     const unsigned long size = std::strtoul(value, &end, 10);
@@ -717,6 +724,16 @@ const CliOption kCliOptions[] = {
      "first and the last cost an empty glyph each (7 bytes on an\n"
      "AVR, 8 on 32 bits): --info says how many. Checked against\n"
      "Adafruit_GFX::drawChar and write() (Adafruit_GFX.cpp)"},
+    {"--vlw", nullptr, Takes::Nothing, nullptr, nullptr, SetVlwFile, HelpSection::Fonts,
+     "write a TFT_eSPI smooth font file (.vlw), for\n"
+     "tft.loadFont(\"name\") from SPIFFS, LittleFS or an SD card:\n"
+     "8-bit alpha, code points to 0xFFFF. Checked against\n"
+     "TFT_eSPI's loadFont(), loadMetrics() and drawGlyph()\n"
+     "(Extensions/Smooth_font.cpp)"},
+    {"--vlw-array", nullptr, Takes::Value, "NAME", "an array name", SetFontForm<FontFormat::VlwArray>,
+     HelpSection::Fonts,
+     "the same bytes as a C array NAME in flash, for\n"
+     "tft.loadFont(NAME)"},
     {"--font-size", nullptr, Takes::Value, "PIXELS", "a size in pixels", ApplyFontSize, HelpSection::Fonts,
      "the em in pixels, as FreeType's pixel size (a 16 gives\n"
      "capitals of about 11 and lines of about 19: --info says);\n"

@@ -104,10 +104,11 @@ const CliRule kCliRules[] = {
     {"--font-size --glyphs --text --sample --hinting --face --strict",
      [](A a, C) { return !a.font.form && FirstGiven(a, kFontOptions); },
      [](A a, C) {
-         return std::string(FirstGiven(a, kFontOptions)) + " is for a font: give its form, such as --gfx-font NAME";
+         return std::string(FirstGiven(a, kFontOptions)) +
+                " is for a font: give its form, such as --gfx-font NAME or --vlw";
      },
      "--font-size 16 in.ttf"},
-    {"--gfx-font --c-array --xbm --lvgl --binary", FontFormClash,
+    {"--gfx-font --vlw --vlw-array --c-array --xbm --lvgl --binary", FontFormClash,
      [](A a, C c) {
          return std::string(a.font.form->flag) + " writes the font; " + FormRow(c.form).flag +
                 " is an image's form (--png, --bmp and --preview draw the font's sample)";

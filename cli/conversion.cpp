@@ -189,10 +189,10 @@ void ResolveFont(const CliArgs& args, FontConversion* font) {
     const FontArgs& a = args.font;
     font->form = a.form;
     if (!a.form) return;
-    font->name = a.name;
+    font->name = a.name ? a.name : "";
     font->size = a.size.value_or(0);
     font->face = a.face.value_or(0);
-    font->rendering.bits = 1;
+    font->rendering.bits = a.form->bits;
     font->rendering.hinting = a.hinting.value_or(Hinting::Font);
     font->glyphs = a.glyphs;
     font->textFile = a.textFile;

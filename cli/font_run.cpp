@@ -120,7 +120,7 @@ bool WriteSample(Run& run, const FontGlyphs& glyphs, const std::string& output) 
     PixelImage picture;
     SamplePen pen;
     const CodePoints text = c.font.sample.empty() ? DefaultSample(glyphs) : c.font.sample;
-    if (!DrawSample(glyphs, text, c.font.form->rules(glyphs), &picture, &pen)) {
+    if (!DrawSample(glyphs, c.font.form->layout(glyphs, text), &picture, &pen)) {
         std::fprintf(run.err, "%s: not enough memory for the sample\n", kName);
         return false;
     }
@@ -155,7 +155,9 @@ std::string OutputOf(const Conversion& c) {
     if (c.output) return c.output;
     if (!c.outDir) return "";
     const char* extension = c.form == OutputFormat::ArrayText ? c.font.form->extension : FormRow(c.form).extension;
-    return InFolder(c.outDir, c.font.name + extension);
+    // A file form has no C name: it is named after the first font.
+    const std::string name = c.font.name.empty() ? IdentifierFromName(BaseName(DisplayName(c.inputs[0]))) : c.font.name;
+    return InFolder(c.outDir, name + extension);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The forms a font is written in, one row each: a new font form is one
 // file and one row here. Each takes the glyphs as FreeType gave them and
-// writes what its library reads; its sample rules say where that library
-// puts each glyph, so that a sample drawn with them is what it draws.
+// writes what its library reads; its layout places a sample's glyphs as
+// that library's drawing code does, so that the sample is what it draws.
 #pragma once
 
 #include <string>
@@ -12,6 +12,8 @@
 
 enum class FontFormat {
     AdafruitGfx,  // GFXfont, for Adafruit GFX's setFont()
+    VlwFile,      // TFT_eSPI's smooth font file, for loadFont("name") from a file system
+    VlwArray,     // the same bytes as a C array, for loadFont(array)
 };
 
 struct FontFormRow {
@@ -19,13 +21,14 @@ struct FontFormRow {
     const char* flag;       // "--gfx-font"
     const char* extension;  // of an output file
     const char* library;    // "Adafruit GFX"
-    uint32_t bits;          // the bits a pixel it takes, as a mask: 1 << 1 for 1 bit
-    SampleRules (*rules)(const FontGlyphs& glyphs);
-    // The font's C text named `name`, with `about` as its first comment
-    // line. False with `error` (one line) for glyphs it cannot hold.
-    bool (*write)(const FontGlyphs& glyphs, const std::string& name, const std::string& about, std::string* text,
+    uint32_t bits;          // the bits a pixel of coverage it takes: 1 or 8
+    bool text;              // C text, not a file's bytes
+    LayOutText layout;
+    // The font named `name`, with `about` as its first comment line. False
+    // with `error` (one line) for glyphs it cannot hold.
+    bool (*write)(const FontGlyphs& glyphs, const std::string& name, const std::string& about, std::string* out,
                   std::string* error);
-    // Its size and limits, lines for --info. False with `error` as write's.
+    // Its size and limits, a line for --info. False with `error` as write's.
     bool (*describe)(const FontGlyphs& glyphs, std::string* text, std::string* error);
 };
 

@@ -1,5 +1,6 @@
 #include "fonts/gfx_font.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -10,7 +11,31 @@ std::string GlyphLimit(const Glyph& g, const std::string& what) { return CodePoi
 
 }  // namespace
 
-SampleRules GfxSampleRules(const FontGlyphs& glyphs) { return {1, glyphs.metrics.lineHeight}; }
+// Adafruit_GFX::write(): a line break moves the pen to the next line's
+// start; a carriage return does nothing; a character of the font draws its
+// bitmap (when it has one) at the pen plus its offsets, then advances.
+// The pen stands on the row above the baseline: yOffset is 1 - top.
+SampleLayout LayOutGfxText(const FontGlyphs& glyphs, const CodePoints& text) {
+    SampleLayout layout;
+    const int64_t line = glyphs.metrics.lineHeight;
+    int64_t x = 0, y = 0, lines = 1;
+    for (uint32_t c : text) {
+        if (c == '\n') {
+            x = 0;
+            y += line;
+            ++lines;
+            continue;
+        }
+        const Glyph* g = c == '\r' ? nullptr : FindGlyph(glyphs, c);
+        if (!g) continue;
+        if (g->width > 0 && g->height > 0) layout.glyphs.push_back({g, x + g->left, y + 1 - g->top});
+        x += g->advance;
+        layout.right = std::max(layout.right, x);
+    }
+    layout.top = 1 - glyphs.metrics.ascent;
+    layout.bottom = layout.top + lines * line;
+    return layout;
+}
 
 bool MakeGfxFont(const FontGlyphs& glyphs, GfxFont* font, std::string* error) {
     *font = GfxFont();

@@ -43,5 +43,5 @@ uint32_t GfxFontBytes(const GfxFont& font, bool avr);
 // a header, so that any number of files may include it.
 std::string GfxFontText(const GfxFont& font, const std::string& name, const std::string& about);
 
-// How GFX places glyphs, for a sample.
-SampleRules GfxSampleRules(const FontGlyphs& glyphs);
+// A text as Adafruit GFX's write() lays it out.
+SampleLayout LayOutGfxText(const FontGlyphs& glyphs, const CodePoints& text);

@@ -5,7 +5,8 @@
 // Adafruit's loop over the font's bytes draws the sample the glyphs draw.
 // The same bytes also go to the glyph set and text readers as text.
 //   byte 0: the size in pixels, 4 to 35 (a bitmap font: its own)
-//   byte 1: the hinting (modulo 3); bit 7: every glyph's text too
+//   byte 1: the hinting (modulo 3); bit 7: every glyph's text too; bit 6:
+//           8-bit coverage into TFT_eSPI's smooth font instead
 //   byte 2: the set: ascii, latin1, digits or 0x00-0xFF (modulo 4)
 #include <cstdint>
 #include <string>
@@ -14,6 +15,7 @@
 #include "fonts/font_face.h"
 #include "fonts/font_sample.h"
 #include "fonts/gfx_font.h"
+#include "fonts/vlw_font.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {
@@ -87,16 +89,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const char* const kSets[] = {"ascii", "latin1", "digits", "0x00-0xFF"};
     CodePoints set;
     FUZZ_CHECK(ParseGlyphSet(kSets[data[2] % 4], &set, &why));
-    const GlyphRendering rendering = {1, static_cast<Hinting>(data[1] % 3)};
+    const bool smooth = (data[1] & 0x40) != 0;
+    const GlyphRendering rendering = {smooth ? 8u : 1u, static_cast<Hinting>(data[1] % 3)};
     FontGlyphs glyphs;
     if (!GatherGlyphs({&face}, set, rendering, &glyphs, &why)) {
         FUZZ_CHECK(!why.empty() && why.find('\n') == std::string::npos);
         return 0;
     }
     FUZZ_CHECK(glyphs.glyphs.size() + glyphs.missing.size() == set.size());
+    size_t pixels = 0;
     for (const Glyph& g : glyphs.glyphs) {
         FUZZ_CHECK(g.coverage.size() == static_cast<size_t>(g.width) * g.height);
-        for (uint8_t c : g.coverage) FUZZ_CHECK(c == 0 || c == 255);
+        for (uint8_t c : g.coverage) FUZZ_CHECK(smooth || c == 0 || c == 255);
+        pixels += g.coverage.size();
+    }
+    if (smooth) {
+        // The file holds its header, a record a glyph and every glyph's
+        // alpha; its count is the glyphs'.
+        std::vector<uint8_t> bytes;
+        if (!MakeVlwFont(glyphs, &bytes, &why)) {
+            FUZZ_CHECK(!why.empty() && why.find('\n') == std::string::npos);
+            return 0;
+        }
+        FUZZ_CHECK(bytes.size() == 24 + 28 * glyphs.glyphs.size() + pixels);
+        FUZZ_CHECK((size_t(bytes[2]) << 8 | bytes[3]) == glyphs.glyphs.size());
+        PixelImage sample;
+        SamplePen pen;
+        DrawSample(glyphs, LayOutVlwText(glyphs, DefaultSample(glyphs, glyphs.glyphs.size())), &sample, &pen);
+        return 0;
     }
     GfxFont font;
     if (!MakeGfxFont(glyphs, &font, &why)) {
@@ -108,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const CodePoints text = DefaultSample(glyphs, glyphs.glyphs.size());
     PixelImage sample;
     SamplePen pen;
-    if (!DrawSample(glyphs, text, GfxSampleRules(glyphs), &sample, &pen)) return 0;
+    if (!DrawSample(glyphs, LayOutGfxText(glyphs, text), &sample, &pen)) return 0;
     if (sample.Width() == 0 || uint64_t(sample.Width()) * sample.Height() > (uint64_t(1) << 22)) return 0;
     FUZZ_CHECK(ModelDraws(font, text, sample, pen));
     return 0;

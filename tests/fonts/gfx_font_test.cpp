@@ -114,7 +114,7 @@ TEST(GfxFontTest, AdafruitsLoopDrawsEveryGlyphWhereTheSampleDoes) {
                 const CodePoints text = WholeSample(glyphs);
                 PixelImage sample;
                 SamplePen pen;
-                ASSERT_TRUE(DrawSample(glyphs, text, GfxSampleRules(glyphs), &sample, &pen));
+                ASSERT_TRUE(DrawSample(glyphs, LayOutGfxText(glyphs, text), &sample, &pen));
                 ASSERT_GT(sample.Width(), 0u);
                 EXPECT_EQ(Joined(ModelDraws(font, text, sample, pen)), Joined(RowsOf(sample)));
                 if (!scalable) break;  // a bitmap font has no hinting
@@ -241,7 +241,7 @@ TEST(GfxFontTest, HeaderCompilesFromTwoFilesAndItsArraysDrawTheSample) {
     const CodePoints sample = {'Q', 'u', 'i', 'l', 'l', ',', ' ', 0xE9, '\n', 'g', 'r', 'i', 'd', '!', '~'};
     PixelImage picture;
     SamplePen pen;
-    ASSERT_TRUE(DrawSample(glyphs, sample, GfxSampleRules(glyphs), &picture, &pen));
+    ASSERT_TRUE(DrawSample(glyphs, LayOutGfxText(glyphs, sample), &picture, &pen));
     std::string sampleC;
     for (uint32_t c : sample)
         sampleC += "\\x" + [&] {
