@@ -117,6 +117,52 @@ test('the page and the CLI agree on every case', async () => {
   assert.ok(cases >= 100);
 });
 
+// Fonts, read in the page as the CLI reads them: the same bytes of every
+// font form and sample, the same refusals.
+test('the page and the CLI agree on fonts', async () => {
+  const fonts = {
+    'dejavu.ttf': '/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf',
+    'freesans.otf': '/usr/share/fonts/opentype/freefont/FreeSans.otf',
+    '6x13.pcf.gz': '/usr/share/fonts/X11/misc/6x13.pcf.gz',
+  };
+  const options = [
+    ['--gfx-font', 'f', '--font-size', '12'], ['--gfx-font', 'f', '--font-size', '9', '--glyphs', 'latin1', '--hinting', 'auto'],
+    ['--gfx-font', 'f', '--font-size', '20', '--hinting', 'none'], ['--vlw', '--font-size', '16'],
+    ['--vlw-array', 'v', '--font-size', '11', '--glyphs', 'latin1,0x2013'], ['--gfx-font', 'f', '--font-size', '12', '--bmp', '--sample', 'Hello,\\nworld'],
+    ['--vlw', '--font-size', '14', '--png', '--sample', 'Hi ☃'], ['--gfx-font', 'f', '--font-size', '12', '--info'],
+    ['--vlw', '--info'], ['--gfx-font', 'f', '--font-size', '300'], ['--gfx-font', 'f', '--glyphs', '0x3042'],
+  ];
+  let cases = 0;
+  for (const [name, file] of Object.entries(fonts)) {
+    if (!fs.existsSync(file)) continue;  // tools/bootstrap cli installs them
+    const bytes = fs.readFileSync(file);
+    fs.writeFileSync(path.join(work, name), bytes);
+    // The font crosses into the page once; each case runs on it there.
+    await page.evaluate((base64) => {
+      window.fontBytes = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+    }, bytes.toString('base64'));
+    for (const args of options) {
+      const expected = cliOutput(args, name);
+      const got = await page.evaluate(({args, name}) => {
+        try {
+          return {out: btoa(String.fromCharCode(...window.quillgrid.convertBytes(window.fontBytes, args, name)))};
+        } catch (error) {
+          return {error: error.message, status: error.status};
+        }
+      }, {args, name});
+      if (expected.status === 0) {
+        assert.ok(got.out !== undefined, `${name} ${args.join(' ')}: ${got.error}`);
+        assert.deepEqual(Buffer.from(got.out, 'base64'), expected.out, `${name} ${args.join(' ')}`);
+      } else {
+        assert.equal(got.status, expected.status, `${name} ${args.join(' ')}`);
+        assert.equal(got.error, expected.err.split('\n')[0], `${name} ${args.join(' ')}`);
+      }
+      ++cases;
+    }
+  }
+  assert.ok(cases >= 30, `${cases} cases: are the fonts installed?`);
+});
+
 // The page keeps no rule of its own: it asks the engine, which answers
 // from the CLI's table. Each rule's example is refused by the page's engine
 // with the line and the options the CLI refuses it with.
@@ -266,6 +312,42 @@ test('the preview at zoom 1 is the --bmp image, pixel for pixel', async () => {
   }
 });
 
+// A font opened on the page: its own options, the CLI's font and sample
+// for them, and a download of the font.
+test('a font opens with its own options, its sample and its bytes', async () => {
+  const font = '/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf';
+  if (!fs.existsSync(font)) return;  // tools/bootstrap cli installs it
+  fs.copyFileSync(font, path.join(work, 'DejaVuSans.ttf'));
+  await page.setInputFiles('#file', [path.join(work, 'DejaVuSans.ttf')]);
+  await page.waitForSelector('#font-options', {state: 'visible', timeout: 5000}).catch(async () => {
+    assert.fail(`no font options: ${await page.textContent('#message')}`);
+  });
+  assert.equal(await page.isVisible('#threshold'), false);
+  await page.fill('#font-size', '12');
+  await page.fill('#glyphs', '0x20-0x5A');
+  await page.fill('#sample', 'HELLO, 123');
+  await page.selectOption('#zoom', '1');
+  const args = ['--gfx-font', 'font', '--font-size', '12', '--glyphs', '0x20-0x5A'];
+  assert.equal(await page.textContent('#command'), `quillgrid-cli ${args.join(' ')} DejaVuSans.ttf`);
+  assert.equal(await page.textContent('#output'), cliOutput(args, 'DejaVuSans.ttf').out.toString());
+  // The preview is the CLI's sample, pixel for pixel.
+  const {width, height, greys} = bmpGreys(cliOutput([...args, '--sample', 'HELLO, 123', '--bmp'], 'DejaVuSans.ttf').out);
+  const box = await page.locator('#preview').boundingBox();
+  const shot = decodePng(await page.screenshot({clip: {x: Math.round(box.x), y: Math.round(box.y), width, height}}));
+  let wrong = 0;
+  for (let i = 0; i < width * height; ++i) if (shot.pixels[i * shot.channels] !== greys[i]) ++wrong;
+  assert.equal(wrong, 0);
+  // TFT_eSPI's array, with the characters of a UI's text.
+  await page.selectOption('#font-form', '--vlw-array');
+  await page.fill('#font-text', 'Température 21°');
+  const output = await page.textContent('#output');
+  assert.ok(output.includes('tft.loadFont(font)'), output.slice(0, 300));
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#save-font')]);
+  const saved = fs.readFileSync(await download.path()).toString();
+  assert.equal(download.suggestedFilename(), 'font.h');
+  assert.equal(saved, output);
+});
+
 // The colour controls are the CLI's options: the command line the page
 // shows, its output, and a preview in the colours of --png.
 test('the colour controls are the converter options, and the preview shows the colours', async () => {
@@ -338,7 +420,7 @@ test('from disk, with the network cut, the page asks for nothing but itself', as
 test('the keyboard alone reaches every control, each with a name', async () => {
   const controls = await page.evaluate(() =>
     [...document.querySelectorAll('input, select, button')]
-      .filter((e) => !e.disabled && e.type !== 'radio' && !e.closest('details:not([open])'))
+      .filter((e) => !e.disabled && e.type !== 'radio' && !e.closest('details:not([open])') && !e.closest('[hidden]'))
       .map((e) => e.id || e.name));
   const reached = new Set();
   await page.focus('#lang');
@@ -421,6 +503,7 @@ async function checkFit(page, window = 1280) {
       document.body.appendChild(probe);
       const found = [];
       for (const select of document.querySelectorAll('select')) {
+        if (select.closest('[hidden]')) continue;  // the font's options, with no font open
         probe.style.font = getComputedStyle(select).font;
         probe.textContent = select.options[select.selectedIndex].textContent;
         const room = select.clientWidth - 28;  // the arrow and the padding

@@ -206,6 +206,54 @@ function say(message) {
 
 function shellWord(word) { return /^[\w@%+=:,./-]+$/.test(word) ? word : `'${word.replace(/'/g, "'\\''")}'`; }
 
+// --- fonts ---
+
+// A font file, by its first bytes, as the converter knows one: sfnt,
+// WOFF, BDF, PCF (gzipped too).
+function isFont(bytes) {
+  const head = String.fromCharCode(...bytes.slice(0, 9));
+  return ['\x00\x01\x00\x00', 'true', 'typ1', 'OTTO', 'ttcf', 'wOFF', 'wOF2', '\x01fcp'].includes(head.slice(0, 4)) ||
+         head.startsWith('\x1f\x8b') || head === 'STARTFONT';
+}
+
+// A bitmap font has its own size: no --font-size.
+function isBitmapFont(bytes) {
+  const head = String.fromCharCode(...bytes.slice(0, 9));
+  return head === 'STARTFONT' || head.startsWith('\x01fcp') || head.startsWith('\x1f\x8b');
+}
+
+// The font options as the command line says them; the text's characters
+// go into the engine as a file of their own.
+function fontArgs(file) {
+  const flag = value('font-form');
+  const args = flag === '--vlw' ? ['--vlw'] : [flag, $('font-name').value.trim() || 'font'];
+  if (!isBitmapFont(file.bytes)) args.push('--font-size', String(Math.max(1, Math.min(1000, Number($('font-size').value) || 16))));
+  if ($('glyphs').value.trim()) args.push('--glyphs', $('glyphs').value.trim());
+  if ($('font-text').value) {
+    place(new TextEncoder().encode($('font-text').value), 'font-text.txt');
+    args.push('--text', 'font-text.txt');
+  }
+  if (value('hinting') !== 'font') args.push('--hinting', value('hinting'));
+  return args;
+}
+
+// A font: its sample as the library draws it, and the font's text (for
+// the .vlw file, what --info says of it).
+function updateFont(file) {
+  const args = fontArgs(file);
+  const sample = $('sample').value ? ['--sample', $('sample').value.replace(/\n/g, '\\n')] : [];
+  const picture = convertRun(file.bytes, args.concat(sample, ['--bmp']), file.name).out;
+  frames = [picture];
+  $('frame-box').hidden = true;
+  showPicture(pixelsOfBmp(picture));
+  const binary = value('font-form') === '--vlw';
+  lastText = new TextDecoder().decode(convertRun(file.bytes, binary ? args.concat(['--info']) : args, file.name).out);
+  $('output').textContent = lastText;
+  $('command').textContent = ['quillgrid-cli'].concat(args, binary ? ['-o', 'font.vlw'] : [], [file.name])
+    .map(shellWord).join(' ');
+  $('info').textContent = '';
+}
+
 // Converts the chosen file with the controls' options, in one run of the
 // engine; a refused file leaves everything as it was but the message.
 // False when it was refused.
@@ -213,6 +261,21 @@ function update() {
   if (current < 0) return false;
   const started = performance.now();
   const file = files[current];
+  document.body.classList.toggle('font-mode', file.font);
+  $('font-options').hidden = $('save-font').hidden = !file.font;
+  $('font-size').disabled = file.font && isBitmapFont(file.bytes);
+  if (file.font) {
+    try {
+      updateFont(file);
+      say('');
+      return true;
+    } catch (error) {
+      say(refusalIn(lang, error.message));
+      return false;
+    } finally {
+      window.quillgrid.lastUpdateMs = performance.now() - started;
+    }
+  }
   const args = commandArgs(null, true);
   try {
     const result = convertRun(file.bytes, args, file.name);
@@ -284,7 +347,7 @@ function choose(index) {
     return false;
   }
   const source = $('source');
-  source.hidden = false;
+  source.hidden = files[index].font;  // a font has no picture of its own
   source.onerror = () => { source.hidden = true; };
   source.src = files[index].url;
   renderFileList();
@@ -299,7 +362,8 @@ async function open(list) {
   for (const item of list) {
     const bytes = new Uint8Array(await item.arrayBuffer());
     const type = item.type || 'application/octet-stream';
-    files.push({name: uniqueName(item.name), bytes, url: URL.createObjectURL(new Blob([bytes], {type}))});
+    files.push({name: uniqueName(item.name), bytes, url: URL.createObjectURL(new Blob([bytes], {type})),
+                font: isFont(bytes)});
     if (shown) continue;
     if (choose(files.length - 1)) {
       shown = true;
@@ -322,6 +386,24 @@ function download(flag, extension) {
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
     link.download = file.name.replace(/\.[^.]*$/, '') + extension;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+  } catch (error) {
+    say(error.message);
+  }
+}
+
+// The chosen font in its form, as a file.
+function downloadFont() {
+  if (current < 0) return;
+  const file = files[current];
+  try {
+    const flag = value('font-form');
+    const bytes = convertBytes(file.bytes, fontArgs(file), file.name);
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
+    link.download = (flag === '--vlw' ? file.name.replace(/\.[^.]*$/, '').replace(/\.pcf$/, '') : $('font-name').value.trim() || 'font') +
+                    (flag === '--vlw' ? '.vlw' : '.h');
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
   } catch (error) {
@@ -445,6 +527,7 @@ function start() {
     if (pasted.length) open(pasted);
   });
   $('read-bytes').addEventListener('click', readPasted);
+  $('save-font').addEventListener('click', downloadFont);
   $('lang').addEventListener('click', () => {
     lang = lang === 'en' ? 'ja' : 'en';
     applyTexts();
