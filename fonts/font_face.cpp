@@ -206,6 +206,11 @@ bool FontFace::Render(uint32_t codePoint, const GlyphRendering& rendering, Glyph
     glyph->advance = Pixels(slot->advance.x);
     glyph->coverage.assign(static_cast<size_t>(bitmap.width) * bitmap.rows, 0);
     if (glyph->coverage.empty()) return true;
+    // A broken bitmap font may give a size and no pixels.
+    if (!bitmap.buffer) {
+        *error = "the font's bitmap of " + CodePointText(codePoint) + " is missing";
+        return false;
+    }
     FT_Bitmap gray;
     FT_Bitmap_Init(&gray);
     const FT_Bitmap* from = &bitmap;
