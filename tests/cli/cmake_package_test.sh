@@ -60,6 +60,23 @@ expected --preset xbm --invert
 check
 echo "ok: new options convert every image again"
 
+font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+if [ -f "$font" ]; then
+  cmake -S "$source_dir/tests/cmake_package" -B b -DFONT_FILE="$font" >/dev/null
+  ninja -C b -v > fonts.log || { cat fonts.log; exit 1; }
+  { "$cli" --vlw --font-size 12 --glyphs digits -o - "$font"
+    printf 'Quillgrid\n' > letters.txt
+    "$cli" --vlw --font-size 9 --text letters.txt -o - "$font"; } > expected-fonts.bin
+  b/fonts > written-fonts.bin
+  cmp expected-fonts.bin written-fonts.bin
+  plan=$(ninja -C b -n)
+  [ "$plan" = "ninja: Entering directory \`b'
+ninja: no work to do." ] || { echo "a second build has work: $plan"; exit 1; }
+  echo "ok: quillgrid_add_fonts makes two fonts for one target, as quillgrid-cli makes them, once"
+else
+  echo "skipped: DejaVu is not installed (tools/bootstrap cli)"
+fi
+
 cmake -S "$source_dir/examples/cmake" -B example -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
 ninja -C example >/dev/null
 [ "$(example/show | wc -l)" = 64 ] || { echo "the example drew $(example/show | wc -l) lines, not 64"; exit 1; }
