@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "cli/output_paths.h"
+#include "fonts/font_face.h"
 #include "image/image_info.h"
 #include "io/array_text_file.h"
 #include "io/replacing_file.h"
@@ -61,6 +62,15 @@ bool WriteOutput(Run& run, const InputImage& image, const Job& job) {
 
 namespace {
 
+// A file no image reader takes may be a font given without a font form.
+std::string FontHint(const char* input, const std::string& why) {
+    if (why.rfind("not an image", 0) != 0 || std::strcmp(input, "-") == 0) return why;
+    std::vector<uint8_t> head;
+    std::string unused;
+    if (!ReadInputBytes(input, nullptr, 16, &head, &unused) || !LooksLikeFont(head.data(), head.size())) return why;
+    return "a font: give it a font form, such as --gfx-font NAME --font-size 16, or --vlw --font-size 16";
+}
+
 // The input as the image's picture: an image file, or packed bytes read back.
 bool ReadImage(const Run& run, const char* input, InputImage* image) {
     std::string why;
@@ -69,7 +79,7 @@ bool ReadImage(const Run& run, const char* input, InputImage* image) {
         if (run.images ? run.images->Read(input, c.image, run.in, image, &why)
                        : ReadInputImage(input, c.image, run.in, image, &why))
             return true;
-        Refuse(run, input, why);
+        Refuse(run, input, FontHint(input, why));
         return false;
     }
     std::vector<uint8_t> bytes;

@@ -37,6 +37,7 @@ TEST_F(FontCliTest, EachBadInputIsOneLineNamingItAndNothingIsWritten) {
         std::string says;
     } cases[] = {
         {{"--gfx-font", "f", "--font-size", "12", png}, kExitRefused, "picture.bmp: not a font"},
+        {{kDejaVu}, kExitRefused, "DejaVuSans.ttf: a font: give it a font form, such as --gfx-font NAME"},
         {{"--gfx-font", "f", "--font-size", "12", cut}, kExitRefused, "cut.ttf: not a font FreeType can read"},
         {{"--gfx-font", "f", "--font-size", "12", wrecked}, kExitRefused, "broken.ttf: "},
         {{"--gfx-font", "f", "--font-size", "12", "--face", "1", kDejaVu}, kExitRefused, "there is no face 1"},
