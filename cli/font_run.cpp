@@ -59,11 +59,12 @@ std::string FewCodePoints(const CodePoints& points) {
     return text;
 }
 
-// "0x20-0x7E, 0xB0": a set as its runs.
+// "0x20-0x7E,0xB0": a set as its runs, the first twelve of them.
 std::string Runs(const FontGlyphs& font) {
     std::string text;
     char part[40];
-    for (size_t i = 0; i < font.glyphs.size();) {
+    size_t runs = 0;
+    for (size_t i = 0; i < font.glyphs.size(); ++runs) {
         size_t j = i;
         while (j + 1 < font.glyphs.size() && font.glyphs[j + 1].codePoint == font.glyphs[j].codePoint + 1) ++j;
         const uint32_t a = font.glyphs[i].codePoint, b = font.glyphs[j].codePoint;
@@ -71,9 +72,10 @@ std::string Runs(const FontGlyphs& font) {
             std::snprintf(part, sizeof part, "%s0x%02X", text.empty() ? "" : ",", a);
         else
             std::snprintf(part, sizeof part, "%s0x%02X-0x%02X", text.empty() ? "" : ",", a, b);
-        text += part;
+        if (runs < 12) text += part;
         i = j + 1;
     }
+    if (runs > 12) text += " and " + std::to_string(runs - 12) + " more runs";
     return text;
 }
 
