@@ -37,6 +37,7 @@ struct FontArgs {
     const char* textFile = nullptr;  // --text FILE: its characters join the set
     const char* sample = nullptr;    // --sample TEXT
     std::optional<Hinting> hinting;  // --hinting
+    std::optional<uint32_t> bits;    // --font-bits
     std::optional<uint32_t> face;    // --face N
     bool strict = false;             // --strict: a character no font has refuses the run
 };

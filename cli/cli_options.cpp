@@ -110,6 +110,14 @@ bool ApplyHinting(const char* value, CliArgs* args, std::string* error) {
     return true;
 }
 
+bool ApplyFontBits(const char* value, CliArgs* args, std::string* error) {
+    static const Named<uint32_t> kBits[] = {{"1", 1}, {"2", 2}, {"4", 4}, {"8", 8}};
+    uint32_t bits = 4;
+    if (!PickNamed(value, kBits, "a glyph depth (bits a pixel)", &bits, error)) return false;
+    args->font.bits = bits;
+    return true;
+}
+
 bool ApplyFace(const char* value, CliArgs* args, std::string* error) {
     char* end = nullptr;
     const unsigned long face = std::strtoul(value, &end, 10);
@@ -734,6 +742,15 @@ const CliOption kCliOptions[] = {
      HelpSection::Fonts,
      "the same bytes as a C array NAME in flash, for\n"
      "tft.loadFont(NAME)"},
+    {"--lvgl-font", nullptr, Takes::Value, "NAME", "a font name", SetFontForm<FontFormat::Lvgl>, HelpSection::Fonts,
+     "write an LVGL 9 font, a C file of const lv_font_t NAME, for\n"
+     "LV_FONT_DECLARE(NAME) and lv_obj_set_style_text_font():\n"
+     "4 bits a pixel unless --font-bits says; character maps of\n"
+     "ranges and sparse lists, chosen for size. Checked against\n"
+     "lv_font_get_glyph_dsc_fmt_txt() and\n"
+     "lv_font_get_bitmap_fmt_txt() (src/font/fmt_txt)"},
+    {"--font-bits", nullptr, Takes::Value, "N", "1, 2, 4 or 8", ApplyFontBits, HelpSection::Fonts,
+     "bits of coverage a pixel, for --lvgl-font: 1, 2, 4 or 8", "1 2 4 8"},
     {"--font-size", nullptr, Takes::Value, "PIXELS", "a size in pixels", ApplyFontSize, HelpSection::Fonts,
      "the em in pixels, as FreeType's pixel size (a 16 gives\n"
      "capitals of about 11 and lines of about 19: --info says);\n"

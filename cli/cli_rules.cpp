@@ -101,14 +101,20 @@ bool FontFormClash(A a, C c) {
 // depth, then the layout.
 const CliRule kCliRules[] = {
     {"", [](A a, C) { return a.inputs.empty(); }, [](A, C) { return Text("no input file given"); }, "--binary"},
-    {"--font-size --glyphs --text --sample --hinting --face --strict",
+    {"--font-bits", [](A a, C) { return a.font.form && a.font.bits && !(a.font.form->bitsTaken & (1u << *a.font.bits)); },
+     [](A a, C) {
+         return std::string(a.font.form->flag) + " writes " + std::to_string(a.font.form->bits) +
+                "-bit glyphs, as " + a.font.form->library + " draws them; --font-bits is for --lvgl-font";
+     },
+     "--gfx-font f --font-bits 4 in.ttf"},
+    {"--font-size --glyphs --text --sample --hinting --face --strict --font-bits",
      [](A a, C) { return !a.font.form && FirstGiven(a, kFontOptions); },
      [](A a, C) {
          return std::string(FirstGiven(a, kFontOptions)) +
                 " is for a font: give its form, such as --gfx-font NAME or --vlw";
      },
      "--font-size 16 in.ttf"},
-    {"--gfx-font --vlw --vlw-array --c-array --xbm --lvgl --binary", FontFormClash,
+    {"--gfx-font --vlw --vlw-array --lvgl-font --c-array --xbm --lvgl --binary", FontFormClash,
      [](A a, C c) {
          return std::string(a.font.form->flag) + " writes the font; " + FormRow(c.form).flag +
                 " is an image's form (--png, --bmp and --preview draw the font's sample)";

@@ -192,7 +192,7 @@ void ResolveFont(const CliArgs& args, FontConversion* font) {
     font->name = a.name ? a.name : "";
     font->size = a.size.value_or(0);
     font->face = a.face.value_or(0);
-    font->rendering.bits = a.form->bits;
+    font->rendering.bits = a.bits.value_or(a.form->bits);
     font->rendering.hinting = a.hinting.value_or(Hinting::Font);
     font->glyphs = a.glyphs;
     font->textFile = a.textFile;

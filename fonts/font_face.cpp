@@ -225,7 +225,12 @@ bool FontFace::Render(uint32_t codePoint, const GlyphRendering& rendering, Glyph
     for (uint32_t y = 0; y < bitmap.rows; ++y)
         for (uint32_t x = 0; x < bitmap.width; ++x) {
             uint8_t c = Coverage(*from, x, y);
-            if (rendering.bits == 1) c = c >= 128 ? 255 : 0;
+            // Coverage at fewer bits is its nearest level, spread over 0 to
+            // 255 as the libraries spread it (two bits: 0, 85, 170, 255).
+            if (rendering.bits < 8) {
+                const uint32_t top = (1u << rendering.bits) - 1;
+                c = static_cast<uint8_t>((c * top + 127) / 255 * (255 / top));
+            }
             glyph->coverage[static_cast<size_t>(y) * bitmap.width + x] = c;
         }
     FT_Bitmap_Done(state->library, &gray);

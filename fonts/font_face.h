@@ -17,7 +17,7 @@ enum class Hinting {
 };
 
 struct GlyphRendering {
-    uint32_t bits = 1;  // 1: black and white; 2, 4 or 8: coverage
+    uint32_t bits = 1;  // 1: black and white; 2, 4 or 8: levels of coverage
     Hinting hinting = Hinting::Font;
 };
 

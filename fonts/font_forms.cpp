@@ -2,6 +2,7 @@
 #include "fonts/font_forms.h"
 
 #include "fonts/gfx_font.h"
+#include "fonts/lvgl_font.h"
 #include "fonts/vlw_font.h"
 
 namespace {
@@ -52,14 +53,42 @@ bool DescribeVlw(const FontGlyphs& glyphs, std::string* text, std::string* error
     return true;
 }
 
+bool WriteLvgl(const FontGlyphs& glyphs, const std::string& name, const std::string& about, std::string* out,
+               std::string* error) {
+    LvglFont font;
+    if (!MakeLvglFont(glyphs, glyphs.bits, &font, error)) return false;
+    *out = LvglFontText(font, name, about);
+    return true;
+}
+
+bool DescribeLvgl(const FontGlyphs& glyphs, std::string* text, std::string* error) {
+    LvglFont font;
+    if (!MakeLvglFont(glyphs, glyphs.bits, &font, error)) return false;
+    size_t sparse = 0, lists = 0;
+    for (const LvglCmap& c : font.cmaps) sparse += !c.unicodeList.empty(), lists += c.unicodeList.size();
+    // sizeof(lv_font_fmt_txt_glyph_dsc_t) is 8; a map 16 on a 32-bit board.
+    const size_t bytes = font.bitmap.size() + font.glyphs.size() * 8 + font.cmaps.size() * 16 + lists * 2;
+    *text = "LVGL font: " + std::to_string(font.bpp) + " bits a pixel, bitmaps " +
+            std::to_string(font.bitmap.size()) + " bytes (of 1 MiB), " + std::to_string(font.cmaps.size()) +
+            " character maps (" + std::to_string(sparse) + " sparse); about " + std::to_string(bytes) +
+            " bytes on a 32-bit board; lines " + std::to_string(font.lineHeight) + " pixels, baseline " +
+            std::to_string(font.baseLine) + " above the bottom\n";
+    return true;
+}
+
 }  // namespace
 
 const std::vector<FontFormRow>& FontForms() {
-    // format, flag, extension, library, bits, text, layout, write, describe
+    // format, flag, extension, library, bits, bits taken, text, layout, write, describe
     static const std::vector<FontFormRow> kForms = {
-        {FontFormat::AdafruitGfx, "--gfx-font", ".h", "Adafruit GFX", 1, true, LayOutGfxText, WriteGfx, DescribeGfx},
-        {FontFormat::VlwFile, "--vlw", ".vlw", "TFT_eSPI", 8, false, LayOutVlwText, WriteVlwFile, DescribeVlw},
-        {FontFormat::VlwArray, "--vlw-array", ".h", "TFT_eSPI", 8, true, LayOutVlwText, WriteVlwArray, DescribeVlw},
+        {FontFormat::AdafruitGfx, "--gfx-font", ".h", "Adafruit GFX", 1, 1u << 1, true, LayOutGfxText, WriteGfx,
+         DescribeGfx},
+        {FontFormat::VlwFile, "--vlw", ".vlw", "TFT_eSPI", 8, 1u << 8, false, LayOutVlwText, WriteVlwFile,
+         DescribeVlw},
+        {FontFormat::VlwArray, "--vlw-array", ".h", "TFT_eSPI", 8, 1u << 8, true, LayOutVlwText, WriteVlwArray,
+         DescribeVlw},
+        {FontFormat::Lvgl, "--lvgl-font", ".c", "LVGL", 4, 1u << 1 | 1u << 2 | 1u << 4 | 1u << 8, true,
+         LayOutLvglText, WriteLvgl, DescribeLvgl},
     };
     return kForms;
 }

@@ -14,6 +14,7 @@ enum class FontFormat {
     AdafruitGfx,  // GFXfont, for Adafruit GFX's setFont()
     VlwFile,      // TFT_eSPI's smooth font file, for loadFont("name") from a file system
     VlwArray,     // the same bytes as a C array, for loadFont(array)
+    Lvgl,         // LVGL 9's lv_font_t in C
 };
 
 struct FontFormRow {
@@ -21,7 +22,8 @@ struct FontFormRow {
     const char* flag;       // "--gfx-font"
     const char* extension;  // of an output file
     const char* library;    // "Adafruit GFX"
-    uint32_t bits;          // the bits a pixel of coverage it takes: 1 or 8
+    uint32_t bits;          // the bits a pixel of coverage it writes unless asked otherwise
+    uint32_t bitsTaken;     // those it can write, as a mask: 1 << bits
     bool text;              // C text, not a file's bytes
     LayOutText layout;
     // The font named `name`, with `about` as its first comment line. False

@@ -7,6 +7,8 @@
 //   byte 0: the size in pixels, 4 to 35 (a bitmap font: its own)
 //   byte 1: the hinting (modulo 3); bit 7: every glyph's text too; bit 6:
 //           8-bit coverage into TFT_eSPI's smooth font instead
+//           bit 5: an LVGL font instead, at 1, 2, 4 or 8 bits (byte 2's
+//           bits 2 and 3)
 //   byte 2: the set: ascii, latin1, digits or 0x00-0xFF (modulo 4)
 #include <cstdint>
 #include <string>
@@ -15,6 +17,7 @@
 #include "fonts/font_face.h"
 #include "fonts/font_sample.h"
 #include "fonts/gfx_font.h"
+#include "fonts/lvgl_font.h"
 #include "fonts/vlw_font.h"
 #include "fuzz/fuzz_check.h"
 
@@ -89,8 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const char* const kSets[] = {"ascii", "latin1", "digits", "0x00-0xFF"};
     CodePoints set;
     FUZZ_CHECK(ParseGlyphSet(kSets[data[2] % 4], &set, &why));
-    const bool smooth = (data[1] & 0x40) != 0;
-    const GlyphRendering rendering = {smooth ? 8u : 1u, static_cast<Hinting>(data[1] % 3)};
+    const bool smooth = (data[1] & 0x40) != 0, lvgl = !smooth && (data[1] & 0x20) != 0;
+    const uint32_t bits = smooth ? 8u : lvgl ? 1u << (data[2] >> 2 & 3) : 1u;
+    const GlyphRendering rendering = {bits, static_cast<Hinting>(data[1] % 3)};
     FontGlyphs glyphs;
     if (!GatherGlyphs({&face}, set, rendering, &glyphs, &why)) {
         FUZZ_CHECK(!why.empty() && why.find('\n') == std::string::npos);
@@ -100,8 +104,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t pixels = 0;
     for (const Glyph& g : glyphs.glyphs) {
         FUZZ_CHECK(g.coverage.size() == static_cast<size_t>(g.width) * g.height);
-        for (uint8_t c : g.coverage) FUZZ_CHECK(smooth || c == 0 || c == 255);
+        for (uint8_t c : g.coverage) FUZZ_CHECK(bits == 8 || c % (255 / ((1u << bits) - 1)) == 0);
         pixels += g.coverage.size();
+    }
+    if (lvgl) {
+        // Every glyph found through the maps, as LVGL looks it up, and
+        // every bitmap within the bitmaps.
+        LvglFont font;
+        if (!MakeLvglFont(glyphs, bits, &font, &why)) {
+            FUZZ_CHECK(!why.empty() && why.find('\n') == std::string::npos);
+            return 0;
+        }
+        FUZZ_CHECK(font.glyphs.size() == glyphs.glyphs.size() + 1 && font.cmaps.size() <= 511);
+        for (size_t i = 0; i < glyphs.glyphs.size(); ++i) {
+            const uint32_t letter = glyphs.glyphs[i].codePoint;
+            uint32_t id = 0;
+            for (const LvglCmap& cmap : font.cmaps) {
+                const uint32_t rcp = letter - cmap.rangeStart;
+                if (rcp >= cmap.rangeLength) continue;
+                if (cmap.unicodeList.empty()) id = cmap.glyphIdStart + rcp;
+                for (size_t k = 0; k < cmap.unicodeList.size(); ++k)
+                    if (cmap.unicodeList[k] == rcp) id = cmap.glyphIdStart + static_cast<uint32_t>(k);
+                break;
+            }
+            FUZZ_CHECK(id == i + 1 || letter == 0);
+            const LvglGlyph& g = font.glyphs[i + 1];
+            FUZZ_CHECK(g.bitmapIndex + (size_t(g.width) * g.height * bits + 7) / 8 <= font.bitmap.size());
+        }
+        return 0;
     }
     if (smooth) {
         // The file holds its header, a record a glyph and every glyph's

@@ -234,6 +234,7 @@ function fontArgs(file) {
     args.push('--text', 'font-text.txt');
   }
   if (value('hinting') !== 'font') args.push('--hinting', value('hinting'));
+  if (flag === '--lvgl-font' && value('font-bits') !== '4') args.push('--font-bits', value('font-bits'));
   return args;
 }
 
@@ -264,6 +265,7 @@ function update() {
   document.body.classList.toggle('font-mode', file.font);
   $('font-options').hidden = $('save-font').hidden = !file.font;
   $('font-size').disabled = file.font && isBitmapFont(file.bytes);
+  $('font-bits').disabled = value('font-form') !== '--lvgl-font';
   if (file.font) {
     try {
       updateFont(file);
@@ -403,7 +405,7 @@ function downloadFont() {
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
     link.download = (flag === '--vlw' ? file.name.replace(/\.[^.]*$/, '').replace(/\.pcf$/, '') : $('font-name').value.trim() || 'font') +
-                    (flag === '--vlw' ? '.vlw' : '.h');
+                    (flag === '--vlw' ? '.vlw' : flag === '--lvgl-font' ? '.c' : '.h');
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
   } catch (error) {

@@ -1,0 +1,204 @@
+#include "fonts/lvgl_font.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// A run of consecutive code points this long or longer is a map of its
+// own (16 bytes, no list); shorter ones share sparse maps (2 bytes a
+// character), each within 65535 code points and never across another map,
+// since LVGL takes the first map whose range holds a character.
+const size_t kOwnMap = 6;
+
+void MakeCmaps(const std::vector<uint32_t>& points, size_t ownMap, std::vector<LvglCmap>* cmaps) {
+    cmaps->clear();
+    LvglCmap sparse;
+    bool open = false;
+    auto close = [&]() {
+        if (open) cmaps->push_back(sparse);
+        open = false;
+    };
+    for (size_t i = 0; i < points.size();) {
+        size_t j = i;
+        while (j + 1 < points.size() && points[j + 1] == points[j] + 1) ++j;
+        const size_t run = j - i + 1;
+        const auto id = static_cast<uint16_t>(i + 1);
+        if (run >= ownMap) {
+            close();
+            cmaps->push_back({points[i], static_cast<uint16_t>(run), id, {}});
+        } else {
+            for (size_t k = i; k <= j; ++k) {
+                if (open && points[k] - sparse.rangeStart > 65534) close();
+                if (!open) sparse = {points[k], 0, static_cast<uint16_t>(k + 1), {}}, open = true;
+                sparse.unicodeList.push_back(static_cast<uint16_t>(points[k] - sparse.rangeStart));
+                sparse.rangeLength = static_cast<uint16_t>(points[k] - sparse.rangeStart + 1);
+            }
+        }
+        i = j + 1;
+    }
+    close();
+}
+
+// Coverage 0 to 255 as a value of `bpp` bits: the level nearest, which is
+// the coverage itself where the glyph was rendered at those bits.
+uint32_t Level(uint8_t coverage, uint32_t bpp) {
+    const uint32_t top = (1u << bpp) - 1;
+    return (coverage * top + 127) / 255;
+}
+
+}  // namespace
+
+bool MakeLvglFont(const FontGlyphs& glyphs, uint32_t bpp, LvglFont* font, std::string* error) {
+    *font = LvglFont();
+    font->bpp = bpp;
+    if (glyphs.glyphs.empty()) {
+        *error = "no glyph to make a font of";
+        return false;
+    }
+    if (glyphs.glyphs.size() > 65534) {
+        *error = std::to_string(glyphs.glyphs.size()) + " glyphs; an LVGL font's glyph ids are 16-bit (65534 glyphs)";
+        return false;
+    }
+    font->lineHeight = glyphs.metrics.ascent + glyphs.metrics.descent;
+    font->baseLine = glyphs.metrics.descent;
+    font->glyphs.push_back({0, 0, 0, 0, 0, 0});
+    std::vector<uint32_t> points;
+    for (const Glyph& g : glyphs.glyphs) {
+        const std::string name = CodePointText(g.codePoint);
+        const int64_t ofsY = int64_t(g.top) - g.height;
+        if (g.width > 255 || g.height > 255) {
+            *error = name + " is " + std::to_string(g.width) + " x " + std::to_string(g.height) +
+                     " pixels; an LVGL glyph's box is at most 255 x 255";
+            return false;
+        }
+        if (g.advance < 0 || g.advance > 255) {
+            *error = name + " advances " + std::to_string(g.advance) +
+                     " pixels; LVGL keeps an advance in 12 bits of 1/16 pixel (0 to 255)";
+            return false;
+        }
+        if (g.left < -128 || g.left > 127 || ofsY < -128 || ofsY > 127) {
+            *error = name + " stands " + std::to_string(g.left) + ", " + std::to_string(ofsY) +
+                     " pixels from the pen; LVGL's ofs_x and ofs_y are -128 to 127";
+            return false;
+        }
+        const size_t index = font->bitmap.size();
+        if (index >= (1u << 20)) {
+            *error = "the glyphs' bitmaps pass 1 MiB at " + name + "; LVGL's bitmap_index is 20 bits";
+            return false;
+        }
+        font->glyphs.push_back({static_cast<uint32_t>(index), static_cast<uint32_t>(g.advance) * 16,
+                                static_cast<uint8_t>(g.width), static_cast<uint8_t>(g.height),
+                                static_cast<int8_t>(g.left), static_cast<int8_t>(ofsY)});
+        // The pixels run on, most significant bits first; the glyph's last
+        // byte is filled with zeros.
+        uint32_t bits = 0, used = 0;
+        for (uint8_t c : g.coverage) {
+            bits = bits << bpp | Level(c, bpp);
+            used += bpp;
+            if (used == 8) {
+                font->bitmap.push_back(static_cast<uint8_t>(bits));
+                bits = used = 0;
+            }
+        }
+        if (used) font->bitmap.push_back(static_cast<uint8_t>(bits << (8 - used)));
+        points.push_back(g.codePoint);
+    }
+    // Fewer maps where LVGL's 9 bits for their count would overflow.
+    for (size_t ownMap = kOwnMap;; ownMap *= 4) {
+        MakeCmaps(points, ownMap, &font->cmaps);
+        if (font->cmaps.size() <= 511 || ownMap > points.size()) break;
+    }
+    if (font->cmaps.size() > 511) {
+        *error = std::to_string(font->cmaps.size()) + " character maps; an LVGL font holds at most 511";
+        return false;
+    }
+    return true;
+}
+
+std::string LvglFontText(const LvglFont& font, const std::string& name, const std::string& about) {
+    char line[256];
+    std::string text = "/* " + about + "\n * For LVGL 9: LV_FONT_DECLARE(" + name +
+                       "); then lv_obj_set_style_text_font(label, &" + name + ", 0);\n * " +
+                       std::to_string(font.glyphs.size() - 1) + " glyphs at " + std::to_string(font.bpp) +
+                       " bits a pixel, bitmaps " + std::to_string(font.bitmap.size()) + " bytes. */\n\n";
+    text += "#ifdef LV_LVGL_H_INCLUDE_SIMPLE\n#include \"lvgl.h\"\n#else\n#include \"lvgl/lvgl.h\"\n#endif\n\n";
+    text += "static const uint8_t " + name + "_glyph_bitmap[] = {";
+    for (size_t i = 0; i < font.bitmap.size(); ++i) {
+        std::snprintf(line, sizeof line, "%s0x%02X", i % 16 == 0 ? "\n    " : " ", font.bitmap[i]);
+        text += line;
+        if (i + 1 < font.bitmap.size()) text += ",";
+    }
+    if (font.bitmap.empty()) text += "\n    0x00";
+    text += "};\n\n/* Glyph 0 is LVGL's \"none\". */\nstatic const lv_font_fmt_txt_glyph_dsc_t " + name +
+            "_glyph_dsc[] = {\n";
+    for (size_t i = 0; i < font.glyphs.size(); ++i) {
+        const LvglGlyph& g = font.glyphs[i];
+        std::snprintf(line, sizeof line,
+                      "    {.bitmap_index = %u, .adv_w = %u, .box_w = %u, .box_h = %u, .ofs_x = %d, .ofs_y = %d}%s\n",
+                      g.bitmapIndex, g.advance16, g.width, g.height, g.ofsX, g.ofsY,
+                      i + 1 < font.glyphs.size() ? "," : "");
+        text += line;
+    }
+    text += "};\n\n";
+    for (size_t m = 0; m < font.cmaps.size(); ++m) {
+        const LvglCmap& c = font.cmaps[m];
+        if (c.unicodeList.empty()) continue;
+        text += "static const uint16_t " + name + "_unicode_list_" + std::to_string(m) + "[] = {";
+        for (size_t i = 0; i < c.unicodeList.size(); ++i) {
+            std::snprintf(line, sizeof line, "%s%u", i % 12 == 0 ? "\n    " : " ", c.unicodeList[i]);
+            text += line;
+            if (i + 1 < c.unicodeList.size()) text += ",";
+        }
+        text += "};\n\n";
+    }
+    text += "static const lv_font_fmt_txt_cmap_t " + name + "_cmaps[] = {\n";
+    for (size_t m = 0; m < font.cmaps.size(); ++m) {
+        const LvglCmap& c = font.cmaps[m];
+        const bool sparse = !c.unicodeList.empty();
+        std::snprintf(line, sizeof line,
+                      "    {.range_start = %u, .range_length = %u, .glyph_id_start = %u, .unicode_list = ", c.rangeStart,
+                      c.rangeLength, c.glyphIdStart);
+        text += line;
+        text += sparse ? name + "_unicode_list_" + std::to_string(m) : std::string("NULL");
+        text += ", .glyph_id_ofs_list = NULL, .list_length = " + std::to_string(c.unicodeList.size()) +
+                ", .type = " + (sparse ? "LV_FONT_FMT_TXT_CMAP_SPARSE_TINY" : "LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY") +
+                "}" + (m + 1 < font.cmaps.size() ? "," : "") + "\n";
+    }
+    text += "};\n\n";
+    text += "static const lv_font_fmt_txt_dsc_t " + name + "_dsc = {\n    .glyph_bitmap = " + name +
+            "_glyph_bitmap,\n    .glyph_dsc = " + name + "_glyph_dsc,\n    .cmaps = " + name +
+            "_cmaps,\n    .kern_dsc = NULL,\n    .kern_scale = 0,\n    .cmap_num = " +
+            std::to_string(font.cmaps.size()) + ",\n    .bpp = " + std::to_string(font.bpp) +
+            ",\n    .kern_classes = 0,\n    .bitmap_format = 0,\n};\n\n";
+    text += "const lv_font_t " + name +
+            " = {\n    .get_glyph_dsc = lv_font_get_glyph_dsc_fmt_txt,\n    .get_glyph_bitmap = "
+            "lv_font_get_bitmap_fmt_txt,\n    .line_height = " +
+            std::to_string(font.lineHeight) + ",\n    .base_line = " + std::to_string(font.baseLine) +
+            ",\n    .subpx = LV_FONT_SUBPX_NONE,\n    .underline_position = -1,\n    .underline_thickness = 1,\n"
+            "    .dsc = &" + name + "_dsc,\n    .fallback = NULL,\n    .user_data = NULL,\n};\n";
+    return text;
+}
+
+SampleLayout LayOutLvglText(const FontGlyphs& glyphs, const CodePoints& text) {
+    SampleLayout layout;
+    const int64_t lineHeight = glyphs.metrics.ascent + glyphs.metrics.descent;
+    const int64_t aboveBase = lineHeight - glyphs.metrics.descent;
+    int64_t x = 0, y = 0, lines = 1;
+    for (uint32_t c : text) {
+        if (c == '\n') {
+            x = 0;
+            y += lineHeight;
+            ++lines;
+            continue;
+        }
+        const Glyph* g = FindGlyph(glyphs, c);
+        if (!g) continue;
+        const int64_t ofsY = int64_t(g->top) - g->height;
+        if (g->width > 0 && g->height > 0) layout.glyphs.push_back({g, x + g->left, y + aboveBase - g->height - ofsY});
+        x += g->advance;
+        layout.right = std::max(layout.right, x);
+    }
+    layout.bottom = lines * lineHeight;
+    return layout;
+}

@@ -1,0 +1,331 @@
+// LVGL 9 fonts. A model of LVGL's own reading (lv_font_fmt_txt.c:
+// get_glyph_dsc_id over the character maps, lv_font_get_glyph_dsc_fmt_txt,
+// lv_font_get_bitmap_fmt_txt at 1, 2, 4 and 8 bits) and of the label's
+// placing of glyphs draws every glyph where our sample does, for a table of
+// fonts, sizes and depths; every character of a scattered set is found
+// through the maps; a BDF whose bits are known gives the bytes; each limit
+// is refused by name; the C file compiles against LVGL's declarations, and
+// the same model in C, linked with it, draws the sample from the file's
+// own arrays.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+
+#include "fonts/lvgl_font.h"
+#include "tests/fonts/font_files.h"
+#include "tests/test_support.h"
+
+namespace {
+
+const uint8_t opa2_table[4] = {0, 85, 170, 255};
+const uint8_t opa4_table[16] = {0, 17, 34, 51, 68, 85, 102, 119, 136, 153, 170, 187, 204, 221, 238, 255};
+
+// LVGL's get_glyph_dsc_id(): the first map whose range holds the letter
+// gives its glyph, or 0.
+uint32_t GlyphId(const LvglFont& font, uint32_t letter) {
+    if (letter == '\0') return 0;
+    for (const LvglCmap& cmap : font.cmaps) {
+        uint32_t rcp = letter - cmap.rangeStart;
+        if (rcp >= cmap.rangeLength) continue;
+        uint32_t glyph_id = 0;
+        if (cmap.unicodeList.empty()) {
+            glyph_id = cmap.glyphIdStart + rcp;
+        } else {
+            const uint16_t key = static_cast<uint16_t>(rcp);
+            auto p = std::lower_bound(cmap.unicodeList.begin(), cmap.unicodeList.end(), key);
+            if (p != cmap.unicodeList.end() && *p == key)
+                glyph_id = cmap.glyphIdStart + static_cast<uint32_t>(p - cmap.unicodeList.begin());
+        }
+        return glyph_id;
+    }
+    return 0;
+}
+
+// lv_font_get_bitmap_fmt_txt() for a plain font without stride: the
+// glyph's pixels as A8.
+std::vector<uint8_t> A8Of(const LvglFont& font, uint32_t gid) {
+    const LvglGlyph& gdsc = font.glyphs.at(gid);
+    std::vector<uint8_t> out;
+    size_t in = gdsc.bitmapIndex;
+    int32_t i = 0;
+    for (int y = 0; y < gdsc.height; y++)
+        for (int x = 0; x < gdsc.width; x++, i++) {
+            const uint8_t byte = font.bitmap.at(in);
+            switch (font.bpp) {
+            case 1:
+                i = i & 0x7;
+                out.push_back(byte & (0x80 >> i) ? 0xff : 0x00);
+                if (i == 7) in++;
+                break;
+            case 2:
+                i = i & 0x3;
+                out.push_back(opa2_table[(byte >> (6 - 2 * i)) & 0x3]);
+                if (i == 3) in++;
+                break;
+            case 4:
+                i = i & 0x1;
+                out.push_back(opa4_table[i == 0 ? byte >> 4 : byte & 0xF]);
+                if (i == 1) in++;
+                break;
+            default:
+                out.push_back(byte);
+                in++;
+            }
+        }
+    return out;
+}
+
+// A label's glyphs: the pen at the line's top, each letter's box at
+// ofs_x and (line_height - base_line) - box_h - ofs_y, the pen moving by
+// adv_w rounded, each covered pixel over what was there.
+std::vector<uint8_t> ModelDraws(const LvglFont& font, const CodePoints& text, uint32_t width, uint32_t height,
+                                const SamplePen& pen) {
+    std::vector<uint8_t> canvas(static_cast<size_t>(width) * height, 0);
+    int32_t x = 0, y = 0;
+    for (uint32_t letter : text) {
+        if (letter == '\n') {
+            x = 0;
+            y += font.lineHeight;
+            continue;
+        }
+        const uint32_t gid = GlyphId(font, letter);
+        if (!gid) continue;
+        const LvglGlyph& g = font.glyphs[gid];
+        const uint32_t adv_w = (g.advance16 + (1 << 3)) >> 4;
+        const int32_t x1 = x + g.ofsX, y1 = y + (font.lineHeight - font.baseLine) - g.height - g.ofsY;
+        const std::vector<uint8_t> a8 = A8Of(font, gid);
+        for (int r = 0; r < g.height; ++r)
+            for (int c = 0; c < g.width; ++c) {
+                const int px = pen.x + x1 + c, py = pen.y + y1 + r;
+                const uint8_t value = a8[static_cast<size_t>(r) * g.width + c];
+                if (value && px >= 0 && py >= 0 && px < static_cast<int>(width) && py < static_cast<int>(height))
+                    canvas[static_cast<size_t>(py) * width + px] = value;
+            }
+        x += static_cast<int32_t>(adv_w);
+    }
+    return canvas;
+}
+
+std::vector<uint8_t> ValuesOf(const PixelImage& picture) {
+    std::vector<uint8_t> values;
+    const uint32_t full = picture.Format() == PixelFormat::Mono ? 255 : 1;
+    for (uint32_t y = 0; y < picture.Height(); ++y)
+        for (uint32_t x = 0; x < picture.Width(); ++x)
+            values.push_back(static_cast<uint8_t>(picture.Get(x, y) * full));
+    return values;
+}
+
+TEST(LvglFontTest, LvglsReadingDrawsEveryGlyphWhereTheSampleDoes) {
+    test::ScratchDir dir;
+    const std::vector<test::FontFile> fonts = test::InstalledFonts(dir.File(""));
+    if (fonts.empty()) GTEST_SKIP() << "no font installed: run tools/bootstrap cli";
+    CodePoints set;
+    std::string error;
+    ASSERT_TRUE(ParseGlyphSet("latin1,0x2013-0x2014,0x20AC,0x2190,0x2192,0x25CF,0x3042,0x30A2", &set, &error));
+    for (const test::FontFile& file : fonts) {
+        FontFace face;
+        ASSERT_TRUE(face.Open(test::ReadFontFile(file.path), 0, &error)) << error;
+        for (uint32_t size : face.Scalable() ? std::vector<uint32_t>{9, 16, 27} : std::vector<uint32_t>{0}) {
+            FontFace sized;
+            ASSERT_TRUE(test::OpenFont(file.path, size, &sized));
+            for (uint32_t bpp : {1u, 2u, 4u, 8u}) {
+                SCOPED_TRACE(file.what + std::string(" at ") + std::to_string(size) + ", " + std::to_string(bpp) +
+                             " bits");
+                FontGlyphs glyphs;
+                ASSERT_TRUE(GatherGlyphs({&sized}, set, {bpp, Hinting::Font}, &glyphs, &error)) << error;
+                LvglFont font;
+                ASSERT_TRUE(MakeLvglFont(glyphs, bpp, &font, &error)) << error;
+                for (size_t i = 0; i < glyphs.glyphs.size(); ++i)
+                    ASSERT_EQ(GlyphId(font, glyphs.glyphs[i].codePoint), i + 1);
+                for (uint32_t missing : glyphs.missing) ASSERT_EQ(GlyphId(font, missing), 0u);
+                const CodePoints text = DefaultSample(glyphs, glyphs.glyphs.size());
+                PixelImage sample;
+                SamplePen pen;
+                ASSERT_TRUE(DrawSample(glyphs, LayOutLvglText(glyphs, text), &sample, &pen));
+                EXPECT_EQ(ModelDraws(font, text, sample.Width(), sample.Height(), pen), ValuesOf(sample));
+            }
+        }
+    }
+}
+
+// A set scattered over the CJK block, as a UI's strings give: every
+// character found through the maps, and few maps.
+TEST(LvglFontTest, AScatteredSetIsFoundThroughFewMaps) {
+    FontGlyphs glyphs;
+    for (uint32_t c = 0x4E00, step = 1; c < 0x9FA0; c += step, step = step % 7 + 1) {
+        Glyph g;
+        g.codePoint = c, g.width = 1, g.height = 1, g.top = 1, g.advance = 2, g.coverage = {255};
+        glyphs.glyphs.push_back(g);
+    }
+    for (uint32_t c = 0x20; c < 0x7F; ++c) {
+        Glyph g;
+        g.codePoint = c, g.advance = 3;
+        glyphs.glyphs.push_back(g);
+    }
+    std::sort(glyphs.glyphs.begin(), glyphs.glyphs.end(),
+              [](const Glyph& a, const Glyph& b) { return a.codePoint < b.codePoint; });
+    LvglFont font;
+    std::string error;
+    ASSERT_TRUE(MakeLvglFont(glyphs, 4, &font, &error)) << error;
+    for (size_t i = 0; i < glyphs.glyphs.size(); ++i) ASSERT_EQ(GlyphId(font, glyphs.glyphs[i].codePoint), i + 1);
+    EXPECT_EQ(GlyphId(font, 0x4E01 + 1), 0u);  // between two of the set
+    EXPECT_EQ(GlyphId(font, 0x1F600), 0u);
+    EXPECT_LE(font.cmaps.size(), 4u);
+}
+
+TEST(LvglFontTest, KnownBitsGiveTheBytesLvglReads) {
+    test::ScratchDir dir;
+    const std::string bdf = dir.File("tiny.bdf");
+    std::ofstream(bdf) << test::TinyBdf();
+    FontFace face;
+    ASSERT_TRUE(test::OpenFont(bdf, 0, &face));
+    struct Case {
+        uint32_t bpp;
+        std::vector<uint8_t> bitmap;
+    } cases[] = {
+        // A's 30 pixels run on, then g's 24, each from a byte of its own.
+        {1, {0x74, 0x63, 0xF8, 0xC4, 0x79, 0x97, 0x16}},
+        {2, {0x3F, 0x30, 0x3C, 0x0F, 0xFF, 0xC0, 0xF0, 0x30, 0x3F, 0xC3, 0xC3, 0x3F, 0x03, 0x3C}},
+    };
+    for (const Case& c : cases) {
+        FontGlyphs glyphs;
+        std::string error;
+        ASSERT_TRUE(GatherGlyphs({&face}, {'A', 'g'}, {c.bpp, Hinting::Font}, &glyphs, &error)) << error;
+        LvglFont font;
+        ASSERT_TRUE(MakeLvglFont(glyphs, c.bpp, &font, &error)) << error;
+        EXPECT_EQ(font.bitmap, c.bitmap) << c.bpp;
+        ASSERT_EQ(font.glyphs.size(), 3u);
+        const LvglGlyph& a = font.glyphs[1];
+        const LvglGlyph& g = font.glyphs[2];
+        EXPECT_EQ((std::vector<int>{int(a.advance16), a.width, a.height, a.ofsX, a.ofsY}),
+                  (std::vector<int>{6 * 16, 5, 6, 0, 0}));
+        EXPECT_EQ((std::vector<int>{int(g.bitmapIndex), g.width, g.height, g.ofsX, g.ofsY}),
+                  (std::vector<int>{int(c.bitmap.size()) - (c.bpp == 1 ? 3 : 6), 4, 6, 0, -2}));
+        EXPECT_EQ(font.lineHeight, 8);
+        EXPECT_EQ(font.baseLine, 2);
+    }
+}
+
+TEST(LvglFontTest, EachLimitIsRefusedByName) {
+    auto glyph = [](uint32_t c, uint32_t w, uint32_t h, int32_t left, int32_t top, int32_t advance) {
+        Glyph g;
+        g.codePoint = c, g.width = w, g.height = h, g.left = left, g.top = top, g.advance = advance;
+        g.coverage.assign(static_cast<size_t>(w) * h, 255);
+        return g;
+    };
+    struct Case {
+        const char* limit;
+        std::vector<Glyph> glyphs;
+        const char* says;
+    } cases[] = {
+        {"a glyph 256 wide", {glyph('A', 256, 2, 0, 2, 3)}, "at most 255 x 255"},
+        {"an advance of 256", {glyph('A', 2, 2, 0, 2, 256)}, "0 to 255"},
+        {"an ofs_x of -129", {glyph('A', 2, 2, -129, 2, 3)}, "-128 to 127"},
+        {"an ofs_y of 128", {glyph('A', 2, 2, 0, 130, 3)}, "-128 to 127"},
+        {"no glyph", {}, "no glyph"},
+    };
+    for (const Case& c : cases) {
+        FontGlyphs glyphs;
+        glyphs.glyphs = c.glyphs;
+        LvglFont font;
+        std::string error;
+        EXPECT_FALSE(MakeLvglFont(glyphs, 4, &font, &error)) << c.limit;
+        EXPECT_NE(error.find(c.says), std::string::npos) << c.limit << ": " << error;
+    }
+}
+
+#ifndef _WIN32
+// The C file compiled against LVGL 9's declarations, and linked with a
+// model of LVGL's two reading functions in C, which draws a text from the
+// file's own arrays through the lv_font_t.
+TEST(LvglFontTest, TheCFileCompilesAndItsArraysDrawTheSample) {
+    const std::string dejavu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+    if (!std::filesystem::exists(dejavu) || std::string(QG_C_COMPILER).empty())
+        GTEST_SKIP() << "needs DejaVu and a C compiler";
+    test::ScratchDir dir;
+    FontFace face;
+    ASSERT_TRUE(test::OpenFont(dejavu, 13, &face));
+    CodePoints set;
+    std::string error;
+    ASSERT_TRUE(ParseGlyphSet("0x20-0x7E,0xE9,0x2013,0x2192", &set, &error));
+    FontGlyphs glyphs;
+    ASSERT_TRUE(GatherGlyphs({&face}, set, {4, Hinting::Font}, &glyphs, &error)) << error;
+    LvglFont font;
+    ASSERT_TRUE(MakeLvglFont(glyphs, 4, &font, &error)) << error;
+    std::ofstream(dir.File("ui13.c")) << LvglFontText(font, "ui13", "DejaVu Sans at 13");
+    const CodePoints text = {'L', 'V', 'G', 'L', ' ', 0xE9, 0x2013, 0x2192, '\n', 'g', 'j', '!', '~'};
+    PixelImage sample;
+    SamplePen pen;
+    ASSERT_TRUE(DrawSample(glyphs, LayOutLvglText(glyphs, text), &sample, &pen));
+    std::string letters;
+    for (uint32_t c : text) letters += std::to_string(c) + "u, ";
+    const std::string w = std::to_string(sample.Width()), h = std::to_string(sample.Height());
+    std::ofstream(dir.File("main.c"))
+        << "#include <stdio.h>\n#include \"lvgl.h\"\nLV_FONT_DECLARE(ui13)\n"
+           "static const uint8_t opa2[4] = {0, 85, 170, 255};\n"
+           "static uint32_t gid_of(const lv_font_fmt_txt_dsc_t* fdsc, uint32_t letter) {\n"
+           "    uint16_t i;\n"
+           "    for (i = 0; i < fdsc->cmap_num; i++) {\n"
+           "        uint32_t rcp = letter - fdsc->cmaps[i].range_start, k;\n"
+           "        if (rcp >= fdsc->cmaps[i].range_length) continue;\n"
+           "        if (fdsc->cmaps[i].type == LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY) return fdsc->cmaps[i].glyph_id_start + rcp;\n"
+           "        for (k = 0; k < fdsc->cmaps[i].list_length; k++)\n"
+           "            if (fdsc->cmaps[i].unicode_list[k] == rcp) return fdsc->cmaps[i].glyph_id_start + k;\n"
+           "        return 0;\n"
+           "    }\n"
+           "    return 0;\n}\n"
+           "bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t* font, lv_font_glyph_dsc_t* dsc_out, uint32_t u, uint32_t n) {\n"
+           "    (void)font; (void)dsc_out; (void)u; (void)n; return false;\n}\n"
+           "const void* lv_font_get_bitmap_fmt_txt(lv_font_glyph_dsc_t* g, lv_draw_buf_t* b) { (void)g; (void)b; return NULL; }\n"
+           "static unsigned char canvas[" + h + "][" + w + "];\n"
+           "int main(void) {\n"
+           "    static const uint32_t text[] = {" + letters + "0u};\n"
+           "    const lv_font_t* font = &ui13;\n"
+           "    const lv_font_fmt_txt_dsc_t* fdsc = (const lv_font_fmt_txt_dsc_t*)font->dsc;\n"
+           "    int x = 0, y = 0, t, r, c;\n"
+           "    if (font->get_glyph_dsc != lv_font_get_glyph_dsc_fmt_txt || fdsc->bpp != 4) return 1;\n"
+           "    for (t = 0; text[t]; t++) {\n"
+           "        const lv_font_fmt_txt_glyph_dsc_t* g;\n"
+           "        uint32_t gid, i = 0, in;\n"
+           "        if (text[t] == '\\n') { x = 0; y += font->line_height; continue; }\n"
+           "        gid = gid_of(fdsc, text[t]);\n"
+           "        if (!gid) continue;\n"
+           "        g = &fdsc->glyph_dsc[gid];\n"
+           "        in = g->bitmap_index;\n"
+           "        for (r = 0; r < g->box_h; r++)\n"
+           "            for (c = 0; c < g->box_w; c++, i++) {\n"
+           "                uint8_t byte = fdsc->glyph_bitmap[in], v = (uint8_t)((i & 1) ? (byte & 0xF) * 17 : (byte >> 4) * 17);\n"
+           "                int px = " + std::to_string(pen.x) + " + x + g->ofs_x + c;\n"
+           "                int py = " + std::to_string(pen.y) + " + y + (font->line_height - font->base_line) - g->box_h - g->ofs_y + r;\n"
+           "                if (i & 1) in++;\n"
+           "                if (v && px >= 0 && py >= 0 && px < " + w + " && py < " + h + ") canvas[py][px] = v;\n"
+           "            }\n"
+           "        x += (int)((g->adv_w + 8) >> 4);\n"
+           "    }\n"
+           "    (void)opa2;\n"
+           "    for (r = 0; r < " + h + "; r++) {\n"
+           "        for (c = 0; c < " + w + "; c++) printf(\"%02X\", canvas[r][c]);\n"
+           "        putchar('\\n');\n"
+           "    }\n"
+           "    return 0;\n}\n";
+    const std::string q = "'";
+    const std::string build = std::string(QG_C_COMPILER) + " -std=c99 -Wall -Wextra -Wpedantic -Werror -I " + q +
+                              QG_SOURCE_DIR + "/tests/cli/stubs/lvgl" + q + " -DLV_LVGL_H_INCLUDE_SIMPLE -o " + q +
+                              dir.File("prog") + q + " " + q + dir.File("main.c") + q + " " + q +
+                              dir.File("ui13.c") + q + " 2>" + q + dir.File("build.log") + q;
+    ASSERT_EQ(std::system(build.c_str()), 0) << test::ReadText(dir.File("build.log"));
+    ASSERT_EQ(std::system((q + dir.File("prog") + q + " > " + q + dir.File("drawn.txt") + q).c_str()), 0);
+    std::string expected;
+    char hex[4];
+    for (uint32_t y = 0; y < sample.Height(); ++y, expected += "\n")
+        for (uint32_t x = 0; x < sample.Width(); ++x) {
+            std::snprintf(hex, sizeof hex, "%02X", sample.Get(x, y));
+            expected += hex;
+        }
+    EXPECT_EQ(test::ReadText(dir.File("drawn.txt")), expected);
+}
+#endif
+
+}  // namespace
