@@ -1,6 +1,6 @@
 # quillgrid_add_fonts(TARGET <target> HEADER <name.h> FONT <files...>
 #                     SIZE <pixels> [GLYPHS <set>] [TEXT <file>]
-#                     [FORM --gfx-font|--vlw-array] [NAME <name>]
+#                     [FORM --gfx-font|--vlw-array|--lvgl-font] [NAME <name>]
 #                     [OPTIONS <quillgrid-cli options...>])
 #
 # Makes a font with quillgrid-cli when <target> is built (not when the
@@ -9,8 +9,10 @@
 # strings), from the FONT files in order (each character from the first
 # that has it), SIZE pixels to the em (a bitmap font: its own size, SIZE
 # 0), in FORM (--gfx-font, Adafruit GFX's, by default; --vlw-array,
-# TFT_eSPI's) named NAME (the header's name as a C identifier by default).
-# <name.h> is the font; its folder is added to <target>'s include path.
+# TFT_eSPI's; --lvgl-font, LVGL 9's, whose C file, HEADER <name.c>, joins
+# <target>'s sources) named NAME (the file's name as a C identifier by
+# default). <name.h> is the font; its folder is added to <target>'s
+# include path.
 # The font is made again only when a FONT, the TEXT, the options or
 # quillgrid-cli itself changes. A target may take any number of fonts,
 # each from a call of its own.
@@ -25,8 +27,8 @@ function(quillgrid_add_fonts)
   if(NOT QGF_FORM)
     set(QGF_FORM --gfx-font)
   endif()
-  if(NOT QGF_FORM STREQUAL "--gfx-font" AND NOT QGF_FORM STREQUAL "--vlw-array")
-    message(FATAL_ERROR "quillgrid_add_fonts: FORM is --gfx-font or --vlw-array, not '${QGF_FORM}'")
+  if(NOT QGF_FORM MATCHES "^--(gfx-font|vlw-array|lvgl-font)$")
+    message(FATAL_ERROR "quillgrid_add_fonts: FORM is --gfx-font, --vlw-array or --lvgl-font, not '${QGF_FORM}'")
   endif()
   get_filename_component(stem "${QGF_HEADER}" NAME_WE)
   if(NOT QGF_NAME)
@@ -70,5 +72,8 @@ function(quillgrid_add_fonts)
     VERBATIM)
   add_custom_target("${step}" DEPENDS "${dir}/${QGF_HEADER}")
   add_dependencies("${QGF_TARGET}" "${step}")
+  if(QGF_FORM STREQUAL "--lvgl-font")
+    target_sources("${QGF_TARGET}" PRIVATE "${dir}/${QGF_HEADER}")
+  endif()
   target_include_directories("${QGF_TARGET}" PRIVATE "${dir}")
 endfunction()
