@@ -40,6 +40,7 @@ struct FontArgs {
     std::optional<uint32_t> bits;    // --font-bits
     std::optional<uint32_t> face;    // --face N
     bool strict = false;             // --strict: a character no font has refuses the run
+    bool compress = false;           // --font-compress
 };
 
 // What the options say, each as given, or nothing where it was not.

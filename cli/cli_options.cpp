@@ -139,6 +139,11 @@ bool SetSample(const char* value, CliArgs* args, std::string*) {
     return true;
 }
 
+bool SetFontCompress(const char*, CliArgs* args, std::string*) {
+    args->font.compress = true;
+    return true;
+}
+
 bool SetStrict(const char*, CliArgs* args, std::string*) {
     args->font.strict = true;
     return true;
@@ -751,6 +756,10 @@ const CliOption kCliOptions[] = {
      "lv_font_get_bitmap_fmt_txt() (src/font/fmt_txt)"},
     {"--font-bits", nullptr, Takes::Value, "N", "1, 2, 4 or 8", ApplyFontBits, HelpSection::Fonts,
      "bits of coverage a pixel, for --lvgl-font: 1, 2, 4 or 8", "1 2 4 8"},
+    {"--font-compress", nullptr, Takes::Nothing, nullptr, nullptr, SetFontCompress, HelpSection::Fonts,
+     "compress an --lvgl-font's bitmaps as LVGL's decoder reads\n"
+     "them (2 or 4 bits a pixel; lines XORed with the one above\n"
+     "where that is smaller); LVGL needs LV_USE_FONT_COMPRESSED"},
     {"--font-size", nullptr, Takes::Value, "PIXELS", "a size in pixels", ApplyFontSize, HelpSection::Fonts,
      "the em in pixels, as FreeType's pixel size (a 16 gives\n"
      "capitals of about 11 and lines of about 19: --info says);\n"

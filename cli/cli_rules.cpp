@@ -101,13 +101,31 @@ bool FontFormClash(A a, C c) {
 // depth, then the layout.
 const CliRule kCliRules[] = {
     {"", [](A a, C) { return a.inputs.empty(); }, [](A, C) { return Text("no input file given"); }, "--binary"},
-    {"--font-bits", [](A a, C) { return a.font.form && a.font.bits && !(a.font.form->bitsTaken & (1u << *a.font.bits)); },
+    {"--font-bits",
+     [](A a, C) { return a.font.form && a.font.bits && !(a.font.form->bitsTaken & (1u << *a.font.bits)); },
      [](A a, C) {
-         return std::string(a.font.form->flag) + " writes " + std::to_string(a.font.form->bits) +
-                "-bit glyphs, as " + a.font.form->library + " draws them; --font-bits is for --lvgl-font";
+         return std::string(a.font.form->flag) + " writes " + std::to_string(a.font.form->bits) + "-bit glyphs, as " +
+                a.font.form->library + " draws them; --font-bits is for --lvgl-font";
      },
      "--gfx-font f --font-bits 4 in.ttf"},
-    {"--font-size --glyphs --text --sample --hinting --face --strict --font-bits",
+    {"--font-compress",
+     [](A a, C) { return a.font.form && a.font.compress && a.font.form->format != FontFormat::Lvgl; },
+     [](A a, C) {
+         return std::string("--font-compress compresses an --lvgl-font; ") + a.font.form->flag + " has no compression";
+     },
+     "--vlw --font-compress in.ttf"},
+    {"--font-compress",
+     [](A a, C c) {
+         return a.font.compress && c.font.form && c.font.form->format == FontFormat::Lvgl &&
+                c.font.rendering.bits != 2 && c.font.rendering.bits != 4;
+     },
+     [](A, C c) {
+         return "LVGL 9 decompresses fonts of 2, 3 and 4 bits a pixel only: --font-compress with --font-bits 2 or 4, "
+                "not " +
+                std::to_string(c.font.rendering.bits);
+     },
+     "--lvgl-font f --font-bits 8 --font-compress in.ttf"},
+    {"--font-size --glyphs --text --sample --hinting --face --strict --font-bits --font-compress",
      [](A a, C) { return !a.font.form && FirstGiven(a, kFontOptions); },
      [](A a, C) {
          return std::string(FirstGiven(a, kFontOptions)) +

@@ -204,6 +204,7 @@ void ResolveFont(const CliArgs& args, FontConversion* font) {
         font->sample = DecodeUtf8(text);
     }
     font->strict = a.strict;
+    font->write.compress = a.compress;
 }
 
 }  // namespace

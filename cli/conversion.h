@@ -35,6 +35,7 @@ struct FontConversion {
     const char* textFile = nullptr;  // whose characters join the set
     CodePoints sample;               // empty: the set's first glyphs
     bool strict = false;
+    FontWriteOptions write;  // --font-compress
 };
 
 struct Conversion {

@@ -112,7 +112,9 @@ std::string Describe(const Run& run, const OpenFonts& fonts, const FontGlyphs& g
     if (!glyphs.missing.empty()) text += "; in no font: " + FewCodePoints(glyphs.missing);
     text += "\n";
     std::string form, why;
-    text += c.font.form->describe(glyphs, &form, &why) ? form : c.font.form->library + std::string(": ") + why + "\n";
+    text += c.font.form->describe(glyphs, c.font.write, &form, &why)
+                ? form
+                : c.font.form->library + std::string(": ") + why + "\n";
     return text;
 }
 
@@ -205,7 +207,7 @@ int RunFonts(Run& run) {
         written = WriteSample(run, glyphs, c.mode == RunMode::Preview ? "" : output);
     } else {
         std::string text;
-        if (!f.form->write(glyphs, f.name, About(run, fonts, glyphs), &text, &why)) {
+        if (!f.form->write(glyphs, f.name, About(run, fonts, glyphs), f.write, &text, &why)) {
             Refuse(run, first, why);
             return kExitRefused;
         }

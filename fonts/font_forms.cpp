@@ -7,15 +7,15 @@
 
 namespace {
 
-bool WriteGfx(const FontGlyphs& glyphs, const std::string& name, const std::string& about, std::string* out,
-              std::string* error) {
+bool WriteGfx(const FontGlyphs& glyphs, const std::string& name, const std::string& about, const FontWriteOptions&,
+              std::string* out, std::string* error) {
     GfxFont font;
     if (!MakeGfxFont(glyphs, &font, error)) return false;
     *out = GfxFontText(font, name, about);
     return true;
 }
 
-bool DescribeGfx(const FontGlyphs& glyphs, std::string* text, std::string* error) {
+bool DescribeGfx(const FontGlyphs& glyphs, const FontWriteOptions&, std::string* text, std::string* error) {
     GfxFont font;
     if (!MakeGfxFont(glyphs, &font, error)) return false;
     char line[256];
@@ -29,23 +29,23 @@ bool DescribeGfx(const FontGlyphs& glyphs, std::string* text, std::string* error
     return true;
 }
 
-bool WriteVlwFile(const FontGlyphs& glyphs, const std::string&, const std::string&, std::string* out,
-                  std::string* error) {
+bool WriteVlwFile(const FontGlyphs& glyphs, const std::string&, const std::string&, const FontWriteOptions&,
+                  std::string* out, std::string* error) {
     std::vector<uint8_t> bytes;
     if (!MakeVlwFont(glyphs, &bytes, error)) return false;
     out->assign(bytes.begin(), bytes.end());
     return true;
 }
 
-bool WriteVlwArray(const FontGlyphs& glyphs, const std::string& name, const std::string& about, std::string* out,
-                   std::string* error) {
+bool WriteVlwArray(const FontGlyphs& glyphs, const std::string& name, const std::string& about, const FontWriteOptions&,
+                   std::string* out, std::string* error) {
     std::vector<uint8_t> bytes;
     if (!MakeVlwFont(glyphs, &bytes, error)) return false;
     *out = VlwArrayText(bytes, name, about);
     return true;
 }
 
-bool DescribeVlw(const FontGlyphs& glyphs, std::string* text, std::string* error) {
+bool DescribeVlw(const FontGlyphs& glyphs, const FontWriteOptions&, std::string* text, std::string* error) {
     std::vector<uint8_t> bytes;
     if (!MakeVlwFont(glyphs, &bytes, error)) return false;
     *text = "TFT_eSPI smooth font: " + std::to_string(bytes.size()) + " bytes, 8-bit alpha; lines " +
@@ -53,26 +53,31 @@ bool DescribeVlw(const FontGlyphs& glyphs, std::string* text, std::string* error
     return true;
 }
 
-bool WriteLvgl(const FontGlyphs& glyphs, const std::string& name, const std::string& about, std::string* out,
-               std::string* error) {
+bool WriteLvgl(const FontGlyphs& glyphs, const std::string& name, const std::string& about,
+               const FontWriteOptions& options, std::string* out, std::string* error) {
     LvglFont font;
-    if (!MakeLvglFont(glyphs, glyphs.bits, &font, error)) return false;
+    if (!MakeLvglFont(glyphs, glyphs.bits, options.compress, &font, error)) return false;
     *out = LvglFontText(font, name, about);
     return true;
 }
 
-bool DescribeLvgl(const FontGlyphs& glyphs, std::string* text, std::string* error) {
+bool DescribeLvgl(const FontGlyphs& glyphs, const FontWriteOptions& options, std::string* text, std::string* error) {
     LvglFont font;
-    if (!MakeLvglFont(glyphs, glyphs.bits, &font, error)) return false;
+    if (!MakeLvglFont(glyphs, glyphs.bits, options.compress, &font, error)) return false;
     size_t sparse = 0, lists = 0;
     for (const LvglCmap& c : font.cmaps) sparse += !c.unicodeList.empty(), lists += c.unicodeList.size();
     // sizeof(lv_font_fmt_txt_glyph_dsc_t) is 8; a map 16 on a 32-bit board.
     const size_t bytes = font.bitmap.size() + font.glyphs.size() * 8 + font.cmaps.size() * 16 + lists * 2;
-    *text = "LVGL font: " + std::to_string(font.bpp) + " bits a pixel, bitmaps " +
-            std::to_string(font.bitmap.size()) + " bytes (of 1 MiB), " + std::to_string(font.cmaps.size()) +
-            " character maps (" + std::to_string(sparse) + " sparse); about " + std::to_string(bytes) +
-            " bytes on a 32-bit board; lines " + std::to_string(font.lineHeight) + " pixels, baseline " +
-            std::to_string(font.baseLine) + " above the bottom\n";
+    *text = "LVGL font: " + std::to_string(font.bpp) + " bits a pixel, bitmaps " + std::to_string(font.bitmap.size()) +
+            " bytes (of 1 MiB" +
+            (font.bitmapFormat == 1   ? "; compressed, lines XORed"
+             : font.bitmapFormat == 2 ? "; compressed"
+             : options.compress       ? "; plain: compressed they were larger"
+                                      : "") +
+            "), " + std::to_string(font.cmaps.size()) + " character maps (" + std::to_string(sparse) +
+            " sparse); about " + std::to_string(bytes) + " bytes on a 32-bit board; lines " +
+            std::to_string(font.lineHeight) + " pixels, baseline " + std::to_string(font.baseLine) +
+            " above the bottom\n";
     return true;
 }
 
@@ -83,12 +88,11 @@ const std::vector<FontFormRow>& FontForms() {
     static const std::vector<FontFormRow> kForms = {
         {FontFormat::AdafruitGfx, "--gfx-font", ".h", "Adafruit GFX", 1, 1u << 1, true, LayOutGfxText, WriteGfx,
          DescribeGfx},
-        {FontFormat::VlwFile, "--vlw", ".vlw", "TFT_eSPI", 8, 1u << 8, false, LayOutVlwText, WriteVlwFile,
-         DescribeVlw},
+        {FontFormat::VlwFile, "--vlw", ".vlw", "TFT_eSPI", 8, 1u << 8, false, LayOutVlwText, WriteVlwFile, DescribeVlw},
         {FontFormat::VlwArray, "--vlw-array", ".h", "TFT_eSPI", 8, 1u << 8, true, LayOutVlwText, WriteVlwArray,
          DescribeVlw},
-        {FontFormat::Lvgl, "--lvgl-font", ".c", "LVGL", 4, 1u << 1 | 1u << 2 | 1u << 4 | 1u << 8, true,
-         LayOutLvglText, WriteLvgl, DescribeLvgl},
+        {FontFormat::Lvgl, "--lvgl-font", ".c", "LVGL", 4, 1u << 1 | 1u << 2 | 1u << 4 | 1u << 8, true, LayOutLvglText,
+         WriteLvgl, DescribeLvgl},
     };
     return kForms;
 }

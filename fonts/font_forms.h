@@ -17,6 +17,11 @@ enum class FontFormat {
     Lvgl,         // LVGL 9's lv_font_t in C
 };
 
+// What a run asks of a font form beyond the glyphs.
+struct FontWriteOptions {
+    bool compress = false;  // --font-compress: LVGL's compressed bitmaps
+};
+
 struct FontFormRow {
     FontFormat format;
     const char* flag;       // "--gfx-font"
@@ -28,10 +33,10 @@ struct FontFormRow {
     LayOutText layout;
     // The font named `name`, with `about` as its first comment line. False
     // with `error` (one line) for glyphs it cannot hold.
-    bool (*write)(const FontGlyphs& glyphs, const std::string& name, const std::string& about, std::string* out,
-                  std::string* error);
+    bool (*write)(const FontGlyphs& glyphs, const std::string& name, const std::string& about,
+                  const FontWriteOptions& options, std::string* out, std::string* error);
     // Its size and limits, a line for --info. False with `error` as write's.
-    bool (*describe)(const FontGlyphs& glyphs, std::string* text, std::string* error);
+    bool (*describe)(const FontGlyphs& glyphs, const FontWriteOptions& options, std::string* text, std::string* error);
 };
 
 const std::vector<FontFormRow>& FontForms();

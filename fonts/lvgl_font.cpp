@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "fonts/lvgl_font_rle.h"
+
 namespace {
 
 // A run of consecutive code points this long or longer is a map of its
@@ -49,7 +51,7 @@ uint32_t Level(uint8_t coverage, uint32_t bpp) {
 
 }  // namespace
 
-bool MakeLvglFont(const FontGlyphs& glyphs, uint32_t bpp, LvglFont* font, std::string* error) {
+bool MakeLvglFont(const FontGlyphs& glyphs, uint32_t bpp, bool compress, LvglFont* font, std::string* error) {
     *font = LvglFont();
     font->bpp = bpp;
     if (glyphs.glyphs.empty()) {
@@ -63,7 +65,12 @@ bool MakeLvglFont(const FontGlyphs& glyphs, uint32_t bpp, LvglFont* font, std::s
     font->lineHeight = glyphs.metrics.ascent + glyphs.metrics.descent;
     font->baseLine = glyphs.metrics.descent;
     font->glyphs.push_back({0, 0, 0, 0, 0, 0});
+    if (compress && bpp != 2 && bpp != 4) {
+        *error = "LVGL 9 decompresses fonts of 2, 3 and 4 bits a pixel only, not " + std::to_string(bpp);
+        return false;
+    }
     std::vector<uint32_t> points;
+    std::vector<std::vector<uint8_t>> levels;
     for (const Glyph& g : glyphs.glyphs) {
         const std::string name = CodePointText(g.codePoint);
         const int64_t ofsY = int64_t(g.top) - g.height;
@@ -90,11 +97,13 @@ bool MakeLvglFont(const FontGlyphs& glyphs, uint32_t bpp, LvglFont* font, std::s
         font->glyphs.push_back({static_cast<uint32_t>(index), static_cast<uint32_t>(g.advance) * 16,
                                 static_cast<uint8_t>(g.width), static_cast<uint8_t>(g.height),
                                 static_cast<int8_t>(g.left), static_cast<int8_t>(ofsY)});
+        levels.emplace_back();
+        for (uint8_t c : g.coverage) levels.back().push_back(static_cast<uint8_t>(Level(c, bpp)));
         // The pixels run on, most significant bits first; the glyph's last
         // byte is filled with zeros.
         uint32_t bits = 0, used = 0;
-        for (uint8_t c : g.coverage) {
-            bits = bits << bpp | Level(c, bpp);
+        for (uint8_t level : levels.back()) {
+            bits = bits << bpp | level;
             used += bpp;
             if (used == 8) {
                 font->bitmap.push_back(static_cast<uint8_t>(bits));
@@ -103,6 +112,31 @@ bool MakeLvglFont(const FontGlyphs& glyphs, uint32_t bpp, LvglFont* font, std::s
         }
         if (used) font->bitmap.push_back(static_cast<uint8_t>(bits << (8 - used)));
         points.push_back(g.codePoint);
+    }
+    if (compress) {
+        // Both ways, each glyph from a byte; the smallest of them and the
+        // plain bitmaps is kept (small glyphs at 2 bits compress to more).
+        // The decoder may read a byte past a glyph's stream: one more closes it.
+        std::vector<uint8_t> best = font->bitmap;
+        std::vector<uint32_t> bestIndex;
+        for (size_t i = 1; i < font->glyphs.size(); ++i) bestIndex.push_back(font->glyphs[i].bitmapIndex);
+        for (uint32_t format : {1u, 2u}) {
+            std::vector<uint8_t> bytes;
+            std::vector<uint32_t> index;
+            for (size_t i = 0; i < levels.size(); ++i) {
+                index.push_back(static_cast<uint32_t>(bytes.size()));
+                CompressLvglGlyph(levels[i], font->glyphs[i + 1].width, font->glyphs[i + 1].height, bpp, format == 1,
+                                  &bytes);
+            }
+            bytes.push_back(0);
+            if (bytes.size() < best.size()) best.swap(bytes), bestIndex.swap(index), font->bitmapFormat = format;
+        }
+        if (best.size() > (1u << 20)) {
+            *error = "the compressed bitmaps pass 1 MiB; LVGL's bitmap_index is 20 bits";
+            return false;
+        }
+        font->bitmap.swap(best);
+        for (size_t i = 0; i < bestIndex.size(); ++i) font->glyphs[i + 1].bitmapIndex = bestIndex[i];
     }
     // Fewer maps where LVGL's 9 bits for their count would overflow.
     for (size_t ownMap = kOwnMap;; ownMap *= 4) {
@@ -121,7 +155,8 @@ std::string LvglFontText(const LvglFont& font, const std::string& name, const st
     std::string text = "/* " + about + "\n * For LVGL 9: LV_FONT_DECLARE(" + name +
                        "); then lv_obj_set_style_text_font(label, &" + name + ", 0);\n * " +
                        std::to_string(font.glyphs.size() - 1) + " glyphs at " + std::to_string(font.bpp) +
-                       " bits a pixel, bitmaps " + std::to_string(font.bitmap.size()) + " bytes. */\n\n";
+                       " bits a pixel, bitmaps " + std::to_string(font.bitmap.size()) + " bytes" +
+                       (font.bitmapFormat ? ", compressed: LV_USE_FONT_COMPRESSED 1 in lv_conf.h" : "") + ". */\n\n";
     text += "#ifdef LV_LVGL_H_INCLUDE_SIMPLE\n#include \"lvgl.h\"\n#else\n#include \"lvgl/lvgl.h\"\n#endif\n\n";
     text += "static const uint8_t " + name + "_glyph_bitmap[] = {";
     for (size_t i = 0; i < font.bitmap.size(); ++i) {
@@ -157,8 +192,8 @@ std::string LvglFontText(const LvglFont& font, const std::string& name, const st
         const LvglCmap& c = font.cmaps[m];
         const bool sparse = !c.unicodeList.empty();
         std::snprintf(line, sizeof line,
-                      "    {.range_start = %u, .range_length = %u, .glyph_id_start = %u, .unicode_list = ", c.rangeStart,
-                      c.rangeLength, c.glyphIdStart);
+                      "    {.range_start = %u, .range_length = %u, .glyph_id_start = %u, .unicode_list = ",
+                      c.rangeStart, c.rangeLength, c.glyphIdStart);
         text += line;
         text += sparse ? name + "_unicode_list_" + std::to_string(m) : std::string("NULL");
         text += ", .glyph_id_ofs_list = NULL, .list_length = " + std::to_string(c.unicodeList.size()) +
@@ -166,17 +201,19 @@ std::string LvglFontText(const LvglFont& font, const std::string& name, const st
                 "}" + (m + 1 < font.cmaps.size() ? "," : "") + "\n";
     }
     text += "};\n\n";
-    text += "static const lv_font_fmt_txt_dsc_t " + name + "_dsc = {\n    .glyph_bitmap = " + name +
-            "_glyph_bitmap,\n    .glyph_dsc = " + name + "_glyph_dsc,\n    .cmaps = " + name +
-            "_cmaps,\n    .kern_dsc = NULL,\n    .kern_scale = 0,\n    .cmap_num = " +
-            std::to_string(font.cmaps.size()) + ",\n    .bpp = " + std::to_string(font.bpp) +
-            ",\n    .kern_classes = 0,\n    .bitmap_format = 0,\n};\n\n";
+    text +=
+        "static const lv_font_fmt_txt_dsc_t " + name + "_dsc = {\n    .glyph_bitmap = " + name +
+        "_glyph_bitmap,\n    .glyph_dsc = " + name + "_glyph_dsc,\n    .cmaps = " + name +
+        "_cmaps,\n    .kern_dsc = NULL,\n    .kern_scale = 0,\n    .cmap_num = " + std::to_string(font.cmaps.size()) +
+        ",\n    .bpp = " + std::to_string(font.bpp) +
+        ",\n    .kern_classes = 0,\n    .bitmap_format = " + std::to_string(font.bitmapFormat) + ",\n};\n\n";
     text += "const lv_font_t " + name +
             " = {\n    .get_glyph_dsc = lv_font_get_glyph_dsc_fmt_txt,\n    .get_glyph_bitmap = "
             "lv_font_get_bitmap_fmt_txt,\n    .line_height = " +
             std::to_string(font.lineHeight) + ",\n    .base_line = " + std::to_string(font.baseLine) +
             ",\n    .subpx = LV_FONT_SUBPX_NONE,\n    .underline_position = -1,\n    .underline_thickness = 1,\n"
-            "    .dsc = &" + name + "_dsc,\n    .fallback = NULL,\n    .user_data = NULL,\n};\n";
+            "    .dsc = &" +
+            name + "_dsc,\n    .fallback = NULL,\n    .user_data = NULL,\n};\n";
     return text;
 }
 

@@ -31,17 +31,23 @@ struct LvglCmap {
 
 struct LvglFont {
     uint32_t bpp = 4;
+    // bitmap_format: 0 plain, 1 compressed with the line prefilter, 2
+    // compressed without it.
+    uint32_t bitmapFormat = 0;
     std::vector<uint8_t> bitmap;
     std::vector<LvglGlyph> glyphs;  // glyphs[0] is the reserved "none"
     std::vector<LvglCmap> cmaps;
     int32_t lineHeight = 0, baseLine = 0;
 };
 
-// The font `glyphs` make, their coverage at `bpp` (1, 2, 4 or 8) bits. False
+// The font `glyphs` make, their coverage at `bpp` (1, 2, 4 or 8) bits;
+// with `compress` (at 2 and 4 bits, which LVGL's decoder reads), its
+// bitmaps compressed with or without the line prefilter, or plain,
+// whichever is smallest. False
 // with `error` (one line naming the limit) past LVGL's: a glyph wider or
 // higher than 255, advancing 256 pixels or more, offsets past -128 to 127,
 // bitmaps of 1 MiB or more, more than 65534 glyphs.
-bool MakeLvglFont(const FontGlyphs& glyphs, uint32_t bpp, LvglFont* font, std::string* error);
+bool MakeLvglFont(const FontGlyphs& glyphs, uint32_t bpp, bool compress, LvglFont* font, std::string* error);
 
 // The C file: the bitmaps, the descriptors, the maps and `const lv_font_t
 // NAME`, for LV_FONT_DECLARE(NAME) and lv_obj_set_style_text_font().

@@ -111,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // Every glyph found through the maps, as LVGL looks it up, and
         // every bitmap within the bitmaps.
         LvglFont font;
-        if (!MakeLvglFont(glyphs, bits, &font, &why)) {
+        if (!MakeLvglFont(glyphs, bits, (data[2] & 0x10) != 0 && (bits == 2 || bits == 4), &font, &why)) {
             FUZZ_CHECK(!why.empty() && why.find('\n') == std::string::npos);
             return 0;
         }

@@ -236,7 +236,7 @@ TEST(GfxFontTest, HeaderCompilesFromTwoFilesAndItsArraysDrawTheSample) {
     CodePoints set;
     ASSERT_TRUE(ParseGlyphSet("0x20-0x7E,0xE9", &set, &error));
     ASSERT_TRUE(GatherGlyphs({&face}, set, {}, &glyphs, &error)) << error;
-    ASSERT_TRUE(FontFormOf(FontFormat::AdafruitGfx)->write(glyphs, "sans11", "DejaVu Sans at 11", &text, &error));
+    ASSERT_TRUE(FontFormOf(FontFormat::AdafruitGfx)->write(glyphs, "sans11", "DejaVu Sans at 11", {}, &text, &error));
     std::ofstream(dir.File("sans11.h")) << text;
     const CodePoints sample = {'Q', 'u', 'i', 'l', 'l', ',', ' ', 0xE9, '\n', 'g', 'r', 'i', 'd', '!', '~'};
     PixelImage picture;

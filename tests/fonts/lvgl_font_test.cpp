@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 
 #include "fonts/lvgl_font.h"
 #include "tests/fonts/font_files.h"
@@ -43,10 +44,94 @@ uint32_t GlyphId(const LvglFont& font, uint32_t letter) {
     return 0;
 }
 
-// lv_font_get_bitmap_fmt_txt() for a plain font without stride: the
-// glyph's pixels as A8.
+// LVGL's decompress(), get_bits() and rle_next(), with the state it keeps
+// in a global, as lv_font_fmt_txt.c has them.
+struct LvglRle {
+    const std::vector<uint8_t>& bytes;
+    size_t in;
+    uint8_t bpp;
+    enum { RLE_STATE_SINGLE, RLE_STATE_REPEATED, RLE_STATE_COUNTER } state = RLE_STATE_SINGLE;
+    uint32_t rdp = 0;
+    uint8_t prev_v = 0;
+    uint32_t count = 0;
+
+    uint8_t get_bits(uint32_t bit_pos, uint8_t len) {
+        const uint8_t bit_mask = static_cast<uint8_t>((1u << len) - 1);
+        const uint32_t byte_pos = bit_pos >> 3;
+        bit_pos = bit_pos & 0x7;
+        if (bit_pos + len >= 8) {
+            const uint16_t in16 = static_cast<uint16_t>((bytes.at(in + byte_pos) << 8) + bytes.at(in + byte_pos + 1));
+            return (in16 >> (16 - bit_pos - len)) & bit_mask;
+        }
+        return (bytes.at(in + byte_pos) >> (8 - bit_pos - len)) & bit_mask;
+    }
+    uint8_t rle_next() {
+        uint8_t v = 0, ret = 0;
+        if (state == RLE_STATE_SINGLE) {
+            ret = get_bits(rdp, bpp);
+            if (rdp != 0 && prev_v == ret) {
+                count = 0;
+                state = RLE_STATE_REPEATED;
+            }
+            prev_v = ret;
+            rdp += bpp;
+        } else if (state == RLE_STATE_REPEATED) {
+            v = get_bits(rdp, 1);
+            count++;
+            rdp += 1;
+            if (v == 1) {
+                ret = prev_v;
+                if (count == 11) {
+                    count = get_bits(rdp, 6);
+                    rdp += 6;
+                    if (count != 0) {
+                        state = RLE_STATE_COUNTER;
+                    } else {
+                        ret = get_bits(rdp, bpp);
+                        prev_v = ret;
+                        rdp += bpp;
+                        state = RLE_STATE_SINGLE;
+                    }
+                }
+            } else {
+                ret = get_bits(rdp, bpp);
+                prev_v = ret;
+                rdp += bpp;
+                state = RLE_STATE_SINGLE;
+            }
+        } else if (state == RLE_STATE_COUNTER) {
+            ret = prev_v;
+            count--;
+            if (count == 0) {
+                ret = get_bits(rdp, bpp);
+                prev_v = ret;
+                rdp += bpp;
+                state = RLE_STATE_SINGLE;
+            }
+        }
+        return ret;
+    }
+};
+
+std::vector<uint8_t> Decompressed(const LvglFont& font, const LvglGlyph& g) {
+    const uint8_t* opa_table = font.bpp == 2 ? opa2_table : opa4_table;
+    LvglRle rle{font.bitmap, g.bitmapIndex, static_cast<uint8_t>(font.bpp)};
+    std::vector<uint8_t> line_buf1(g.width), line_buf2(g.width), out;
+    for (int y = 0; y < g.height; ++y) {
+        std::vector<uint8_t>& line = y == 0 || font.bitmapFormat != 1 ? line_buf1 : line_buf2;
+        for (int x = 0; x < g.width; ++x) line[x] = rle.rle_next();
+        for (int x = 0; x < g.width; ++x) {
+            if (y > 0 && font.bitmapFormat == 1) line_buf1[x] = line_buf2[x] ^ line_buf1[x];
+            out.push_back(opa_table[line_buf1[x]]);
+        }
+    }
+    return out;
+}
+
+// lv_font_get_bitmap_fmt_txt() without stride: the glyph's pixels as A8.
 std::vector<uint8_t> A8Of(const LvglFont& font, uint32_t gid) {
     const LvglGlyph& gdsc = font.glyphs.at(gid);
+    if (font.bitmapFormat != 0) return Decompressed(font, gdsc);
     std::vector<uint8_t> out;
     size_t in = gdsc.bitmapIndex;
     int32_t i = 0;
@@ -112,8 +197,7 @@ std::vector<uint8_t> ValuesOf(const PixelImage& picture) {
     std::vector<uint8_t> values;
     const uint32_t full = picture.Format() == PixelFormat::Mono ? 255 : 1;
     for (uint32_t y = 0; y < picture.Height(); ++y)
-        for (uint32_t x = 0; x < picture.Width(); ++x)
-            values.push_back(static_cast<uint8_t>(picture.Get(x, y) * full));
+        for (uint32_t x = 0; x < picture.Width(); ++x) values.push_back(static_cast<uint8_t>(picture.Get(x, y) * full));
     return values;
 }
 
@@ -136,7 +220,7 @@ TEST(LvglFontTest, LvglsReadingDrawsEveryGlyphWhereTheSampleDoes) {
                 FontGlyphs glyphs;
                 ASSERT_TRUE(GatherGlyphs({&sized}, set, {bpp, Hinting::Font}, &glyphs, &error)) << error;
                 LvglFont font;
-                ASSERT_TRUE(MakeLvglFont(glyphs, bpp, &font, &error)) << error;
+                ASSERT_TRUE(MakeLvglFont(glyphs, bpp, false, &font, &error)) << error;
                 for (size_t i = 0; i < glyphs.glyphs.size(); ++i)
                     ASSERT_EQ(GlyphId(font, glyphs.glyphs[i].codePoint), i + 1);
                 for (uint32_t missing : glyphs.missing) ASSERT_EQ(GlyphId(font, missing), 0u);
@@ -148,6 +232,56 @@ TEST(LvglFontTest, LvglsReadingDrawsEveryGlyphWhereTheSampleDoes) {
             }
         }
     }
+}
+
+// Compressed, each glyph decodes through LVGL's own decoder to the plain
+// glyph's pixels, and both ways of compressing are taken where smaller.
+TEST(LvglFontTest, CompressedGlyphsDecodeAsLvglDecodesThem) {
+    test::ScratchDir dir;
+    const std::vector<test::FontFile> fonts = test::InstalledFonts(dir.File(""));
+    if (fonts.empty()) GTEST_SKIP() << "no font installed: run tools/bootstrap cli";
+    CodePoints set;
+    std::string error;
+    ASSERT_TRUE(ParseGlyphSet("latin1,0x2013,0x3042-0x3050", &set, &error));
+    std::set<uint32_t> formats;
+    for (const test::FontFile& file : fonts) {
+        FontFace face;
+        ASSERT_TRUE(face.Open(test::ReadFontFile(file.path), 0, &error)) << error;
+        for (uint32_t size : face.Scalable() ? std::vector<uint32_t>{8, 16, 40} : std::vector<uint32_t>{0}) {
+            FontFace sized;
+            ASSERT_TRUE(test::OpenFont(file.path, size, &sized));
+            for (uint32_t bpp : {2u, 4u}) {
+                SCOPED_TRACE(file.what + std::string(" at ") + std::to_string(size) + ", " + std::to_string(bpp));
+                FontGlyphs glyphs;
+                ASSERT_TRUE(GatherGlyphs({&sized}, set, {bpp, Hinting::Font}, &glyphs, &error)) << error;
+                LvglFont plain, packed;
+                ASSERT_TRUE(MakeLvglFont(glyphs, bpp, false, &plain, &error)) << error;
+                ASSERT_TRUE(MakeLvglFont(glyphs, bpp, true, &packed, &error)) << error;
+                formats.insert(packed.bitmapFormat);
+                for (uint32_t gid = 1; gid < plain.glyphs.size(); ++gid)
+                    ASSERT_EQ(A8Of(packed, gid), A8Of(plain, gid)) << CodePointText(glyphs.glyphs[gid - 1].codePoint);
+                EXPECT_LE(packed.bitmap.size(), plain.bitmap.size());
+            }
+        }
+    }
+    EXPECT_EQ(formats.count(1), 1u);  // the prefilter wins on large outline glyphs
+    EXPECT_EQ(formats.count(0), 1u);  // plain, on small glyphs at 2 bits
+    // Long runs: a glyph of one value, past the six-bit counter's reach.
+    FontGlyphs flat;
+    Glyph g;
+    g.codePoint = 'A', g.width = 200, g.height = 3, g.top = 3, g.advance = 200;
+    g.coverage.assign(600, 255);
+    g.coverage[150] = 0;
+    flat.glyphs = {g};
+    flat.bits = 4;
+    LvglFont plain, packed;
+    ASSERT_TRUE(MakeLvglFont(flat, 4, false, &plain, &error));
+    ASSERT_TRUE(MakeLvglFont(flat, 4, true, &packed, &error));
+    EXPECT_NE(packed.bitmapFormat, 0u);
+    EXPECT_EQ(A8Of(packed, 1), A8Of(plain, 1));
+    // Compression is LVGL's at 2 and 4 bits only.
+    EXPECT_FALSE(MakeLvglFont(flat, 8, true, &packed, &error));
+    EXPECT_NE(error.find("2, 3 and 4 bits"), std::string::npos) << error;
 }
 
 // A set scattered over the CJK block, as a UI's strings give: every
@@ -168,7 +302,7 @@ TEST(LvglFontTest, AScatteredSetIsFoundThroughFewMaps) {
               [](const Glyph& a, const Glyph& b) { return a.codePoint < b.codePoint; });
     LvglFont font;
     std::string error;
-    ASSERT_TRUE(MakeLvglFont(glyphs, 4, &font, &error)) << error;
+    ASSERT_TRUE(MakeLvglFont(glyphs, 4, false, &font, &error)) << error;
     for (size_t i = 0; i < glyphs.glyphs.size(); ++i) ASSERT_EQ(GlyphId(font, glyphs.glyphs[i].codePoint), i + 1);
     EXPECT_EQ(GlyphId(font, 0x4E01 + 1), 0u);  // between two of the set
     EXPECT_EQ(GlyphId(font, 0x1F600), 0u);
@@ -194,7 +328,7 @@ TEST(LvglFontTest, KnownBitsGiveTheBytesLvglReads) {
         std::string error;
         ASSERT_TRUE(GatherGlyphs({&face}, {'A', 'g'}, {c.bpp, Hinting::Font}, &glyphs, &error)) << error;
         LvglFont font;
-        ASSERT_TRUE(MakeLvglFont(glyphs, c.bpp, &font, &error)) << error;
+        ASSERT_TRUE(MakeLvglFont(glyphs, c.bpp, false, &font, &error)) << error;
         EXPECT_EQ(font.bitmap, c.bitmap) << c.bpp;
         ASSERT_EQ(font.glyphs.size(), 3u);
         const LvglGlyph& a = font.glyphs[1];
@@ -231,7 +365,7 @@ TEST(LvglFontTest, EachLimitIsRefusedByName) {
         glyphs.glyphs = c.glyphs;
         LvglFont font;
         std::string error;
-        EXPECT_FALSE(MakeLvglFont(glyphs, 4, &font, &error)) << c.limit;
+        EXPECT_FALSE(MakeLvglFont(glyphs, 4, false, &font, &error)) << c.limit;
         EXPECT_NE(error.find(c.says), std::string::npos) << c.limit << ": " << error;
     }
 }
@@ -253,7 +387,7 @@ TEST(LvglFontTest, TheCFileCompilesAndItsArraysDrawTheSample) {
     FontGlyphs glyphs;
     ASSERT_TRUE(GatherGlyphs({&face}, set, {4, Hinting::Font}, &glyphs, &error)) << error;
     LvglFont font;
-    ASSERT_TRUE(MakeLvglFont(glyphs, 4, &font, &error)) << error;
+    ASSERT_TRUE(MakeLvglFont(glyphs, 4, false, &font, &error)) << error;
     std::ofstream(dir.File("ui13.c")) << LvglFontText(font, "ui13", "DejaVu Sans at 13");
     const CodePoints text = {'L', 'V', 'G', 'L', ' ', 0xE9, 0x2013, 0x2192, '\n', 'g', 'j', '!', '~'};
     PixelImage sample;
@@ -270,51 +404,69 @@ TEST(LvglFontTest, TheCFileCompilesAndItsArraysDrawTheSample) {
            "    for (i = 0; i < fdsc->cmap_num; i++) {\n"
            "        uint32_t rcp = letter - fdsc->cmaps[i].range_start, k;\n"
            "        if (rcp >= fdsc->cmaps[i].range_length) continue;\n"
-           "        if (fdsc->cmaps[i].type == LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY) return fdsc->cmaps[i].glyph_id_start + rcp;\n"
+           "        if (fdsc->cmaps[i].type == LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY) return fdsc->cmaps[i].glyph_id_start "
+           "+ rcp;\n"
            "        for (k = 0; k < fdsc->cmaps[i].list_length; k++)\n"
            "            if (fdsc->cmaps[i].unicode_list[k] == rcp) return fdsc->cmaps[i].glyph_id_start + k;\n"
            "        return 0;\n"
            "    }\n"
            "    return 0;\n}\n"
-           "bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t* font, lv_font_glyph_dsc_t* dsc_out, uint32_t u, uint32_t n) {\n"
+           "bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t* font, lv_font_glyph_dsc_t* dsc_out, uint32_t u, "
+           "uint32_t n) {\n"
            "    (void)font; (void)dsc_out; (void)u; (void)n; return false;\n}\n"
-           "const void* lv_font_get_bitmap_fmt_txt(lv_font_glyph_dsc_t* g, lv_draw_buf_t* b) { (void)g; (void)b; return NULL; }\n"
-           "static unsigned char canvas[" + h + "][" + w + "];\n"
-           "int main(void) {\n"
-           "    static const uint32_t text[] = {" + letters + "0u};\n"
-           "    const lv_font_t* font = &ui13;\n"
-           "    const lv_font_fmt_txt_dsc_t* fdsc = (const lv_font_fmt_txt_dsc_t*)font->dsc;\n"
-           "    int x = 0, y = 0, t, r, c;\n"
-           "    if (font->get_glyph_dsc != lv_font_get_glyph_dsc_fmt_txt || fdsc->bpp != 4) return 1;\n"
-           "    for (t = 0; text[t]; t++) {\n"
-           "        const lv_font_fmt_txt_glyph_dsc_t* g;\n"
-           "        uint32_t gid, i = 0, in;\n"
-           "        if (text[t] == '\\n') { x = 0; y += font->line_height; continue; }\n"
-           "        gid = gid_of(fdsc, text[t]);\n"
-           "        if (!gid) continue;\n"
-           "        g = &fdsc->glyph_dsc[gid];\n"
-           "        in = g->bitmap_index;\n"
-           "        for (r = 0; r < g->box_h; r++)\n"
-           "            for (c = 0; c < g->box_w; c++, i++) {\n"
-           "                uint8_t byte = fdsc->glyph_bitmap[in], v = (uint8_t)((i & 1) ? (byte & 0xF) * 17 : (byte >> 4) * 17);\n"
-           "                int px = " + std::to_string(pen.x) + " + x + g->ofs_x + c;\n"
-           "                int py = " + std::to_string(pen.y) + " + y + (font->line_height - font->base_line) - g->box_h - g->ofs_y + r;\n"
-           "                if (i & 1) in++;\n"
-           "                if (v && px >= 0 && py >= 0 && px < " + w + " && py < " + h + ") canvas[py][px] = v;\n"
-           "            }\n"
-           "        x += (int)((g->adv_w + 8) >> 4);\n"
-           "    }\n"
-           "    (void)opa2;\n"
-           "    for (r = 0; r < " + h + "; r++) {\n"
-           "        for (c = 0; c < " + w + "; c++) printf(\"%02X\", canvas[r][c]);\n"
-           "        putchar('\\n');\n"
-           "    }\n"
-           "    return 0;\n}\n";
+           "const void* lv_font_get_bitmap_fmt_txt(lv_font_glyph_dsc_t* g, lv_draw_buf_t* b) { (void)g; (void)b; "
+           "return NULL; }\n"
+           "static unsigned char canvas[" +
+               h + "][" + w +
+               "];\n"
+               "int main(void) {\n"
+               "    static const uint32_t text[] = {" +
+               letters +
+               "0u};\n"
+               "    const lv_font_t* font = &ui13;\n"
+               "    const lv_font_fmt_txt_dsc_t* fdsc = (const lv_font_fmt_txt_dsc_t*)font->dsc;\n"
+               "    int x = 0, y = 0, t, r, c;\n"
+               "    if (font->get_glyph_dsc != lv_font_get_glyph_dsc_fmt_txt || fdsc->bpp != 4) return 1;\n"
+               "    for (t = 0; text[t]; t++) {\n"
+               "        const lv_font_fmt_txt_glyph_dsc_t* g;\n"
+               "        uint32_t gid, i = 0, in;\n"
+               "        if (text[t] == '\\n') { x = 0; y += font->line_height; continue; }\n"
+               "        gid = gid_of(fdsc, text[t]);\n"
+               "        if (!gid) continue;\n"
+               "        g = &fdsc->glyph_dsc[gid];\n"
+               "        in = g->bitmap_index;\n"
+               "        for (r = 0; r < g->box_h; r++)\n"
+               "            for (c = 0; c < g->box_w; c++, i++) {\n"
+               "                uint8_t byte = fdsc->glyph_bitmap[in], v = (uint8_t)((i & 1) ? (byte & 0xF) * 17 : "
+               "(byte >> 4) * 17);\n"
+               "                int px = " +
+               std::to_string(pen.x) +
+               " + x + g->ofs_x + c;\n"
+               "                int py = " +
+               std::to_string(pen.y) +
+               " + y + (font->line_height - font->base_line) - g->box_h - g->ofs_y + r;\n"
+               "                if (i & 1) in++;\n"
+               "                if (v && px >= 0 && py >= 0 && px < " +
+               w + " && py < " + h +
+               ") canvas[py][px] = v;\n"
+               "            }\n"
+               "        x += (int)((g->adv_w + 8) >> 4);\n"
+               "    }\n"
+               "    (void)opa2;\n"
+               "    for (r = 0; r < " +
+               h +
+               "; r++) {\n"
+               "        for (c = 0; c < " +
+               w +
+               "; c++) printf(\"%02X\", canvas[r][c]);\n"
+               "        putchar('\\n');\n"
+               "    }\n"
+               "    return 0;\n}\n";
     const std::string q = "'";
     const std::string build = std::string(QG_C_COMPILER) + " -std=c99 -Wall -Wextra -Wpedantic -Werror -I " + q +
                               QG_SOURCE_DIR + "/tests/cli/stubs/lvgl" + q + " -DLV_LVGL_H_INCLUDE_SIMPLE -o " + q +
-                              dir.File("prog") + q + " " + q + dir.File("main.c") + q + " " + q +
-                              dir.File("ui13.c") + q + " 2>" + q + dir.File("build.log") + q;
+                              dir.File("prog") + q + " " + q + dir.File("main.c") + q + " " + q + dir.File("ui13.c") +
+                              q + " 2>" + q + dir.File("build.log") + q;
     ASSERT_EQ(std::system(build.c_str()), 0) << test::ReadText(dir.File("build.log"));
     ASSERT_EQ(std::system((q + dir.File("prog") + q + " > " + q + dir.File("drawn.txt") + q).c_str()), 0);
     std::string expected;
