@@ -235,6 +235,8 @@ function fontArgs(file) {
   }
   if (value('hinting') !== 'font') args.push('--hinting', value('hinting'));
   if (flag === '--lvgl-font' && value('font-bits') !== '4') args.push('--font-bits', value('font-bits'));
+  if (flag === '--lvgl-font' && $('font-compress').checked && ['2', '4'].includes(value('font-bits')))
+    args.push('--font-compress');
   return args;
 }
 
@@ -266,6 +268,8 @@ function update() {
   $('font-options').hidden = $('save-font').hidden = !file.font;
   $('font-size').disabled = file.font && isBitmapFont(file.bytes);
   $('font-bits').disabled = value('font-form') !== '--lvgl-font';
+  // LVGL decompresses fonts of 2 and 4 bits (and 3, which is not written).
+  $('font-compress').disabled = $('font-bits').disabled || !['2', '4'].includes(value('font-bits'));
   if (file.font) {
     try {
       updateFont(file);
