@@ -148,7 +148,9 @@ const CliRule kCliRules[] = {
      "--gfx-font f --size 128x64 in.ttf"},
     {"--out-dir", [](A a, C) { return a.output && a.outDir; },
      [](A, C) { return Text("-o and --out-dir cannot be used together"); }, "-o out.txt --out-dir out in.png"},
-    {"-o --output", [](A a, C c) { return a.output && a.inputs.size() > 1 && !FormRow(c.form).collects; },
+    // Several fonts make one font: -o names it.
+    {"-o --output",
+     [](A a, C c) { return a.output && a.inputs.size() > 1 && !FormRow(c.form).collects && !a.font.form; },
      [](A, C) {
          return Text(
              "-o names the output of one input; with several, use --out-dir or let each output go beside "

@@ -185,6 +185,16 @@ FontMetrics FontFace::Metrics() const {
 
 bool FontFace::Has(uint32_t codePoint) const { return FT_Get_Char_Index(state->face, codePoint) != 0; }
 
+bool FontFace::HasKerning() const { return FT_HAS_KERNING(state->face); }
+
+int32_t FontFace::Kerning(uint32_t left, uint32_t right) const {
+    FT_Vector delta = {0, 0};
+    if (FT_Get_Kerning(state->face, FT_Get_Char_Index(state->face, left), FT_Get_Char_Index(state->face, right),
+                       FT_KERNING_DEFAULT, &delta) != 0)
+        return 0;
+    return Pixels(delta.x);
+}
+
 bool FontFace::Render(uint32_t codePoint, const GlyphRendering& rendering, Glyph* glyph, std::string* error) const {
     FT_Int32 flags = rendering.bits == 1 ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
     if (rendering.hinting == Hinting::Auto) flags |= FT_LOAD_FORCE_AUTOHINT;
@@ -238,6 +248,14 @@ bool FontFace::Render(uint32_t codePoint, const GlyphRendering& rendering, Glyph
     return true;
 }
 
+int32_t KerningOf(const FontGlyphs& font, uint32_t left, uint32_t right) {
+    auto it = std::lower_bound(font.kerning.begin(), font.kerning.end(), std::make_pair(left, right),
+                               [](const KernPair& k, const std::pair<uint32_t, uint32_t>& p) {
+                                   return k.left != p.first ? k.left < p.first : k.right < p.second;
+                               });
+    return it != font.kerning.end() && it->left == left && it->right == right ? it->pixels : 0;
+}
+
 const Glyph* FindGlyph(const FontGlyphs& font, uint32_t codePoint) {
     auto it = std::lower_bound(font.glyphs.begin(), font.glyphs.end(), codePoint,
                                [](const Glyph& g, uint32_t c) { return g.codePoint < c; });
@@ -261,5 +279,20 @@ bool GatherGlyphs(const std::vector<const FontFace*>& faces, const CodePoints& s
         font->glyphs.push_back(std::move(glyph));
         font->fromFont.push_back(static_cast<uint32_t>(f));
     }
+    // Kerning between two glyphs of the same font, which has a table of it.
+    if (!rendering.kerning) return true;
+    for (size_t f = 0; f < faces.size(); ++f) {
+        if (!faces[f]->HasKerning()) continue;
+        std::vector<uint32_t> own;
+        for (size_t i = 0; i < font->glyphs.size(); ++i)
+            if (font->fromFont[i] == f) own.push_back(font->glyphs[i].codePoint);
+        for (uint32_t left : own)
+            for (uint32_t right : own)
+                if (const int32_t pixels = faces[f]->Kerning(left, right))
+                    font->kerning.push_back({left, right, pixels});
+    }
+    std::sort(font->kerning.begin(), font->kerning.end(), [](const KernPair& a, const KernPair& b) {
+        return a.left != b.left ? a.left < b.left : a.right < b.right;
+    });
     return true;
 }

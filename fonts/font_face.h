@@ -19,6 +19,7 @@ enum class Hinting {
 struct GlyphRendering {
     uint32_t bits = 1;  // 1: black and white; 2, 4 or 8: levels of coverage
     Hinting hinting = Hinting::Font;
+    bool kerning = false;  // gather the pairs of the font's kerning table
 };
 
 class FontFace {
@@ -43,6 +44,10 @@ public:
     FontMetrics Metrics() const;                // at the size set
 
     bool Has(uint32_t codePoint) const;
+    bool HasKerning() const;
+    // The kerning of two code points the face has, in whole pixels (FreeType's
+    // grid-fitted kerning from the font's 'kern' table).
+    int32_t Kerning(uint32_t left, uint32_t right) const;
     // The glyph of a code point the face has. False with `error` when
     // FreeType cannot render it.
     bool Render(uint32_t codePoint, const GlyphRendering& rendering, Glyph* glyph, std::string* error) const;

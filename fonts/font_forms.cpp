@@ -77,22 +77,23 @@ bool DescribeLvgl(const FontGlyphs& glyphs, const FontWriteOptions& options, std
             "), " + std::to_string(font.cmaps.size()) + " character maps (" + std::to_string(sparse) +
             " sparse); about " + std::to_string(bytes) + " bytes on a 32-bit board; lines " +
             std::to_string(font.lineHeight) + " pixels, baseline " + std::to_string(font.baseLine) +
-            " above the bottom\n";
+            " above the bottom; " + std::to_string(font.kernIds.size()) + " kerning pairs\n";
     return true;
 }
 
 }  // namespace
 
 const std::vector<FontFormRow>& FontForms() {
-    // format, flag, extension, library, bits, bits taken, text, layout, write, describe
+    // format, flag, extension, library, bits, bits taken, text, kerns, layout, write, describe
     static const std::vector<FontFormRow> kForms = {
-        {FontFormat::AdafruitGfx, "--gfx-font", ".h", "Adafruit GFX", 1, 1u << 1, true, LayOutGfxText, WriteGfx,
+        {FontFormat::AdafruitGfx, "--gfx-font", ".h", "Adafruit GFX", 1, 1u << 1, true, false, LayOutGfxText, WriteGfx,
          DescribeGfx},
-        {FontFormat::VlwFile, "--vlw", ".vlw", "TFT_eSPI", 8, 1u << 8, false, LayOutVlwText, WriteVlwFile, DescribeVlw},
-        {FontFormat::VlwArray, "--vlw-array", ".h", "TFT_eSPI", 8, 1u << 8, true, LayOutVlwText, WriteVlwArray,
+        {FontFormat::VlwFile, "--vlw", ".vlw", "TFT_eSPI", 8, 1u << 8, false, false, LayOutVlwText, WriteVlwFile,
          DescribeVlw},
-        {FontFormat::Lvgl, "--lvgl-font", ".c", "LVGL", 4, 1u << 1 | 1u << 2 | 1u << 4 | 1u << 8, true, LayOutLvglText,
-         WriteLvgl, DescribeLvgl},
+        {FontFormat::VlwArray, "--vlw-array", ".h", "TFT_eSPI", 8, 1u << 8, true, false, LayOutVlwText, WriteVlwArray,
+         DescribeVlw},
+        {FontFormat::Lvgl, "--lvgl-font", ".c", "LVGL", 4, 1u << 1 | 1u << 2 | 1u << 4 | 1u << 8, true, true,
+         LayOutLvglText, WriteLvgl, DescribeLvgl},
     };
     return kForms;
 }

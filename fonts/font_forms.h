@@ -30,6 +30,7 @@ struct FontFormRow {
     uint32_t bits;          // the bits a pixel of coverage it writes unless asked otherwise
     uint32_t bitsTaken;     // those it can write, as a mask: 1 << bits
     bool text;              // C text, not a file's bytes
+    bool kerns;             // its library kerns pairs of glyphs
     LayOutText layout;
     // The font named `name`, with `about` as its first comment line. False
     // with `error` (one line) for glyphs it cannot hold.

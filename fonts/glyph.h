@@ -25,6 +25,13 @@ struct FontMetrics {
     int32_t lineHeight = 0;  // from one baseline to the next
 };
 
+// How far the pen moves less or more between two glyphs than their
+// advances say, in whole pixels, from the font's kerning table.
+struct KernPair {
+    uint32_t left, right;  // code points
+    int32_t pixels;
+};
+
 // Every glyph of a set, from one or several fonts (the first that has a
 // character gives it), sorted by code point.
 struct FontGlyphs {
@@ -33,7 +40,11 @@ struct FontGlyphs {
     std::vector<Glyph> glyphs;
     CodePoints missing;              // asked for, in no font
     std::vector<uint32_t> fromFont;  // the index of the font each glyph came from
+    std::vector<KernPair> kerning;   // sorted by left, then right; asked for only
 };
 
 // The glyph of a code point, or null.
 const Glyph* FindGlyph(const FontGlyphs& font, uint32_t codePoint);
+
+// The kerning of a pair, 0 where the font has none.
+int32_t KerningOf(const FontGlyphs& font, uint32_t left, uint32_t right);

@@ -138,6 +138,21 @@ bool MakeLvglFont(const FontGlyphs& glyphs, uint32_t bpp, bool compress, LvglFon
         font->bitmap.swap(best);
         for (size_t i = 0; i < bestIndex.size(); ++i) font->glyphs[i + 1].bitmapIndex = bestIndex[i];
     }
+    // Kerning pairs by glyph id (the glyphs are in code point order, ids
+    // from 1), in LVGL's int8 values.
+    for (const KernPair& k : glyphs.kerning) {
+        const Glyph* left = FindGlyph(glyphs, k.left);
+        const Glyph* right = FindGlyph(glyphs, k.right);
+        if (!left || !right) continue;
+        if (k.pixels < -128 || k.pixels > 127) {
+            *error = "the kerning of " + CodePointText(k.left) + " and " + CodePointText(k.right) + " is " +
+                     std::to_string(k.pixels) + " pixels; LVGL keeps it in 8 bits (-128 to 127)";
+            return false;
+        }
+        font->kernIds.emplace_back(static_cast<uint16_t>(left - glyphs.glyphs.data() + 1),
+                                   static_cast<uint16_t>(right - glyphs.glyphs.data() + 1));
+        font->kernValues.push_back(static_cast<int8_t>(k.pixels));
+    }
     // Fewer maps where LVGL's 9 bits for their count would overflow.
     for (size_t ownMap = kOwnMap;; ownMap *= 4) {
         MakeCmaps(points, ownMap, &font->cmaps);
@@ -201,12 +216,35 @@ std::string LvglFontText(const LvglFont& font, const std::string& name, const st
                 "}" + (m + 1 < font.cmaps.size() ? "," : "") + "\n";
     }
     text += "};\n\n";
-    text +=
-        "static const lv_font_fmt_txt_dsc_t " + name + "_dsc = {\n    .glyph_bitmap = " + name +
-        "_glyph_bitmap,\n    .glyph_dsc = " + name + "_glyph_dsc,\n    .cmaps = " + name +
-        "_cmaps,\n    .kern_dsc = NULL,\n    .kern_scale = 0,\n    .cmap_num = " + std::to_string(font.cmaps.size()) +
-        ",\n    .bpp = " + std::to_string(font.bpp) +
-        ",\n    .kern_classes = 0,\n    .bitmap_format = " + std::to_string(font.bitmapFormat) + ",\n};\n\n";
+    const bool kerns = !font.kernIds.empty();
+    if (kerns) {
+        // Pairs of glyph ids as bytes where every id fits one, else as 16 bits.
+        const bool wide = std::any_of(font.kernIds.begin(), font.kernIds.end(),
+                                      [](const auto& p) { return p.first > 255 || p.second > 255; });
+        text += std::string("static const ") + (wide ? "uint16_t " : "uint8_t ") + name + "_kern_pair_glyph_ids[] = {";
+        for (size_t i = 0; i < font.kernIds.size(); ++i) {
+            std::snprintf(line, sizeof line, "%s%u, %u", i % 8 == 0 ? "\n    " : " ", font.kernIds[i].first,
+                          font.kernIds[i].second);
+            text += line;
+            if (i + 1 < font.kernIds.size()) text += ",";
+        }
+        text += "};\n\nstatic const int8_t " + name + "_kern_pair_values[] = {";
+        for (size_t i = 0; i < font.kernValues.size(); ++i) {
+            std::snprintf(line, sizeof line, "%s%d", i % 16 == 0 ? "\n    " : " ", font.kernValues[i]);
+            text += line;
+            if (i + 1 < font.kernValues.size()) text += ",";
+        }
+        text += "};\n\nstatic const lv_font_fmt_txt_kern_pair_t " + name + "_kern_pairs = {\n    .glyph_ids = " + name +
+                "_kern_pair_glyph_ids,\n    .values = " + name +
+                "_kern_pair_values,\n    .pair_cnt = " + std::to_string(font.kernIds.size()) +
+                ",\n    .glyph_ids_size = " + (wide ? "1" : "0") + ",\n};\n\n";
+    }
+    text += "static const lv_font_fmt_txt_dsc_t " + name + "_dsc = {\n    .glyph_bitmap = " + name +
+            "_glyph_bitmap,\n    .glyph_dsc = " + name + "_glyph_dsc,\n    .cmaps = " + name +
+            "_cmaps,\n    .kern_dsc = " + (kerns ? "&" + name + "_kern_pairs" : std::string("NULL")) +
+            ",\n    .kern_scale = " + (kerns ? "256" : "0") +
+            ",\n    .cmap_num = " + std::to_string(font.cmaps.size()) + ",\n    .bpp = " + std::to_string(font.bpp) +
+            ",\n    .kern_classes = 0,\n    .bitmap_format = " + std::to_string(font.bitmapFormat) + ",\n};\n\n";
     text += "const lv_font_t " + name +
             " = {\n    .get_glyph_dsc = lv_font_get_glyph_dsc_fmt_txt,\n    .get_glyph_bitmap = "
             "lv_font_get_bitmap_fmt_txt,\n    .line_height = " +
@@ -222,7 +260,8 @@ SampleLayout LayOutLvglText(const FontGlyphs& glyphs, const CodePoints& text) {
     const int64_t lineHeight = glyphs.metrics.ascent + glyphs.metrics.descent;
     const int64_t aboveBase = lineHeight - glyphs.metrics.descent;
     int64_t x = 0, y = 0, lines = 1;
-    for (uint32_t c : text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const uint32_t c = text[i];
         if (c == '\n') {
             x = 0;
             y += lineHeight;
@@ -233,7 +272,10 @@ SampleLayout LayOutLvglText(const FontGlyphs& glyphs, const CodePoints& text) {
         if (!g) continue;
         const int64_t ofsY = int64_t(g->top) - g->height;
         if (g->width > 0 && g->height > 0) layout.glyphs.push_back({g, x + g->left, y + aboveBase - g->height - ofsY});
-        x += g->advance;
+        // The kerning with the letter after, which never takes the pen back
+        // past this letter's start.
+        const int32_t kern = i + 1 < text.size() ? KerningOf(glyphs, c, text[i + 1]) : 0;
+        x += std::max<int64_t>(0, g->advance + kern);
         layout.right = std::max(layout.right, x);
     }
     layout.bottom = lines * lineHeight;

@@ -38,6 +38,10 @@ struct LvglFont {
     std::vector<LvglGlyph> glyphs;  // glyphs[0] is the reserved "none"
     std::vector<LvglCmap> cmaps;
     int32_t lineHeight = 0, baseLine = 0;
+    // Kerning pairs, sorted by left then right glyph id, each a whole
+    // number of pixels (kern_scale 256: a value is 16/16 pixel).
+    std::vector<std::pair<uint16_t, uint16_t>> kernIds;
+    std::vector<int8_t> kernValues;
 };
 
 // The font `glyphs` make, their coverage at `bpp` (1, 2, 4 or 8) bits;
@@ -55,6 +59,7 @@ std::string LvglFontText(const LvglFont& font, const std::string& name, const st
 
 // A text as LVGL's label draws it: the pen at the line's top, each glyph
 // at its ofs_x and (line_height - base_line) - box_h - ofs_y, the pen
-// moving by adv_w rounded to a pixel; a character the font lacks is left
-// out (LVGL draws a placeholder of its own).
+// moving by adv_w and the kerning with the next letter, rounded to a
+// pixel; a character the font lacks is left out (LVGL draws a placeholder
+// of its own).
 SampleLayout LayOutLvglText(const FontGlyphs& glyphs, const CodePoints& text);

@@ -165,11 +165,21 @@ std::vector<uint8_t> A8Of(const LvglFont& font, uint32_t gid) {
 // A label's glyphs: the pen at the line's top, each letter's box at
 // ofs_x and (line_height - base_line) - box_h - ofs_y, the pen moving by
 // adv_w rounded, each covered pixel over what was there.
+// get_kern_value() for pairs: a binary search over (left, right).
+int8_t KernValue(const LvglFont& font, uint32_t gid_left, uint32_t gid_right) {
+    auto p = std::lower_bound(font.kernIds.begin(), font.kernIds.end(),
+                              std::make_pair(static_cast<uint16_t>(gid_left), static_cast<uint16_t>(gid_right)));
+    if (p == font.kernIds.end() || p->first != gid_left || p->second != gid_right) return 0;
+    return font.kernValues[static_cast<size_t>(p - font.kernIds.begin())];
+}
+
 std::vector<uint8_t> ModelDraws(const LvglFont& font, const CodePoints& text, uint32_t width, uint32_t height,
                                 const SamplePen& pen) {
     std::vector<uint8_t> canvas(static_cast<size_t>(width) * height, 0);
+    const uint16_t kern_scale = font.kernIds.empty() ? 0 : 256;
     int32_t x = 0, y = 0;
-    for (uint32_t letter : text) {
+    for (size_t t = 0; t < text.size(); ++t) {
+        const uint32_t letter = text[t], letter_next = t + 1 < text.size() ? text[t + 1] : 0;
         if (letter == '\n') {
             x = 0;
             y += font.lineHeight;
@@ -178,7 +188,19 @@ std::vector<uint8_t> ModelDraws(const LvglFont& font, const CodePoints& text, ui
         const uint32_t gid = GlyphId(font, letter);
         if (!gid) continue;
         const LvglGlyph& g = font.glyphs[gid];
-        const uint32_t adv_w = (g.advance16 + (1 << 3)) >> 4;
+        // lv_font_get_glyph_dsc_fmt_txt(): the kerning with the next letter.
+        int8_t kvalue = 0;
+        if (!font.kernIds.empty()) {
+            const uint32_t gid_next = GlyphId(font, letter_next);
+            if (gid_next) kvalue = KernValue(font, gid, gid_next);
+        }
+        const int32_t kv = ((int32_t)((int32_t)kvalue * kern_scale) >> 4);
+        uint32_t adv_w = g.advance16;
+        if ((kv < 0) && (adv_w < (uint32_t)-kv))
+            adv_w = 0;
+        else
+            adv_w += kv;
+        adv_w = (adv_w + (1 << 3)) >> 4;
         const int32_t x1 = x + g.ofsX, y1 = y + (font.lineHeight - font.baseLine) - g.height - g.ofsY;
         const std::vector<uint8_t> a8 = A8Of(font, gid);
         for (int r = 0; r < g.height; ++r)
@@ -218,13 +240,16 @@ TEST(LvglFontTest, LvglsReadingDrawsEveryGlyphWhereTheSampleDoes) {
                 SCOPED_TRACE(file.what + std::string(" at ") + std::to_string(size) + ", " + std::to_string(bpp) +
                              " bits");
                 FontGlyphs glyphs;
-                ASSERT_TRUE(GatherGlyphs({&sized}, set, {bpp, Hinting::Font}, &glyphs, &error)) << error;
+                ASSERT_TRUE(GatherGlyphs({&sized}, set, {bpp, Hinting::Font, true}, &glyphs, &error)) << error;
                 LvglFont font;
                 ASSERT_TRUE(MakeLvglFont(glyphs, bpp, false, &font, &error)) << error;
                 for (size_t i = 0; i < glyphs.glyphs.size(); ++i)
                     ASSERT_EQ(GlyphId(font, glyphs.glyphs[i].codePoint), i + 1);
                 for (uint32_t missing : glyphs.missing) ASSERT_EQ(GlyphId(font, missing), 0u);
-                const CodePoints text = DefaultSample(glyphs, glyphs.glyphs.size());
+                // Every glyph, and pairs the fonts kern.
+                CodePoints text = DefaultSample(glyphs, glyphs.glyphs.size());
+                const CodePoints kerned = DecodeUtf8("\nAVAWAY To Te Yo LT P. F, r. \"A\" L'");
+                text.insert(text.end(), kerned.begin(), kerned.end());
                 PixelImage sample;
                 SamplePen pen;
                 ASSERT_TRUE(DrawSample(glyphs, LayOutLvglText(glyphs, text), &sample, &pen));
@@ -385,11 +410,13 @@ TEST(LvglFontTest, TheCFileCompilesAndItsArraysDrawTheSample) {
     std::string error;
     ASSERT_TRUE(ParseGlyphSet("0x20-0x7E,0xE9,0x2013,0x2192", &set, &error));
     FontGlyphs glyphs;
-    ASSERT_TRUE(GatherGlyphs({&face}, set, {4, Hinting::Font}, &glyphs, &error)) << error;
+    ASSERT_TRUE(GatherGlyphs({&face}, set, {4, Hinting::Font, true}, &glyphs, &error)) << error;
     LvglFont font;
     ASSERT_TRUE(MakeLvglFont(glyphs, 4, false, &font, &error)) << error;
+    ASSERT_FALSE(font.kernIds.empty());
     std::ofstream(dir.File("ui13.c")) << LvglFontText(font, "ui13", "DejaVu Sans at 13");
-    const CodePoints text = {'L', 'V', 'G', 'L', ' ', 0xE9, 0x2013, 0x2192, '\n', 'g', 'j', '!', '~'};
+    const CodePoints text = {'L', 'V', 'G', 'L', ' ', 0xE9, 0x2013, 0x2192, '\n',
+                             'A', 'V', 'A', 'T', 'o', 'g',  'j',    '!',    '~'};
     PixelImage sample;
     SamplePen pen;
     ASSERT_TRUE(DrawSample(glyphs, LayOutLvglText(glyphs, text), &sample, &pen));
@@ -430,10 +457,33 @@ TEST(LvglFontTest, TheCFileCompilesAndItsArraysDrawTheSample) {
                "    for (t = 0; text[t]; t++) {\n"
                "        const lv_font_fmt_txt_glyph_dsc_t* g;\n"
                "        uint32_t gid, i = 0, in;\n"
+               "        int32_t kv, adv;\n"
                "        if (text[t] == '\\n') { x = 0; y += font->line_height; continue; }\n"
                "        gid = gid_of(fdsc, text[t]);\n"
                "        if (!gid) continue;\n"
                "        g = &fdsc->glyph_dsc[gid];\n"
+               "        kv = 0;\n"
+               "        if (fdsc->kern_dsc && text[t + 1]) {\n"
+               "            const lv_font_fmt_txt_kern_pair_t* k = (const "
+               "lv_font_fmt_txt_kern_pair_t*)fdsc->kern_dsc;\n"
+               "            uint32_t next = gid_of(fdsc, text[t + 1]), p;\n"
+               "            for (p = 0; next && p < k->pair_cnt; p++) {\n"
+               "                const uint8_t* ids = (const uint8_t*)k->glyph_ids;\n"
+               "                if (k->glyph_ids_size == 0 && ids[2 * p] == gid && ids[2 * p + 1] == next)\n"
+               "                    kv = (int32_t)k->values[p] * fdsc->kern_scale >> 4;\n"
+               "            }\n"
+               "        }\n"
+               "        kv = 0;\n"
+               "        if (fdsc->kern_dsc && text[t + 1]) {\n"
+               "            const lv_font_fmt_txt_kern_pair_t* k = (const "
+               "lv_font_fmt_txt_kern_pair_t*)fdsc->kern_dsc;\n"
+               "            uint32_t next = gid_of(fdsc, text[t + 1]), p;\n"
+               "            for (p = 0; next && p < k->pair_cnt; p++) {\n"
+               "                const uint8_t* ids = (const uint8_t*)k->glyph_ids;\n"
+               "                if (k->glyph_ids_size == 0 && ids[2 * p] == gid && ids[2 * p + 1] == next)\n"
+               "                    kv = (int32_t)k->values[p] * fdsc->kern_scale >> 4;\n"
+               "            }\n"
+               "        }\n"
                "        in = g->bitmap_index;\n"
                "        for (r = 0; r < g->box_h; r++)\n"
                "            for (c = 0; c < g->box_w; c++, i++) {\n"
@@ -450,7 +500,8 @@ TEST(LvglFontTest, TheCFileCompilesAndItsArraysDrawTheSample) {
                w + " && py < " + h +
                ") canvas[py][px] = v;\n"
                "            }\n"
-               "        x += (int)((g->adv_w + 8) >> 4);\n"
+               "        adv = (int32_t)g->adv_w + kv;\n"
+               "        x += (int)(((adv < 0 ? 0 : adv) + 8) >> 4);\n"
                "    }\n"
                "    (void)opa2;\n"
                "    for (r = 0; r < " +
@@ -476,7 +527,7 @@ TEST(LvglFontTest, TheCFileCompilesAndItsArraysDrawTheSample) {
             std::snprintf(hex, sizeof hex, "%02X", sample.Get(x, y));
             expected += hex;
         }
-    EXPECT_EQ(test::ReadText(dir.File("drawn.txt")), expected);
+    EXPECT_EQ(test::ReadText(dir.File("drawn.txt")), expected) << test::ReadText(dir.File("main.c"));
 }
 #endif
 

@@ -76,7 +76,7 @@ void lv_obj_center(lv_obj_t* obj);
  * (lv_font_t, its subpixel kinds, LV_FONT_DECLARE; lv_font_glyph_dsc_t
  * and lv_draw_buf_t stay incomplete here, as the file only names them) and
  * src/font/fmt_txt/lv_font_fmt_txt.h (the glyph descriptor with
- * LV_FONT_FMT_TXT_LARGE 0, the character maps and their kinds, the font's
+ * LV_FONT_FMT_TXT_LARGE 0, the character maps and their kinds, kerning pairs, the font's
  * descriptor without the 9.2 stride, which a font leaves 0, and the two
  * functions that read it). */
 #include <stdbool.h>
@@ -122,6 +122,12 @@ typedef struct {
     uint16_t list_length;
     lv_font_fmt_txt_cmap_type_t type;
 } lv_font_fmt_txt_cmap_t;
+typedef struct {
+    const void* glyph_ids;
+    const int8_t* values;
+    uint32_t pair_cnt : 30;
+    uint32_t glyph_ids_size : 2;
+} lv_font_fmt_txt_kern_pair_t;
 typedef struct {
     const uint8_t* glyph_bitmap;
     const lv_font_fmt_txt_glyph_dsc_t* glyph_dsc;
