@@ -382,36 +382,39 @@ async function open(list) {
   if (refusal) say(refusal);
 }
 
+// Hands `bytes` to the browser as a file named `name`.
+function saveBytes(bytes, name) {
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
+  link.download = name;
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+}
+
 // The chosen file in the form of `flag` (the table's; '' for array text),
 // with the controls' options as they apply to that form.
 function download(flag, extension) {
   if (current < 0) return;
   const file = files[current];
   try {
-    const bytes = convertBytes(file.bytes, commandArgs(formKey(flag)), file.name);
-    const link = document.createElement('a');
-    link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
-    link.download = file.name.replace(/\.[^.]*$/, '') + extension;
-    link.click();
-    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+    saveBytes(convertBytes(file.bytes, commandArgs(formKey(flag)), file.name),
+              file.name.replace(/\.[^.]*$/, '') + extension);
   } catch (error) {
     say(error.message);
   }
 }
 
-// The chosen font in its form, as a file.
+// The chosen font in its form, as a file: a .vlw named after the font
+// file, a C form after its name.
 function downloadFont() {
   if (current < 0) return;
   const file = files[current];
   try {
     const flag = value('font-form');
-    const bytes = convertBytes(file.bytes, fontArgs(file), file.name);
-    const link = document.createElement('a');
-    link.href = URL.createObjectURL(new Blob([bytes], {type: 'application/octet-stream'}));
-    link.download = (flag === '--vlw' ? file.name.replace(/\.[^.]*$/, '').replace(/\.pcf$/, '') : $('font-name').value.trim() || 'font') +
-                    (flag === '--vlw' ? '.vlw' : flag === '--lvgl-font' ? '.c' : '.h');
-    link.click();
-    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+    const stem = flag === '--vlw' ? file.name.replace(/\.gz$/, '').replace(/\.[^.]*$/, '')
+                                  : $('font-name').value.trim() || 'font';
+    saveBytes(convertBytes(file.bytes, fontArgs(file), file.name),
+              stem + (flag === '--vlw' ? '.vlw' : flag === '--lvgl-font' ? '.c' : '.h'));
   } catch (error) {
     say(error.message);
   }
