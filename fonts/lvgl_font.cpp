@@ -167,7 +167,7 @@ bool MakeLvglFont(const FontGlyphs& glyphs, uint32_t bpp, bool compress, LvglFon
 
 std::string LvglFontText(const LvglFont& font, const std::string& name, const std::string& about) {
     char line[256];
-    std::string text = "/* " + about + "\n * For LVGL 9: LV_FONT_DECLARE(" + name +
+    std::string text = "/* " + about + "\n * For LVGL 9 (and 8): LV_FONT_DECLARE(" + name +
                        "); then lv_obj_set_style_text_font(label, &" + name + ", 0);\n * " +
                        std::to_string(font.glyphs.size() - 1) + " glyphs at " + std::to_string(font.bpp) +
                        " bits a pixel, bitmaps " + std::to_string(font.bitmap.size()) + " bytes" +
@@ -239,12 +239,15 @@ std::string LvglFontText(const LvglFont& font, const std::string& name, const st
                 "_kern_pair_values,\n    .pair_cnt = " + std::to_string(font.kernIds.size()) +
                 ",\n    .glyph_ids_size = " + (wide ? "1" : "0") + ",\n};\n\n";
     }
+    // LVGL 8 keeps the last glyph it looked up in a cache the font points to.
+    text += "#if LVGL_VERSION_MAJOR == 8\nstatic lv_font_fmt_txt_glyph_cache_t " + name + "_cache;\n#endif\n\n";
     text += "static const lv_font_fmt_txt_dsc_t " + name + "_dsc = {\n    .glyph_bitmap = " + name +
             "_glyph_bitmap,\n    .glyph_dsc = " + name + "_glyph_dsc,\n    .cmaps = " + name +
             "_cmaps,\n    .kern_dsc = " + (kerns ? "&" + name + "_kern_pairs" : std::string("NULL")) +
             ",\n    .kern_scale = " + (kerns ? "256" : "0") +
             ",\n    .cmap_num = " + std::to_string(font.cmaps.size()) + ",\n    .bpp = " + std::to_string(font.bpp) +
-            ",\n    .kern_classes = 0,\n    .bitmap_format = " + std::to_string(font.bitmapFormat) + ",\n};\n\n";
+            ",\n    .kern_classes = 0,\n    .bitmap_format = " + std::to_string(font.bitmapFormat) +
+            ",\n#if LVGL_VERSION_MAJOR == 8\n    .cache = &" + name + "_cache,\n#endif\n};\n\n";
     text += "const lv_font_t " + name +
             " = {\n    .get_glyph_dsc = lv_font_get_glyph_dsc_fmt_txt,\n    .get_glyph_bitmap = "
             "lv_font_get_bitmap_fmt_txt,\n    .line_height = " +

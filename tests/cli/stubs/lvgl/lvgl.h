@@ -13,7 +13,11 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#ifdef QG_LVGL_8
+#define LVGL_VERSION_MAJOR 8
+#else
 #define LVGL_VERSION_MAJOR 9
+#endif
 #ifdef QG_LVGL_9_2
 #define LVGL_VERSION_MINOR 2
 #else
@@ -122,6 +126,12 @@ typedef struct {
     uint16_t list_length;
     lv_font_fmt_txt_cmap_type_t type;
 } lv_font_fmt_txt_cmap_t;
+/* LVGL 8.3's src/font/lv_font_fmt_txt.h: the last glyph looked up, which
+ * its font descriptor points to (QG_LVGL_8 gives that descriptor). */
+typedef struct {
+    uint32_t last_letter;
+    uint32_t last_glyph_id;
+} lv_font_fmt_txt_glyph_cache_t;
 typedef struct {
     const void* glyph_ids;
     const int8_t* values;
@@ -138,6 +148,9 @@ typedef struct {
     uint16_t bpp : 4;
     uint16_t kern_classes : 1;
     uint16_t bitmap_format : 2;
+#ifdef QG_LVGL_8
+    lv_font_fmt_txt_glyph_cache_t* cache;
+#endif
 } lv_font_fmt_txt_dsc_t;
 const void* lv_font_get_bitmap_fmt_txt(lv_font_glyph_dsc_t* g_dsc, lv_draw_buf_t* draw_buf);
 bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t* font, lv_font_glyph_dsc_t* dsc_out, uint32_t unicode_letter,
