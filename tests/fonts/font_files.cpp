@@ -26,6 +26,22 @@ std::vector<FontFile> InstalledFonts(const std::string& scratch) {
     return installed;
 }
 
+std::vector<FontAtSize> FontsAtSizes(const std::string& scratch, const std::vector<uint32_t>& sizes) {
+    std::vector<FontAtSize> fonts;
+    for (const FontFile& file : InstalledFonts(scratch)) {
+        FontFace face;
+        std::string error;
+        if (!face.Open(ReadFontFile(file.path), 0, &error)) {
+            ADD_FAILURE() << file.path << ": " << error;
+            continue;
+        }
+        if (!face.Scalable()) fonts.push_back({file, 0, false});
+        for (uint32_t size : sizes)
+            if (face.Scalable()) fonts.push_back({file, size, true});
+    }
+    return fonts;
+}
+
 std::string TinyBdf() {
     return "STARTFONT 2.1\n"
            "FONT -test-tiny-medium-r-normal--8-80-75-75-c-60-iso10646-1\n"

@@ -19,6 +19,15 @@ struct FontFile {
 // pcf2bdf into `scratch`; those not installed are left out.
 std::vector<FontFile> InstalledFonts(const std::string& scratch);
 
+// Each installed font at each of `sizes`: a scalable font at every size, a
+// bitmap font once, at its own (size 0).
+struct FontAtSize {
+    FontFile file;
+    uint32_t size;
+    bool scalable;
+};
+std::vector<FontAtSize> FontsAtSizes(const std::string& scratch, const std::vector<uint32_t>& sizes);
+
 // A BDF of 8 pixels with two glyphs, 'A' (5 x 6, on the baseline) and 'g'
 // (4 x 6, two rows below it), each 6 pixels wide to the next.
 std::string TinyBdf();

@@ -91,34 +91,28 @@ Rows ModelDraws(const GfxFont& font, const CodePoints& text, const PixelImage& s
 
 TEST(GfxFontTest, AdafruitsLoopDrawsEveryGlyphWhereTheSampleDoes) {
     test::ScratchDir dir;
-    const std::vector<test::FontFile> fonts = test::InstalledFonts(dir.File(""));
+    const std::vector<test::FontAtSize> fonts = test::FontsAtSizes(dir.File(""), {7, 9, 12, 16, 23});
     if (fonts.empty()) GTEST_SKIP() << "no font installed: run tools/bootstrap cli";
     CodePoints latin1;
     std::string error;
     ASSERT_TRUE(ParseGlyphSet("latin1", &latin1, &error));
-    for (const test::FontFile& file : fonts) {
-        FontFace face;
-        std::string why;
-        ASSERT_TRUE(face.Open(test::ReadFontFile(file.path), 0, &why)) << why;
-        const bool scalable = face.Scalable();
-        for (uint32_t size : scalable ? std::vector<uint32_t>{7, 9, 12, 16, 23} : std::vector<uint32_t>{0}) {
-            for (Hinting hinting : {Hinting::Font, Hinting::Auto, Hinting::None}) {
-                SCOPED_TRACE(file.what + std::string(" at ") + std::to_string(size) + " hinting " +
-                             std::to_string(static_cast<int>(hinting)));
-                FontFace sized;
-                ASSERT_TRUE(test::OpenFont(file.path, size, &sized));
-                FontGlyphs glyphs;
-                ASSERT_TRUE(GatherGlyphs({&sized}, latin1, {1, hinting}, &glyphs, &error)) << error;
-                GfxFont font;
-                ASSERT_TRUE(MakeGfxFont(glyphs, &font, &error)) << error;
-                const CodePoints text = WholeSample(glyphs);
-                PixelImage sample;
-                SamplePen pen;
-                ASSERT_TRUE(DrawSample(glyphs, LayOutGfxText(glyphs, text), &sample, &pen));
-                ASSERT_GT(sample.Width(), 0u);
-                EXPECT_EQ(Joined(ModelDraws(font, text, sample, pen)), Joined(RowsOf(sample)));
-                if (!scalable) break;  // a bitmap font has no hinting
-            }
+    for (const test::FontAtSize& at : fonts) {
+        for (Hinting hinting : {Hinting::Font, Hinting::Auto, Hinting::None}) {
+            SCOPED_TRACE(at.file.what + std::string(" at ") + std::to_string(at.size) + " hinting " +
+                         std::to_string(static_cast<int>(hinting)));
+            FontFace sized;
+            ASSERT_TRUE(test::OpenFont(at.file.path, at.size, &sized));
+            FontGlyphs glyphs;
+            ASSERT_TRUE(GatherGlyphs({&sized}, latin1, {1, hinting}, &glyphs, &error)) << error;
+            GfxFont font;
+            ASSERT_TRUE(MakeGfxFont(glyphs, &font, &error)) << error;
+            const CodePoints text = WholeSample(glyphs);
+            PixelImage sample;
+            SamplePen pen;
+            ASSERT_TRUE(DrawSample(glyphs, LayOutGfxText(glyphs, text), &sample, &pen));
+            ASSERT_GT(sample.Width(), 0u);
+            EXPECT_EQ(Joined(ModelDraws(font, text, sample, pen)), Joined(RowsOf(sample)));
+            if (!at.scalable) break;  // a bitmap font has no hinting
         }
     }
 }

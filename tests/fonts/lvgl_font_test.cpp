@@ -225,36 +225,33 @@ std::vector<uint8_t> ValuesOf(const PixelImage& picture) {
 
 TEST(LvglFontTest, LvglsReadingDrawsEveryGlyphWhereTheSampleDoes) {
     test::ScratchDir dir;
-    const std::vector<test::FontFile> fonts = test::InstalledFonts(dir.File(""));
+    const std::vector<test::FontAtSize> fonts = test::FontsAtSizes(dir.File(""), {9, 16, 27});
     if (fonts.empty()) GTEST_SKIP() << "no font installed: run tools/bootstrap cli";
     CodePoints set;
     std::string error;
     ASSERT_TRUE(ParseGlyphSet("latin1,0x2013-0x2014,0x20AC,0x2190,0x2192,0x25CF,0x3042,0x30A2", &set, &error));
-    for (const test::FontFile& file : fonts) {
-        FontFace face;
-        ASSERT_TRUE(face.Open(test::ReadFontFile(file.path), 0, &error)) << error;
-        for (uint32_t size : face.Scalable() ? std::vector<uint32_t>{9, 16, 27} : std::vector<uint32_t>{0}) {
-            FontFace sized;
-            ASSERT_TRUE(test::OpenFont(file.path, size, &sized));
-            for (uint32_t bpp : {1u, 2u, 4u, 8u}) {
-                SCOPED_TRACE(file.what + std::string(" at ") + std::to_string(size) + ", " + std::to_string(bpp) +
-                             " bits");
-                FontGlyphs glyphs;
-                ASSERT_TRUE(GatherGlyphs({&sized}, set, {bpp, Hinting::Font, true}, &glyphs, &error)) << error;
-                LvglFont font;
-                ASSERT_TRUE(MakeLvglFont(glyphs, bpp, false, &font, &error)) << error;
-                for (size_t i = 0; i < glyphs.glyphs.size(); ++i)
-                    ASSERT_EQ(GlyphId(font, glyphs.glyphs[i].codePoint), i + 1);
-                for (uint32_t missing : glyphs.missing) ASSERT_EQ(GlyphId(font, missing), 0u);
-                // Every glyph, and pairs the fonts kern.
-                CodePoints text = DefaultSample(glyphs, glyphs.glyphs.size());
-                const CodePoints kerned = DecodeUtf8("\nAVAWAY To Te Yo LT P. F, r. \"A\" L'");
-                text.insert(text.end(), kerned.begin(), kerned.end());
-                PixelImage sample;
-                SamplePen pen;
-                ASSERT_TRUE(DrawSample(glyphs, LayOutLvglText(glyphs, text), &sample, &pen));
-                EXPECT_EQ(ModelDraws(font, text, sample.Width(), sample.Height(), pen), ValuesOf(sample));
-            }
+    for (const test::FontAtSize& at : fonts) {
+        const test::FontFile& file = at.file;
+        const uint32_t size = at.size;
+        FontFace sized;
+        ASSERT_TRUE(test::OpenFont(file.path, size, &sized));
+        for (uint32_t bpp : {1u, 2u, 4u, 8u}) {
+            SCOPED_TRACE(file.what + std::string(" at ") + std::to_string(size) + ", " + std::to_string(bpp) + " bits");
+            FontGlyphs glyphs;
+            ASSERT_TRUE(GatherGlyphs({&sized}, set, {bpp, Hinting::Font, true}, &glyphs, &error)) << error;
+            LvglFont font;
+            ASSERT_TRUE(MakeLvglFont(glyphs, bpp, false, &font, &error)) << error;
+            for (size_t i = 0; i < glyphs.glyphs.size(); ++i)
+                ASSERT_EQ(GlyphId(font, glyphs.glyphs[i].codePoint), i + 1);
+            for (uint32_t missing : glyphs.missing) ASSERT_EQ(GlyphId(font, missing), 0u);
+            // Every glyph, and pairs the fonts kern.
+            CodePoints text = DefaultSample(glyphs, glyphs.glyphs.size());
+            const CodePoints kerned = DecodeUtf8("\nAVAWAY To Te Yo LT P. F, r. \"A\" L'");
+            text.insert(text.end(), kerned.begin(), kerned.end());
+            PixelImage sample;
+            SamplePen pen;
+            ASSERT_TRUE(DrawSample(glyphs, LayOutLvglText(glyphs, text), &sample, &pen));
+            EXPECT_EQ(ModelDraws(font, text, sample.Width(), sample.Height(), pen), ValuesOf(sample));
         }
     }
 }
@@ -263,30 +260,28 @@ TEST(LvglFontTest, LvglsReadingDrawsEveryGlyphWhereTheSampleDoes) {
 // glyph's pixels, and both ways of compressing are taken where smaller.
 TEST(LvglFontTest, CompressedGlyphsDecodeAsLvglDecodesThem) {
     test::ScratchDir dir;
-    const std::vector<test::FontFile> fonts = test::InstalledFonts(dir.File(""));
+    const std::vector<test::FontAtSize> fonts = test::FontsAtSizes(dir.File(""), {8, 16, 40});
     if (fonts.empty()) GTEST_SKIP() << "no font installed: run tools/bootstrap cli";
     CodePoints set;
     std::string error;
     ASSERT_TRUE(ParseGlyphSet("latin1,0x2013,0x3042-0x3050", &set, &error));
     std::set<uint32_t> formats;
-    for (const test::FontFile& file : fonts) {
-        FontFace face;
-        ASSERT_TRUE(face.Open(test::ReadFontFile(file.path), 0, &error)) << error;
-        for (uint32_t size : face.Scalable() ? std::vector<uint32_t>{8, 16, 40} : std::vector<uint32_t>{0}) {
-            FontFace sized;
-            ASSERT_TRUE(test::OpenFont(file.path, size, &sized));
-            for (uint32_t bpp : {2u, 4u}) {
-                SCOPED_TRACE(file.what + std::string(" at ") + std::to_string(size) + ", " + std::to_string(bpp));
-                FontGlyphs glyphs;
-                ASSERT_TRUE(GatherGlyphs({&sized}, set, {bpp, Hinting::Font}, &glyphs, &error)) << error;
-                LvglFont plain, packed;
-                ASSERT_TRUE(MakeLvglFont(glyphs, bpp, false, &plain, &error)) << error;
-                ASSERT_TRUE(MakeLvglFont(glyphs, bpp, true, &packed, &error)) << error;
-                formats.insert(packed.bitmapFormat);
-                for (uint32_t gid = 1; gid < plain.glyphs.size(); ++gid)
-                    ASSERT_EQ(A8Of(packed, gid), A8Of(plain, gid)) << CodePointText(glyphs.glyphs[gid - 1].codePoint);
-                EXPECT_LE(packed.bitmap.size(), plain.bitmap.size());
-            }
+    for (const test::FontAtSize& at : fonts) {
+        const test::FontFile& file = at.file;
+        const uint32_t size = at.size;
+        FontFace sized;
+        ASSERT_TRUE(test::OpenFont(file.path, size, &sized));
+        for (uint32_t bpp : {2u, 4u}) {
+            SCOPED_TRACE(file.what + std::string(" at ") + std::to_string(size) + ", " + std::to_string(bpp));
+            FontGlyphs glyphs;
+            ASSERT_TRUE(GatherGlyphs({&sized}, set, {bpp, Hinting::Font}, &glyphs, &error)) << error;
+            LvglFont plain, packed;
+            ASSERT_TRUE(MakeLvglFont(glyphs, bpp, false, &plain, &error)) << error;
+            ASSERT_TRUE(MakeLvglFont(glyphs, bpp, true, &packed, &error)) << error;
+            formats.insert(packed.bitmapFormat);
+            for (uint32_t gid = 1; gid < plain.glyphs.size(); ++gid)
+                ASSERT_EQ(A8Of(packed, gid), A8Of(plain, gid)) << CodePointText(glyphs.glyphs[gid - 1].codePoint);
+            EXPECT_LE(packed.bitmap.size(), plain.bitmap.size());
         }
     }
     EXPECT_EQ(formats.count(1), 1u);  // the prefilter wins on large outline glyphs
@@ -512,11 +507,10 @@ TEST(LvglFontTest, TheCFileCompilesAndItsArraysDrawTheSample) {
         }
     // LVGL 9's declarations, and LVGL 8's.
     for (const char* version : {"", "-DQG_LVGL_8"}) {
-        const std::string build = std::string(QG_C_COMPILER) + " -std=c99 -Wall -Wextra -Wpedantic -Werror " +
-                                  version + " -I " + q + QG_SOURCE_DIR + "/tests/cli/stubs/lvgl" + q +
-                                  " -DLV_LVGL_H_INCLUDE_SIMPLE -o " + q + dir.File("prog") + q + " " + q +
-                                  dir.File("main.c") + q + " " + q + dir.File("ui13.c") + q + " 2>" + q +
-                                  dir.File("build.log") + q;
+        const std::string build =
+            std::string(QG_C_COMPILER) + " -std=c99 -Wall -Wextra -Wpedantic -Werror " + version + " -I " + q +
+            QG_SOURCE_DIR + "/tests/cli/stubs/lvgl" + q + " -DLV_LVGL_H_INCLUDE_SIMPLE -o " + q + dir.File("prog") + q +
+            " " + q + dir.File("main.c") + q + " " + q + dir.File("ui13.c") + q + " 2>" + q + dir.File("build.log") + q;
         ASSERT_EQ(std::system(build.c_str()), 0) << version << test::ReadText(dir.File("build.log"));
         ASSERT_EQ(std::system((q + dir.File("prog") + q + " > " + q + dir.File("drawn.txt") + q).c_str()), 0);
         EXPECT_EQ(test::ReadText(dir.File("drawn.txt")), expected) << version << test::ReadText(dir.File("main.c"));

@@ -124,37 +124,33 @@ std::vector<uint8_t> ValuesOf(const PixelImage& picture) {
 
 TEST(VlwFontTest, TftEspisLoopDrawsEveryGlyphWhereTheSampleDoes) {
     test::ScratchDir dir;
-    const std::vector<test::FontFile> fonts = test::InstalledFonts(dir.File(""));
+    const std::vector<test::FontAtSize> fonts = test::FontsAtSizes(dir.File(""), {9, 16, 27});
     if (fonts.empty()) GTEST_SKIP() << "no font installed: run tools/bootstrap cli";
     CodePoints set;
     std::string error;
     ASSERT_TRUE(ParseGlyphSet("latin1,0x2013-0x2014,0x20AC", &set, &error));
-    for (const test::FontFile& file : fonts) {
-        FontFace face;
-        ASSERT_TRUE(face.Open(test::ReadFontFile(file.path), 0, &error)) << error;
-        for (uint32_t size : face.Scalable() ? std::vector<uint32_t>{9, 16, 27} : std::vector<uint32_t>{0}) {
-            SCOPED_TRACE(file.what + std::string(" at ") + std::to_string(size));
-            FontFace sized;
-            ASSERT_TRUE(test::OpenFont(file.path, size, &sized));
-            FontGlyphs glyphs;
-            ASSERT_TRUE(GatherGlyphs({&sized}, set, {8, Hinting::Font}, &glyphs, &error)) << error;
-            std::vector<uint8_t> bytes;
-            ASSERT_TRUE(MakeVlwFont(glyphs, &bytes, &error)) << error;
-            // Every glyph, a space, a character no font has (a box), lines.
-            CodePoints text = DefaultSample(glyphs, glyphs.glyphs.size());
-            text.insert(text.begin(), {'j', 0x2603, ' ', 'A', '\n'});
-            PixelImage sample;
-            SamplePen pen;
-            ASSERT_TRUE(DrawSample(glyphs, LayOutVlwText(glyphs, text), &sample, &pen));
-            std::vector<uint8_t> canvas(static_cast<size_t>(sample.Width()) * sample.Height(), 0);
-            TftEspiModel model(bytes);
-            model.canvas = &canvas;
-            model.width = static_cast<int>(sample.Width()), model.height = static_cast<int>(sample.Height());
-            model.originX = pen.x, model.originY = pen.y;
-            model.loadFont();
-            for (uint32_t c : text) model.drawGlyph(static_cast<uint16_t>(c));
-            EXPECT_EQ(canvas, ValuesOf(sample));
-        }
+    for (const test::FontAtSize& at : fonts) {
+        SCOPED_TRACE(at.file.what + std::string(" at ") + std::to_string(at.size));
+        FontFace sized;
+        ASSERT_TRUE(test::OpenFont(at.file.path, at.size, &sized));
+        FontGlyphs glyphs;
+        ASSERT_TRUE(GatherGlyphs({&sized}, set, {8, Hinting::Font}, &glyphs, &error)) << error;
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(MakeVlwFont(glyphs, &bytes, &error)) << error;
+        // Every glyph, a space, a character no font has (a box), lines.
+        CodePoints text = DefaultSample(glyphs, glyphs.glyphs.size());
+        text.insert(text.begin(), {'j', 0x2603, ' ', 'A', '\n'});
+        PixelImage sample;
+        SamplePen pen;
+        ASSERT_TRUE(DrawSample(glyphs, LayOutVlwText(glyphs, text), &sample, &pen));
+        std::vector<uint8_t> canvas(static_cast<size_t>(sample.Width()) * sample.Height(), 0);
+        TftEspiModel model(bytes);
+        model.canvas = &canvas;
+        model.width = static_cast<int>(sample.Width()), model.height = static_cast<int>(sample.Height());
+        model.originX = pen.x, model.originY = pen.y;
+        model.loadFont();
+        for (uint32_t c : text) model.drawGlyph(static_cast<uint16_t>(c));
+        EXPECT_EQ(canvas, ValuesOf(sample));
     }
 }
 
