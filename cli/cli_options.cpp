@@ -129,6 +129,14 @@ bool ApplyFace(const char* value, CliArgs* args, std::string* error) {
     return true;
 }
 
+// --chars: the characters of the value itself join the set.
+bool ApplyChars(const char* value, CliArgs* args, std::string* error) {
+    args->font.glyphsGiven = true;
+    if (AddTextCharacters(value, &args->font.glyphs, error)) return true;
+    *error = std::string("'") + value + "' is not UTF-8 text";
+    return false;
+}
+
 bool SetTextFile(const char* value, CliArgs* args, std::string*) {
     args->font.textFile = value;
     return true;
@@ -769,6 +777,8 @@ const CliOption kCliOptions[] = {
      "U+2013, 65) and sets (ascii, latin1, digits, kana), by\n"
      "commas; given more than once, all of them. Without it\n"
      "and --text: ascii"},
+    {"--chars", nullptr, Takes::Value, "TEXT", "characters", ApplyChars, HelpSection::Fonts,
+     "these characters join the set, as typed: --chars '°C%'"},
     {"--text", nullptr, Takes::Value, "FILE", "a text file", SetTextFile, HelpSection::Fonts,
      "the characters of a UTF-8 text file join the set (a UI's\n"
      "strings: the way to a small CJK font)"},

@@ -125,7 +125,7 @@ const CliRule kCliRules[] = {
                 std::to_string(c.font.rendering.bits);
      },
      "--lvgl-font f --font-bits 8 --font-compress in.ttf"},
-    {"--font-size --glyphs --text --sample --hinting --face --strict --font-bits --font-compress",
+    {"--font-size --glyphs --chars --text --sample --hinting --face --strict --font-bits --font-compress",
      [](A a, C) { return !a.font.form && FirstGiven(a, kFontOptions); },
      [](A a, C) {
          return std::string(FirstGiven(a, kFontOptions)) +
