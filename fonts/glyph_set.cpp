@@ -74,16 +74,16 @@ void AddRange(uint32_t first, uint32_t last, CodePoints* set) {
 
 }  // namespace
 
-bool ParseGlyphSet(const std::string& spec, CodePoints* set, std::string* error) {
+bool ParseGlyphSet(const std::string& written, CodePoints* set, std::string* error) {
     size_t at = 0;
-    while (at <= spec.size()) {
-        size_t comma = spec.find(',', at);
-        if (comma == std::string::npos) comma = spec.size();
-        const std::string part = Trim(spec.substr(at, comma - at));
+    while (at <= written.size()) {
+        size_t comma = written.find(',', at);
+        if (comma == std::string::npos) comma = written.size();
+        const std::string part = Trim(written.substr(at, comma - at));
         at = comma + 1;
         if (part.empty()) {
-            if (comma == spec.size() && !set->empty()) break;
-            *error = "an empty part in the glyph set " + Quoted(spec);
+            if (comma == written.size() && !set->empty()) break;
+            *error = "an empty part in the glyph set " + Quoted(written);
             return false;
         }
         std::string lower = part;

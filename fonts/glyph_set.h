@@ -10,9 +10,9 @@
 
 using CodePoints = std::vector<uint32_t>;
 
-// The code points `spec` names, added to `set`. False with `error` (one
+// The code points a set as written names, added to `set`. False with `error` (one
 // line, naming the part at fault) for a part that is neither.
-bool ParseGlyphSet(const std::string& spec, CodePoints* set, std::string* error);
+bool ParseGlyphSet(const std::string& written, CodePoints* set, std::string* error);
 
 // The characters of a UTF-8 text, added to `set`; line breaks, tabs and
 // other control characters are left out. False with `error` for bytes that
