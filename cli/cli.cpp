@@ -234,12 +234,12 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
     if (c.font.form) {
         // A font's picture forms write a file's bytes, as an image's do.
         const bool toTerminal = !c.output && !c.outDir && IsTerminal(out);
-        const char* binary = c.form != OutputFormat::ArrayText ? (FormRow(c.form).text ? nullptr : FormRow(c.form).flag)
-                             : c.font.form->text               ? nullptr
-                                                               : c.font.form->flag;
-        if (c.mode == RunMode::Convert && binary && toTerminal)
-            return UsageError(err,
-                              std::string(binary) + " writes a file's bytes, not text for a terminal: give -o FILE");
+        // The sample's picture form, or else the font's own.
+        const bool picture = c.form != OutputFormat::ArrayText;
+        const bool text = picture ? FormRow(c.form).text : c.font.form->text;
+        const char* flag = picture ? FormRow(c.form).flag : c.font.form->flag;
+        if (c.mode == RunMode::Convert && !text && toTerminal)
+            return UsageError(err, std::string(flag) + " writes a file's bytes, not text for a terminal: give -o FILE");
         if (outDir == PathKind::Missing && !CreateFolders(c.outDir)) {
             std::fprintf(err, "%s: cannot create the folder '%s'\n", kName, c.outDir);
             return kExitOutput;

@@ -23,9 +23,10 @@ bool OpenEach(const Run& run, OpenFonts* fonts) {
         std::vector<uint8_t> bytes;
         std::string why;
         auto face = std::make_unique<FontFace>();
-        if (!ReadInputBytes(input, run.in, kLargestFont, &bytes, &why) ||
-            (bytes.size() > kLargestFont && (why = "a font of more than 256 MiB", true)) ||
-            !face->Open(std::move(bytes), f.face, &why) || !face->SetSize(f.size, &why)) {
+        const bool read = ReadInputBytes(input, run.in, kLargestFont, &bytes, &why);
+        if (read && bytes.size() > kLargestFont) why = "a font of more than 256 MiB";
+        if (!read || bytes.size() > kLargestFont || !face->Open(std::move(bytes), f.face, &why) ||
+            !face->SetSize(f.size, &why)) {
             Refuse(run, input, why);
             return false;
         }

@@ -111,7 +111,8 @@ SampleLayout LayOutVlwText(const FontGlyphs& glyphs, const CodePoints& text) {
             layout.glyphs.push_back({g, x + g->left, y + ascent - g->top});
             x += g->advance;
         } else {
-            layout.boxes.push_back({x, y + ascent - ascent, space, ascent});
+            // drawRect's top is the pen's plus maxAscent - ascent, which are the same here.
+            layout.boxes.push_back({x, y, space, ascent});
             x += space + 1;
         }
         layout.right = std::max(layout.right, x);

@@ -270,37 +270,9 @@ function update() {
   $('font-bits').disabled = value('font-form') !== '--lvgl-font';
   // LVGL decompresses fonts of 2 and 4 bits (and 3, which is not written).
   $('font-compress').disabled = $('font-bits').disabled || !['2', '4'].includes(value('font-bits'));
-  if (file.font) {
-    try {
-      updateFont(file);
-      say('');
-      return true;
-    } catch (error) {
-      say(refusalIn(lang, error.message));
-      return false;
-    } finally {
-      window.quillgrid.lastUpdateMs = performance.now() - started;
-    }
-  }
-  const args = commandArgs(null, true);
   try {
-    const result = convertRun(file.bytes, args, file.name);
-    // An animation: a slider picks the frame shown; the output holds them all.
-    frames = result.bmps;
-    const slider = $('frame');
-    slider.max = String(Math.max(0, frames.length - 1));
-    if (Number(slider.value) >= frames.length) slider.value = '0';
-    $('frame-box').hidden = slider.disabled = frames.length < 2;
-    showPicture(pixelsOfBmp(frames[Number(slider.value)] || result.bmp));
-    $('frame-number').textContent = frames.length > 1 ? text('frameof')(Number(slider.value), frames.length) : '';
-    lastText = new TextDecoder().decode(result.out);
-    $('output').textContent = lastText;
-    $('command').textContent = ['quillgrid-cli'].concat(args, [file.name]).map(shellWord).join(' ');
-    const field = (key) => { const m = result.info.match(new RegExp(`^${key}: (.*)$`, 'm')); return m ? m[1] : ''; };
-    $('info').textContent = text('info')({
-      width: field('width'), height: field('height'), bytes: field('bytes'), preset: field('preset'),
-      source: field('source'),
-    });
+    if (file.font) updateFont(file);
+    else updateImage(file);
     say('');
     return true;
   } catch (error) {
@@ -309,6 +281,28 @@ function update() {
   } finally {
     window.quillgrid.lastUpdateMs = performance.now() - started;
   }
+}
+
+// An image: the picture as the display shows it (an animation's frames
+// picked by a slider), the bytes, what --info says; throws the refusal.
+function updateImage(file) {
+  const args = commandArgs(null, true);
+  const result = convertRun(file.bytes, args, file.name);
+  frames = result.bmps;
+  const slider = $('frame');
+  slider.max = String(Math.max(0, frames.length - 1));
+  if (Number(slider.value) >= frames.length) slider.value = '0';
+  $('frame-box').hidden = slider.disabled = frames.length < 2;
+  showPicture(pixelsOfBmp(frames[Number(slider.value)] || result.bmp));
+  $('frame-number').textContent = frames.length > 1 ? text('frameof')(Number(slider.value), frames.length) : '';
+  lastText = new TextDecoder().decode(result.out);
+  $('output').textContent = lastText;
+  $('command').textContent = ['quillgrid-cli'].concat(args, [file.name]).map(shellWord).join(' ');
+  const field = (key) => { const m = result.info.match(new RegExp(`^${key}: (.*)$`, 'm')); return m ? m[1] : ''; };
+  $('info').textContent = text('info')({
+    width: field('width'), height: field('height'), bytes: field('bytes'), preset: field('preset'),
+    source: field('source'),
+  });
 }
 
 // --- files ---
