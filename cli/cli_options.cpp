@@ -762,6 +762,14 @@ const CliOption kCliOptions[] = {
      "ranges and sparse lists, chosen for size. Checked against\n"
      "lv_font_get_glyph_dsc_fmt_txt() and\n"
      "lv_font_get_bitmap_fmt_txt() (src/font/fmt_txt)"},
+    {"--u8g2-font", nullptr, Takes::Value, "NAME", "a font name", SetFontForm<FontFormat::U8g2>, HelpSection::Fonts,
+     "write a u8g2 font, a header of the array NAME, for\n"
+     "u8g2.setFont(NAME): 1 bit, characters to 0xFFFF, in the\n"
+     "bytes u8g2's bdfconv writes for a BDF in its proportional\n"
+     "mode (-b 0). The glyph sets u8g2-f, u8g2-r, u8g2-n and\n"
+     "u8g2-u are its fonts' _tf, _tr, _tn and _tu. Checked\n"
+     "against u8g2_font_decode_glyph() and\n"
+     "u8g2_font_get_glyph_data() (csrc/u8g2_font.c)"},
     {"--font-bits", nullptr, Takes::Value, "N", "1, 2, 4 or 8", ApplyFontBits, HelpSection::Fonts,
      "bits of coverage a pixel, for --lvgl-font: 1, 2, 4 or 8", "1 2 4 8"},
     {"--font-compress", nullptr, Takes::Nothing, nullptr, nullptr, SetFontCompress, HelpSection::Fonts,

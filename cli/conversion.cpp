@@ -195,6 +195,7 @@ void ResolveFont(const CliArgs& args, FontConversion* font) {
     font->rendering.bits = a.bits.value_or(a.form->bits);
     font->rendering.hinting = a.hinting.value_or(Hinting::Font);
     font->rendering.kerning = a.form->kerns;
+    font->rendering.references = a.form->measures;
     font->glyphs = a.glyphs;
     font->textFile = a.textFile;
     if (!a.glyphsGiven && !a.textFile) ParseGlyphSet("ascii", &font->glyphs, nullptr);

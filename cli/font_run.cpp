@@ -207,11 +207,12 @@ int RunFonts(Run& run) {
     if (c.mode == RunMode::Preview || c.form != OutputFormat::ArrayText) {
         written = WriteSample(run, glyphs, c.mode == RunMode::Preview ? "" : output);
     } else {
-        std::string text;
-        if (!f.form->write(glyphs, f.name, About(run, fonts, glyphs), f.write, &text, &why)) {
+        std::string text, note;
+        if (!f.form->write(glyphs, f.name, About(run, fonts, glyphs), f.write, &text, &note, &why)) {
             Refuse(run, first, why);
             return kExitRefused;
         }
+        if (!note.empty()) Refuse(run, first, note);
         written = WriteFont(run, text, output);
     }
     if (!written) {

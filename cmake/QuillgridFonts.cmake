@@ -1,6 +1,7 @@
 # quillgrid_add_fonts(TARGET <target> HEADER <name.h> FONT <files...>
 #                     SIZE <pixels> [GLYPHS <set>] [TEXT <file>]
-#                     [FORM --gfx-font|--vlw-array|--lvgl-font] [NAME <name>]
+#                     [FORM --gfx-font|--vlw-array|--lvgl-font|--u8g2-font]
+#                     [NAME <name>]
 #                     [OPTIONS <quillgrid-cli options...>])
 #
 # Makes a font with quillgrid-cli when <target> is built (not when the
@@ -10,7 +11,7 @@
 # that has it), SIZE pixels to the em (a bitmap font: its own size, SIZE
 # 0), in FORM (--gfx-font, Adafruit GFX's, by default; --vlw-array,
 # TFT_eSPI's; --lvgl-font, LVGL 9's, whose C file, HEADER <name.c>, joins
-# <target>'s sources) named NAME (the file's name as a C identifier by
+# <target>'s sources; --u8g2-font, u8g2's) named NAME (the file's name as a C identifier by
 # default). <name.h> is the font; its folder is added to <target>'s
 # include path.
 # The font is made again only when a FONT, the TEXT, the options or
@@ -27,8 +28,9 @@ function(quillgrid_add_fonts)
   if(NOT QGF_FORM)
     set(QGF_FORM --gfx-font)
   endif()
-  if(NOT QGF_FORM MATCHES "^--(gfx-font|vlw-array|lvgl-font)$")
-    message(FATAL_ERROR "quillgrid_add_fonts: FORM is --gfx-font, --vlw-array or --lvgl-font, not '${QGF_FORM}'")
+  if(NOT QGF_FORM MATCHES "^--(gfx-font|vlw-array|lvgl-font|u8g2-font)$")
+    message(FATAL_ERROR
+      "quillgrid_add_fonts: FORM is --gfx-font, --vlw-array, --lvgl-font or --u8g2-font, not '${QGF_FORM}'")
   endif()
   get_filename_component(stem "${QGF_HEADER}" NAME_WE)
   if(NOT QGF_NAME)

@@ -35,7 +35,8 @@ uint8_t Coverage(const FT_Bitmap& bitmap, uint32_t x, uint32_t y) {
 
 // Rows and columns with nothing in them trimmed from the bitmap's edges
 // (FreeType gives a space a blank pixel, and thin shapes blank edges):
-// the glyph stands where it stood, in fewer bytes. A blank glyph is 0 x 0.
+// the glyph stands where it stood, in fewer bytes. A blank glyph is 0 x 0
+// at its bitmap's top-left corner, as a bitmap font's box puts it.
 void CropGlyph(Glyph* g) {
     uint32_t x0 = g->width, x1 = 0, y0 = g->height, y1 = 0;
     for (uint32_t y = 0; y < g->height; ++y)
@@ -46,7 +47,6 @@ void CropGlyph(Glyph* g) {
             }
     if (x0 >= x1) {
         g->width = g->height = 0;
-        g->left = g->top = 0;
         g->coverage.clear();
         return;
     }
@@ -195,7 +195,8 @@ int32_t FontFace::Kerning(uint32_t left, uint32_t right) const {
     return Pixels(delta.x);
 }
 
-bool FontFace::Render(uint32_t codePoint, const GlyphRendering& rendering, Glyph* glyph, std::string* error) const {
+bool FontFace::Render(uint32_t codePoint, const GlyphRendering& rendering, Glyph* glyph, std::string* error,
+                      bool trim) const {
     FT_Int32 flags = rendering.bits == 1 ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
     if (rendering.hinting == Hinting::Auto) flags |= FT_LOAD_FORCE_AUTOHINT;
     if (rendering.hinting == Hinting::None) flags |= FT_LOAD_NO_HINTING;
@@ -215,7 +216,11 @@ bool FontFace::Render(uint32_t codePoint, const GlyphRendering& rendering, Glyph
     glyph->top = slot->bitmap_top;
     glyph->advance = Pixels(slot->advance.x);
     glyph->coverage.assign(static_cast<size_t>(bitmap.width) * bitmap.rows, 0);
-    if (glyph->coverage.empty()) return true;
+    // A bitmap with no rows or no columns (a broken BDF's) is blank: 0 x 0.
+    if (glyph->coverage.empty()) {
+        glyph->width = glyph->height = 0;
+        return true;
+    }
     // A broken bitmap font may give a size and no pixels.
     if (!bitmap.buffer) {
         *error = "the font's bitmap of " + CodePointText(codePoint) + " is missing";
@@ -244,7 +249,7 @@ bool FontFace::Render(uint32_t codePoint, const GlyphRendering& rendering, Glyph
             glyph->coverage[static_cast<size_t>(y) * bitmap.width + x] = c;
         }
     FT_Bitmap_Done(state->library, &gray);
-    CropGlyph(glyph);
+    if (trim) CropGlyph(glyph);
     return true;
 }
 
@@ -279,6 +284,17 @@ bool GatherGlyphs(const std::vector<const FontFace*>& faces, const CodePoints& s
         font->glyphs.push_back(std::move(glyph));
         font->fromFont.push_back(static_cast<uint32_t>(f));
     }
+    if (rendering.references)
+        for (uint32_t c : {'A', '1', 'g', '('}) {
+            if (FindGlyph(*font, c)) continue;
+            for (const FontFace* face : faces) {
+                if (!face->Has(c)) continue;
+                Glyph glyph;
+                if (!face->Render(c, rendering, &glyph, error, false)) return false;
+                font->references.push_back(std::move(glyph));
+                break;
+            }
+        }
     // Kerning between two glyphs of the same font, which has a table of it.
     if (!rendering.kerning) return true;
     for (size_t f = 0; f < faces.size(); ++f) {

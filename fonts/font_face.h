@@ -19,7 +19,8 @@ enum class Hinting {
 struct GlyphRendering {
     uint32_t bits = 1;  // 1: black and white; 2, 4 or 8: levels of coverage
     Hinting hinting = Hinting::Font;
-    bool kerning = false;  // gather the pairs of the font's kerning table
+    bool kerning = false;     // gather the pairs of the font's kerning table
+    bool references = false;  // gather the letters u8g2 measures a font by
 };
 
 class FontFace {
@@ -48,9 +49,11 @@ public:
     // The kerning of two code points the face has, in whole pixels (FreeType's
     // grid-fitted kerning from the font's 'kern' table).
     int32_t Kerning(uint32_t left, uint32_t right) const;
-    // The glyph of a code point the face has. False with `error` when
-    // FreeType cannot render it.
-    bool Render(uint32_t codePoint, const GlyphRendering& rendering, Glyph* glyph, std::string* error) const;
+    // The glyph of a code point the face has, its blank edges trimmed
+    // unless `trim` is false. False with `error` when FreeType cannot
+    // render it.
+    bool Render(uint32_t codePoint, const GlyphRendering& rendering, Glyph* glyph, std::string* error,
+                bool trim = true) const;
 
 private:
     struct State;

@@ -3,15 +3,26 @@
 
 #include "fonts/gfx_font.h"
 #include "fonts/lvgl_font.h"
+#include "fonts/u8g2_font.h"
 #include "fonts/vlw_font.h"
 
 namespace {
 
+// avr-gcc's largest object: an array past it does not compile for an AVR.
+const size_t kAvrLargestArray = 32767;
+
+// "the font is 53085 bytes, too many for an AVR …"
+std::string TooLargeForAvr(const char* whatIs, size_t bytes) {
+    return std::string(whatIs) + " " + std::to_string(bytes) +
+           " bytes, too many for an AVR (avr-gcc's arrays end at 32,767 bytes); 32-bit boards take them";
+}
+
 bool WriteGfx(const FontGlyphs& glyphs, const std::string& name, const std::string& about, const FontWriteOptions&,
-              std::string* out, std::string* error) {
+              std::string* out, std::string* note, std::string* error) {
     GfxFont font;
     if (!MakeGfxFont(glyphs, &font, error)) return false;
     *out = GfxFontText(font, name, about);
+    if (font.bitmap.size() > kAvrLargestArray) *note = TooLargeForAvr("the bitmaps are", font.bitmap.size());
     return true;
 }
 
@@ -30,7 +41,7 @@ bool DescribeGfx(const FontGlyphs& glyphs, const FontWriteOptions&, std::string*
 }
 
 bool WriteVlwFile(const FontGlyphs& glyphs, const std::string&, const std::string&, const FontWriteOptions&,
-                  std::string* out, std::string* error) {
+                  std::string* out, std::string*, std::string* error) {
     std::vector<uint8_t> bytes;
     if (!MakeVlwFont(glyphs, &bytes, error)) return false;
     out->assign(bytes.begin(), bytes.end());
@@ -38,7 +49,7 @@ bool WriteVlwFile(const FontGlyphs& glyphs, const std::string&, const std::strin
 }
 
 bool WriteVlwArray(const FontGlyphs& glyphs, const std::string& name, const std::string& about, const FontWriteOptions&,
-                   std::string* out, std::string* error) {
+                   std::string* out, std::string*, std::string* error) {
     std::vector<uint8_t> bytes;
     if (!MakeVlwFont(glyphs, &bytes, error)) return false;
     *out = VlwArrayText(bytes, name, about);
@@ -54,7 +65,7 @@ bool DescribeVlw(const FontGlyphs& glyphs, const FontWriteOptions&, std::string*
 }
 
 bool WriteLvgl(const FontGlyphs& glyphs, const std::string& name, const std::string& about,
-               const FontWriteOptions& options, std::string* out, std::string* error) {
+               const FontWriteOptions& options, std::string* out, std::string*, std::string* error) {
     LvglFont font;
     if (!MakeLvglFont(glyphs, glyphs.bits, options.compress, &font, error)) return false;
     *out = LvglFontText(font, name, about);
@@ -81,19 +92,44 @@ bool DescribeLvgl(const FontGlyphs& glyphs, const FontWriteOptions& options, std
     return true;
 }
 
+bool WriteU8g2(const FontGlyphs& glyphs, const std::string& name, const std::string& about, const FontWriteOptions&,
+               std::string* out, std::string* note, std::string* error) {
+    U8g2Font font;
+    if (!MakeU8g2Font(glyphs, &font, error)) return false;
+    *out = U8g2FontText(font, name, about);
+    if (font.bytes.size() > kU8g2AvrLimit) *note = TooLargeForAvr("the font is", font.bytes.size());
+    return true;
+}
+
+bool DescribeU8g2(const FontGlyphs& glyphs, const FontWriteOptions&, std::string* text, std::string* error) {
+    U8g2Font font;
+    if (!MakeU8g2Font(glyphs, &font, error)) return false;
+    char line[320];
+    std::snprintf(line, sizeof line,
+                  "u8g2 font (a %s kind): %zu bytes%s, %u glyphs, %u of them past 0xFF; runs of %u and %u bits; "
+                  "box %d x %d at %d, %d\n",
+                  U8g2Kind(glyphs).c_str(), font.bytes.size(),
+                  font.bytes.size() > kU8g2AvrLimit ? " (too many for an AVR: 32,760 at most)" : "", font.glyphs,
+                  font.unicode, font.bitsZero, font.bitsOne, font.max.w, font.max.h, font.max.x, font.max.y);
+    *text = line;
+    return true;
+}
+
 }  // namespace
 
 const std::vector<FontFormRow>& FontForms() {
-    // format, flag, extension, library, bits, bits taken, text, kerns, layout, write, describe
+    // format, flag, extension, library, bits, bits taken, text, kerns, measures, layout, write, describe
     static const std::vector<FontFormRow> kForms = {
-        {FontFormat::AdafruitGfx, "--gfx-font", ".h", "Adafruit GFX", 1, 1u << 1, true, false, LayOutGfxText, WriteGfx,
-         DescribeGfx},
-        {FontFormat::VlwFile, "--vlw", ".vlw", "TFT_eSPI", 8, 1u << 8, false, false, LayOutVlwText, WriteVlwFile,
+        {FontFormat::AdafruitGfx, "--gfx-font", ".h", "Adafruit GFX", 1, 1u << 1, true, false, false, LayOutGfxText,
+         WriteGfx, DescribeGfx},
+        {FontFormat::VlwFile, "--vlw", ".vlw", "TFT_eSPI", 8, 1u << 8, false, false, false, LayOutVlwText, WriteVlwFile,
          DescribeVlw},
-        {FontFormat::VlwArray, "--vlw-array", ".h", "TFT_eSPI", 8, 1u << 8, true, false, LayOutVlwText, WriteVlwArray,
-         DescribeVlw},
-        {FontFormat::Lvgl, "--lvgl-font", ".c", "LVGL", 4, 1u << 1 | 1u << 2 | 1u << 4 | 1u << 8, true, true,
+        {FontFormat::VlwArray, "--vlw-array", ".h", "TFT_eSPI", 8, 1u << 8, true, false, false, LayOutVlwText,
+         WriteVlwArray, DescribeVlw},
+        {FontFormat::Lvgl, "--lvgl-font", ".c", "LVGL", 4, 1u << 1 | 1u << 2 | 1u << 4 | 1u << 8, true, true, false,
          LayOutLvglText, WriteLvgl, DescribeLvgl},
+        {FontFormat::U8g2, "--u8g2-font", ".h", "u8g2", 1, 1u << 1, true, false, true, LayOutU8g2Text, WriteU8g2,
+         DescribeU8g2},
     };
     return kForms;
 }

@@ -15,6 +15,7 @@ enum class FontFormat {
     VlwFile,      // TFT_eSPI's smooth font file, for loadFont("name") from a file system
     VlwArray,     // the same bytes as a C array, for loadFont(array)
     Lvgl,         // LVGL 9's lv_font_t in C
+    U8g2,         // u8g2's font array, for setFont()
 };
 
 // What a run asks of a font form beyond the glyphs.
@@ -31,11 +32,14 @@ struct FontFormRow {
     uint32_t bitsTaken;     // those it can write, as a mask: 1 << bits
     bool text;              // C text, not a file's bytes
     bool kerns;             // its library kerns pairs of glyphs
+    bool measures;          // it measures the font by 'A', '1', 'g' and '(' (FontGlyphs::references)
     LayOutText layout;
-    // The font named `name`, with `about` as its first comment line. False
-    // with `error` (one line) for glyphs it cannot hold.
+    // The font named `name`, with `about` as its first comment line, and
+    // in `note` a line for the terminal about what it wrote (a board it is
+    // too large for), empty when there is none. False with `error` (one
+    // line) for glyphs it cannot hold.
     bool (*write)(const FontGlyphs& glyphs, const std::string& name, const std::string& about,
-                  const FontWriteOptions& options, std::string* out, std::string* error);
+                  const FontWriteOptions& options, std::string* out, std::string* note, std::string* error);
     // Its size and limits, a line for --info. False with `error` as write's.
     bool (*describe)(const FontGlyphs& glyphs, const FontWriteOptions& options, std::string* text, std::string* error);
 };

@@ -41,6 +41,10 @@ struct FontGlyphs {
     CodePoints missing;              // asked for, in no font
     std::vector<uint32_t> fromFont;  // the index of the font each glyph came from
     std::vector<KernPair> kerning;   // sorted by left, then right; asked for only
+    // 'A', '1', 'g' and '(' where the set lacks them and a font has them,
+    // untrimmed, as the font's box of each stands: u8g2's header measures
+    // its letters by them. Asked for only.
+    std::vector<Glyph> references;
 };
 
 // The glyph of a code point, or null.

@@ -20,6 +20,11 @@ const std::vector<NamedSet>& NamedSets() {
         {"latin1", {{0x20, 0x7E}, {0xA0, 0xFF}}},
         {"digits", {{0x20, 0x20}, {0x2B, 0x3A}}},  // space, + , - . / 0-9 :
         {"kana", {{0x3000, 0x303F}, {0x3041, 0x3096}, {0x3099, 0x30FF}, {0xFF61, 0xFF9F}}},
+        // u8g2's kinds of font, the sets its converter's maps name.
+        {"u8g2-f", {{0x20, 0xFF}}},
+        {"u8g2-r", {{0x20, 0x7F}}},
+        {"u8g2-n", {{0x20, 0x20}, {0x2A, 0x3A}}},
+        {"u8g2-u", {{0x20, 0x5F}}},
     };
     return kSets;
 }

@@ -1,7 +1,8 @@
 // Which characters a font is made of: Unicode code points, sorted, each
 // once. A set is written as ranges and single code points ("0x20-0x7E,
 // 0xB0,U+2013-U+2014", decimal too), names of sets ("ascii", "latin1",
-// "digits", "kana"), or the characters of a text.
+// "digits", "kana", and u8g2's "u8g2-f", "u8g2-r", "u8g2-n", "u8g2-u"), or
+// the characters of a text.
 #pragma once
 
 #include <cstdint>

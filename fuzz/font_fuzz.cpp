@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to the font path: FreeType's reading of them as a
-// font, the glyphs of a set gathered and rendered, the Adafruit GFX font
-// made of them, its header, and a sample. What it checks: a refusal says
-// why in one line; a font's glyphs are sorted, each within its bitmap, and
-// Adafruit's loop over the font's bytes draws the sample the glyphs draw.
+// font, the glyphs of a set gathered and rendered, the u8g2 and Adafruit
+// GFX fonts made of them, a header, and a sample. What it checks: a
+// refusal says why in one line; a font's glyphs are sorted, each within
+// its bitmap, and u8g2's and Adafruit's loops over the fonts' bytes draw
+// the sample the glyphs draw.
 // The same bytes also go to the glyph set and text readers as text.
 //   byte 0: the size in pixels, 4 to 35 (a bitmap font: its own)
 //   byte 1: the hinting (modulo 3); bit 7: every glyph's text too; bit 6:
@@ -18,8 +19,10 @@
 #include "fonts/font_sample.h"
 #include "fonts/gfx_font.h"
 #include "fonts/lvgl_font.h"
+#include "fonts/u8g2_font.h"
 #include "fonts/vlw_font.h"
 #include "fuzz/fuzz_check.h"
+#include "tests/fonts/u8g2_model.h"
 
 namespace {
 
@@ -60,6 +63,39 @@ bool ModelDraws(const GfxFont& font, const CodePoints& text, const PixelImage& s
     return true;
 }
 
+struct U8g2Canvas {
+    uint32_t width, height;
+    std::vector<uint8_t> set;
+    bool outside = false;
+};
+
+void U8g2Pixel(void* context, int x, int y) {
+    U8g2Canvas* c = static_cast<U8g2Canvas*>(context);
+    if (x < 0 || y < 0 || static_cast<uint32_t>(x) >= c->width || static_cast<uint32_t>(y) >= c->height)
+        c->outside = true;
+    else
+        c->set[static_cast<size_t>(y) * c->width + x] = 1;
+}
+
+// u8g2's reading code, modelled, over the font's own bytes draws the
+// sample's lines as our picture of them.
+bool U8g2ModelDraws(const FontGlyphs& glyphs, const U8g2Font& font, const CodePoints& text) {
+    PixelImage sample;
+    SamplePen pen;
+    if (!DrawSample(glyphs, LayOutU8g2Text(glyphs, text), &sample, &pen)) return true;
+    if (uint64_t(sample.Width()) * sample.Height() > (uint64_t(1) << 22)) return true;
+    U8g2Canvas canvas{sample.Width(), sample.Height(), std::vector<uint8_t>(size_t(sample.Width()) * sample.Height())};
+    u8g2_model_t model = {};
+    u8g2_model_set_font(&model, font.bytes.data());
+    model.pixel = U8g2Pixel;
+    model.context = &canvas;
+    u8g2_model_draw_lines(&model, pen.x, pen.y, text.data(), text.size());
+    for (uint32_t py = 0; py < sample.Height(); ++py)
+        for (uint32_t px = 0; px < sample.Width(); ++px)
+            if ((canvas.set[size_t(py) * sample.Width() + px] != 0) != (sample.Get(px, py) != 0)) return false;
+    return !canvas.outside;
+}
+
 void CheckText(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     for (bool asText : {false, true}) {
@@ -94,7 +130,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(ParseGlyphSet(kSets[data[2] % 4], &set, &why));
     const bool smooth = (data[1] & 0x40) != 0, lvgl = !smooth && (data[1] & 0x20) != 0;
     const uint32_t bits = smooth ? 8u : lvgl ? 1u << (data[2] >> 2 & 3) : 1u;
-    const GlyphRendering rendering = {bits, static_cast<Hinting>(data[1] % 3)};
+    GlyphRendering rendering = {bits, static_cast<Hinting>(data[1] % 3)};
+    rendering.references = true;
     FontGlyphs glyphs;
     if (!GatherGlyphs({&face}, set, rendering, &glyphs, &why)) {
         FUZZ_CHECK(!why.empty() && why.find('\n') == std::string::npos);
@@ -148,6 +185,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         DrawSample(glyphs, LayOutVlwText(glyphs, DefaultSample(glyphs, glyphs.glyphs.size())), &sample, &pen);
         return 0;
     }
+    const CodePoints text = DefaultSample(glyphs, glyphs.glyphs.size());
+    U8g2Font u8g2;
+    if (MakeU8g2Font(glyphs, &u8g2, &why))
+        FUZZ_CHECK(U8g2ModelDraws(glyphs, u8g2, text));
+    else
+        FUZZ_CHECK(!why.empty() && why.find('\n') == std::string::npos);
     GfxFont font;
     if (!MakeGfxFont(glyphs, &font, &why)) {
         FUZZ_CHECK(!why.empty() && why.find('\n') == std::string::npos);
@@ -155,7 +198,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     FUZZ_CHECK(font.glyphs.size() == static_cast<size_t>(font.last - font.first + 1) && font.bitmap.size() <= 65536);
     if (data[1] & 0x80) FUZZ_CHECK(!GfxFontText(font, "fuzz", "a fuzzed font").empty());
-    const CodePoints text = DefaultSample(glyphs, glyphs.glyphs.size());
     PixelImage sample;
     SamplePen pen;
     if (!DrawSample(glyphs, LayOutGfxText(glyphs, text), &sample, &pen)) return 0;

@@ -173,7 +173,8 @@ TEST_F(CliTest, EveryValueErrorNamesItsOption) {
         {"--palette", "#12345"},   {"--color", "rgb444"},     {"--byte-order", "mid"},  {"--plane-ink", "2,0"},
         {"--frames", "1-"},        {"--delay", "-5"},         {"--set-bit", "grey"},    {"--gfx-font", "9x"},
         {"--font-size", "0"},      {"--glyphs", "0x7F-0x20"}, {"--hinting", "full"},    {"--face", "-1"},
-        {"--vlw-array", "a b"},    {"--lvgl-font", "x-y"},    {"--font-bits", "3"},     {"--chars", "\xC3"},
+        {"--vlw-array", "a b"},    {"--lvgl-font", "x-y"},    {"--u8g2-font", "9x"},    {"--font-bits", "3"},
+        {"--chars", "\xC3"},
     };
     const std::set<std::string> anyText = {"--output",  "--out-dir", "--settings", "--depfile",
                                            "--example", "--text",    "--sample"};

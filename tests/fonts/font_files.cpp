@@ -70,4 +70,19 @@ bool OpenFont(const std::string& path, uint32_t size, FontFace* face) {
     return true;
 }
 
+bool GatherFrom(const std::string& path, uint32_t size, const std::string& set, const GlyphRendering& rendering,
+                FontGlyphs* glyphs) {
+    FontFace face;
+    CodePoints points;
+    std::string error;
+    if (!OpenFont(path, size, &face)) return false;
+    if (!ParseGlyphSet(set, &points, &error) || !GatherGlyphs({&face}, points, rendering, glyphs, &error)) {
+        ADD_FAILURE() << path << ": " << error;
+        return false;
+    }
+    return true;
+}
+
+const char* const kDejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
 }  // namespace test

@@ -38,4 +38,12 @@ std::vector<uint8_t> ReadFontFile(const std::string& path);
 // test when it cannot.
 bool OpenFont(const std::string& path, uint32_t size, FontFace* face);
 
+// The glyphs of a set as written (ParseGlyphSet's) from a font file at
+// `size`. Fails the test when it cannot.
+bool GatherFrom(const std::string& path, uint32_t size, const std::string& set, const GlyphRendering& rendering,
+                FontGlyphs* glyphs);
+
+// DejaVu Sans, which the tests that compile a written font draw with.
+extern const char* const kDejaVuSans;
+
 }  // namespace test

@@ -219,18 +219,14 @@ bool Found(const char* tool) {
 // The header compiled from two files with the warnings on; one walks the
 // font's own arrays with Adafruit's loop and prints what it draws.
 TEST(GfxFontTest, HeaderCompilesFromTwoFilesAndItsArraysDrawTheSample) {
-    const std::string dejavu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-    if (!std::filesystem::exists(dejavu) || std::string(QG_C_COMPILER).empty())
+    if (!std::filesystem::exists(test::kDejaVuSans) || std::string(QG_C_COMPILER).empty())
         GTEST_SKIP() << "needs DejaVu and a C compiler";
     test::ScratchDir dir;
-    FontFace face;
-    ASSERT_TRUE(test::OpenFont(dejavu, 11, &face));
     FontGlyphs glyphs;
-    std::string error, text;
-    CodePoints set;
-    ASSERT_TRUE(ParseGlyphSet("0x20-0x7E,0xE9", &set, &error));
-    ASSERT_TRUE(GatherGlyphs({&face}, set, {}, &glyphs, &error)) << error;
-    ASSERT_TRUE(FontFormOf(FontFormat::AdafruitGfx)->write(glyphs, "sans11", "DejaVu Sans at 11", {}, &text, &error));
+    ASSERT_TRUE(test::GatherFrom(test::kDejaVuSans, 11, "0x20-0x7E,0xE9", {}, &glyphs));
+    std::string error, text, note;
+    ASSERT_TRUE(
+        FontFormOf(FontFormat::AdafruitGfx)->write(glyphs, "sans11", "DejaVu Sans at 11", {}, &text, &note, &error));
     std::ofstream(dir.File("sans11.h")) << text;
     const CodePoints sample = {'Q', 'u', 'i', 'l', 'l', ',', ' ', 0xE9, '\n', 'g', 'r', 'i', 'd', '!', '~'};
     PixelImage picture;

@@ -395,17 +395,13 @@ TEST(LvglFontTest, EachLimitIsRefusedByName) {
 // model of LVGL's two reading functions in C, which draws a text from the
 // file's own arrays through the lv_font_t.
 TEST(LvglFontTest, TheCFileCompilesAndItsArraysDrawTheSample) {
-    const std::string dejavu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-    if (!std::filesystem::exists(dejavu) || std::string(QG_C_COMPILER).empty())
+    if (!std::filesystem::exists(test::kDejaVuSans) || std::string(QG_C_COMPILER).empty())
         GTEST_SKIP() << "needs DejaVu and a C compiler";
     test::ScratchDir dir;
-    FontFace face;
-    ASSERT_TRUE(test::OpenFont(dejavu, 13, &face));
-    CodePoints set;
-    std::string error;
-    ASSERT_TRUE(ParseGlyphSet("0x20-0x7E,0xE9,0x2013,0x2192", &set, &error));
     FontGlyphs glyphs;
-    ASSERT_TRUE(GatherGlyphs({&face}, set, {4, Hinting::Font, true}, &glyphs, &error)) << error;
+    ASSERT_TRUE(
+        test::GatherFrom(test::kDejaVuSans, 13, "0x20-0x7E,0xE9,0x2013,0x2192", {4, Hinting::Font, true}, &glyphs));
+    std::string error;
     LvglFont font;
     ASSERT_TRUE(MakeLvglFont(glyphs, 4, false, &font, &error)) << error;
     ASSERT_FALSE(font.kernIds.empty());

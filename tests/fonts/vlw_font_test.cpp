@@ -228,17 +228,12 @@ TEST(VlwFontTest, EachLimitIsRefusedByName) {
 
 #ifndef _WIN32
 TEST(VlwFontTest, ArrayCompilesFromTwoFilesAndHoldsTheFile) {
-    const std::string dejavu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-    if (!std::filesystem::exists(dejavu) || std::string(QG_C_COMPILER).empty())
+    if (!std::filesystem::exists(test::kDejaVuSans) || std::string(QG_C_COMPILER).empty())
         GTEST_SKIP() << "needs DejaVu and a C compiler";
     test::ScratchDir dir;
-    FontFace face;
-    ASSERT_TRUE(test::OpenFont(dejavu, 12, &face));
     FontGlyphs glyphs;
+    ASSERT_TRUE(test::GatherFrom(test::kDejaVuSans, 12, "digits", {8, Hinting::Font}, &glyphs));
     std::string error;
-    CodePoints set;
-    ASSERT_TRUE(ParseGlyphSet("digits", &set, &error));
-    ASSERT_TRUE(GatherGlyphs({&face}, set, {8, Hinting::Font}, &glyphs, &error)) << error;
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(MakeVlwFont(glyphs, &bytes, &error)) << error;
     std::ofstream(dir.File("digits12.h")) << VlwArrayText(bytes, "digits12", "DejaVu Sans at 12");

@@ -133,6 +133,8 @@ test('the page and the CLI agree on fonts', async () => {
     ['--vlw', '--info'], ['--gfx-font', 'f', '--font-size', '300'], ['--gfx-font', 'f', '--glyphs', '0x3042'],
     ['--lvgl-font', 'l', '--font-size', '15'], ['--lvgl-font', 'l', '--font-size', '10', '--font-bits', '2', '--bmp'],
     ['--lvgl-font', 'l', '--font-size', '21', '--font-compress'],
+    ['--u8g2-font', 'u', '--font-size', '13', '--glyphs', 'u8g2-f'], ['--u8g2-font', 'u', '--font-size', '12', '--bmp', '--sample', 'u8g2\\nok'],
+    ['--u8g2-font', 'u', '--font-size', '200'],
   ];
   let cases = 0;
   for (const [name, file] of Object.entries(fonts)) {
