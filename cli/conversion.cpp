@@ -198,6 +198,7 @@ void ResolveFont(const CliArgs& args, FontConversion* font) {
     font->rendering.references = a.form->measures;
     font->glyphs = a.glyphs;
     font->textFile = a.textFile;
+    font->glyphsAsked = a.glyphsGiven || a.textFile;
     if (!a.glyphsGiven && !a.textFile) ParseGlyphSet("ascii", &font->glyphs, nullptr);
     if (a.sample) {
         // "\n" typed in a shell's quotes breaks the line.

@@ -32,6 +32,7 @@ struct FontConversion {
     uint32_t face = 0;
     GlyphRendering rendering;
     CodePoints glyphs;               // the set named, before --text's characters join
+    bool glyphsAsked = false;        // --glyphs, --chars or --text given: else a font in C keeps all its glyphs
     const char* textFile = nullptr;  // whose characters join the set
     CodePoints sample;               // empty: the set's first glyphs
     bool strict = false;

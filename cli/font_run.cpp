@@ -4,6 +4,7 @@
 
 #include "cli/depfile.h"
 #include "cli/output_paths.h"
+#include "fonts/c_font_reader.h"
 #include "io/array_text_file.h"
 #include "io/replacing_file.h"
 
@@ -15,7 +16,25 @@ const size_t kLargestFont = size_t(256) << 20;
 struct OpenFonts {
     std::vector<std::unique_ptr<FontFace>> faces;
     std::vector<const FontFace*> order;
+    std::unique_ptr<CFont> inC;  // a font read back from its C text, the only input
 };
+
+// A GFXfont header or a u8g2 font array given as the input: its glyphs as
+// it holds them, at its own size.
+bool ReadBack(const Run& run, const char* input, const std::vector<uint8_t>& bytes, OpenFonts* fonts) {
+    const Conversion& c = run.conversion;
+    std::string why;
+    fonts->inC = std::make_unique<CFont>();
+    if (c.inputs.size() > 1)
+        why = "a font in C is read alone: give it as the only input";
+    else if (c.font.size)
+        why = "a font in C has its own size: give no --font-size";
+    else
+        ReadCFont(std::string(bytes.begin(), bytes.end()), fonts->inC.get(), &why);
+    if (why.empty()) return true;
+    Refuse(run, input, why);
+    return false;
+}
 
 bool OpenEach(const Run& run, OpenFonts* fonts) {
     const FontConversion& f = run.conversion.font;
@@ -25,6 +44,9 @@ bool OpenEach(const Run& run, OpenFonts* fonts) {
         auto face = std::make_unique<FontFace>();
         const bool read = ReadInputBytes(input, run.in, kLargestFont, &bytes, &why);
         if (read && bytes.size() > kLargestFont) why = "a font of more than 256 MiB";
+        if (read && bytes.size() <= kLargestFont && !LooksLikeFont(bytes.data(), bytes.size()) &&
+            LooksLikeCFont(std::string(bytes.begin(), bytes.end())))
+            return ReadBack(run, input, bytes, fonts);
         if (!read || bytes.size() > kLargestFont || !face->Open(std::move(bytes), f.face, &why) ||
             !face->SetSize(f.size, &why)) {
             Refuse(run, input, why);
@@ -80,8 +102,28 @@ std::string Runs(const FontGlyphs& font) {
     return text;
 }
 
+const char* KindName(CFontKind kind) { return kind == CFontKind::AdafruitGfx ? "an Adafruit GFX font" : "a u8g2 font"; }
+
+// The glyphs of a font read back: all of them, or those of the set asked
+// for, the rest missing.
+void TakeGlyphs(const FontConversion& f, const CodePoints& set, const FontGlyphs& all, FontGlyphs* glyphs) {
+    *glyphs = all;
+    if (!f.glyphsAsked) return;
+    glyphs->glyphs.clear();
+    for (uint32_t c : set)
+        if (const Glyph* g = FindGlyph(all, c))
+            glyphs->glyphs.push_back(*g);
+        else
+            glyphs->missing.push_back(c);
+    glyphs->fromFont.assign(glyphs->glyphs.size(), 0);
+}
+
 std::string About(const Run& run, const OpenFonts& fonts, const FontGlyphs& glyphs) {
     const FontMetrics& m = glyphs.metrics;
+    if (fonts.inC)
+        return fonts.inC->name + ", " + KindName(fonts.inC->kind) + " (lines " + std::to_string(m.lineHeight) +
+               " apart, ascent " + std::to_string(m.ascent) + ", descent " + std::to_string(m.descent) +
+               "), read back from " + BaseName(DisplayName(run.conversion.inputs[0]));
     std::string about = fonts.order[0]->Name() + ", " + std::to_string(m.pixelSize) + " pixels to the em (line " +
                         std::to_string(m.lineHeight) + ", ascent " + std::to_string(m.ascent) + ", descent " +
                         std::to_string(m.descent) + "), from ";
@@ -93,6 +135,11 @@ std::string About(const Run& run, const OpenFonts& fonts, const FontGlyphs& glyp
 std::string Describe(const Run& run, const OpenFonts& fonts, const FontGlyphs& glyphs) {
     const Conversion& c = run.conversion;
     std::string text;
+    if (fonts.inC)
+        text += DisplayName(c.inputs[0]) + ": " + fonts.inC->name + ", " + KindName(fonts.inC->kind) + " in C, of " +
+                std::to_string(fonts.inC->glyphs.glyphs.size()) + " glyphs\n  lines " +
+                std::to_string(glyphs.metrics.lineHeight) + " apart: ascent " + std::to_string(glyphs.metrics.ascent) +
+                ", descent " + std::to_string(glyphs.metrics.descent) + "\n";
     for (size_t i = 0; i < fonts.order.size(); ++i) {
         const FontFace& face = *fonts.order[i];
         text += DisplayName(c.inputs[i]) + ": " + face.Name();
@@ -180,7 +227,9 @@ int RunFonts(Run& run) {
     }
     FontGlyphs glyphs;
     std::string why;
-    if (!GatherGlyphs(fonts.order, set, f.rendering, &glyphs, &why)) {
+    if (fonts.inC) {
+        TakeGlyphs(f, set, fonts.inC->glyphs, &glyphs);
+    } else if (!GatherGlyphs(fonts.order, set, f.rendering, &glyphs, &why)) {
         Refuse(run, first, why);
         return kExitRefused;
     }

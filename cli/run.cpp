@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "cli/output_paths.h"
+#include "fonts/c_font_reader.h"
 #include "fonts/font_face.h"
 #include "image/image_info.h"
 #include "io/array_text_file.h"
@@ -67,7 +68,12 @@ std::string FontHint(const char* input, const std::string& why) {
     if (why.rfind("not an image", 0) != 0 || std::strcmp(input, "-") == 0) return why;
     std::vector<uint8_t> head;
     std::string unused;
-    if (!ReadInputBytes(input, nullptr, 16, &head, &unused) || !LooksLikeFont(head.data(), head.size())) return why;
+    if (!ReadInputBytes(input, nullptr, size_t(1) << 20, &head, &unused)) return why;
+    const std::string text(head.begin(), head.end());
+    if (LooksLikeCFont(text))
+        return std::string("a font in C: give a font form to draw it or write it anew, such as ") +
+               (text.find("GFXfont") != std::string::npos ? "--gfx-font" : "--u8g2-font") + " NAME --preview";
+    if (!LooksLikeFont(head.data(), head.size())) return why;
     return "a font: give it a font form, such as --gfx-font NAME --font-size 16, or --vlw --font-size 16";
 }
 

@@ -204,7 +204,7 @@ bool MakeU8g2Font(const FontGlyphs& glyphs, U8g2Font* font, std::string* error) 
         EncodeGlyph(glyphs.glyphs[i], bits, font->bitsZero, font->bitsOne, runs[i], &records[i]);
         if (records[i].size() > kU8g2LargestGlyph) {
             *error = CodePointText(glyphs.glyphs[i].codePoint) + " takes " + std::to_string(records[i].size()) +
-                     " bytes; a u8g2 glyph takes at most 254 (its size is a byte): make a smaller size";
+                     " bytes; a u8g2 glyph takes at most 255 (its size is a byte): make a smaller size";
             return false;
         }
     }

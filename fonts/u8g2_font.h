@@ -30,9 +30,9 @@ struct U8g2Font {
     uint32_t bitsOne = 0;
 };
 
-// bdfconv's sizes beyond which a font is refused: a glyph's bytes (its size
-// is a byte, and bdfconv stops at 255).
-constexpr uint32_t kU8g2LargestGlyph = 254;
+// A glyph's bytes, its size being a byte. (bdfconv stops at 255 too, which
+// u8g2 reads as well: that glyph is written.)
+constexpr uint32_t kU8g2LargestGlyph = 255;
 // avr-gcc's largest array; bdfconv leaves larger fonts out unless
 // U8G2_USE_LARGE_FONTS is defined.
 constexpr size_t kU8g2AvrLimit = 32760;
@@ -40,7 +40,7 @@ constexpr size_t kU8g2AvrLimit = 32760;
 // The font `glyphs` make. False with `error` (one line naming the limit)
 // for a character past 0xFFFF (u8g2's codes are 16-bit), a glyph wider
 // than 255 or higher than 127 pixels, standing or advancing past -128 to
-// 127, or of more than 254 bytes.
+// 127, or of more than 255 bytes.
 bool MakeU8g2Font(const FontGlyphs& glyphs, U8g2Font* font, std::string* error);
 
 // The C header: a `static const uint8_t NAME[]` in U8G2_FONT_SECTION, for

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "fonts/c_font_reader.h"
 #include "fonts/font_face.h"
 #include "fonts/font_sample.h"
 #include "fonts/gfx_font.h"
@@ -98,6 +99,15 @@ bool U8g2ModelDraws(const FontGlyphs& glyphs, const U8g2Font& font, const CodePo
 
 void CheckText(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
+    // As a font in C: refused in a line, or glyphs each the size it says.
+    CFont font;
+    std::string why;
+    if (!ReadCFont(text, &font, &why)) {
+        FUZZ_CHECK(!why.empty() && why.find('\n') == std::string::npos);
+    } else {
+        for (const Glyph& g : font.glyphs.glyphs)
+            FUZZ_CHECK(g.coverage.size() == static_cast<size_t>(g.width) * g.height);
+    }
     for (bool asText : {false, true}) {
         CodePoints set;
         std::string error;

@@ -30,6 +30,12 @@ TEST_F(FontCliTest, EachBadInputIsOneLineNamingItAndNothingIsWritten) {
     const std::string png = Image(test::MonoBmp({"#."}), "picture.bmp");
     std::ofstream(dir.File("latin.txt")) << "caf\xC3";
     std::ofstream(dir.File("kana.txt")) << "\xE3\x81\x82";  // あ, which DejaVu lacks
+    // A GFXfont header, whole and with its glyph table cut short.
+    ASSERT_EQ(Run({"--gfx-font", "f", "--font-size", "9", kDejaVu}), kExitDone) << err;
+    const std::string header = dir.File("gfx.h"), cutHeader = dir.File("cut.h");
+    std::ofstream(header) << out;
+    std::ofstream(cutHeader) << out.substr(0, out.find("// 0x7D")) + "};\n" +
+                                    out.substr(out.find("static const GFXfont"));
     const std::string out = dir.File("font.h");
     struct Case {
         std::vector<std::string> args;
@@ -64,6 +70,12 @@ TEST_F(FontCliTest, EachBadInputIsOneLineNamingItAndNothingIsWritten) {
         {{"--font-size", "12", kDejaVu}, kExitUsage, "--font-size is for a font: give its form"},
         {{"--gfx-font", "f", "--font-size", "12", "--c-array", "x", kDejaVu}, kExitUsage, "is an image's form"},
         {{"--gfx-font", "f", "--font-size", "12", "--size", "8x8", kDejaVu}, kExitUsage, "--size is for images"},
+        {{header},
+         kExitRefused,
+         "gfx.h: a font in C: give a font form to draw it or write it anew, such as --gfx-font"},
+        {{"--u8g2-font", "f", header, kDejaVu}, kExitRefused, "gfx.h: a font in C is read alone"},
+        {{"--u8g2-font", "f", "--font-size", "12", header}, kExitRefused, "gfx.h: a font in C has its own size"},
+        {{"--u8g2-font", "f", cutHeader}, kExitRefused, "cut.h: the GFXfont f runs from 32 to 126"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Run(test::With(c.args, {"-o", out})), c.status) << c.says << "\n" << err;
@@ -110,6 +122,38 @@ TEST_F(FontCliTest, AFontGoesWhereAsked) {
     const std::string depfile = test::ReadText(dir.File("ui12.d"));
     EXPECT_NE(depfile.find("DejaVuSans.ttf"), std::string::npos) << depfile;
     EXPECT_NE(depfile.find("ui.txt"), std::string::npos) << depfile;
+}
+
+// The rows of a drawn sample that hold a glyph's pixels: a font read back
+// knows its glyphs, not the ascent and descent the font file gave.
+std::string InkRows(const std::string& preview) {
+    std::string rows, line;
+    for (size_t at = 0, end; at < preview.size(); at = end + 1) {
+        end = preview.find('\n', at);
+        if (end == std::string::npos) end = preview.size();
+        line = preview.substr(at, end - at);
+        if (line.find('#') != std::string::npos) rows += line + "\n";
+    }
+    return rows;
+}
+
+// A font's C text given back as the input draws the sample the font drew,
+// and written again in its own form gives its bytes again.
+TEST_F(FontCliTest, AFontInCReadsBackAsItWasWritten) {
+    for (const char* form : {"--gfx-font", "--u8g2-font"}) {
+        const std::vector<std::string> font = {form, "f", "--font-size", "11", "--glyphs", "ascii,0xE9"};
+        ASSERT_EQ(Run(test::With(font, {kDejaVu, "-o", dir.File("f.h")})), kExitDone) << err;
+        const std::string written = test::ReadText(dir.File("f.h"));
+        ASSERT_EQ(Run(test::With(font, {"--preview=ascii", "--sample", "Quill é\\ng", kDejaVu})), kExitDone) << err;
+        const std::string sample = InkRows(out);
+        ASSERT_EQ(Run({form, "g", "--preview=ascii", "--sample", "Quill é\\ng", dir.File("f.h")}), kExitDone) << err;
+        EXPECT_EQ(InkRows(out), sample) << form;
+        EXPECT_GT(sample.size(), 100u);
+        ASSERT_EQ(Run({form, "f", dir.File("f.h")}), kExitDone) << err;
+        // All but the comment's first line, which says where the font came from.
+        EXPECT_EQ(out.substr(out.find('\n')), written.substr(written.find('\n'))) << form;
+        EXPECT_NE(out.find("read back from f.h"), std::string::npos) << out.substr(0, 200);
+    }
 }
 
 }  // namespace

@@ -89,6 +89,7 @@ protected:
         for (const auto& [from, to] : fonts)
             if (std::filesystem::exists(from)) std::filesystem::copy_file(from, dir.Path(to));
         std::ofstream(dir.File("tiny.bdf"), std::ios::binary) << test::TinyBdf();
+        std::ofstream(dir.File("tiny_u8g2.h"), std::ios::binary) << test::TinyBdfByBdfconv();
         std::ofstream(dir.File("ui.txt"), std::ios::binary) << "Temp\xC3\xA9rature: 21\xC2\xB0"
                                                                "C\n";
     }

@@ -56,6 +56,20 @@ std::string TinyBdf() {
            "ENDFONT\n";
 }
 
+std::string TinyBdfByBdfconv() {
+    return "/*\n"
+           "  Fontname: -test-tiny-medium-r-normal--8-80-75-75-c-60-iso10646-1\n"
+           "  Copyright: (null)\n"
+           "  Glyphs: 2/2\n"
+           "  BBX Build Mode: 0\n"
+           "*/\n"
+           "const uint8_t u8g2_font_tiny_tf[49] U8G2_FONT_SECTION(\"u8g2_font_tiny_tf\") = \n"
+           "  "
+           "\"\\2\\0\\2\\2\\3\\3\\1\\2\\4\\5\\10\\0\\376\\6\\376\\6\\376\\0\\0\\0\\0\\0\\24A\\11u\\275\\225\\365\\30Y\\"
+           "7\"\n"
+           "  \"g\\11t\\274\\21e\\332I\\1\\0\\0\\0\\4\\377\\377\\0\";\n";
+}
+
 std::vector<uint8_t> ReadFontFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

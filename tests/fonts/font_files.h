@@ -32,6 +32,10 @@ std::vector<FontAtSize> FontsAtSizes(const std::string& scratch, const std::vect
 // (4 x 6, two rows below it), each 6 pixels wide to the next.
 std::string TinyBdf();
 
+// What u8g2's bdfconv (at u8g2's commit ab9e48b2) writes for that BDF with
+// -f 1 -b 0 -m '32-255' -n u8g2_font_tiny_tf, as it wrote it.
+std::string TinyBdfByBdfconv();
+
 std::vector<uint8_t> ReadFontFile(const std::string& path);
 
 // The face of a font file at `size` (0: a bitmap font's own). Fails the

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "fonts/c_font_reader.h"
 #include "fonts/font_forms.h"
 #include "fonts/u8g2_font.h"
 #include "tests/fonts/font_files.h"
@@ -98,6 +99,15 @@ TEST(U8g2FontTest, BytesAreWhatBdfconvWritesForTheSameGlyphs) {
         EXPECT_EQ(Fnv1a(font.bytes), c.fnv) << source << " " << c.glyphs;
         ++compared;
     }
+    // A BDF written here, and bdfconv's font of it as bdfconv wrote it.
+    std::ofstream(dir.File("tiny.bdf")) << test::TinyBdf();
+    CFont bdfconvs;
+    FontGlyphs glyphs;
+    U8g2Font font;
+    std::string error;
+    ASSERT_TRUE(ReadCFont(test::TinyBdfByBdfconv(), &bdfconvs, &error)) << error;
+    ASSERT_TRUE(MakeFont(dir.File("tiny.bdf"), 0, "u8g2-f", &glyphs, &font, &error)) << error;
+    EXPECT_EQ(font.bytes, bdfconvs.bytes);
     if (!compared) GTEST_SKIP() << "needs xfonts-base with pcf2bdf, or DejaVu with otf2bdf";
 }
 
@@ -156,6 +166,51 @@ TEST(U8g2FontTest, ModelOfU8g2DrawsEveryGlyphAsOurSample) {
     if (!drawn) GTEST_SKIP() << "no font installed";
 }
 
+// bdfconv's box of the glyphs: the first glyph's own, then grown to take
+// in each glyph and any advance left of it.
+TEST(U8g2FontTest, FontBoxIsGrownAsBdfconvGrowsIt) {
+    auto glyph = [](uint32_t c, int32_t left, int32_t top, uint32_t w, uint32_t h, int32_t advance) {
+        Glyph g;
+        g.codePoint = c, g.left = left, g.top = top, g.width = w, g.height = h, g.advance = advance;
+        g.coverage.assign(static_cast<size_t>(w) * h, 255);
+        return g;
+    };
+    struct Case {
+        std::vector<Glyph> glyphs;
+        U8g2Box box;
+    } cases[] = {
+        {{glyph('A', 2, 5, 3, 5, 1)}, {2, 0, 3, 5}},                              // the first: its advance not counted
+        {{glyph('A', 2, 5, 3, 5, 1), glyph('B', 3, 4, 2, 6, 1)}, {1, -2, 4, 7}},  // B's advance of 1 is left of both
+        {{glyph(' ', 9, 8, 0, 0, 4), glyph('A', 1, 5, 3, 5, 5)}, {1, 0, 8, 8}},   // a blank glyph stands at its place
+    };
+    for (const Case& c : cases) {
+        FontGlyphs glyphs;
+        glyphs.glyphs = c.glyphs;
+        U8g2Font font;
+        std::string error;
+        ASSERT_TRUE(MakeU8g2Font(glyphs, &font, &error)) << error;
+        EXPECT_EQ(font.max.x, c.box.x);
+        EXPECT_EQ(font.max.y, c.box.y);
+        EXPECT_EQ(font.max.w, c.box.w);
+        EXPECT_EQ(font.max.h, c.box.h);
+    }
+}
+
+// Of the run widths that make the smallest font, bdfconv's first: unset
+// runs of 2 bits before 3, set runs of 2 before 3. A single pixel packs
+// as small in each.
+TEST(U8g2FontTest, RunWidthsAreTheFirstOfTheSmallest) {
+    FontGlyphs glyphs;
+    Glyph dot;
+    dot.codePoint = '.', dot.width = 1, dot.height = 1, dot.top = 1, dot.advance = 2, dot.coverage = {255};
+    glyphs.glyphs = {dot};
+    U8g2Font font;
+    std::string error;
+    ASSERT_TRUE(MakeU8g2Font(glyphs, &font, &error)) << error;
+    EXPECT_EQ(font.bitsZero, 2u);
+    EXPECT_EQ(font.bitsOne, 2u);
+}
+
 // Each limit, on glyphs made here: the line names the character and the
 // limit.
 TEST(U8g2FontTest, RefusesWhatU8g2CannotRead) {
@@ -180,7 +235,7 @@ TEST(U8g2FontTest, RefusesWhatU8g2CannotRead) {
         {glyph('A', 2, 2, -129, 2, 3, false), "-128 to 127"},
         {glyph('A', 2, 2, 0, 200, 3, false), "-128 to 127"},
         {glyph('A', 2, 2, 0, 2, 128, false), "-128 to 127"},
-        {glyph('A', 40, 40, 0, 40, 41, true), "at most 254"},
+        {glyph('A', 40, 40, 0, 40, 41, true), "at most 255"},
     };
     for (const Case& c : cases) {
         FontGlyphs glyphs;
