@@ -78,9 +78,10 @@ bool SetFontForm(const char* value, CliArgs* args, std::string* error) {
     return true;
 }
 
-// --vlw: the file's bytes, named by -o.
-bool SetVlwFile(const char*, CliArgs* args, std::string*) {
-    args->font.form = FontFormOf(FontFormat::VlwFile);
+// --vlw, --lvgl-bin: a file's bytes, named by -o.
+template <FontFormat Format>
+bool SetFontFile(const char*, CliArgs* args, std::string*) {
+    args->font.form = FontFormOf(Format);
     args->font.name = nullptr;
     return true;
 }
@@ -745,7 +746,7 @@ const CliOption kCliOptions[] = {
      "first and the last cost an empty glyph each (7 bytes on an\n"
      "AVR, 8 on 32 bits): --info says how many. Checked against\n"
      "Adafruit_GFX::drawChar and write() (Adafruit_GFX.cpp)"},
-    {"--vlw", nullptr, Takes::Nothing, nullptr, nullptr, SetVlwFile, HelpSection::Fonts,
+    {"--vlw", nullptr, Takes::Nothing, nullptr, nullptr, SetFontFile<FontFormat::VlwFile>, HelpSection::Fonts,
      "write a TFT_eSPI smooth font file (.vlw), for\n"
      "tft.loadFont(\"name\") from SPIFFS, LittleFS or an SD card:\n"
      "8-bit alpha, code points to 0xFFFF. Checked against\n"
@@ -762,6 +763,11 @@ const CliOption kCliOptions[] = {
      "ranges and sparse lists, chosen for size. Checked against\n"
      "lv_font_get_glyph_dsc_fmt_txt() and\n"
      "lv_font_get_bitmap_fmt_txt() (src/font/fmt_txt)"},
+    {"--lvgl-bin", nullptr, Takes::Nothing, nullptr, nullptr, SetFontFile<FontFormat::LvglBin>, HelpSection::Fonts,
+     "write the same LVGL font as LVGL's binary font file (.bin),\n"
+     "for lv_binfont_create(\"S:font.bin\") from a file system at\n"
+     "run time: --font-bits and --font-compress as for\n"
+     "--lvgl-font. Checked against lv_binfont_loader.c"},
     {"--u8g2-font", nullptr, Takes::Value, "NAME", "a font name", SetFontForm<FontFormat::U8g2>, HelpSection::Fonts,
      "write a u8g2 font, a header of the array NAME, for\n"
      "u8g2.setFont(NAME): 1 bit, characters to 0xFFFF, in the\n"

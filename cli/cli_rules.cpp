@@ -105,19 +105,19 @@ const CliRule kCliRules[] = {
      [](A a, C) { return a.font.form && a.font.bits && !(a.font.form->bitsTaken & (1u << *a.font.bits)); },
      [](A a, C) {
          return std::string(a.font.form->flag) + " writes " + std::to_string(a.font.form->bits) + "-bit glyphs, as " +
-                a.font.form->library + " draws them; --font-bits is for --lvgl-font";
+                a.font.form->library + " draws them; --font-bits is for LVGL's fonts";
      },
      "--gfx-font f --font-bits 4 in.ttf"},
-    {"--font-compress",
-     [](A a, C) { return a.font.form && a.font.compress && a.font.form->format != FontFormat::Lvgl; },
+    {"--font-compress", [](A a, C) { return a.font.form && a.font.compress && !a.font.form->compresses; },
      [](A a, C) {
-         return std::string("--font-compress compresses an --lvgl-font; ") + a.font.form->flag + " has no compression";
+         return std::string("--font-compress compresses an --lvgl-font or --lvgl-bin; ") + a.font.form->flag +
+                " has no compression";
      },
      "--vlw --font-compress in.ttf"},
     {"--font-compress",
      [](A a, C c) {
-         return a.font.compress && c.font.form && c.font.form->format == FontFormat::Lvgl &&
-                c.font.rendering.bits != 2 && c.font.rendering.bits != 4;
+         return a.font.compress && c.font.form && c.font.form->compresses && c.font.rendering.bits != 2 &&
+                c.font.rendering.bits != 4;
      },
      [](A, C c) {
          return "LVGL 9 decompresses fonts of 2, 3 and 4 bits a pixel only: --font-compress with --font-bits 2 or 4, "

@@ -2,6 +2,7 @@
 #include "fonts/font_forms.h"
 
 #include "fonts/gfx_font.h"
+#include "fonts/lvgl_binfont.h"
 #include "fonts/lvgl_font.h"
 #include "fonts/u8g2_font.h"
 #include "fonts/vlw_font.h"
@@ -72,6 +73,27 @@ bool WriteLvgl(const FontGlyphs& glyphs, const std::string& name, const std::str
     return true;
 }
 
+bool WriteLvglBin(const FontGlyphs& glyphs, const std::string&, const std::string&, const FontWriteOptions& options,
+                  std::string* out, std::string*, std::string* error) {
+    LvglFont font;
+    if (!MakeLvglFont(glyphs, glyphs.bits, options.compress, &font, error)) return false;
+    const std::vector<uint8_t> bytes = LvglBinFont(font, glyphs.metrics.pixelSize);
+    out->assign(bytes.begin(), bytes.end());
+    return true;
+}
+
+bool DescribeLvglBin(const FontGlyphs& glyphs, const FontWriteOptions& options, std::string* text, std::string* error) {
+    LvglFont font;
+    if (!MakeLvglFont(glyphs, glyphs.bits, options.compress, &font, error)) return false;
+    *text = "LVGL binary font: " + std::to_string(LvglBinFont(font, glyphs.metrics.pixelSize).size()) + " bytes, " +
+            std::to_string(font.bpp) + " bits a pixel" + (font.bitmapFormat ? ", compressed" : "") + ", " +
+            std::to_string(font.glyphs.size() - 1) + " glyphs, " + std::to_string(font.cmaps.size()) +
+            " character maps, " + std::to_string(font.kernIds.size()) + " kerning pairs; lines " +
+            std::to_string(font.lineHeight) + " pixels, baseline " + std::to_string(font.baseLine) +
+            " above the bottom\n";
+    return true;
+}
+
 bool DescribeLvgl(const FontGlyphs& glyphs, const FontWriteOptions& options, std::string* text, std::string* error) {
     LvglFont font;
     if (!MakeLvglFont(glyphs, glyphs.bits, options.compress, &font, error)) return false;
@@ -118,17 +140,21 @@ bool DescribeU8g2(const FontGlyphs& glyphs, const FontWriteOptions&, std::string
 }  // namespace
 
 const std::vector<FontFormRow>& FontForms() {
-    // format, flag, extension, library, bits, bits taken, text, kerns, measures, layout, write, describe
+    // format, flag, extension, library, bits, bits taken, text, kerns, measures, compresses, layout, write,
+    // describe
+    const uint32_t lvglBits = 1u << 1 | 1u << 2 | 1u << 4 | 1u << 8;
     static const std::vector<FontFormRow> kForms = {
-        {FontFormat::AdafruitGfx, "--gfx-font", ".h", "Adafruit GFX", 1, 1u << 1, true, false, false, LayOutGfxText,
-         WriteGfx, DescribeGfx},
-        {FontFormat::VlwFile, "--vlw", ".vlw", "TFT_eSPI", 8, 1u << 8, false, false, false, LayOutVlwText, WriteVlwFile,
-         DescribeVlw},
-        {FontFormat::VlwArray, "--vlw-array", ".h", "TFT_eSPI", 8, 1u << 8, true, false, false, LayOutVlwText,
+        {FontFormat::AdafruitGfx, "--gfx-font", ".h", "Adafruit GFX", 1, 1u << 1, true, false, false, false,
+         LayOutGfxText, WriteGfx, DescribeGfx},
+        {FontFormat::VlwFile, "--vlw", ".vlw", "TFT_eSPI", 8, 1u << 8, false, false, false, false, LayOutVlwText,
+         WriteVlwFile, DescribeVlw},
+        {FontFormat::VlwArray, "--vlw-array", ".h", "TFT_eSPI", 8, 1u << 8, true, false, false, false, LayOutVlwText,
          WriteVlwArray, DescribeVlw},
-        {FontFormat::Lvgl, "--lvgl-font", ".c", "LVGL", 4, 1u << 1 | 1u << 2 | 1u << 4 | 1u << 8, true, true, false,
-         LayOutLvglText, WriteLvgl, DescribeLvgl},
-        {FontFormat::U8g2, "--u8g2-font", ".h", "u8g2", 1, 1u << 1, true, false, true, LayOutU8g2Text, WriteU8g2,
+        {FontFormat::Lvgl, "--lvgl-font", ".c", "LVGL", 4, lvglBits, true, true, false, true, LayOutLvglText, WriteLvgl,
+         DescribeLvgl},
+        {FontFormat::LvglBin, "--lvgl-bin", ".bin", "LVGL", 4, lvglBits, false, true, false, true, LayOutLvglText,
+         WriteLvglBin, DescribeLvglBin},
+        {FontFormat::U8g2, "--u8g2-font", ".h", "u8g2", 1, 1u << 1, true, false, true, false, LayOutU8g2Text, WriteU8g2,
          DescribeU8g2},
     };
     return kForms;

@@ -15,6 +15,7 @@ enum class FontFormat {
     VlwFile,      // TFT_eSPI's smooth font file, for loadFont("name") from a file system
     VlwArray,     // the same bytes as a C array, for loadFont(array)
     Lvgl,         // LVGL 9's lv_font_t in C
+    LvglBin,      // the same font as LVGL's binary font file, for lv_binfont_create()
     U8g2,         // u8g2's font array, for setFont()
 };
 
@@ -33,6 +34,7 @@ struct FontFormRow {
     bool text;              // C text, not a file's bytes
     bool kerns;             // its library kerns pairs of glyphs
     bool measures;          // it measures the font by 'A', '1', 'g' and '(' (FontGlyphs::references)
+    bool compresses;        // --font-compress applies
     LayOutText layout;
     // The font named `name`, with `about` as its first comment line, and
     // in `note` a line for the terminal about what it wrote (a board it is

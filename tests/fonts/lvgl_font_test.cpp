@@ -9,11 +9,14 @@
 // own arrays.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <set>
 
+#include "fonts/lvgl_binfont.h"
 #include "fonts/lvgl_font.h"
 #include "tests/fonts/font_files.h"
 #include "tests/test_support.h"
@@ -254,6 +257,150 @@ TEST(LvglFontTest, LvglsReadingDrawsEveryGlyphWhereTheSampleDoes) {
             EXPECT_EQ(ModelDraws(font, text, sample.Width(), sample.Height(), pen), ValuesOf(sample));
         }
     }
+}
+
+// lv_binfont_loader.c's lvgl_load_font(): the sections by their labels and
+// lengths, the header's fields, the maps, each glyph's fields and bitmap
+// read from its bit stream (read_bits(), most significant bit first, its
+// bitmap as many bytes as reach the next glyph), the kerning pairs. False
+// where LVGL's loader fails.
+bool LoadBinFont(const std::vector<uint8_t>& file, LvglFont* font) {
+    size_t at = 0;
+    auto u32 = [&](size_t o) {
+        return uint32_t(file[o]) | uint32_t(file[o + 1]) << 8 | uint32_t(file[o + 2]) << 16 |
+               uint32_t(file[o + 3]) << 24;
+    };
+    auto u16 = [&](size_t o) { return uint32_t(file[o]) | uint32_t(file[o + 1]) << 8; };
+    auto read_label = [&](size_t start, const char* label) -> int64_t {
+        if (start + 8 > file.size() || std::memcmp(&file[start + 4], label, 4) != 0) return -1;
+        return u32(start);
+    };
+    struct bit_iterator_t {
+        const std::vector<uint8_t>& file;
+        size_t at;
+        int bit_pos = -1;
+        uint8_t byte_value = 0;
+        unsigned read_bits(int n_bits) {
+            unsigned value = 0;
+            while (n_bits--) {
+                byte_value = static_cast<uint8_t>(byte_value << 1);
+                if (--bit_pos < 0) bit_pos = 7, byte_value = at < file.size() ? file[at++] : 0;
+                value |= ((byte_value & 0x80) ? 1u : 0u) << n_bits;
+            }
+            return value;
+        }
+        int read_bits_signed(int n_bits) {
+            unsigned value = read_bits(n_bits);
+            if (value & (1u << (n_bits - 1))) value |= ~0u << n_bits;
+            return static_cast<int>(value);
+        }
+    };
+    const int64_t header_length = read_label(0, "head");
+    if (header_length < 48) return false;
+    const int16_t ascent = static_cast<int16_t>(u16(16)), descent = static_cast<int16_t>(u16(18));
+    const uint32_t tables = u16(12), index_to_loc_format = file[34], glyph_id_format = file[35];
+    const uint32_t advance_width_format = file[36], xy_bits = file[38], wh_bits = file[39],
+                   advance_width_bits = file[40];
+    *font = LvglFont();
+    font->baseLine = -descent;
+    font->lineHeight = ascent - descent;
+    font->bpp = file[37];
+    font->bitmapFormat = file[41];
+    const size_t cmaps_start = static_cast<size_t>(header_length);
+    const int64_t cmaps_length = read_label(cmaps_start, "cmap");
+    if (cmaps_length < 0) return false;
+    at = cmaps_start + 8;
+    const uint32_t cmap_num = u32(at);
+    for (uint32_t i = 0; i < cmap_num; ++i) {
+        const size_t t = at + 4 + 16 * i;
+        LvglCmap cmap{u32(t + 4), static_cast<uint16_t>(u16(t + 8)), static_cast<uint16_t>(u16(t + 10)), {}};
+        const uint32_t entries = u16(t + 12), type = file[t + 14], data = cmaps_start + u32(t);
+        if (type == 3)
+            for (uint32_t k = 0; k < entries; ++k) cmap.unicodeList.push_back(static_cast<uint16_t>(u16(data + 2 * k)));
+        else if (type != 2)
+            return false;  // the full formats, which we do not write
+        font->cmaps.push_back(cmap);
+    }
+    const size_t loca_start = cmaps_start + static_cast<size_t>(cmaps_length);
+    const int64_t loca_length = read_label(loca_start, "loca");
+    if (loca_length < 0) return false;
+    const uint32_t loca_count = u32(loca_start + 8);
+    std::vector<uint32_t> glyph_offset;
+    for (uint32_t i = 0; i < loca_count; ++i)
+        glyph_offset.push_back(index_to_loc_format ? u32(loca_start + 12 + 4 * i) : u16(loca_start + 12 + 2 * i));
+    const size_t glyph_start = loca_start + static_cast<size_t>(loca_length);
+    const int64_t glyph_length = read_label(glyph_start, "glyf");
+    if (glyph_length < 0) return false;
+    const int nbits = static_cast<int>(advance_width_bits + 2 * xy_bits + 2 * wh_bits);
+    for (uint32_t i = 0; i < loca_count; ++i) {
+        bit_iterator_t it{file, glyph_start + glyph_offset[i]};
+        LvglGlyph g{};
+        g.advance16 = it.read_bits(static_cast<int>(advance_width_bits)) * (advance_width_format == 0 ? 16 : 1);
+        g.ofsX = static_cast<int8_t>(it.read_bits_signed(static_cast<int>(xy_bits)));
+        g.ofsY = static_cast<int8_t>(it.read_bits_signed(static_cast<int>(xy_bits)));
+        g.width = static_cast<uint8_t>(it.read_bits(static_cast<int>(wh_bits)));
+        g.height = static_cast<uint8_t>(it.read_bits(static_cast<int>(wh_bits)));
+        if (i == 0) g = LvglGlyph{};
+        g.bitmapIndex = static_cast<uint32_t>(font->bitmap.size());
+        const int64_t next = i + 1 < loca_count ? glyph_offset[i + 1] : glyph_length;
+        const int64_t bmp_size = next - glyph_offset[i] - nbits / 8;
+        if (i > 0 && g.width * g.height) {
+            for (int64_t k = 0; k < bmp_size - 1; ++k) font->bitmap.push_back(static_cast<uint8_t>(it.read_bits(8)));
+            font->bitmap.push_back(static_cast<uint8_t>(it.read_bits(8 - nbits % 8) << (nbits % 8)));
+        }
+        font->glyphs.push_back(g);
+    }
+    if (tables < 4) return true;
+    const size_t kern_start = glyph_start + static_cast<size_t>(glyph_length);
+    if (read_label(kern_start, "kern") < 0 || file[kern_start + 8] != 0) return false;
+    const uint32_t entries = u32(kern_start + 12);
+    size_t ids = kern_start + 16, values = ids + entries * (glyph_id_format ? 4 : 2);
+    for (uint32_t k = 0; k < entries; ++k) {
+        font->kernIds.emplace_back(glyph_id_format ? u16(ids + 4 * k) : file[ids + 2 * k],
+                                   glyph_id_format ? u16(ids + 4 * k + 2) : file[ids + 2 * k + 1]);
+        font->kernValues.push_back(static_cast<int8_t>(file[values + k]));
+    }
+    return true;
+}
+
+// The binary font, loaded as LVGL loads it, draws every glyph as the C
+// font does, plain and compressed, at each depth, kerning too.
+TEST(LvglFontTest, TheBinaryFontLoadsAsLvglLoadsItAndDrawsTheSample) {
+    test::ScratchDir dir;
+    const std::vector<test::FontAtSize> fonts = test::FontsAtSizes(dir.File(""), {11, 24});
+    if (fonts.empty()) GTEST_SKIP() << "no font installed: run tools/bootstrap cli";
+    for (const test::FontAtSize& at : fonts)
+        for (uint32_t bpp : {1u, 2u, 4u, 8u})
+            for (bool compress : {false, true}) {
+                if (compress && bpp != 2 && bpp != 4) continue;
+                SCOPED_TRACE(at.file.what + std::string(" at ") + std::to_string(at.size) + ", " + std::to_string(bpp) +
+                             " bits" + (compress ? ", compressed" : ""));
+                FontGlyphs glyphs;
+                ASSERT_TRUE(test::GatherFrom(at.file.path, at.size, "latin1,0x100-0x17F,0x2013,0x20AC,0x3041-0x3096",
+                                             {bpp, Hinting::Font, true}, &glyphs));
+                LvglFont font, loaded;
+                std::string error;
+                ASSERT_TRUE(MakeLvglFont(glyphs, bpp, compress, &font, &error)) << error;
+                ASSERT_TRUE(LoadBinFont(LvglBinFont(font, 16), &loaded));
+                EXPECT_EQ(loaded.bitmapFormat, font.bitmapFormat);
+                EXPECT_EQ(loaded.kernIds, font.kernIds);
+                EXPECT_EQ(loaded.lineHeight, font.lineHeight);
+                EXPECT_EQ(loaded.baseLine, font.baseLine);
+                ASSERT_EQ(loaded.glyphs.size(), font.glyphs.size());
+                for (size_t i = 0; i < font.glyphs.size(); ++i) {
+                    const LvglGlyph &a = font.glyphs[i], &b = loaded.glyphs[i];
+                    EXPECT_TRUE(a.advance16 == b.advance16 && a.width == b.width && a.height == b.height &&
+                                a.ofsX == b.ofsX && a.ofsY == b.ofsY)
+                        << "glyph " << i;
+                }
+                CodePoints text = DefaultSample(glyphs, glyphs.glyphs.size());
+                const CodePoints kerned = DecodeUtf8("\nAVAWAY To Te Yo LT P. F, r.");
+                text.insert(text.end(), kerned.begin(), kerned.end());
+                PixelImage sample;
+                SamplePen pen;
+                ASSERT_TRUE(DrawSample(glyphs, LayOutLvglText(glyphs, text), &sample, &pen));
+                EXPECT_EQ(ModelDraws(loaded, text, sample.Width(), sample.Height(), pen), ValuesOf(sample));
+            }
 }
 
 // Compressed, each glyph decodes through LVGL's own decoder to the plain

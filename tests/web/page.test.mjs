@@ -134,18 +134,15 @@ test('the page and the CLI agree on fonts', async () => {
     ['--lvgl-font', 'l', '--font-size', '15'], ['--lvgl-font', 'l', '--font-size', '10', '--font-bits', '2', '--bmp'],
     ['--lvgl-font', 'l', '--font-size', '21', '--font-compress'],
     ['--u8g2-font', 'u', '--font-size', '13', '--glyphs', 'u8g2-f'], ['--u8g2-font', 'u', '--font-size', '12', '--bmp', '--sample', 'u8g2\\nok'],
-    ['--u8g2-font', 'u', '--font-size', '200'],
+    ['--u8g2-font', 'u', '--font-size', '200'], ['--lvgl-bin', '--font-size', '14', '--font-bits', '2', '--font-compress'],
   ];
   let cases = 0;
-  for (const [name, file] of Object.entries(fonts)) {
-    if (!fs.existsSync(file)) continue;  // tools/bootstrap cli installs them
-    const bytes = fs.readFileSync(file);
-    fs.writeFileSync(path.join(work, name), bytes);
-    // The font crosses into the page once; each case runs on it there.
+  // Each case on the font, which crosses into the page once.
+  const agree = async (name, bytes, cases_) => {
     await page.evaluate((base64) => {
       window.fontBytes = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
     }, bytes.toString('base64'));
-    for (const args of options) {
+    for (const args of cases_) {
       const expected = cliOutput(args, name);
       const got = await page.evaluate(({args, name}) => {
         try {
@@ -163,8 +160,23 @@ test('the page and the CLI agree on fonts', async () => {
       }
       ++cases;
     }
+  };
+  for (const [name, file] of Object.entries(fonts)) {
+    if (!fs.existsSync(file)) continue;  // tools/bootstrap cli installs them
+    const bytes = fs.readFileSync(file);
+    fs.writeFileSync(path.join(work, name), bytes);
+    await agree(name, bytes, options);
   }
-  assert.ok(cases >= 39, `${cases} cases: are the fonts installed?`);
+  // Fonts in C, read back: an Adafruit GFX header and a u8g2 array.
+  if (fs.existsSync(fonts['dejavu.ttf'])) {
+    for (const [name, form] of [['gfx.h', '--gfx-font'], ['u8g2.h', '--u8g2-font']]) {
+      const bytes = cliOutput([form, 'f', '--font-size', '11', '--glyphs', 'latin1'], 'dejavu.ttf').out;
+      fs.writeFileSync(path.join(work, name), bytes);
+      await agree(name, bytes, [['--u8g2-font', 'u', '--bmp', '--sample', 'Hi é'], ['--gfx-font', 'g'],
+                                ['--lvgl-bin', '--info'], ['--u8g2-font', 'u', '--font-size', '12']]);
+    }
+  }
+  assert.ok(cases >= 50, `${cases} cases: are the fonts installed?`);
 });
 
 // The page keeps no rule of its own: it asks the engine, which answers

@@ -213,20 +213,28 @@ function shellWord(word) { return /^[\w@%+=:,./-]+$/.test(word) ? word : `'${wor
 function isFont(bytes) {
   const head = String.fromCharCode(...bytes.slice(0, 9));
   return ['\x00\x01\x00\x00', 'true', 'typ1', 'OTTO', 'ttcf', 'wOFF', 'wOF2', '\x01fcp'].includes(head.slice(0, 4)) ||
-         head.startsWith('\x1f\x8b') || head === 'STARTFONT';
+         head.startsWith('\x1f\x8b') || head === 'STARTFONT' || isCFont(bytes);
 }
 
-// A bitmap font has its own size: no --font-size.
+// A font in C (a GFXfont header, a u8g2 font array), which reads back.
+function isCFont(bytes) {
+  return /GFXfont|U8G2_FONT_SECTION|U8X8_FONT_SECTION/.test(new TextDecoder('latin1').decode(bytes.slice(0, 1 << 20)));
+}
+
+// A bitmap font, or one in C, has its own size: no --font-size.
 function isBitmapFont(bytes) {
   const head = String.fromCharCode(...bytes.slice(0, 9));
-  return head === 'STARTFONT' || head.startsWith('\x01fcp') || head.startsWith('\x1f\x8b');
+  return head === 'STARTFONT' || head.startsWith('\x01fcp') || head.startsWith('\x1f\x8b') || isCFont(bytes);
 }
+
+// The font forms that write a file's bytes, named after the font file.
+const FONT_FILES = {'--vlw': '.vlw', '--lvgl-bin': '.bin'};
 
 // The font options as the command line says them; the text's characters
 // go into the engine as a file of their own.
 function fontArgs(file) {
   const flag = value('font-form');
-  const args = flag === '--vlw' ? ['--vlw'] : [flag, $('font-name').value.trim() || 'font'];
+  const args = FONT_FILES[flag] ? [flag] : [flag, $('font-name').value.trim() || 'font'];
   if (!isBitmapFont(file.bytes)) args.push('--font-size', String(Math.max(1, Math.min(1000, Number($('font-size').value) || 16))));
   if ($('glyphs').value.trim()) args.push('--glyphs', $('glyphs').value.trim());
   if ($('font-text').value) {
@@ -234,8 +242,9 @@ function fontArgs(file) {
     args.push('--text', 'font-text.txt');
   }
   if (value('hinting') !== 'font') args.push('--hinting', value('hinting'));
-  if (flag === '--lvgl-font' && value('font-bits') !== '4') args.push('--font-bits', value('font-bits'));
-  if (flag === '--lvgl-font' && $('font-compress').checked && ['2', '4'].includes(value('font-bits')))
+  const lvgl = flag === '--lvgl-font' || flag === '--lvgl-bin';
+  if (lvgl && value('font-bits') !== '4') args.push('--font-bits', value('font-bits'));
+  if (lvgl && $('font-compress').checked && ['2', '4'].includes(value('font-bits')))
     args.push('--font-compress');
   return args;
 }
@@ -249,10 +258,10 @@ function updateFont(file) {
   frames = [picture];
   $('frame-box').hidden = true;
   showPicture(pixelsOfBmp(picture));
-  const binary = value('font-form') === '--vlw';
+  const binary = FONT_FILES[value('font-form')] !== undefined;
   lastText = new TextDecoder().decode(convertRun(file.bytes, binary ? args.concat(['--info']) : args, file.name).out);
   $('output').textContent = lastText;
-  $('command').textContent = ['quillgrid-cli'].concat(args, binary ? ['-o', 'font.vlw'] : [], [file.name])
+  $('command').textContent = ['quillgrid-cli'].concat(args, binary ? ['-o', 'font' + FONT_FILES[value('font-form')]] : [], [file.name])
     .map(shellWord).join(' ');
   $('info').textContent = '';
 }
@@ -267,7 +276,7 @@ function update() {
   document.body.classList.toggle('font-mode', file.font);
   $('font-options').hidden = $('save-font').hidden = !file.font;
   $('font-size').disabled = file.font && isBitmapFont(file.bytes);
-  $('font-bits').disabled = value('font-form') !== '--lvgl-font';
+  $('font-bits').disabled = !['--lvgl-font', '--lvgl-bin'].includes(value('font-form'));
   // LVGL decompresses fonts of 2 and 4 bits (and 3, which is not written).
   $('font-compress').disabled = $('font-bits').disabled || !['2', '4'].includes(value('font-bits'));
   try {
@@ -405,10 +414,10 @@ function downloadFont() {
   const file = files[current];
   try {
     const flag = value('font-form');
-    const stem = flag === '--vlw' ? file.name.replace(/\.gz$/, '').replace(/\.[^.]*$/, '')
+    const stem = FONT_FILES[flag] ? file.name.replace(/\.gz$/, '').replace(/\.[^.]*$/, '')
                                   : $('font-name').value.trim() || 'font';
     saveBytes(convertBytes(file.bytes, fontArgs(file), file.name),
-              stem + (flag === '--vlw' ? '.vlw' : flag === '--lvgl-font' ? '.c' : '.h'));
+              stem + (FONT_FILES[flag] || (flag === '--lvgl-font' ? '.c' : '.h')));
   } catch (error) {
     say(error.message);
   }
