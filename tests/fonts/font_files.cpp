@@ -15,6 +15,7 @@ std::vector<FontFile> InstalledFonts(const std::string& scratch) {
         {"a CFF OpenType font", "/usr/share/fonts/opentype/freefont/FreeSans.otf"},
         {"a Japanese TrueType font", "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"},
         {"a PCF bitmap font", "/usr/share/fonts/X11/misc/6x13.pcf.gz"},
+        {"a CJK OpenType collection's first face", "/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc"},
     };
     const std::string bdf = scratch + "/6x13.bdf";
     if (std::filesystem::exists(fonts[3].path) &&

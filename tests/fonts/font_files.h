@@ -15,8 +15,9 @@ struct FontFile {
 };
 
 // DejaVu Sans (TrueType), FreeSans (CFF OpenType), IPA Gothic (a Japanese
-// TrueType font), X's 6x13 (PCF, gzipped), and that PCF as BDF, made by
-// pcf2bdf into `scratch`; those not installed are left out.
+// TrueType font), X's 6x13 (PCF, gzipped), Noto Sans CJK (a collection of
+// CFF OpenType faces, the first), and that PCF as BDF, made by pcf2bdf
+// into `scratch`; those not installed are left out.
 std::vector<FontFile> InstalledFonts(const std::string& scratch);
 
 // Each installed font at each of `sizes`: a scalable font at every size, a
