@@ -78,7 +78,7 @@ bool SetFontForm(const char* value, CliArgs* args, std::string* error) {
     return true;
 }
 
-// --vlw, --lvgl-bin: a file's bytes, named by -o.
+// --vlw, --lvgl-font-bin: a file's bytes, named by -o.
 template <FontFormat Format>
 bool SetFontFile(const char*, CliArgs* args, std::string*) {
     args->font.form = FontFormOf(Format);
@@ -763,7 +763,7 @@ const CliOption kCliOptions[] = {
      "ranges and sparse lists, chosen for size. Checked against\n"
      "lv_font_get_glyph_dsc_fmt_txt() and\n"
      "lv_font_get_bitmap_fmt_txt() (src/font/fmt_txt)"},
-    {"--lvgl-bin", nullptr, Takes::Nothing, nullptr, nullptr, SetFontFile<FontFormat::LvglBin>, HelpSection::Fonts,
+    {"--lvgl-font-bin", nullptr, Takes::Nothing, nullptr, nullptr, SetFontFile<FontFormat::LvglBin>, HelpSection::Fonts,
      "write the same LVGL font as LVGL's binary font file (.bin),\n"
      "for lv_binfont_create(\"S:font.bin\") from a file system at\n"
      "run time: --font-bits and --font-compress as for\n"

@@ -110,7 +110,7 @@ const CliRule kCliRules[] = {
      "--gfx-font f --font-bits 4 in.ttf"},
     {"--font-compress", [](A a, C) { return a.font.form && a.font.compress && !a.font.form->compresses; },
      [](A a, C) {
-         return std::string("--font-compress compresses an --lvgl-font or --lvgl-bin; ") + a.font.form->flag +
+         return std::string("--font-compress compresses an --lvgl-font or --lvgl-font-bin; ") + a.font.form->flag +
                 " has no compression";
      },
      "--vlw --font-compress in.ttf"},

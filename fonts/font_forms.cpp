@@ -152,7 +152,7 @@ const std::vector<FontFormRow>& FontForms() {
          WriteVlwArray, DescribeVlw},
         {FontFormat::Lvgl, "--lvgl-font", ".c", "LVGL", 4, lvglBits, true, true, false, true, LayOutLvglText, WriteLvgl,
          DescribeLvgl},
-        {FontFormat::LvglBin, "--lvgl-bin", ".bin", "LVGL", 4, lvglBits, false, true, false, true, LayOutLvglText,
+        {FontFormat::LvglBin, "--lvgl-font-bin", ".bin", "LVGL", 4, lvglBits, false, true, false, true, LayOutLvglText,
          WriteLvglBin, DescribeLvglBin},
         {FontFormat::U8g2, "--u8g2-font", ".h", "u8g2", 1, 1u << 1, true, false, true, false, LayOutU8g2Text, WriteU8g2,
          DescribeU8g2},

@@ -134,7 +134,7 @@ test('the page and the CLI agree on fonts', async () => {
     ['--lvgl-font', 'l', '--font-size', '15'], ['--lvgl-font', 'l', '--font-size', '10', '--font-bits', '2', '--bmp'],
     ['--lvgl-font', 'l', '--font-size', '21', '--font-compress'],
     ['--u8g2-font', 'u', '--font-size', '13', '--glyphs', 'u8g2-f'], ['--u8g2-font', 'u', '--font-size', '12', '--bmp', '--sample', 'u8g2\\nok'],
-    ['--u8g2-font', 'u', '--font-size', '200'], ['--lvgl-bin', '--font-size', '14', '--font-bits', '2', '--font-compress'],
+    ['--u8g2-font', 'u', '--font-size', '200'], ['--lvgl-font-bin', '--font-size', '14', '--font-bits', '2', '--font-compress'],
   ];
   let cases = 0;
   // Each case on the font, which crosses into the page once.
@@ -173,7 +173,7 @@ test('the page and the CLI agree on fonts', async () => {
       const bytes = cliOutput([form, 'f', '--font-size', '11', '--glyphs', 'latin1'], 'dejavu.ttf').out;
       fs.writeFileSync(path.join(work, name), bytes);
       await agree(name, bytes, [['--u8g2-font', 'u', '--bmp', '--sample', 'Hi é'], ['--gfx-font', 'g'],
-                                ['--lvgl-bin', '--info'], ['--u8g2-font', 'u', '--font-size', '12']]);
+                                ['--lvgl-font-bin', '--info'], ['--u8g2-font', 'u', '--font-size', '12']]);
     }
   }
   assert.ok(cases >= 50, `${cases} cases: are the fonts installed?`);

@@ -228,7 +228,7 @@ function isBitmapFont(bytes) {
 }
 
 // The font forms that write a file's bytes, named after the font file.
-const FONT_FILES = {'--vlw': '.vlw', '--lvgl-bin': '.bin'};
+const FONT_FILES = {'--vlw': '.vlw', '--lvgl-font-bin': '.bin'};
 
 // The font options as the command line says them; the text's characters
 // go into the engine as a file of their own.
@@ -242,7 +242,7 @@ function fontArgs(file) {
     args.push('--text', 'font-text.txt');
   }
   if (value('hinting') !== 'font') args.push('--hinting', value('hinting'));
-  const lvgl = flag === '--lvgl-font' || flag === '--lvgl-bin';
+  const lvgl = flag === '--lvgl-font' || flag === '--lvgl-font-bin';
   if (lvgl && value('font-bits') !== '4') args.push('--font-bits', value('font-bits'));
   if (lvgl && $('font-compress').checked && ['2', '4'].includes(value('font-bits')))
     args.push('--font-compress');
@@ -276,7 +276,7 @@ function update() {
   document.body.classList.toggle('font-mode', file.font);
   $('font-options').hidden = $('save-font').hidden = !file.font;
   $('font-size').disabled = file.font && isBitmapFont(file.bytes);
-  $('font-bits').disabled = !['--lvgl-font', '--lvgl-bin'].includes(value('font-form'));
+  $('font-bits').disabled = !['--lvgl-font', '--lvgl-font-bin'].includes(value('font-form'));
   // LVGL decompresses fonts of 2 and 4 bits (and 3, which is not written).
   $('font-compress').disabled = $('font-bits').disabled || !['2', '4'].includes(value('font-bits'));
   try {
