@@ -48,8 +48,9 @@ const Section kSections[] = {
      "Several fonts: each character from the first that has it. Characters no font\n"
      "has are listed on standard error. --preview, --png and --bmp draw a sample\n"
      "text as the library draws it; --info lists the glyphs and the font's bytes.\n"
-     "A font in C (a GFXfont header, a u8g2 font array) given alone reads back:\n"
-     "its glyphs draw the sample, or are written in the form given.\n"},
+     "A font in C (a GFXfont header, a u8g2 font array, an LVGL font) given alone\n"
+     "reads back:"
+     " its glyphs draw the sample, or are written in the form given.\n"},
     {HelpSection::ReadBack, "READING BYTES BACK", "Reading bytes back: the inputs are packed bytes, not images\n"},
     {HelpSection::Packing, "PACKING",
      "Packing (the defaults are --msb-first --bits-vertical --bytes-horizontal --fill-zero)\n"

@@ -102,7 +102,11 @@ std::string Runs(const FontGlyphs& font) {
     return text;
 }
 
-const char* KindName(CFontKind kind) { return kind == CFontKind::AdafruitGfx ? "an Adafruit GFX font" : "a u8g2 font"; }
+const char* KindName(CFontKind kind) {
+    return kind == CFontKind::AdafruitGfx ? "an Adafruit GFX font"
+           : kind == CFontKind::Lvgl      ? "an LVGL font"
+                                          : "a u8g2 font";
+}
 
 // The glyphs of a font read back: all of them, or those of the set asked
 // for, the rest missing.

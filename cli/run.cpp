@@ -72,7 +72,10 @@ std::string FontHint(const char* input, const std::string& why) {
     const std::string text(head.begin(), head.end());
     if (LooksLikeCFont(text))
         return std::string("a font in C: give a font form to draw it or write it anew, such as ") +
-               (text.find("GFXfont") != std::string::npos ? "--gfx-font" : "--u8g2-font") + " NAME --preview";
+               (text.find("GFXfont") != std::string::npos       ? "--gfx-font"
+                : text.find("lv_font_fmt") != std::string::npos ? "--lvgl-font"
+                                                                : "--u8g2-font") +
+               " NAME --preview";
     if (!LooksLikeFont(head.data(), head.size())) return why;
     return "a font: give it a font form, such as --gfx-font NAME --font-size 16, or --vlw --font-size 16";
 }

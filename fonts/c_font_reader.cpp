@@ -316,6 +316,191 @@ bool ReadU8g2(const std::vector<Token>& t, CFont* font, std::string* error) {
     return ReadU8g2Bytes(bytes, &font->glyphs, error);
 }
 
+// The designated initializers of a brace's groups, from `i` (its '{'):
+// each group's ".field = value" pairs, a value a number (perhaps negative)
+// or a name (NULL, an array's, a constant's; '&' before it left out).
+struct Fields {
+    std::vector<std::pair<std::string, Token>> pairs;
+    const Token* Get(const std::string& field) const {
+        for (const auto& [name, value] : pairs)
+            if (name == field) return &value;
+        return nullptr;
+    }
+    int64_t Number(const std::string& field, int64_t otherwise = 0) const {
+        const Token* t = Get(field);
+        return t && t->kind == Token::Number ? t->number : otherwise;
+    }
+    std::string Name(const std::string& field) const {
+        const Token* t = Get(field);
+        return t && t->kind == Token::Name ? t->text : "";
+    }
+};
+
+Fields FieldsAt(const std::vector<Token>& t, size_t from, size_t to) {
+    Fields fields;
+    for (size_t i = from; i + 3 < to; ++i) {
+        if (!IsMark(t, i, '.') || t[i + 1].kind != Token::Name || !IsMark(t, i + 2, '=')) continue;
+        size_t v = i + 3;
+        bool negative = false;
+        while (v < to && (IsMark(t, v, '&') || IsMark(t, v, '-'))) negative |= IsMark(t, v++, '-');
+        if (v >= to) break;
+        Token value = t[v];
+        if (negative) value.number = -value.number;
+        fields.pairs.emplace_back(t[i + 1].text, value);
+    }
+    return fields;
+}
+
+// The groups of an array's initializer, each one brace's fields.
+std::vector<Fields> GroupsOf(const std::vector<Token>& t, size_t at) {
+    std::vector<Fields> groups;
+    if (!IsMark(t, at, '{')) return groups;
+    int depth = 0;
+    size_t start = at;
+    for (size_t i = at; i < t.size(); ++i) {
+        if (IsMark(t, i, '{') && ++depth == 2) start = i;
+        if (IsMark(t, i, '}')) {
+            if (depth == 2) groups.push_back(FieldsAt(t, start, i));
+            if (--depth == 0) break;
+        }
+    }
+    return groups;
+}
+
+// The first '=' of a declaration of `type`: its name's initializer.
+size_t InitializerOfType(const std::vector<Token>& t, const std::string& type, std::string* name) {
+    for (size_t i = 0; i + 1 < t.size(); ++i)
+        if (t[i].kind == Token::Name && t[i].text == type && t[i + 1].kind == Token::Name) {
+            if (name) *name = t[i + 1].text;
+            return InitializerOf(t, t[i + 1].text);
+        }
+    return std::string::npos;
+}
+
+std::vector<int64_t> ArrayNamed(const std::vector<Token>& t, const std::string& name) {
+    std::vector<int64_t> numbers;
+    size_t at = name.empty() ? std::string::npos : InitializerOf(t, name);
+    if (at != std::string::npos) ReadNumbers(t, &at, &numbers);
+    return numbers;
+}
+
+bool ReadLvgl(const std::vector<Token>& t, CFont* font, std::string* error) {
+    font->kind = CFontKind::Lvgl;
+    std::string ignored;
+    size_t at = InitializerOfType(t, "lv_font_t", &font->name);
+    const Fields public_font = at == std::string::npos ? Fields() : FieldsAt(t, at, t.size());
+    at = InitializerOfType(t, "lv_font_fmt_txt_dsc_t", &ignored);
+    const Fields dsc = at == std::string::npos ? Fields() : FieldsAt(t, at, t.size());
+    const int64_t bpp = dsc.Number("bpp"), format = dsc.Number("bitmap_format");
+    if (font->name.empty() || !(bpp == 1 || bpp == 2 || bpp == 4 || bpp == 8)) {
+        *error = "no lv_font_t with an lv_font_fmt_txt_dsc_t of 1, 2, 4 or 8 bits a pixel is declared";
+        return false;
+    }
+    if (format != 0) {
+        *error = "the LVGL font " + font->name + " is compressed (bitmap_format " + std::to_string(format) +
+                 "); only plain bitmaps are read back";
+        return false;
+    }
+    const std::vector<int64_t> bitmap = ArrayNamed(t, dsc.Name("glyph_bitmap"));
+    const std::vector<Fields> glyphs = GroupsOf(t, InitializerOfType(t, "lv_font_fmt_txt_glyph_dsc_t", &ignored));
+    const std::vector<Fields> cmaps = GroupsOf(t, InitializerOfType(t, "lv_font_fmt_txt_cmap_t", &ignored));
+    // Each glyph id's character, through the maps.
+    std::vector<uint32_t> codeOf(glyphs.size(), 0);
+    for (const Fields& c : cmaps) {
+        const std::string type = c.Name("type");
+        const int64_t start = c.Number("range_start"), length = c.Number("range_length"),
+                      first = c.Number("glyph_id_start");
+        std::vector<int64_t> offsets;
+        if (type == "LV_FONT_FMT_TXT_CMAP_SPARSE_TINY") {
+            offsets = ArrayNamed(t, c.Name("unicode_list"));
+            offsets.resize(
+                std::min<size_t>(offsets.size(), static_cast<size_t>(std::max<int64_t>(0, c.Number("list_length")))));
+        } else if (type == "LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY") {
+            for (int64_t k = 0; k < length && k < 0x110000; ++k) offsets.push_back(k);
+        } else {
+            *error = "the LVGL font " + font->name + " has a map of type " + (type.empty() ? "?" : type) +
+                     "; the tiny maps alone are read back";
+            return false;
+        }
+        for (size_t k = 0; k < offsets.size(); ++k) {
+            const int64_t id = first + static_cast<int64_t>(k), code = start + offsets[k];
+            if (id > 0 && id < static_cast<int64_t>(codeOf.size()) && code >= 0 && code <= 0x10FFFF && !codeOf[id])
+                codeOf[static_cast<size_t>(id)] = static_cast<uint32_t>(code);
+        }
+    }
+    FontGlyphs& out = font->glyphs;
+    out.bits = static_cast<uint32_t>(bpp);
+    const uint32_t top = (1u << bpp) - 1;
+    for (size_t id = 1; id < glyphs.size(); ++id) {
+        if (!codeOf[id]) continue;
+        const Fields& g = glyphs[id];
+        const int64_t index = g.Number("bitmap_index"), w = g.Number("box_w"), h = g.Number("box_h");
+        if (index < 0 || w < 0 || w > 255 || h < 0 || h > 255 ||
+            index + (w * h * bpp + 7) / 8 > static_cast<int64_t>(bitmap.size())) {
+            *error =
+                "the glyph of " + CodePointText(codeOf[id]) + " reads past the bitmap or holds values past its fields";
+            return false;
+        }
+        Glyph glyph;
+        glyph.codePoint = codeOf[id];
+        glyph.left = static_cast<int32_t>(g.Number("ofs_x"));
+        glyph.top = static_cast<int32_t>(g.Number("ofs_y") + h);
+        glyph.advance = static_cast<int32_t>((g.Number("adv_w") + 8) / 16);
+        if (w * h) {
+            glyph.width = static_cast<uint32_t>(w), glyph.height = static_cast<uint32_t>(h);
+            for (int64_t p = 0; p < w * h; ++p) {
+                const int64_t bit = p * bpp;
+                const uint32_t level =
+                    static_cast<uint32_t>(bitmap[static_cast<size_t>(index + bit / 8)]) >> (8 - bpp - bit % 8) & top;
+                glyph.coverage.push_back(static_cast<uint8_t>(level * 255 / top));
+            }
+        }
+        out.glyphs.push_back(std::move(glyph));
+    }
+    // Kerning, by pairs of glyph ids or by classes, in whole pixels.
+    const int64_t scale = dsc.Number("kern_scale");
+    const std::string kern = dsc.Name("kern_dsc");
+    if (!kern.empty() && kern != "NULL" && scale) {
+        const Fields k = FieldsAt(t, InitializerOf(t, kern), t.size());
+        auto pixels = [&](int64_t value) {
+            return static_cast<int32_t>((value * scale + (value < 0 ? -128 : 128)) / 256);
+        };
+        auto add = [&](int64_t left, int64_t right, int64_t value) {
+            if (left > 0 && right > 0 && left < static_cast<int64_t>(codeOf.size()) &&
+                right < static_cast<int64_t>(codeOf.size()) && codeOf[left] && codeOf[right] && pixels(value))
+                out.kerning.push_back({codeOf[left], codeOf[right], pixels(value)});
+        };
+        if (dsc.Number("kern_classes") == 0) {
+            const std::vector<int64_t> ids = ArrayNamed(t, k.Name("glyph_ids")),
+                                       values = ArrayNamed(t, k.Name("values"));
+            for (size_t p = 0; p < values.size() && 2 * p + 1 < ids.size(); ++p)
+                add(ids[2 * p], ids[2 * p + 1], values[p]);
+        } else if (glyphs.size() <= 4096) {
+            const std::vector<int64_t> left = ArrayNamed(t, k.Name("left_class_mapping")),
+                                       right = ArrayNamed(t, k.Name("right_class_mapping")),
+                                       values = ArrayNamed(t, k.Name("class_pair_values"));
+            const int64_t columns = k.Number("right_class_cnt");
+            for (size_t a = 1; a < left.size(); ++a)
+                for (size_t b = 1; b < right.size(); ++b) {
+                    const int64_t cell = (left[a] - 1) * columns + (right[b] - 1);
+                    if (left[a] > 0 && right[b] > 0 && cell >= 0 && cell < static_cast<int64_t>(values.size()))
+                        add(static_cast<int64_t>(a), static_cast<int64_t>(b), values[static_cast<size_t>(cell)]);
+                }
+        }
+    }
+    SortGlyphs(&out);
+    std::sort(out.kerning.begin(), out.kerning.end(), [](const KernPair& a, const KernPair& b) {
+        return a.left != b.left ? a.left < b.left : a.right < b.right;
+    });
+    // LVGL's line: its height, the baseline above its bottom.
+    const int32_t lineHeight = static_cast<int32_t>(public_font.Number("line_height"));
+    const int32_t baseLine = static_cast<int32_t>(public_font.Number("base_line"));
+    out.metrics.lineHeight = lineHeight;
+    out.metrics.descent = baseLine;
+    out.metrics.ascent = lineHeight - baseLine;
+    return true;
+}
+
 // u8g2's bit reader over one glyph's record.
 struct Bits {
     const std::vector<uint8_t>& bytes;
@@ -343,7 +528,8 @@ struct Bits {
 
 bool LooksLikeCFont(const std::string& text) {
     return text.find("GFXfont") != std::string::npos || text.find("U8G2_FONT_SECTION") != std::string::npos ||
-           text.find("U8X8_FONT_SECTION") != std::string::npos;
+           text.find("U8X8_FONT_SECTION") != std::string::npos ||
+           text.find("lv_font_fmt_txt_glyph_dsc_t") != std::string::npos;
 }
 
 bool ReadU8g2Bytes(const std::vector<uint8_t>& f, FontGlyphs* out, std::string* error) {
@@ -460,7 +646,9 @@ bool ReadCFont(const std::string& text, CFont* font, std::string* error) {
     if (!Tokenize(text, &tokens, error)) return false;
     const bool u8g2 =
         text.find("U8G2_FONT_SECTION") != std::string::npos || text.find("U8X8_FONT_SECTION") != std::string::npos;
-    if (!(u8g2 ? ReadU8g2(tokens, font, error) : ReadGfx(tokens, font, error))) return false;
+    const bool lvgl = text.find("lv_font_fmt_txt_glyph_dsc_t") != std::string::npos;
+    if (!(lvgl ? ReadLvgl(tokens, font, error) : u8g2 ? ReadU8g2(tokens, font, error) : ReadGfx(tokens, font, error)))
+        return false;
     if (font->glyphs.glyphs.empty()) {
         *error = "the font " + font->name + " holds no glyph";
         return false;

@@ -8,6 +8,7 @@
 
 #include "fonts/c_font_reader.h"
 #include "fonts/gfx_font.h"
+#include "fonts/lvgl_font.h"
 #include "fonts/u8g2_font.h"
 #include "tests/fonts/font_files.h"
 #include "tests/test_support.h"
@@ -74,6 +75,26 @@ TEST(CFontReaderTest, WrittenFontsReadBackToGlyphsThatWriteTheSameBytes) {
         EXPECT_EQ(back.name, "u8g2_font_x");
         ASSERT_TRUE(MakeU8g2Font(back.glyphs, &fromString, &error)) << what << ": " << error;
         EXPECT_EQ(fromString.bytes, u8g2.bytes) << what;
+        // LVGL at 4 bits, kerning too: the same bitmaps, descriptors, maps and pairs.
+        FontGlyphs four;
+        ASSERT_TRUE(test::GatherFrom(f.file.path, f.size, "latin1,0x2013,0x3042", {4, Hinting::Font, true}, &four));
+        LvglFont lvgl, lvglAgain;
+        ASSERT_TRUE(MakeLvglFont(four, 4, false, &lvgl, &error)) << what << ": " << error;
+        ASSERT_TRUE(ReadCFont(LvglFontText(lvgl, "font", "a test"), &back, &error)) << what << ": " << error;
+        EXPECT_EQ(back.kind, CFontKind::Lvgl);
+        ASSERT_TRUE(MakeLvglFont(back.glyphs, back.glyphs.bits, false, &lvglAgain, &error)) << what << ": " << error;
+        EXPECT_EQ(lvglAgain.bitmap, lvgl.bitmap) << what;
+        EXPECT_EQ(lvglAgain.kernIds, lvgl.kernIds) << what;
+        EXPECT_EQ(lvglAgain.kernValues, lvgl.kernValues) << what;
+        EXPECT_EQ(lvglAgain.lineHeight, lvgl.lineHeight) << what;
+        EXPECT_EQ(lvglAgain.baseLine, lvgl.baseLine) << what;
+        ASSERT_EQ(lvglAgain.glyphs.size(), lvgl.glyphs.size()) << what;
+        for (size_t i = 0; i < lvgl.glyphs.size(); ++i) {
+            const LvglGlyph &a = lvgl.glyphs[i], &b = lvglAgain.glyphs[i];
+            EXPECT_TRUE(a.bitmapIndex == b.bitmapIndex && a.advance16 == b.advance16 && a.width == b.width &&
+                        a.height == b.height && a.ofsX == b.ofsX && a.ofsY == b.ofsY)
+                << what << ": glyph " << i;
+        }
         // Digits alone: the header's letters come back as the font had them.
         FontGlyphs digits;
         ASSERT_TRUE(test::GatherFrom(f.file.path, f.size, "u8g2-n", measuring, &digits));
@@ -84,6 +105,65 @@ TEST(CFontReaderTest, WrittenFontsReadBackToGlyphsThatWriteTheSameBytes) {
         ++read;
     }
     if (!read) GTEST_SKIP() << "no font installed";
+}
+
+// A font lv_font_conv 1.5.3 wrote (tests/fonts/data: DejaVu Sans at 12
+// pixels, 2 bits, the digits, A to F and é; the options in its comment)
+// reads back to glyphs whose LVGL font holds its bitmap byte for byte.
+TEST(CFontReaderTest, AnLvFontConvFontReadsBackToItsBitmap) {
+    const std::string text = test::ReadText(std::string(QG_SOURCE_DIR) + "/tests/fonts/data/lv_font_conv_dejavu12.c");
+    CFont back;
+    std::string error;
+    ASSERT_TRUE(ReadCFont(text, &back, &error)) << error;
+    EXPECT_EQ(back.kind, CFontKind::Lvgl);
+    EXPECT_EQ(back.name, "lv_font_conv_dejavu12");
+    EXPECT_EQ(back.glyphs.glyphs.size(), 17u);
+    EXPECT_EQ(back.glyphs.metrics.lineHeight, 10);
+    LvglFont font;
+    ASSERT_TRUE(MakeLvglFont(back.glyphs, 2, false, &font, &error)) << error;
+    // Its bitmap's bytes, as written.
+    const size_t from = text.find("glyph_bitmap[] = {"), to = text.find("};", from);
+    std::vector<uint8_t> written;
+    for (size_t at = text.find("0x", from); at < to; at = text.find("0x", at + 2))
+        written.push_back(static_cast<uint8_t>(std::stoul(text.substr(at + 2, 2), nullptr, 16)));
+    EXPECT_EQ(font.bitmap, written);
+}
+
+// LVGL's kerning by classes, lv_font_conv's other way: each pair of
+// glyphs takes its classes' value, scaled by kern_scale to pixels.
+TEST(CFontReaderTest, AnLvglFontsKerningClassesReadBackAsPairs) {
+    const std::string text =
+        "static const uint8_t glyph_bitmap[] = {0x80, 0x80};\n"
+        "static const lv_font_fmt_txt_glyph_dsc_t glyph_dsc[] = {\n"
+        "    {.bitmap_index = 0, .adv_w = 0, .box_w = 0, .box_h = 0, .ofs_x = 0, .ofs_y = 0},\n"
+        "    {.bitmap_index = 0, .adv_w = 64, .box_w = 1, .box_h = 1, .ofs_x = 0, .ofs_y = 0},\n"
+        "    {.bitmap_index = 1, .adv_w = 72, .box_w = 1, .box_h = 1, .ofs_x = 1, .ofs_y = -1}};\n"
+        "static const uint16_t list[] = {0, 21};\n"
+        "static const lv_font_fmt_txt_cmap_t cmaps[] = {{.range_start = 65, .range_length = 22, .glyph_id_start = 1,\n"
+        "    .unicode_list = list, .glyph_id_ofs_list = NULL, .list_length = 2,\n"
+        "    .type = LV_FONT_FMT_TXT_CMAP_SPARSE_TINY}};\n"
+        "static const uint8_t left[] = {0, 1, 2}, right[] = {0, 1, 2};\n"
+        "static const int8_t values[] = {0, -16, 32, 0};\n"
+        "static const lv_font_fmt_txt_kern_classes_t classes = {.class_pair_values = values,\n"
+        "    .left_class_mapping = left, .right_class_mapping = right, .left_class_cnt = 2, .right_class_cnt = 2};\n"
+        "static const lv_font_fmt_txt_dsc_t font_dsc = {.glyph_bitmap = glyph_bitmap, .glyph_dsc = glyph_dsc,\n"
+        "    .cmaps = cmaps, .kern_dsc = &classes, .kern_scale = 16, .cmap_num = 1, .bpp = 1, .kern_classes = 1,\n"
+        "    .bitmap_format = 0};\n"
+        "const lv_font_t tiny = {.line_height = 3, .base_line = 1, .dsc = &font_dsc};\n";
+    CFont back;
+    std::string error;
+    ASSERT_TRUE(ReadCFont(text, &back, &error)) << error;
+    const FontGlyphs& g = back.glyphs;
+    ASSERT_EQ(g.glyphs.size(), 2u);
+    EXPECT_EQ(g.glyphs[1].codePoint, 'V');
+    EXPECT_EQ(g.glyphs[1].advance, 5);  // 72/16, rounded as a label rounds
+    EXPECT_EQ(g.glyphs[1].left, 1);
+    EXPECT_EQ(g.glyphs[1].top, 0);
+    EXPECT_EQ(g.metrics.ascent, 2);
+    EXPECT_EQ(g.metrics.descent, 1);
+    EXPECT_EQ(KerningOf(g, 'A', 'V'), -1);
+    EXPECT_EQ(KerningOf(g, 'V', 'A'), 2);
+    EXPECT_EQ(KerningOf(g, 'A', 'A'), 0);
 }
 
 TEST(CFontReaderTest, ATextWithoutASoundFontIsRefusedInALine) {
@@ -97,6 +177,12 @@ TEST(CFontReaderTest, ATextWithoutASoundFontIsRefusedInALine) {
     U8g2Font u8g2;
     ASSERT_TRUE(MakeGfxFont(glyphs, &gfx, &error) && MakeU8g2Font(glyphs, &u8g2, &error)) << error;
     const std::string gfxText = GfxFontText(gfx, "f", "a test");
+    LvglFont lvgl;
+    ASSERT_TRUE(MakeLvglFont(glyphs, 4, false, &lvgl, &error)) << error;
+    const std::string lvglText = LvglFontText(lvgl, "f", "a test");
+    auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+        return text.replace(text.find(from), from.size(), to);
+    };
     std::vector<uint8_t> cut = u8g2.bytes, wide = u8g2.bytes, longer = u8g2.bytes;
     cut.resize(23 + u8g2.bytes[24] + 1);  // the glyph, then no end
     wide[4] = 9;
@@ -120,6 +206,10 @@ TEST(CFontReaderTest, ATextWithoutASoundFontIsRefusedInALine) {
         {BdfconvText(cut, "a"), "glyphs to 0xFF run past its bytes"},
         {BdfconvText(wide, "a"), "a field of 9 bits"},
         {BdfconvText(longer, "a"), "has a size of 200 past its bytes"},
+        {replaced(lvglText, ".bitmap_format = 0", ".bitmap_format = 1"), "only plain bitmaps are read back"},
+        {replaced(lvglText, "CMAP_SPARSE_TINY", "CMAP_SPARSE_FULL"), "the tiny maps alone are read back"},
+        {replaced(lvglText, ".bpp = 4", ".bpp = 3"), "of 1, 2, 4 or 8 bits a pixel"},
+        {replaced(lvglText, ".box_h = 2", ".box_h = 9"), "U+0041 'A' reads past the bitmap"},
     };
     for (const Case& c : cases) {
         CFont font;
