@@ -285,14 +285,15 @@ bool ReadU8g2(const std::vector<Token>& t, CFont* font, std::string* error) {
     while (i < t.size() &&
            !(t[i].kind == Token::Name && (t[i].text == "U8G2_FONT_SECTION" || t[i].text == "U8X8_FONT_SECTION")))
         ++i;
+    // The array's name: the last name before the section that opens a '['.
     size_t nameAt = i;
-    while (nameAt > 0 && !(t[nameAt].kind == Token::Name && IsMark(t, nameAt + 1, '['))) --nameAt;
+    while (nameAt > 0 && nameAt < t.size() && !(t[nameAt].kind == Token::Name && IsMark(t, nameAt + 1, '['))) --nameAt;
     if (i == t.size() || !(t[nameAt].kind == Token::Name && IsMark(t, nameAt + 1, '['))) {
         *error = "no array is declared in U8G2_FONT_SECTION";
         return false;
     }
     font->name = t[nameAt].text;
-    const int64_t declared = t[nameAt + 2].kind == Token::Number ? t[nameAt + 2].number : -1;
+    const int64_t declared = nameAt + 2 < t.size() && t[nameAt + 2].kind == Token::Number ? t[nameAt + 2].number : -1;
     size_t at = i;
     while (at < t.size() && !IsMark(t, at, '=') && !IsMark(t, at, ';')) ++at;
     std::vector<uint8_t> bytes;
