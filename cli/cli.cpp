@@ -16,6 +16,7 @@
 #include "cli/output_paths.h"
 #include "cli/run.h"
 #include "forms/layout_guess.h"
+#include "forms/lvgl_form.h"
 #include "image/image_info.h"
 #include "io/array_text_file.h"
 #include "io/file_io.h"
@@ -155,6 +156,8 @@ Outcome Show(const Run& run, const char* input, bool* shown) {
         std::string text =
             (*shown ? "\n" : "") + DescribeImage(DisplayName(input).c_str(), image.source, image.picture, c.pack.layout,
                                                  c.invert, image.grid.get(), c.pack.fillValue.has_value());
+        if (c.formOptions.compression != Compression::None && image.grid)
+            text += LvglCompressionInfo(image.picture, *image.grid, c.formOptions);
         written = WriteText(run, text);
     } else {
         std::string heading = *shown ? "\n" : "";
@@ -218,7 +221,8 @@ int RunCli(int argc, const char* const* argv, FILE* in, FILE* out, FILE* err, Im
                      "%s %s (%s)\nMIT licence. It holds stb and decodes with libjpeg-turbo (based in part on the\n"
                      "work of the Independent JPEG Group) and libwebp, each under its own licence. It\n"
                      "draws fonts with FreeType: portions of this software are copyright (C) 2022 The\n"
-                     "FreeType Project (www.freetype.org). All rights reserved.\n",
+                     "FreeType Project (www.freetype.org). All rights reserved. It compresses with\n"
+                     "LZ4, copyright (C) 2011-2020 Yann Collet (BSD 2-clause licence).\n",
                      kName, QG_VERSION, QG_COMMIT);
         return kExitDone;
     }

@@ -69,6 +69,7 @@ struct CliArgs {
     FrameOptions frame;                                     // --size, --fit, --align, --rotate, --flip, --resample
     std::optional<uint32_t> depth;                          // --depth
     const LvglFormatRow* lvglFormat = nullptr;              // --lvgl-format
+    Compression compression = Compression::None;            // --compress
     const char* paletteText = nullptr;                      // --palette, as typed
     Palette palette;                                        // and as it reads
     std::optional<PixelFormat> colour;                      // --color

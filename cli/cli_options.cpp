@@ -412,6 +412,12 @@ bool ApplyCStyle(const char* value, CliArgs* args, std::string* error) {
     return true;
 }
 
+bool ApplyCompress(const char* value, CliArgs* args, std::string* error) {
+    if (CompressionNamed(value, &args->compression)) return true;
+    *error = std::string("'") + value + "' is not a compression: give rle or lz4";
+    return false;
+}
+
 bool ApplyPerLine(const char* value, CliArgs* args, std::string* error) {
     char* end = nullptr;
     const unsigned long count = std::strtoul(value, &end, 10);
@@ -646,6 +652,25 @@ const CliOption kCliOptions[] = {
      "high bits. Checked against LVGL's src/draw/lv_image_dsc.h,\n"
      "src/misc/lv_color.h and scripts/LVGLImage.py; it compiles\n"
      "as C99 and C++ with -Wall -Wextra -Wpedantic"},
+    {"--lvgl-bin", nullptr, Takes::Nothing, nullptr, nullptr, SetFormat<OutputFormat::LvglBin>, HelpSection::Output,
+     "write the same LVGL v9 image as an image file (.bin) for\n"
+     "LVGL's file system, lv_image_set_src(img, \"S:/NAME.bin\"): the\n"
+     "12-byte lv_image_header_t (magic 0x19, the colour format,\n"
+     "flags, width, height, stride, 0; little-endian), then the\n"
+     "palette and rows, or the --compress data. As LVGL's\n"
+     "src/libs/bin_decoder/lv_bin_decoder.c reads it"},
+    {"--compress", nullptr, Takes::Value, "METHOD", "a compression", ApplyCompress, HelpSection::Output,
+     "compress an --lvgl or --lvgl-bin image's data: rle (LVGL's\n"
+     "src/libs/rle/lv_rle.c: runs of a pixel's bytes, the shortest\n"
+     "stream, never a control byte 0x00 or 0x80; LVGL needs\n"
+     "LV_USE_RLE) or lz4 (an LZ4 block, the smaller of liblz4's\n"
+     "default and highest HC mode; LV_USE_LZ4_INTERNAL or\n"
+     "_EXTERNAL). The data is LVGL's lv_image_compressed_t: method,\n"
+     "compressed and decompressed sizes, then the stream; flags\n"
+     "LV_IMAGE_FLAGS_COMPRESSED. LVGL decompresses it into RAM\n"
+     "(LV_BIN_DECODER_RAM_LOAD) as decompress_image() in\n"
+     "lv_bin_decoder.c does: the whole image's bytes",
+     "rle lz4"},
     {"--binary", nullptr, Takes::Nothing, nullptr, nullptr, SetFormat<OutputFormat::Binary>, HelpSection::Output,
      "write the packed bytes themselves, line after line"},
     {"--bmp", nullptr, Takes::Nothing, nullptr, nullptr, SetFormat<OutputFormat::Bmp>, HelpSection::Output,

@@ -167,7 +167,7 @@ const CliRule kCliRules[] = {
                 FormFlags(" or ");
      },
      "--info --binary in.png"},
-    {"--c-array --binary --bmp --png --xbm --lvgl", [](A, C c) { return FormsDiffer(c); },
+    {"--c-array --binary --bmp --png --xbm --lvgl --lvgl-bin", [](A, C c) { return FormsDiffer(c); },
      [](A, C) { return "only one of " + FormFlags(" and ") + " can be used"; }, "--binary --bmp in.png"},
     {"", [](A a, C) { return a.inputs.size() > 1 && StandardInputNamed(a); },
      [](A, C) { return Text("'-' (standard input) must be the only input"); }, "- in.png"},
@@ -263,12 +263,12 @@ const CliRule kCliRules[] = {
          return LvglName(a) + " is not a direct colour format: give RGB565, RGB565A8, RGB888 or ARGB8888 with --color";
      },
      "--lvgl x --lvgl-format I1 --preset tft-espi in.png"},
-    {"--color", [](A, C c) { return c.form == OutputFormat::Lvgl && c.image.format == PixelFormat::Rgb332; },
+    {"--color", [](A, C c) { return IsLvglImage(c.form) && c.image.format == PixelFormat::Rgb332; },
      [](A, C) {
          return Text("LVGL v9 has no RGB332 format: give --color rgb565, rgb565a8, rgb888 or argb8888 with --lvgl");
      },
      "--lvgl x --color rgb332 in.png"},
-    {"--byte-order", [](A a, C c) { return c.form == OutputFormat::Lvgl && a.bigEndian && *a.bigEndian; },
+    {"--byte-order", [](A a, C c) { return IsLvglImage(c.form) && a.bigEndian && *a.bigEndian; },
      [](A, C) {
          return Text("--lvgl writes LVGL's values little-endian, as LVGL reads them; leave out --byte-order be");
      },
@@ -325,9 +325,12 @@ const CliRule kCliRules[] = {
      "--read-array 8x8 --guess-layout --color rgb565 in.png"},
 
     // Depth, planes and the LVGL format against each other and the forms.
-    {"--lvgl-format", [](A a, C c) { return a.lvglFormat && c.form != OutputFormat::Lvgl; },
-     [](A, C) { return Text("--lvgl-format picks the colour format of --lvgl; give --lvgl NAME too"); },
+    {"--lvgl-format", [](A a, C c) { return a.lvglFormat && !IsLvglImage(c.form); },
+     [](A, C) { return Text("--lvgl-format picks the colour format of --lvgl; give --lvgl NAME (or --lvgl-bin) too"); },
      "--lvgl-format I2 in.png"},
+    {"--compress", [](A a, C c) { return a.compression != Compression::None && !IsLvglImage(c.form); },
+     [](A, C) { return Text("--compress compresses an LVGL image: give --lvgl NAME or --lvgl-bin too"); },
+     "--compress rle --binary in.png"},
     {"--depth", [](A a, C) { return a.lvglFormat && a.depth && *a.depth != BitsOf(a.lvglFormat->format); },
      [](A a, C) {
          return LvglName(a) + " is " + std::to_string(BitsOf(a.lvglFormat->format)) +
@@ -365,9 +368,9 @@ const CliRule kCliRules[] = {
      [](A, C c) { return LayoutRefused(c); },
      [](A, C c) {
          const ConvertOptions& fixed = *c.Form().form.FixedLayout(c.formOptions);
-         const char* form = c.form == OutputFormat::Xbm    ? "--xbm"
-                            : c.form == OutputFormat::Lvgl ? "--lvgl"
-                                                           : "--c-style u8g2";
+         const char* form = c.form == OutputFormat::Xbm ? "--xbm"
+                            : IsLvglImage(c.form)       ? FormRow(c.form).flag
+                                                        : "--c-style u8g2";
          return std::string(form) + " writes rows with the first pixel in bit " + (fixed.msbReverse ? "0" : "7") +
                 " (" + (fixed.msbReverse ? "--lsb-first" : "--msb-first") +
                 " --bits-horizontal --bytes-horizontal), as its reader takes them; the layout given is " +

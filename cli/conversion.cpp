@@ -23,6 +23,9 @@ void ResolveForm(const CliArgs& args, Conversion* c) {
         c->form = named.empty() ? OutputFormat::ArrayText : named.front();
     } else if (!c->formsNamed.empty()) {
         c->form = c->formsNamed.back();
+    } else if (args.info && args.compression != Compression::None) {
+        // --info --compress: the LVGL image's sizes, packed as LVGL reads it.
+        c->form = OutputFormat::LvglBin;
     }
     c->mode = args.info         ? RunMode::Info
               : args.preview    ? RunMode::Preview
@@ -97,7 +100,7 @@ void ResolvePixels(const CliArgs& args, Conversion* c) {
     if (!direct && !args.paletteText && preset && IsDirect(preset->format)) direct = preset->format;
 
     const uint32_t depth = !palette.Empty() ? palette.Depth() : direct ? 1 : DepthOf(args);
-    const bool coverage = c->form == OutputFormat::Lvgl && args.lvglFormat && IsAlphaOnly(args.lvglFormat->format);
+    const bool coverage = IsLvglImage(c->form) && args.lvglFormat && IsAlphaOnly(args.lvglFormat->format);
     c->image.format = direct             ? *direct
                       : !palette.Empty() ? FormatOf(PixelKind::Index, depth)
                       : coverage         ? FormatOf(PixelKind::Alpha, depth)
@@ -108,7 +111,7 @@ void ResolvePixels(const CliArgs& args, Conversion* c) {
     c->image.frame = args.frame;
     c->invert = args.invert ? *args.invert : preset && preset->invert;
 
-    const bool lvgl = c->form == OutputFormat::Lvgl;
+    const bool lvgl = IsLvglImage(c->form);
     c->pack.bigEndian = args.bigEndian ? *args.bigEndian : !lvgl && preset && preset->bigEndian;
     // A preset's planes go where planes can: a three-colour palette in a
     // form of packed bytes.
@@ -126,6 +129,7 @@ void ResolvePixels(const CliArgs& args, Conversion* c) {
                                         c->formOptions.style != CStyle::U8g2 && preset && preset->words;
     c->formOptions.wordBytes = words ? BytesOfValue(format) : 1;
     c->formOptions.lvgl = args.lvglFormat ? args.lvglFormat : LvglFormatOf(format);
+    c->formOptions.compression = args.compression;
 }
 
 // The layout: the defaults, the one the form starts from, the preset's or

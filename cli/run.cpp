@@ -5,6 +5,7 @@
 #include "cli/output_paths.h"
 #include "fonts/c_font_reader.h"
 #include "fonts/font_face.h"
+#include "forms/lvgl_form.h"
 #include "image/image_info.h"
 #include "io/array_text_file.h"
 #include "io/replacing_file.h"
@@ -128,8 +129,16 @@ Outcome Pack(const Run& run, const char* input, InputImage* image) {
                      DisplayName(input).c_str(), picture.Width(), picture.Height());
         return Outcome::Refused;
     }
-    if (c.form == OutputFormat::Lvgl && (picture.Width() > 65535 || picture.Height() > 65535)) {
+    if (IsLvglImage(c.form) && (picture.Width() > 65535 || picture.Height() > 65535)) {
         Refuse(run, input, "an LVGL image is at most 65535 pixels wide and high");
+        return Outcome::Refused;
+    }
+    // LVGL's header holds the stride in 16 bits too.
+    if (IsLvglImage(c.form) && LvglStride(*c.formOptions.lvgl, picture.Width()) > 65535) {
+        Refuse(run, input,
+               "an LVGL image's row is at most 65535 bytes (the header's stride); at " +
+                   std::to_string(LvglStride(*c.formOptions.lvgl, 1) * 8) + " bits a pixel that is " +
+                   std::to_string(65535 / LvglStride(*c.formOptions.lvgl, 1)) + " pixels");
         return Outcome::Refused;
     }
     image->grid = PackImage(picture, c.pack);

@@ -13,6 +13,7 @@
 #include "core/block_writer.h"
 #include "core/buffer_sizes.h"
 #include "core/convert_options.h"
+#include "compress/compression.h"
 #include "core/pixel_format.h"
 
 class PackedGrid;
@@ -26,6 +27,7 @@ enum class OutputFormat {
     Bmp,        // the image as a BMP (the 1-bit image as the Windows program opens it)
     Xbm,        // an XBM file
     Lvgl,       // an LVGL v9 image descriptor
+    LvglBin,    // an LVGL v9 image file (.bin): its header, then the data
     Png,        // the image as the display shows it, as a PNG
     Preview,    // the image as text on the terminal
 };
@@ -50,6 +52,7 @@ struct FormOptions {
     uint32_t perLine = 16;                // values a line in the C forms
     uint32_t wordBytes = 1;               // 2 or 4: the packed bytes as uint16_t or uint32_t values, little-endian
     const LvglFormatRow* lvgl = nullptr;  // --lvgl's colour format
+    Compression compression = Compression::None;  // how the LVGL forms compress their data
     PreviewChoice preview = PreviewChoice::Blocks;
     bool terminalColour = false;  // the output is a terminal that takes colour escapes
     // The C text is a header, which any number of source files may include:
@@ -143,6 +146,9 @@ struct OutputFormRow {
     bool writes;      // writes an output (the preview shows the image instead)
 };
 
+// The LVGL image forms: the C descriptor and the file, of one colour format.
+inline bool IsLvglImage(OutputFormat format) { return format == OutputFormat::Lvgl || format == OutputFormat::LvglBin; }
+
 // The table, in the order the help names the forms.
 const std::vector<OutputFormRow>& OutputForms();
 const OutputFormRow& FormRow(OutputFormat format);
@@ -153,6 +159,7 @@ const OutputForm& BinaryForm();
 const OutputForm& CArrayForm();
 const OutputForm& XbmForm();
 const OutputForm& LvglForm();
+const OutputForm& LvglBinForm();
 const OutputForm& BmpForm();
 const OutputForm& PngForm();
 const OutputForm& PreviewForm();

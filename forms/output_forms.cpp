@@ -11,6 +11,7 @@ const std::vector<OutputFormRow>& OutputForms() {
         {OutputFormat::Png, "--png", ".png", PngForm(), false, false, false, false, false, true},
         {OutputFormat::Xbm, "--xbm", ".xbm", XbmForm(), false, false, false, true, true, true},
         {OutputFormat::Lvgl, "--lvgl", ".c", LvglForm(), true, true, false, true, true, true},
+        {OutputFormat::LvglBin, "--lvgl-bin", ".bin", LvglBinForm(), false, false, false, false, false, true},
         {OutputFormat::Preview, "--preview", "", PreviewForm(), false, false, false, false, true, false},
     };
     return kForms;

@@ -236,7 +236,8 @@ EMSCRIPTEN_KEEPALIVE const char* qg_version() {
            "). MIT licence. It holds stb, libjpeg-turbo (based in part on the "
            "work of the Independent JPEG Group) and libwebp, each under its own licence. It draws fonts with "
            "FreeType: portions of this software are copyright (C) 2022 The FreeType Project (www.freetype.org). "
-           "All rights reserved.";
+           "All rights reserved. It compresses with LZ4, copyright (C) 2011-2020 Yann Collet (BSD 2-clause "
+           "licence).";
 }
 
 EMSCRIPTEN_KEEPALIVE const char* qg_output() { return output.data(); }

@@ -191,6 +191,41 @@ TEST_F(CFormTest, EachLvglFormatReadsBackAsThePreview) {
     }
 }
 
+// A compressed descriptor compiles as C99 and C++ against LVGL's
+// declarations, and LVGL's decoder, modelled in C, takes its data back to
+// the uncompressed image's: the data --lvgl-bin writes.
+TEST_F(CFormTest, CompressedLvglDescriptorsDecodeInC) {
+    if (!Found("cc") || !Found("c++")) GTEST_SKIP() << "no C and C++ compilers";
+    std::vector<uint32_t> samples;
+    for (uint32_t i = 0; i < 21 * 6; ++i) samples.insert(samples.end(), {i % 5 * 60, i / 21 * 40, 90, i % 7 * 40});
+    const std::string input = Image(test::Png(21, 6, 6, 8, samples), "icon.png");
+    const char* const program =
+        "#include <stdio.h>\n#include \"icon.c\"\n#include \"tests/compress/lvgl_image_model.h\"\n"
+        "static unsigned char out[4096];\n"
+        "int main(void) {\n"
+        "    const lv_image_dsc_t* d = &icon;\n"
+        "    unsigned pixel_byte = d->header.cf == LV_COLOR_FORMAT_RGB565A8 ? 2 : d->header.cf == LV_COLOR_FORMAT_I4 ? "
+        "1 : 4;\n"
+        "    uint32_t n;\n"
+        "    if (!(d->header.flags & LV_IMAGE_FLAGS_COMPRESSED)) return 2;\n"
+        "    n = model_lvgl_decompress(d->data, d->data_size, pixel_byte, out, sizeof out, NULL, NULL);\n"
+        "    return n == 0 || fwrite(out, 1, n, stdout) != n;\n"
+        "}\n";
+    for (const char* format : {"I4", "RGB565A8", "ARGB8888"}) {
+        ASSERT_EQ(Run({"--lvgl-format", format, "--lvgl-bin", input}), kExitDone) << err;
+        const std::string expected = out.substr(12);
+        ASSERT_EQ(
+            Run({"--lvgl-format", format, "--lvgl", "icon", "--compress", "rle", "-o", dir.File("icon.c"), input}),
+            kExitDone)
+            << err;
+        for (const char* standard : {"-std=c99", "-std=c++17"})
+            EXPECT_EQ(BuildAndRun(standard[5] == 'c' && standard[6] == '+' ? "c++" : "cc", program,
+                                  standard + std::string(" -I ") + Quote(QG_SOURCE_DIR)),
+                      expected)
+                << format << " " << standard;
+    }
+}
+
 // Ten images into one header: every name distinct, one include guard, and
 // the tables lead back to each image's bytes, in input order.
 TEST_F(CFormTest, OneHeaderHoldsManyImagesAndTheirTables) {
@@ -524,7 +559,7 @@ TEST_F(CFormTest, ConflictsAreUsageErrors) {
         {{"--per-line", "0", "--c-array", "x", a}, "--per-line: '0' is not a count of values a line"},
         {{"--c-array", "x", "-o", dir.File("x.h"), a, b}, "the header would declare 'x_images' twice"},
         {{"--xbm", "-o", dir.File("x.xbm"), a, b}, "-o names the output of one input"},
-        {{"--c-array", "x", "--xbm", a}, "only one of --c-array, --binary, --bmp, --png, --xbm and --lvgl"},
+        {{"--c-array", "x", "--xbm", a}, "only one of --c-array, --binary, --bmp, --png, --xbm, --lvgl and --lvgl-bin"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Run(c.args), kExitUsage) << c.problem;

@@ -90,6 +90,10 @@ test('the page and the CLI agree on every case', async () => {
     ['--color', 'rgb332', '--dither', '--bmp'], ['--preview=colour', '--palette', 'spectra6', '--size', '16x8'],
     ['--info', '--palette', 'bwyr'], ['--palette', 'bwr', '--xbm'], ['--palette', 'bwyr', '--planes'],
     ['--palette', 'bwr', '--planes', '--plane-ink', '0,1'], ['--color', 'argb8888', '--c-array', 'img', '--c-words'],
+    // LVGL's image file and compressed images.
+    ['--lvgl-bin', '--size', '30x20'], ['--lvgl', 'img', '--compress', 'rle', '--depth', '4', '--size', '24x24'],
+    ['--color', 'rgb565', '--lvgl-bin', '--compress', 'lz4', '--size', '40x30'],
+    ['--info', '--compress', 'rle', '--color', 'rgb565a8'],
     // Animations: frames picked, delays given, one form of one frame.
     ['--frames', '1-2'], ['--c-array', 'anim', '--delay', '50'], ['--frames', '2', '--png'], ['--frames', '9'],
   ];
@@ -195,7 +199,7 @@ test('the engine refuses each rule as the CLI does', async () => {
     assert.equal(`quillgrid-cli: ${got.message}`, expected.stderr.toString().split('\n')[0], rule.example);
     assert.equal(got.options, rule.options, rule.example);
     // A rule that can make a control unavailable says why in Japanese too.
-    const controls = ['--c-style', '--per-line', '--palette', '--color', '--lvgl-format', '--depth', '--invert',
+    const controls = ['--c-style', '--per-line', '--palette', '--color', '--lvgl-format', '--compress', '--depth', '--invert',
                       '--threshold', '--set-bit', '--byte-order', '--c-words', '--planes', '--plane-ink'];
     if (rule.options.split(' ').some((o) => controls.includes(o))) {
       const japanese = await page.evaluate((line) => window.quillgrid.ruleIn('ja', line), got.message);

@@ -69,6 +69,7 @@ const CHECKED = [
   {name: 'colour', options: ['--palette', '--color'], args: colourArgs, changes: (v, base) => v !== base.colour},
   {name: 'lvgl-format', options: ['--lvgl-format'], args: (v) => (v ? ['--lvgl-format', v] : []),
    changes: (v) => v !== ''},
+  {name: 'compress', options: ['--compress'], args: (v) => (v ? ['--compress', v] : []), changes: (v) => v !== ''},
   {name: 'depth', options: ['--depth'], args: (v) => ['--depth', v], changes: (v, base) => v !== base.depth},
   {name: 'threshold', options: ['--threshold'], args: () => ['--threshold', `${Number(value('threshold'))}%`],
    changes: () => Number(value('threshold')) !== 50},

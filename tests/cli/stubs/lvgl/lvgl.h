@@ -1,7 +1,7 @@
 /* The part of LVGL v9.5 that an image descriptor uses, as its own headers
  * declare it (src/lv_version.h: LVGL_VERSION_MAJOR and _MINOR;
  * src/draw/lv_image_dsc.h: the header's fields, in their order on a
- * little-endian system, LV_IMAGE_HEADER_MAGIC, and lv_image_dsc_t with the
+ * little-endian system, LV_IMAGE_HEADER_MAGIC, LV_IMAGE_FLAGS_COMPRESSED, and lv_image_dsc_t with the
  * reserved_2 that 9.3 added; src/misc/lv_color.h: the formats the form
  * writes, L8, I1 to I8, A1 to A8, RGB888, ARGB8888, RGB565 and RGB565A8,
  * with their values), so
@@ -26,6 +26,8 @@
 #define LV_BIG_ENDIAN_SYSTEM 0
 
 #define LV_IMAGE_HEADER_MAGIC (0x19)
+/* src/draw/lv_image_dsc.h: lv_image_flags_t's compressed flag. */
+#define LV_IMAGE_FLAGS_COMPRESSED 0x0008
 #define LV_ATTRIBUTE_MEM_ALIGN
 
 typedef enum {
