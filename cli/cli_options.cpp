@@ -517,18 +517,19 @@ const CliOption kCliOptions[] = {
      "value, up to 4 2 bits, up to 16 4 bits, up to 256 8 bits,\n"
      "packed as --depth packs levels. The named palettes:",
      "{palettes}"},
-    {"--color", nullptr, Takes::Value, "FORMAT", "rgb565, rgb332, rgb888, argb8888 or rgb565a8", ApplyColour,
+    {"--color", nullptr, Takes::Value, "FORMAT", "rgb565, rgb332, rgb888, argb8888, rgb565a8 or argb8565", ApplyColour,
      HelpSection::Colour,
      "each pixel's own colour, no palette: rgb565 (2 bytes,\n"
      "(R >> 3) << 11 | (G >> 2) << 5 | B >> 3), rgb332 (1 byte,\n"
      "(R >> 5) << 5 | (G >> 5) << 2 | B >> 6), rgb888 (3 bytes,\n"
      "0xRRGGBB), argb8888 (4 bytes, 0xAARRGGBB, alpha kept) or\n"
      "rgb565a8 (LVGL's: the RGB565 values, then a byte of alpha\n"
-     "each). Alpha is composited over --background where it is\n"
+     "each) or argb8565 (LVGL's: 3 bytes, the RGB565 value then\n"
+     "alpha). Alpha is composited over --background where it is\n"
      "not kept. Each channel keeps its top bits; --dither spreads\n"
      "the error between its steps instead. A line of bytes is a\n"
      "row (--bytes-horizontal) or a column (--bytes-vertical)",
-     "rgb565 rgb332 rgb888 argb8888 rgb565a8"},
+     "rgb565 rgb332 rgb888 argb8888 rgb565a8 argb8565"},
     {"--byte-order", nullptr, Takes::Value, "le|be", "le or be", ApplyByteOrder, HelpSection::Colour,
      "the bytes of a --color value of 2 bytes or more: le (the\n"
      "default) least significant first, as LVGL and most MCUs\n"
@@ -637,9 +638,11 @@ const CliOption kCliOptions[] = {
      "icon LVGL tints: the image's alpha, or where it has none its\n"
      "darkness), or RGB565, RGB565A8 (the RGB565 rows, then a\n"
      "byte of alpha a pixel), RGB888 (B, G, R) or ARGB8888 (B, G,\n"
-     "R, A), little-endian, the default for --color. It sets the\n"
-     "depth or the colour format; a different one is a mistake",
-     "I1 I2 I4 I8 L8 A1 A2 A4 A8 RGB565 RGB565A8 RGB888 ARGB8888"},
+     "R, A), little-endian, the default for --color; or\n"
+     "RGB565_SWAPPED (RGB565, the high byte first) or ARGB8565\n"
+     "(the RGB565 value, then alpha: --color argb8565). It sets\n"
+     "the depth or the colour format; a different one is a mistake",
+     "I1 I2 I4 I8 L8 A1 A2 A4 A8 RGB565 RGB565A8 RGB888 ARGB8888 RGB565_SWAPPED ARGB8565"},
     {"--lvgl", nullptr, Takes::Value, "NAME", "an image name", SetNamedFormat<OutputFormat::Lvgl>, HelpSection::Output,
      "write a C file with an LVGL v9 image descriptor,\n"
      "const lv_image_dsc_t NAME, in LV_COLOR_FORMAT_I1: a\n"

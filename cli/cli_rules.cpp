@@ -260,17 +260,22 @@ const CliRule kCliRules[] = {
      "--lvgl x --lvgl-format I4 --palette bwr in.png"},
     {"--lvgl-format", [](A a, C c) { return a.lvglFormat && HasDirect(c) && !IsDirect(a.lvglFormat->format); },
      [](A a, C) {
-         return LvglName(a) + " is not a direct colour format: give RGB565, RGB565A8, RGB888 or ARGB8888 with --color";
+         return LvglName(a) +
+                " is not a direct colour format: give RGB565, RGB565_SWAPPED, RGB565A8, ARGB8565, RGB888 or ARGB8888 "
+                "with --color";
      },
      "--lvgl x --lvgl-format I1 --preset tft-espi in.png"},
     {"--color", [](A, C c) { return IsLvglImage(c.form) && c.image.format == PixelFormat::Rgb332; },
      [](A, C) {
-         return Text("LVGL v9 has no RGB332 format: give --color rgb565, rgb565a8, rgb888 or argb8888 with --lvgl");
+         return Text(
+             "LVGL v9 has no RGB332 format: give --color rgb565, rgb565a8, argb8565, rgb888 or argb8888 with --lvgl");
      },
      "--lvgl x --color rgb332 in.png"},
     {"--byte-order", [](A a, C c) { return IsLvglImage(c.form) && a.bigEndian && *a.bigEndian; },
      [](A, C) {
-         return Text("--lvgl writes LVGL's values little-endian, as LVGL reads them; leave out --byte-order be");
+         return Text(
+             "--lvgl writes LVGL's values little-endian, as LVGL reads them; leave out --byte-order be (or give "
+             "--lvgl-format RGB565_SWAPPED)");
      },
      "--lvgl x --color rgb565 --byte-order be in.png"},
     {"--planes", [](A a, C c) { return a.planes && HasDirect(c); },
@@ -297,7 +302,7 @@ const CliRule kCliRules[] = {
      [](A, C) {
          return Text(
              "--byte-order orders the bytes of a --color value of 2 bytes or more: give --color rgb565, rgb565a8, "
-             "rgb888 or argb8888");
+             "rgb888, argb8888 or argb8565");
      },
      "--byte-order be in.png"},
     {"--c-words", [](A a, C c) { return WordsAsked(a) && c.form != OutputFormat::CArray; },

@@ -112,7 +112,9 @@ void ResolvePixels(const CliArgs& args, Conversion* c) {
     c->invert = args.invert ? *args.invert : preset && preset->invert;
 
     const bool lvgl = IsLvglImage(c->form);
-    c->pack.bigEndian = args.bigEndian ? *args.bigEndian : !lvgl && preset && preset->bigEndian;
+    c->pack.bigEndian = args.bigEndian ? *args.bigEndian
+                        : lvgl         ? args.lvglFormat && args.lvglFormat->swapped
+                                       : preset && preset->bigEndian;
     // A preset's planes go where planes can: a three-colour palette in a
     // form of packed bytes.
     c->pack.planes = args.planes || (!args.noPlanes && preset && preset->planes && palette.Size() == 3 && !direct &&

@@ -6,7 +6,7 @@
 const DirectFormatRow kDirectFormats[] = {
     {PixelFormat::Rgb565, "rgb565", 2, 5, 6, 5, 0, false},    {PixelFormat::Rgb332, "rgb332", 1, 3, 3, 2, 0, false},
     {PixelFormat::Rgb888, "rgb888", 3, 8, 8, 8, 0, false},    {PixelFormat::Argb8888, "argb8888", 4, 8, 8, 8, 8, false},
-    {PixelFormat::Rgb565A8, "rgb565a8", 2, 5, 6, 5, 8, true},
+    {PixelFormat::Rgb565A8, "rgb565a8", 2, 5, 6, 5, 8, true}, {PixelFormat::Argb8565, "argb8565", 3, 5, 6, 5, 8, false},
 };
 const uint32_t kDirectFormatCount = sizeof kDirectFormats / sizeof kDirectFormats[0];
 
@@ -26,7 +26,7 @@ const FormatFacts kFacts[] = {
     {PixelKind::Alpha, 4, "alpha4"}, {PixelKind::Alpha, 8, "alpha8"}, {PixelKind::Index, 1, "index1"},
     {PixelKind::Index, 2, "index2"}, {PixelKind::Index, 4, "index4"}, {PixelKind::Index, 8, "index8"},
     {PixelKind::Direct, 0, nullptr}, {PixelKind::Direct, 0, nullptr}, {PixelKind::Direct, 0, nullptr},
-    {PixelKind::Direct, 0, nullptr}, {PixelKind::Direct, 0, nullptr},
+    {PixelKind::Direct, 0, nullptr}, {PixelKind::Direct, 0, nullptr}, {PixelKind::Direct, 0, nullptr},
 };
 
 const FormatFacts& FactsOf(PixelFormat format) { return kFacts[static_cast<int>(format)]; }

@@ -35,6 +35,7 @@ enum class PixelFormat : uint8_t {
     Rgb888,
     Argb8888,
     Rgb565A8,  // each pixel's own colour: a row of kDirectFormats
+    Argb8565,
 };
 
 enum class PixelKind { Mono, Grey, Alpha, Index, Direct };

@@ -26,6 +26,8 @@ const LvglFormatRow kLvglFormats[] = {
     {"RGB565A8", PixelFormat::Rgb565A8, false, 0x14},
     {"RGB888", PixelFormat::Rgb888, false, 0x0F},
     {"ARGB8888", PixelFormat::Argb8888, false, 0x10},
+    {"RGB565_SWAPPED", PixelFormat::Rgb565, false, 0x1B, true},
+    {"ARGB8565", PixelFormat::Argb8565, false, 0x13},
 };
 const size_t kLvglFormatCount = sizeof kLvglFormats / sizeof kLvglFormats[0];
 

@@ -11,10 +11,11 @@
 #include "forms/output_form.h"
 
 struct LvglFormatRow {
-    const char* name;    // after LV_COLOR_FORMAT_: "I4"
-    PixelFormat format;  // the pixels it holds; an indexed format's are a palette's values, or greys
-    bool indexed;        // a palette, then the indices
-    uint8_t code;        // its lv_color_format_t value, as an image file's header holds it
+    const char* name;      // after LV_COLOR_FORMAT_: "I4"
+    PixelFormat format;    // the pixels it holds; an indexed format's are a palette's values, or greys
+    bool indexed;          // a palette, then the indices
+    uint8_t code;          // its lv_color_format_t value, as an image file's header holds it
+    bool swapped = false;  // its 2-byte values big-endian (RGB565_SWAPPED)
 };
 
 extern const LvglFormatRow kLvglFormats[];

@@ -60,6 +60,8 @@ const struct Format {
     {{"--color", "rgb565a8"}, 0x14, 16, 0},
     {{"--color", "rgb888"}, 0x0F, 24, 0},
     {{"--color", "argb8888"}, 0x10, 32, 0},
+    {{"--lvgl-format", "RGB565_SWAPPED"}, 0x1B, 16, 0},
+    {{"--color", "argb8565"}, 0x13, 24, 0},
 };
 
 TEST_F(LvglImageTest, EveryFormatAndMethodDecodesBackThroughLvglsDecoders) {
@@ -114,6 +116,34 @@ TEST_F(LvglImageTest, EveryFormatAndMethodDecodesBackThroughLvglsDecoders) {
                 EXPECT_NE(out.find("LV_IMAGE_FLAGS_COMPRESSED, " + std::to_string(width)), std::string::npos) << what;
             }
         }
+    }
+}
+
+// RGB565_SWAPPED is RGB565 with each value's bytes swapped; ARGB8565 is
+// RGB565's value then ARGB8888's alpha.
+TEST_F(LvglImageTest, SwappedAndAlphaFormatsHoldRgb565sValues) {
+    const std::string input = Picture(13, 5);
+    auto data = [&](std::vector<std::string> args) {
+        args.insert(args.end(), {"--lvgl-bin", input});
+        EXPECT_EQ(Run(args), kExitDone) << err;
+        return Bytes(out.begin() + 12, out.end());
+    };
+    const Bytes rgb565 = data({"--color", "rgb565"}), swapped = data({"--lvgl-format", "RGB565_SWAPPED"});
+    const Bytes argb8888 = data({"--color", "argb8888"}), argb8565 = data({"--lvgl-format", "ARGB8565"});
+    const Bytes opaque = data({"--color", "rgb565", "--background", "black"});
+    ASSERT_EQ(swapped.size(), rgb565.size());
+    for (size_t i = 0; i + 1 < rgb565.size(); i += 2) {
+        EXPECT_EQ(swapped[i], rgb565[i + 1]) << i;
+        EXPECT_EQ(swapped[i + 1], rgb565[i]) << i;
+    }
+    ASSERT_EQ(argb8565.size(), 13u * 5 * 3);
+    for (size_t p = 0; p < 13 * 5; ++p) {
+        const uint8_t* bgra = &argb8888[p * 4];
+        const uint32_t value = (bgra[2] >> 3) << 11 | (bgra[1] >> 2) << 5 | bgra[0] >> 3;
+        EXPECT_EQ(argb8565[p * 3] | argb8565[p * 3 + 1] << 8, value) << p;
+        EXPECT_EQ(argb8565[p * 3 + 2], bgra[3]) << p;
+        // Where opaque, the colour is RGB565's over any background.
+        if (bgra[3] == 255) EXPECT_EQ(opaque[p * 2] | opaque[p * 2 + 1] << 8, value) << p;
     }
 }
 

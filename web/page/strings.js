@@ -326,7 +326,7 @@ const RULES_JA = [
   [/^--set-bit says how a 1-bit image's set bits show; .*$/,
    () => '--set-bit は 1 ビット画像の 1 のビットの見え方です。それより多いビットの値はそのままの色で表示されます'],
   [/^--byte-order orders the bytes of a --color value of 2 bytes or more: .*$/,
-   () => '--byte-order は 2 バイト以上の --color の値のバイト順です（--color rgb565、rgb565a8、rgb888、argb8888）'],
+   () => '--byte-order は 2 バイト以上の --color の値のバイト順です（--color rgb565、rgb565a8、rgb888、argb8888、argb8565）'],
   [/^--lvgl writes LVGL's values little-endian, .*$/,
    () => '--lvgl は LVGL が読むとおりリトルエンディアンで書きます。--byte-order be は外してください'],
   [/^--c-words writes the values of --c-array; give --c-array NAME too$/,
@@ -360,7 +360,7 @@ const RULES_JA = [
    () => '--planes はプレーンを書きます。--read-array が読むのはプレーンではなくパックした画素です'],
   [/^--guess-layout tries the packings of bits in a byte; --color values are whole bytes$/,
    () => '--guess-layout はバイト内のビットの並べ方を試します。--color の値はバイト単位です'],
-  [/^LVGL v9 has no (\S+) format: .*$/, (m) => `LVGL v9 に ${m[1]} の形式はありません（rgb565、rgb565a8、rgb888、argb8888 を --lvgl と）`],
+  [/^LVGL v9 has no (\S+) format: .*$/, (m) => `LVGL v9 に ${m[1]} の形式はありません（rgb565、rgb565a8、argb8565、rgb888、argb8888 を --lvgl と）`],
   [/^(--\S+) writes rows with the first pixel in bit 0 .*$/,
    (m) => `${m[1]} は先頭の画素をビット 0 に置いた行で書きます（その読み手のとおり）。指定されたレイアウトは使えません`],
 ];

@@ -3,7 +3,8 @@
  * src/draw/lv_image_dsc.h: the header's fields, in their order on a
  * little-endian system, LV_IMAGE_HEADER_MAGIC, LV_IMAGE_FLAGS_COMPRESSED, and lv_image_dsc_t with the
  * reserved_2 that 9.3 added; src/misc/lv_color.h: the formats the form
- * writes, L8, I1 to I8, A1 to A8, RGB888, ARGB8888, RGB565 and RGB565A8,
+ * writes, L8, I1 to I8, A1 to A8, RGB888, ARGB8888, RGB565, RGB565A8,
+ * ARGB8565 and RGB565_SWAPPED,
  * with their values), so
  * that the tests compile the --lvgl form without LVGL itself. Defining
  * QG_LVGL_9_2 gives the descriptor as 9.0 to 9.2 declare it. */
@@ -44,7 +45,9 @@ typedef enum {
     LV_COLOR_FORMAT_RGB888 = 0x0F,
     LV_COLOR_FORMAT_ARGB8888 = 0x10,
     LV_COLOR_FORMAT_RGB565 = 0x12,
-    LV_COLOR_FORMAT_RGB565A8 = 0x14
+    LV_COLOR_FORMAT_ARGB8565 = 0x13,
+    LV_COLOR_FORMAT_RGB565A8 = 0x14,
+    LV_COLOR_FORMAT_RGB565_SWAPPED = 0x1B
 } lv_color_format_t;
 
 typedef struct {
