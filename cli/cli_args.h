@@ -70,6 +70,7 @@ struct CliArgs {
     std::optional<uint32_t> depth;                          // --depth
     const LvglFormatRow* lvglFormat = nullptr;              // --lvgl-format
     Compression compression = Compression::None;            // --compress
+    std::optional<uint32_t> lvglVersion;                    // --lvgl-version
     const char* paletteText = nullptr;                      // --palette, as typed
     Palette palette;                                        // and as it reads
     std::optional<PixelFormat> colour;                      // --color

@@ -205,6 +205,14 @@ bool ApplyLvglFormat(const char* value, CliArgs* args, std::string* error) {
     return false;
 }
 
+bool ApplyLvglVersion(const char* value, CliArgs* args, std::string* error) {
+    static const Named<uint32_t> kVersions[] = {{"8", 8}, {"9", 9}};
+    uint32_t version = 9;
+    if (!PickNamed(value, kVersions, "an LVGL version", &version, error)) return false;
+    args->lvglVersion = version;
+    return true;
+}
+
 bool ApplyPalette(const char* value, CliArgs* args, std::string* error) {
     Palette palette;
     if (!ParsePalette(value, &palette, error)) return false;
@@ -655,6 +663,19 @@ const CliOption kCliOptions[] = {
      "high bits. Checked against LVGL's src/draw/lv_image_dsc.h,\n"
      "src/misc/lv_color.h and scripts/LVGLImage.py; it compiles\n"
      "as C99 and C++ with -Wall -Wextra -Wpedantic"},
+    {"--lvgl-version", nullptr, Takes::Value, "8|9", "8 or 9", ApplyLvglVersion, HelpSection::Output,
+     "the LVGL --lvgl writes for: 9 (the default) or 8, an LVGL\n"
+     "8 lv_img_dsc_t (LVGL 8.3's src/draw/lv_img_buf.h): I1 to I8\n"
+     "as LV_IMG_CF_INDEXED_1BIT to _8BIT, A1 to A8 as\n"
+     "LV_IMG_CF_ALPHA_1BIT to _8BIT (the same bytes as LVGL 9's),\n"
+     "--color as LV_IMG_CF_TRUE_COLOR (with alpha where the colour\n"
+     "keeps it: _TRUE_COLOR_ALPHA, each colour then its alpha),\n"
+     "written for each LV_COLOR_DEPTH as LVGL 8's converter writes\n"
+     "it: 8 (RGB332), 16 (RGB565, swapped under LV_COLOR_16_SWAP),\n"
+     "32 (B, G, R, A). LVGL 8 takes images up to 2047 pixels wide\n"
+     "and high, and has no L8, RGB565_SWAPPED, ARGB8565, RGB565A8,\n"
+     "compression or image file of LVGL 9's kind",
+     "8 9"},
     {"--lvgl-bin", nullptr, Takes::Nothing, nullptr, nullptr, SetFormat<OutputFormat::LvglBin>, HelpSection::Output,
      "write the same LVGL v9 image as an image file (.bin) for\n"
      "LVGL's file system, lv_image_set_src(img, \"S:/NAME.bin\"): the\n"

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "cli/conversion.h"
+#include "forms/lvgl8_image.h"
 
 namespace {
 
@@ -55,6 +56,8 @@ uint64_t FramesNamed(A a) {
     for (const auto& range : a.frames) count += range.second - range.first + 1;
     return count;
 }
+
+bool Lvgl8(C c) { return c.formOptions.lvglVersion == 8; }
 
 bool LayoutGiven(A a) { return a.preset || a.settings || a.msbReverse || a.bitHorizontal || a.byteHorizontal; }
 
@@ -265,7 +268,10 @@ const CliRule kCliRules[] = {
                 "with --color";
      },
      "--lvgl x --lvgl-format I1 --preset tft-espi in.png"},
-    {"--color", [](A, C c) { return IsLvglImage(c.form) && c.image.format == PixelFormat::Rgb332; },
+    {"--color",
+     [](A, C c) {
+         return IsLvglImage(c.form) && c.formOptions.lvglVersion == 9 && c.image.format == PixelFormat::Rgb332;
+     },
      [](A, C) {
          return Text(
              "LVGL v9 has no RGB332 format: give --color rgb565, rgb565a8, argb8565, rgb888 or argb8888 with --lvgl");
@@ -333,6 +339,25 @@ const CliRule kCliRules[] = {
     {"--lvgl-format", [](A a, C c) { return a.lvglFormat && !IsLvglImage(c.form); },
      [](A, C) { return Text("--lvgl-format picks the colour format of --lvgl; give --lvgl NAME (or --lvgl-bin) too"); },
      "--lvgl-format I2 in.png"},
+    {"--lvgl-version", [](A a, C c) { return a.lvglVersion && c.form != OutputFormat::Lvgl; },
+     [](A, C c) {
+         return Text(c.form == OutputFormat::LvglBin
+                         ? "--lvgl-bin writes LVGL 9's image file; --lvgl-version 8 goes with --lvgl NAME"
+                         : "--lvgl-version picks the LVGL of --lvgl; give --lvgl NAME too");
+     },
+     "--lvgl-version 8 --lvgl-bin in.png"},
+    {"--compress", [](A a, C c) { return a.compression != Compression::None && Lvgl8(c); },
+     [](A, C) { return Text("LVGL 8 has no compressed images: leave out --compress or give --lvgl-version 9"); },
+     "--lvgl x --lvgl-version 8 --compress rle in.png"},
+    {"--lvgl-format", [](A a, C c) { return a.lvglFormat && Lvgl8(c) && !Lvgl8FormatName(*a.lvglFormat); },
+     [](A a, C) {
+         return "LVGL 8 has no " + LvglName(a).substr(14) +
+                " format: give I1, I2, I4, I8, A1, A2, A4, A8, RGB565, RGB888 or ARGB8888, or --lvgl-version 9";
+     },
+     "--lvgl x --lvgl-version 8 --lvgl-format L8 in.png"},
+    {"--size", [](A a, C c) { return Lvgl8(c) && (a.frame.width > 2047 || a.frame.height > 2047); },
+     [](A, C) { return Text("LVGL 8's images are at most 2047 pixels wide and high (11 bits in lv_img_header_t)"); },
+     "--lvgl x --lvgl-version 8 --size 4000x300 in.png"},
     {"--compress", [](A a, C c) { return a.compression != Compression::None && !IsLvglImage(c.form); },
      [](A, C) { return Text("--compress compresses an LVGL image: give --lvgl NAME or --lvgl-bin too"); },
      "--compress rle --binary in.png"},

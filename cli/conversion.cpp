@@ -132,6 +132,7 @@ void ResolvePixels(const CliArgs& args, Conversion* c) {
     c->formOptions.wordBytes = words ? BytesOfValue(format) : 1;
     c->formOptions.lvgl = args.lvglFormat ? args.lvglFormat : LvglFormatOf(format);
     c->formOptions.compression = args.compression;
+    c->formOptions.lvglVersion = args.lvglVersion.value_or(9);
 }
 
 // The layout: the defaults, the one the form starts from, the preset's or

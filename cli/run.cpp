@@ -133,8 +133,13 @@ Outcome Pack(const Run& run, const char* input, InputImage* image) {
         Refuse(run, input, "an LVGL image is at most 65535 pixels wide and high");
         return Outcome::Refused;
     }
+    if (c.form == OutputFormat::Lvgl && c.formOptions.lvglVersion == 8 &&
+        (picture.Width() > 2047 || picture.Height() > 2047)) {
+        Refuse(run, input, "an LVGL 8 image is at most 2047 pixels wide and high: give --size, or --lvgl-version 9");
+        return Outcome::Refused;
+    }
     // LVGL's header holds the stride in 16 bits too.
-    if (IsLvglImage(c.form) && LvglStride(*c.formOptions.lvgl, picture.Width()) > 65535) {
+    if (IsLvglImage(c.form) && c.formOptions.lvgl && LvglStride(*c.formOptions.lvgl, picture.Width()) > 65535) {
         Refuse(run, input,
                "an LVGL image's row is at most 65535 bytes (the header's stride); at " +
                    std::to_string(LvglStride(*c.formOptions.lvgl, 1) * 8) + " bits a pixel that is " +

@@ -10,6 +10,7 @@
 #include "core/pixel_image.h"
 #include "forms/binary_form.h"
 #include "forms/c_source.h"
+#include "forms/lvgl8_image.h"
 #include "image/presets.h"
 
 const LvglFormatRow kLvglFormats[] = {
@@ -193,6 +194,7 @@ public:
 
     bool Image(const FormImage& image, const FormOptions& options, ByteSink sink, void* context,
                const BufferSizes& sizes) const override {
+        if (options.lvglVersion == 8) return WriteLvgl8Image(image, options, sink, context, sizes);
         const LvglFormatRow& format = *options.lvgl;
         const ArraySource& source = image.source;
         const uint64_t bytes = static_cast<uint64_t>(image.grid->ItemsPerLine()) * image.grid->LineCount();
@@ -238,7 +240,8 @@ public:
 
     bool Collection(const FormCollection& collection, const FormOptions& options, ByteSink sink,
                     void* context) const override {
-        const TableStyle style = {DataQualifier(options), "lv_image_dsc_t", "&", "", false};
+        const TableStyle style = {DataQualifier(options), options.lvglVersion == 8 ? "lv_img_dsc_t" : "lv_image_dsc_t",
+                                  "&", "", false};
         return WriteText(CollectionTables(style, collection), sink, context);
     }
 

@@ -53,6 +53,7 @@ struct FormOptions {
     uint32_t wordBytes = 1;               // 2 or 4: the packed bytes as uint16_t or uint32_t values, little-endian
     const LvglFormatRow* lvgl = nullptr;  // --lvgl's colour format
     Compression compression = Compression::None;  // how the LVGL forms compress their data
+    uint32_t lvglVersion = 9;                     // the LVGL --lvgl writes for: 8 or 9
     PreviewChoice preview = PreviewChoice::Blocks;
     bool terminalColour = false;  // the output is a terminal that takes colour escapes
     // The C text is a header, which any number of source files may include:

@@ -226,6 +226,72 @@ TEST_F(CFormTest, CompressedLvglDescriptorsDecodeInC) {
     }
 }
 
+// An LVGL 8 descriptor compiles against LVGL 8.3's declarations at each
+// LV_COLOR_DEPTH, and its bytes there are those LVGL 9's formats hold:
+// the indexed and alpha formats alike; true colour RGB565 (swapped under
+// LV_COLOR_16_SWAP), RGB332 or B, G, R, 0xFF; with alpha ARGB8565 or ARGB8888.
+TEST_F(CFormTest, Lvgl8DescriptorsHoldLvgl9sBytesAtEachColourDepth) {
+    if (!Found("cc") || !Found("c++")) GTEST_SKIP() << "no C and C++ compilers";
+    std::vector<uint32_t> samples;
+    for (uint32_t i = 0; i < 21 * 6; ++i) samples.insert(samples.end(), {i % 5 * 60, i / 21 * 40, 90, i % 7 * 40});
+    const std::string input = Image(test::Png(21, 6, 6, 8, samples), "icon.png");
+    auto data = [&](std::vector<std::string> args) {
+        args.push_back(input);
+        EXPECT_EQ(Run(args), kExitDone) << err;
+        return args[args.size() - 2] == "--binary" ? out : out.substr(12);
+    };
+    auto swapPairs = [](std::string bytes, size_t step) {
+        for (size_t i = 0; i + 1 < bytes.size(); i += step) std::swap(bytes[i], bytes[i + 1]);
+        return bytes;
+    };
+    const std::string rgb888 = data({"--color", "rgb888", "--lvgl-bin"});
+    std::string bgrx;
+    for (size_t i = 0; i < rgb888.size(); i += 3) bgrx += rgb888.substr(i, 3) + '\xFF';
+    const std::string argb8888 = data({"--color", "argb8888", "--lvgl-bin"});
+    std::string rgb332a;
+    for (size_t i = 0; i < argb8888.size(); i += 4) {
+        const uint8_t b = argb8888[i], g = argb8888[i + 1], r = argb8888[i + 2];
+        rgb332a += static_cast<char>((r >> 5) << 5 | (g >> 5) << 2 | b >> 6);
+        rgb332a += argb8888[i + 3];
+    }
+    const std::string argb8565 = data({"--color", "argb8565", "--lvgl-bin"});
+    const struct {
+        std::vector<std::string> args;
+        int cf;
+        std::vector<std::string> expected;  // at LV_COLOR_DEPTH 8, 16, 16 swapped, 32
+    } cases[] = {
+        {{"--lvgl-format", "I4"}, 9, {data({"--lvgl-format", "I4", "--lvgl-bin"})}},
+        {{"--lvgl-format", "A2"}, 12, {data({"--lvgl-format", "A2", "--lvgl-bin"})}},
+        {{"--color", "rgb888"},
+         4,
+         {data({"--color", "rgb332", "--binary"}), data({"--color", "rgb565", "--lvgl-bin"}),
+          data({"--lvgl-format", "RGB565_SWAPPED", "--lvgl-bin"}), bgrx}},
+        {{"--color", "argb8888"}, 5, {rgb332a, argb8565, swapPairs(argb8565, 3), argb8888}},
+    };
+    const std::string program =
+        "#include <stdio.h>\n#include \"icon.c\"\n"
+        "int main(void) {\n"
+        "    if (icon.header.always_zero != 0 || icon.header.w != 21 || icon.header.h != 6) return 2;\n"
+        "    printf(\"%u:\", (unsigned)icon.header.cf);\n"
+        "    return fwrite(icon.data, 1, icon.data_size, stdout) != icon.data_size;\n"
+        "}\n";
+    const char* const depths[] = {"-DLV_COLOR_DEPTH=8", "-DLV_COLOR_DEPTH=16",
+                                  "-DLV_COLOR_DEPTH=16 -DLV_COLOR_16_SWAP=1", "-DLV_COLOR_DEPTH=32"};
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--lvgl", "icon", "--lvgl-version", "8", "-o", dir.File("icon.c"), input});
+        ASSERT_EQ(Run(args), kExitDone) << err;
+        for (size_t d = 0; d < 4; ++d) {
+            const std::string& expected = c.expected[c.expected.size() == 1 ? 0 : d];
+            const std::string flags = std::string(d == 1 ? "-std=c++17 " : "-std=c99 ") + depths[d] + " -I " +
+                                      Quote(std::string(QG_SOURCE_DIR) + "/tests/cli/stubs/lvgl8") +
+                                      " -DLV_LVGL_H_INCLUDE_SIMPLE";
+            EXPECT_EQ(BuildAndRun(d == 1 ? "c++" : "cc", program, flags), std::to_string(c.cf) + ":" + expected)
+                << c.args[1] << " " << depths[d];
+        }
+    }
+}
+
 // Ten images into one header: every name distinct, one include guard, and
 // the tables lead back to each image's bytes, in input order.
 TEST_F(CFormTest, OneHeaderHoldsManyImagesAndTheirTables) {

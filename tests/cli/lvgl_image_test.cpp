@@ -161,7 +161,8 @@ TEST_F(LvglImageTest, InfoGivesTheDataAndCompressedSizes) {
     }
 }
 
-// A row's bytes past LVGL's 16-bit stride, and the limits around it.
+// A row's bytes past LVGL's 16-bit stride, LVGL 8's sizes past 11 bits,
+// and the limits around them.
 TEST_F(LvglImageTest, RowsPastTheHeadersStrideAreRefused) {
     const struct {
         uint32_t width;
@@ -174,6 +175,13 @@ TEST_F(LvglImageTest, RowsPastTheHeadersStrideAreRefused) {
         const int status = Run({"--color", c.colour, "--lvgl-bin", "-o", dir.File("wide.bin"), input});
         EXPECT_EQ(status, c.refused ? kExitRefused : kExitDone) << c.width << " " << c.colour << ": " << err;
         EXPECT_EQ(err.find("at most 65535 bytes") != std::string::npos, c.refused) << err;
+    }
+    // LVGL 8's 11 bits of width and height.
+    for (uint32_t width : {2047u, 2048u}) {
+        const std::string input = Image(test::Png(width, 2, 0, 8, std::vector<uint32_t>(width * 2, 128)), "wide.png");
+        const int status = Run({"--lvgl", "x", "--lvgl-version", "8", "-o", dir.File("wide.c"), input});
+        EXPECT_EQ(status, width > 2047 ? kExitRefused : kExitDone) << width << ": " << err;
+        EXPECT_EQ(err.find("at most 2047 pixels") != std::string::npos, width > 2047) << err;
     }
 }
 

@@ -93,7 +93,8 @@ test('the page and the CLI agree on every case', async () => {
     // LVGL's image file and compressed images.
     ['--lvgl-bin', '--size', '30x20'], ['--lvgl', 'img', '--compress', 'rle', '--depth', '4', '--size', '24x24'],
     ['--color', 'rgb565', '--lvgl-bin', '--compress', 'lz4', '--size', '40x30'],
-    ['--info', '--compress', 'rle', '--color', 'rgb565a8'],
+    ['--info', '--compress', 'rle', '--color', 'rgb565a8'], ['--lvgl', 'img', '--lvgl-version', '8', '--color', 'argb8888'],
+    ['--lvgl', 'img', '--lvgl-version', '8', '--depth', '4', '--size', '20x20'],
     // Animations: frames picked, delays given, one form of one frame.
     ['--frames', '1-2'], ['--c-array', 'anim', '--delay', '50'], ['--frames', '2', '--png'], ['--frames', '9'],
   ];
@@ -199,7 +200,7 @@ test('the engine refuses each rule as the CLI does', async () => {
     assert.equal(`quillgrid-cli: ${got.message}`, expected.stderr.toString().split('\n')[0], rule.example);
     assert.equal(got.options, rule.options, rule.example);
     // A rule that can make a control unavailable says why in Japanese too.
-    const controls = ['--c-style', '--per-line', '--palette', '--color', '--lvgl-format', '--compress', '--depth', '--invert',
+    const controls = ['--c-style', '--per-line', '--palette', '--color', '--lvgl-format', '--lvgl-version', '--compress', '--depth', '--invert',
                       '--threshold', '--set-bit', '--byte-order', '--c-words', '--planes', '--plane-ink'];
     if (rule.options.split(' ').some((o) => controls.includes(o))) {
       const japanese = await page.evaluate((line) => window.quillgrid.ruleIn('ja', line), got.message);

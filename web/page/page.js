@@ -69,6 +69,8 @@ const CHECKED = [
   {name: 'colour', options: ['--palette', '--color'], args: colourArgs, changes: (v, base) => v !== base.colour},
   {name: 'lvgl-format', options: ['--lvgl-format'], args: (v) => (v ? ['--lvgl-format', v] : []),
    changes: (v) => v !== ''},
+  {name: 'lvgl-version', options: ['--lvgl-version'], args: (v) => (v === '8' ? ['--lvgl-version', v] : []),
+   changes: (v) => v !== '9'},
   {name: 'compress', options: ['--compress'], args: (v) => (v ? ['--compress', v] : []), changes: (v) => v !== ''},
   {name: 'depth', options: ['--depth'], args: (v) => ['--depth', v], changes: (v, base) => v !== base.depth},
   {name: 'threshold', options: ['--threshold'], args: () => ['--threshold', `${Number(value('threshold'))}%`],
