@@ -693,7 +693,14 @@ const CliOption kCliOptions[] = {
      "compressed and decompressed sizes, then the stream; flags\n"
      "LV_IMAGE_FLAGS_COMPRESSED. LVGL decompresses it into RAM\n"
      "(LV_BIN_DECODER_RAM_LOAD) as decompress_image() in\n"
-     "lv_bin_decoder.c does: the whole image's bytes",
+     "lv_bin_decoder.c does: the whole image's bytes.\n"
+     "With --c-array or --binary, rle is this project's own code for\n"
+     "small microcontrollers, which firmware/quillgrid_rle.h\n"
+     "(zero-clause BSD; copy it beside the header) decodes a band\n"
+     "of lines at a time from flash, handing each band to a\n"
+     "callback: for drawBitmap, drawRGBBitmap, pushImage or\n"
+     "writeImage. The C array adds NAME_line_bytes and NAME_lines\n"
+     "for the band buffer",
      "rle lz4"},
     {"--binary", nullptr, Takes::Nothing, nullptr, nullptr, SetFormat<OutputFormat::Binary>, HelpSection::Output,
      "write the packed bytes themselves, line after line"},

@@ -358,9 +358,30 @@ const CliRule kCliRules[] = {
     {"--size", [](A a, C c) { return Lvgl8(c) && (a.frame.width > 2047 || a.frame.height > 2047); },
      [](A, C) { return Text("LVGL 8's images are at most 2047 pixels wide and high (11 bits in lv_img_header_t)"); },
      "--lvgl x --lvgl-version 8 --size 4000x300 in.png"},
-    {"--compress", [](A a, C c) { return a.compression != Compression::None && !IsLvglImage(c.form); },
-     [](A, C) { return Text("--compress compresses an LVGL image: give --lvgl NAME or --lvgl-bin too"); },
-     "--compress rle --binary in.png"},
+    {"--compress",
+     [](A a, C c) {
+         return a.compression != Compression::None && !IsLvglImage(c.form) && c.form != OutputFormat::CArray &&
+                c.form != OutputFormat::Binary && !(a.info && c.form == OutputFormat::LvglBin);
+     },
+     [](A, C) { return Text("--compress goes with --c-array, --binary, --lvgl or --lvgl-bin"); },
+     "--compress rle --bmp in.png"},
+    {"--compress",
+     [](A a, C c) {
+         return a.compression == Compression::Lz4 && (c.form == OutputFormat::CArray || c.form == OutputFormat::Binary);
+     },
+     [](A, C) {
+         return Text("--compress lz4 is LVGL's: --c-array and --binary take --compress rle, which quillgrid_rle.h decodes");
+     },
+     "--compress lz4 --binary in.png"},
+    {"--compress", [](A a, C c) { return a.compression != Compression::None && c.formOptions.wordBytes > 1; },
+     [](A, C) { return Text("--compress writes bytes: leave out --c-words"); },
+     "--compress rle --c-array x --color rgb565 --c-words in.png"},
+    {"--compress",
+     [](A a, C c) { return a.compression != Compression::None && !c.formOptions.colourPlane.empty(); },
+     [](A, C) {
+         return Text("--compress writes one stream; a three-colour panel's two planes need --no-planes (or no --compress)");
+     },
+     "--compress rle --c-array x --preset epaper-bwr in.png"},
     {"--depth", [](A a, C) { return a.lvglFormat && a.depth && *a.depth != BitsOf(a.lvglFormat->format); },
      [](A a, C) {
          return LvglName(a) + " is " + std::to_string(BitsOf(a.lvglFormat->format)) +

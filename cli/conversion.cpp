@@ -126,9 +126,10 @@ void ResolvePixels(const CliArgs& args, Conversion* c) {
     c->pack.colourInk = args.planeInk ? args.planeInk->second : preset ? preset->colourInk : 1;
     const PixelFormat format = c->image.format;
     const bool wordsFit = format == PixelFormat::Rgb565 || format == PixelFormat::Argb8888;
-    const bool words = args.words ? *args.words
-                                  : wordsFit && c->form == OutputFormat::CArray &&
-                                        c->formOptions.style != CStyle::U8g2 && preset && preset->words;
+    const bool words = args.words
+                           ? *args.words
+                           : wordsFit && c->form == OutputFormat::CArray && c->formOptions.style != CStyle::U8g2 &&
+                                 preset && preset->words && args.compression == Compression::None;
     c->formOptions.wordBytes = words ? BytesOfValue(format) : 1;
     c->formOptions.lvgl = args.lvglFormat ? args.lvglFormat : LvglFormatOf(format);
     c->formOptions.compression = args.compression;

@@ -5,6 +5,8 @@
 #include "core/array_text.h"
 #include "core/line_packer.h"
 #include "core/output_block.h"
+#include "compress/mcu_rle.h"
+#include "core/pixel_image.h"
 #include "forms/output_form.h"
 
 bool EmitPackedBytes(PackedGrid& grid, ByteSink sink, void* context, const BufferSizes& sizes) {
@@ -22,11 +24,38 @@ bool EmitPackedBytes(PackedGrid& grid, ByteSink sink, void* context, const Buffe
 
 namespace {
 
+bool AppendBytes(void* context, const char* bytes, uint32_t size) {
+    auto* out = static_cast<std::vector<uint8_t>*>(context);
+    out->insert(out->end(), bytes, bytes + size);
+    return true;
+}
+
+}  // namespace
+
+uint32_t McuRleUnit(const FormImage& image) {
+    const PixelFormat format = image.image.Format();
+    if (!IsDirect(format) || DirectRowOf(format)->alphaPlane) return 1;
+    const uint32_t unit = BytesOfValue(format);
+    return image.grid->ItemsPerLine() % unit == 0 ? unit : 1;
+}
+
+bool McuRlePackedBytes(const FormImage& image, std::vector<uint8_t>* out) {
+    std::vector<uint8_t> bytes;
+    bytes.reserve(static_cast<size_t>(image.grid->ItemsPerLine()) * image.grid->LineCount());
+    EmitPackedBytes(*image.grid, AppendBytes, &bytes);
+    return McuRleCompress(bytes.data(), image.grid->ItemsPerLine(), image.grid->LineCount(), McuRleUnit(image), out);
+}
+
+namespace {
+
 class Binary : public OutputForm {
 public:
-    bool Image(const FormImage& image, const FormOptions&, ByteSink sink, void* context,
+    bool Image(const FormImage& image, const FormOptions& options, ByteSink sink, void* context,
                const BufferSizes& sizes) const override {
-        return EmitPackedBytes(*image.grid, sink, context, sizes);
+        if (options.compression == Compression::None) return EmitPackedBytes(*image.grid, sink, context, sizes);
+        std::vector<uint8_t> stream;
+        return McuRlePackedBytes(image, &stream) &&
+               sink(context, reinterpret_cast<const char*>(stream.data()), static_cast<uint32_t>(stream.size()));
     }
 };
 

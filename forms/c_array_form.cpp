@@ -1,6 +1,11 @@
 // --c-array: the packed bytes as a C declaration, in the plain, Arduino or
 // u8g2 flavour; one image a file, or several in one header with tables.
+#include <cstdio>
+#include <vector>
+
+#include "core/bytes_grid.h"
 #include "core/packed_grid.h"
+#include "forms/binary_form.h"
 #include "forms/c_source.h"
 #include "image/presets.h"
 
@@ -48,6 +53,7 @@ public:
         const std::string& name = image.name;
         const ArraySource& source = image.source;
         const bool u8g2 = options.style == CStyle::U8g2;
+        if (options.compression != Compression::None) return Compressed(image, options, sink, context, sizes);
         std::string before = SourceComment(source, bytes, "") + SizeConstants(u8g2, name, source.width, source.height);
         // Two planes are two arrays of half the bytes each: GxEPD2's
         // drawImage(black, color, ...) takes two pointers.
@@ -59,6 +65,33 @@ public:
             around.between = "};\n" + Declaration(options, name + "_" + options.colourPlane, arrayBytes);
         }
         return WriteValues(*image.grid, around, options, sink, context, sizes);
+    }
+
+    // The bytes as quillgrid_rle.h decodes them, with the size of a line and
+    // the lines, for the band buffer: NAME_line_bytes, NAME_lines.
+    static bool Compressed(const FormImage& image, const FormOptions& options, ByteSink sink, void* context,
+                           const BufferSizes& sizes) {
+        std::vector<uint8_t> data;
+        if (!McuRlePackedBytes(image, &data)) return false;
+        const uint64_t raw = static_cast<uint64_t>(image.grid->ItemsPerLine()) * image.grid->LineCount();
+        const bool u8g2 = options.style == CStyle::U8g2;
+        const std::string& name = image.name;
+        char what[160];
+        std::snprintf(what, sizeof what,
+                      ", compressed for quillgrid_rle.h: %zu of %llu bytes (%.1f %%), %u lines of %u", data.size(),
+                      static_cast<unsigned long long>(raw),
+                      raw ? 100.0 * static_cast<double>(data.size()) / static_cast<double>(raw) : 0.0,
+                      image.grid->LineCount(), image.grid->ItemsPerLine());
+        const std::string lines =
+            u8g2 ? "#define " + name + "_line_bytes " + std::to_string(image.grid->ItemsPerLine()) + "\n#define " +
+                       name + "_lines " + std::to_string(image.grid->LineCount()) + "\n"
+                 : "enum { " + name + "_line_bytes = " + std::to_string(image.grid->ItemsPerLine()) + ", " + name +
+                       "_lines = " + std::to_string(image.grid->LineCount()) + " };\n";
+        const std::string before = SourceComment(image.source, data.size(), what) +
+                                   SizeConstants(u8g2, name, image.source.width, image.source.height) + lines +
+                                   Declaration(options, name, data.size());
+        BytesGrid grid(data);
+        return WriteValues(grid, {before, "};\n"}, options, sink, context, sizes);
     }
 
     bool Collection(const FormCollection& collection, const FormOptions& options, ByteSink sink,
@@ -97,6 +130,10 @@ public:
     }
 
     std::vector<std::string> NamesOfImage(const FormOptions& options, const std::string& name) const override {
+        if (options.compression != Compression::None) {
+            const std::string array = options.style == CStyle::U8g2 ? name + "_bits" : name;
+            return {array, name + "_width", name + "_height", name + "_line_bytes", name + "_lines"};
+        }
         if (options.style == CStyle::U8g2) return {name + "_bits", name + "_width", name + "_height"};
         if (!options.colourPlane.empty())
             return {name + "_black", name + "_" + options.colourPlane, name + "_width", name + "_height"};

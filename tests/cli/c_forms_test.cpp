@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 #include "tests/cli/cli_fixture.h"
 #include "tests/cli/image_files.h"
@@ -559,6 +560,87 @@ TEST_F(CFormTest, EachExampleSketchCompilesAgainstItsLibrary) {
         EXPECT_EQ(Run(r.args), kExitUsage) << r.says;
         EXPECT_NE(err.find(r.says), std::string::npos) << err;
     }
+}
+
+// The program the README shows: it decodes a compressed array with
+// quillgrid_rle.h, four lines at a time, and writes its bytes out.
+const char kRleProgram[] =
+    "#include <stdio.h>\n#include \"quillgrid_rle.h\"\n#include \"image.h\"\n\n"
+    "static void write_lines(void* context, uint16_t first, uint16_t lines, const uint8_t* band) {\n"
+    "    (void)context;\n    (void)first;\n    fwrite(band, image_line_bytes, lines, stdout);\n}\n\n"
+    "int main(void) {\n    static uint8_t band[4 * image_line_bytes];\n"
+    "    return qg_rle_draw(image, sizeof image, QG_RLE_FLASH, band, 4, write_lines, NULL) == 0 ? 0 : 1;\n}\n";
+
+// Compressed arrays, built with quillgrid_rle.h as C99 and C++, decode to
+// the bytes --binary writes, in every layout and depth and colour.
+TEST_F(CFormTest, CompressedArraysDecodeToTheirBytesWithQuillgridRle) {
+    if (!Found("cc") || !Found("c++")) GTEST_SKIP() << "no C and C++ compilers";
+    std::vector<uint32_t> samples;
+    for (uint32_t i = 0; i < 45 * 30; ++i) {
+        const uint32_t x = i % 45, y = i / 45, flat = (x / 9 + y / 6) % 3 == 0;
+        samples.insert(samples.end(), {flat ? 200 : x * 5, flat ? 40 : y * 8, 90, x < 30 ? 255 : y * 8});
+    }
+    const std::string input = Image(test::Png(45, 30, 6, 8, samples), "art.png");
+    const std::vector<std::vector<std::string>> cases = {
+        {"--preset", "adafruit-gfx"}, {"--preset", "ssd1306"}, {"--depth", "4", "--dither"},
+        {"--preset", "tft-espi"},     {"--color", "argb8888"}, {"--color", "rgb565a8"},
+        {"--color", "rgb888"},        {"--palette", "acep7"},  {"--depth", "2", "--planes"},
+    };
+    for (const auto& options : cases) {
+        std::vector<std::string> binary = options;
+        binary.insert(binary.end(), {"--binary", input});
+        ASSERT_EQ(Run(binary), kExitDone) << err;
+        const std::string expected = out;
+        std::vector<std::string> args = options;
+        args.insert(args.end(), {"--c-array", "image", "--compress", "rle", "-o", dir.File("image.h"), input});
+        ASSERT_EQ(Run(args), kExitDone) << err;
+        for (const char* standard : {"-std=c99", "-std=c++17"})
+            EXPECT_EQ(BuildAndRun(standard[5] == 'c' && standard[6] == '+' ? "c++" : "cc", kRleProgram,
+                                  standard + std::string(" -I ") + Quote(std::string(QG_SOURCE_DIR) + "/firmware")),
+                      expected)
+                << options[0] << " " << options[1] << " " << standard;
+    }
+}
+
+// The decoder and a compressed array for an ATmega328P: it builds with
+// avr-gcc, the array in flash, and the whole program (the decoder, a
+// callback, the C runtime) takes at most 2 KiB of flash.
+TEST_F(CFormTest, TheDecoderFitsAnAvr) {
+    if (!Found("avr-gcc") || !Found("avr-size")) GTEST_SKIP() << "no avr-gcc (gcc-avr, avr-libc)";
+    const std::string input = Image(test::RandomMonoBmp(128, 64, 3), "logo.bmp");
+    ASSERT_EQ(
+        Run({"--c-style", "arduino", "--c-array", "image", "--compress", "rle", "-o", dir.File("image.h"), input}),
+        kExitDone)
+        << err;
+    std::ofstream(dir.File("sketch.c"))
+        << "#include \"quillgrid_rle.h\"\n#include \"image.h\"\n"
+        << "volatile uint8_t sink;\n"
+        << "static void draw(void* c, uint16_t first, uint16_t lines, const uint8_t* band) {\n"
+        << "    (void)c; (void)first; sink = band[lines - 1];\n}\n"
+        << "int main(void) {\n    static uint8_t band[2 * image_line_bytes];\n"
+        << "    return qg_rle_draw(image, sizeof image, QG_RLE_FLASH, band, 2, draw, 0);\n}\n";
+    const std::string elf = dir.File("sketch.elf");
+    std::string build = "avr-gcc -mmcu=atmega328p -Os -std=c99 -Wall -Wextra -Werror -I " +
+                        Quote(std::string(QG_SOURCE_DIR) + "/firmware") + " -I " + Quote(dir.File("")) + " -o " +
+                        Quote(elf) + " " + Quote(dir.File("sketch.c")) + " && avr-size -A " + Quote(elf) + " > " +
+                        Quote(dir.File("size.txt"));
+    ASSERT_EQ(std::system(build.c_str()), 0);
+    // .text holds the code and the flash array; the array's own bytes are
+    // the header's.
+    std::istringstream sections(test::ReadText(dir.File("size.txt")));
+    uint64_t text = 0, data = 0;
+    for (std::string line; std::getline(sections, line);) {
+        std::istringstream words(line);
+        std::string name;
+        uint64_t size = 0;
+        if (!(words >> name >> size)) continue;
+        if (name == ".text") text = size;
+        if (name == ".data") data = size;
+    }
+    Run({"--c-style", "arduino", "--c-array", "image", "--compress", "rle", input});
+    const uint64_t array = test::ValuesOf(out.substr(out.find("PROGMEM"))).size();
+    ASSERT_GT(text, array);
+    EXPECT_LE(text - array + data, 2048u) << "the decoder and the C runtime: " << text - array + data << " bytes";
 }
 
 // On an AVR the Arduino and u8g2 forms must land in flash, not in the 2 KiB

@@ -10,63 +10,14 @@
 
 #include "compress/lvgl_rle.h"
 #include "compress/lz4_block.h"
+#include "compress/mcu_rle.h"
+#include "firmware/quillgrid_rle.h"
 #include "tests/compress/lvgl_image_model.h"
+#include "tests/compress/lvgl_image_py.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-// LVGLImage.py's rle_compress(), get_repeat_count() and
-// get_nonrepeat_count() (LVGL 9's scripts/LVGLImage.py, threshold 16), for
-// the size of the stream it writes. It pads the data to whole blocks first.
-size_t LvglImagePyRleSize(Bytes data, uint32_t blk) {
-    if (data.size() % blk) data.resize(data.size() + blk - data.size() % blk, 0);
-    const size_t length = data.size();
-    auto same = [&](size_t a, size_t b) { return std::equal(&data[a], &data[a] + blk, &data[b]); };
-    auto repeats = [&](size_t at) {
-        size_t count = 0;
-        for (size_t i = at; i + blk <= length && same(i, at); i += blk)
-            if (++count == 127) break;
-        return count;
-    };
-    auto nonrepeats = [&](size_t at) {
-        size_t previous = at, index = at, count = 0, repeat = 0;
-        while (true) {
-            if (same(index, previous)) {
-                if (++repeat > 16) break;
-            } else {
-                previous = index;
-                count += 1 + repeat;
-                repeat = 0;
-                if (count >= 127) {
-                    count = 127;
-                    break;
-                }
-            }
-            index += blk;
-            if (index >= length) {
-                count += repeat;
-                break;
-            }
-        }
-        return count;
-    };
-    size_t at = 0, size = 0;
-    while (at < length) {
-        const size_t repeat = repeats(at);
-        if (repeat == 0) break;
-        if (repeat < 16) {
-            const size_t count = nonrepeats(at);
-            if (count == 0) break;  // its 0x80: a stream LVGL cannot finish
-            size += 1 + count * blk;
-            at += count * blk;
-        } else {
-            size += 1 + blk;
-            at += repeat * blk;
-        }
-    }
-    return size;
-}
 
 // Data of a few kinds: flat, noise, runs of every length, a gradient, and
 // short runs among noise, which the greedy split of LVGLImage.py handles worst.
@@ -161,6 +112,83 @@ TEST(Lz4Block, DecodesBackAndIsNoLargerThanTheDefaultMode) {
             EXPECT_LE(stream.size(), static_cast<size_t>(fastSize)) << kind << ", " << size;
         }
     }
+}
+
+// quillgrid_rle.h reading `stream` in bands of `bandLines`, into a band of
+// exactly that size; the image's bytes, or empty with -1.
+Bytes ReadBands(const Bytes& stream, uint16_t bandLines) {
+    qg_rle_t d;
+    if (qg_rle_begin(&d, stream.data(), static_cast<uint32_t>(stream.size()), QG_RLE_RAM) != 0) return {};
+    Bytes band(static_cast<size_t>(d.line_bytes) * bandLines), image;
+    int got;
+    while ((got = qg_rle_read(&d, band.data(), bandLines)) > 0)
+        image.insert(image.end(), band.begin(), band.begin() + static_cast<size_t>(got) * d.line_bytes);
+    return got < 0 ? Bytes() : image;
+}
+
+// An image of `lines` lines: flat (a UI screen: a frame, bars, a few
+// marks), or noise.
+Bytes Screen(uint32_t lineBytes, uint32_t lines, uint32_t unit, bool noise) {
+    Bytes data(static_cast<size_t>(lineBytes) * lines);
+    uint32_t seed = lineBytes * 7 + lines;
+    for (uint32_t y = 0; y < lines; ++y)
+        for (uint32_t x = 0; x < lineBytes; ++x) {
+            seed = seed * 1103515245u + 12345u;
+            const uint32_t u = x / unit;
+            const bool bar = y % 16 < 3 || u % 40 == 0, mark = (y / 4 + u / 6) % 11 == 0;
+            data[static_cast<size_t>(y) * lineBytes + x] = noise ? static_cast<uint8_t>(seed >> 16)
+                                                                 : static_cast<uint8_t>(bar    ? 0xF8 + x % unit
+                                                                                        : mark ? 0x1F * (x % unit + 1)
+                                                                                               : 0x00);
+        }
+    return data;
+}
+
+// Every unit and band height reads back to the image; a flat screen takes
+// at most half its bytes, noise at most 5 % and 16 bytes more.
+TEST(McuRle, EveryStreamReadsBackInBandsAndFlatScreensHalve) {
+    for (uint32_t unit = 1; unit <= 4; ++unit) {
+        for (uint32_t units : {1u, 7u, 40u, 300u}) {
+            for (uint32_t lines : {1u, 8u, 65u}) {
+                for (bool noise : {false, true}) {
+                    const Bytes image = Screen(units * unit, lines, unit, noise);
+                    Bytes stream;
+                    ASSERT_TRUE(McuRleCompress(image.data(), units * unit, lines, unit, &stream));
+                    const std::string what = "unit " + std::to_string(unit) + ", " + std::to_string(units) +
+                                             " units x " + std::to_string(lines) + (noise ? ", noise" : ", flat");
+                    for (uint16_t band : {1, 3, 8})
+                        EXPECT_EQ(ReadBands(stream, band), image) << what << ", band " << band;
+                    if (noise)
+                        EXPECT_LE(stream.size(), image.size() * 105 / 100 + 16) << what;
+                    else if (image.size() >= 256)
+                        EXPECT_LE(stream.size(), image.size() / 2) << what;
+                }
+            }
+        }
+    }
+}
+
+// A damaged stream is refused, never read past: each case is a good
+// stream cut or changed.
+TEST(McuRle, DamagedStreamsAreRefused) {
+    const Bytes good = {1, 4, 0, 2, 0, 0x03, 1, 2, 3, 4, 0x80 | 3};  // copy 4, then the line above 4
+    ASSERT_EQ(ReadBands(good, 2), (Bytes{1, 2, 3, 4, 1, 2, 3, 4}));
+    const struct {
+        Bytes stream;
+        const char* what;
+    } cases[] = {
+        {{1, 4, 0, 2}, "a header cut short"},
+        {{0, 4, 0, 2, 0, 0x03, 1, 2, 3, 4, 0x83}, "a unit of 0"},
+        {{3, 4, 0, 2, 0, 0x00, 1, 2, 3}, "a line of 4 bytes in units of 3"},
+        {{1, 4, 0, 2, 0, 0x03, 1, 2, 3}, "a copy past the end"},
+        {{1, 4, 0, 2, 0, 0x03, 1, 2, 3, 4}, "lines missing"},
+        {{1, 4, 0, 2, 0, 0x83}, "the line above, on the first line"},
+        {{1, 4, 0, 2, 0, 0xC3, 0}, "a back run of distance 0"},
+        {{1, 4, 0, 2, 0, 0x00, 9, 0xC2, 2}, "a back run reaching before the line"},
+        {{1, 4, 0, 2, 0, 0x3F, 1}, "a long count cut short"},
+        {{1, 4, 0, 2, 0, 0x42}, "a repeat without its unit"},
+    };
+    for (const auto& c : cases) EXPECT_TRUE(ReadBands(c.stream, 1).empty()) << c.what;
 }
 
 }  // namespace

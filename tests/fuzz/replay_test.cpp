@@ -17,6 +17,7 @@ extern "C" int QgFuzzBmp(const uint8_t* data, size_t size);
 extern "C" int QgFuzzDecode(const uint8_t* data, size_t size);
 extern "C" int QgFuzzArray(const uint8_t* data, size_t size);
 extern "C" int QgFuzzFont(const uint8_t* data, size_t size);
+extern "C" int QgFuzzCompress(const uint8_t* data, size_t size);
 
 namespace {
 
@@ -28,7 +29,7 @@ struct Target {
 };
 
 const Target kTargets[] = {
-    {"bmp", QgFuzzBmp}, {"decode", QgFuzzDecode}, {"array", QgFuzzArray}, {"font", QgFuzzFont}};
+    {"bmp", QgFuzzBmp}, {"decode", QgFuzzDecode}, {"array", QgFuzzArray}, {"font", QgFuzzFont}, {"compress", QgFuzzCompress}};
 
 fs::path Source(const char* folder) { return fs::path(QG_SOURCE_DIR) / folder; }
 

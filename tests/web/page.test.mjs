@@ -95,6 +95,7 @@ test('the page and the CLI agree on every case', async () => {
     ['--color', 'rgb565', '--lvgl-bin', '--compress', 'lz4', '--size', '40x30'],
     ['--info', '--compress', 'rle', '--color', 'rgb565a8'], ['--lvgl', 'img', '--lvgl-version', '8', '--color', 'argb8888'],
     ['--lvgl', 'img', '--lvgl-version', '8', '--depth', '4', '--size', '20x20'],
+    ['--c-array', 'img', '--compress', 'rle', '--preset', 'ssd1306'], ['--color', 'rgb565', '--compress', 'rle', '--binary'],
     // Animations: frames picked, delays given, one form of one frame.
     ['--frames', '1-2'], ['--c-array', 'anim', '--delay', '50'], ['--frames', '2', '--png'], ['--frames', '9'],
   ];
