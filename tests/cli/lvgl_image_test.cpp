@@ -143,7 +143,9 @@ TEST_F(LvglImageTest, SwappedAndAlphaFormatsHoldRgb565sValues) {
         EXPECT_EQ(argb8565[p * 3] | argb8565[p * 3 + 1] << 8, value) << p;
         EXPECT_EQ(argb8565[p * 3 + 2], bgra[3]) << p;
         // Where opaque, the colour is RGB565's over any background.
-        if (bgra[3] == 255) EXPECT_EQ(opaque[p * 2] | opaque[p * 2 + 1] << 8, value) << p;
+        if (bgra[3] == 255) {
+            EXPECT_EQ(opaque[p * 2] | opaque[p * 2 + 1] << 8, value) << p;
+        }
     }
 }
 

@@ -158,10 +158,11 @@ TEST(McuRle, EveryStreamReadsBackInBandsAndFlatScreensHalve) {
                                              " units x " + std::to_string(lines) + (noise ? ", noise" : ", flat");
                     for (uint16_t band : {1, 3, 8})
                         EXPECT_EQ(ReadBands(stream, band), image) << what << ", band " << band;
-                    if (noise)
+                    if (noise) {
                         EXPECT_LE(stream.size(), image.size() * 105 / 100 + 16) << what;
-                    else if (image.size() >= 256)
+                    } else if (image.size() >= 256) {
                         EXPECT_LE(stream.size(), image.size() / 2) << what;
+                    }
                 }
             }
         }
