@@ -189,6 +189,17 @@ const CliRule kCliRules[] = {
          return Text("--example writes a sketch beside a C header: give --c-array NAME (or --lvgl NAME) and -o FILE");
      },
      "--example in.png"},
+    {"--example",
+     [](A a, C c) { return a.example && a.compression != Compression::None && c.form == OutputFormat::CArray; },
+     [](A, C) {
+         return Text(
+             "--example's sketch draws the array as it stands; a compressed one goes through quillgrid_rle.h (see "
+             "the README): leave out --compress or --example");
+     },
+     "--example --c-array x --compress rle -o x.h in.png"},
+    {"--example", [](A a, C c) { return a.example && Lvgl8(c); },
+     [](A, C) { return Text("--example writes LVGL 9's calls (lv_image_set_src); leave out --example for LVGL 8"); },
+     "--example --lvgl x --lvgl-version 8 -o x.c in.png"},
     {"--example", [](A a, C) { return a.example && a.inputs.size() > 1; },
      [](A, C) { return Text("--example writes a sketch for one image: give one input"); },
      "--example --c-array x -o x.h a.png b.png"},
@@ -370,16 +381,17 @@ const CliRule kCliRules[] = {
          return a.compression == Compression::Lz4 && (c.form == OutputFormat::CArray || c.form == OutputFormat::Binary);
      },
      [](A, C) {
-         return Text("--compress lz4 is LVGL's: --c-array and --binary take --compress rle, which quillgrid_rle.h decodes");
+         return Text(
+             "--compress lz4 is LVGL's: --c-array and --binary take --compress rle, which quillgrid_rle.h decodes");
      },
      "--compress lz4 --binary in.png"},
     {"--compress", [](A a, C c) { return a.compression != Compression::None && c.formOptions.wordBytes > 1; },
      [](A, C) { return Text("--compress writes bytes: leave out --c-words"); },
      "--compress rle --c-array x --color rgb565 --c-words in.png"},
-    {"--compress",
-     [](A a, C c) { return a.compression != Compression::None && !c.formOptions.colourPlane.empty(); },
+    {"--compress", [](A a, C c) { return a.compression != Compression::None && !c.formOptions.colourPlane.empty(); },
      [](A, C) {
-         return Text("--compress writes one stream; a three-colour panel's two planes need --no-planes (or no --compress)");
+         return Text(
+             "--compress writes one stream; a three-colour panel's two planes need --no-planes (or no --compress)");
      },
      "--compress rle --c-array x --preset epaper-bwr in.png"},
     {"--depth", [](A a, C) { return a.lvglFormat && a.depth && *a.depth != BitsOf(a.lvglFormat->format); },
