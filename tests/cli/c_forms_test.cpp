@@ -643,6 +643,66 @@ TEST_F(CFormTest, TheDecoderFitsAnAvr) {
     EXPECT_LE(text - array + data, 2048u) << "the decoder and the C runtime: " << text - array + data << " bytes";
 }
 
+// On an ATmega328P itself, simulated by simavr: the decoder reads the
+// arrays from flash and its bands, written out through simavr's console,
+// are the bytes --binary writes.
+TEST_F(CFormTest, OnASimulatedAvrTheDecoderMakesTheBytes) {
+    const std::string section = "/usr/include/simavr/avr/avr_mcu_section.h";
+    if (!Found("avr-gcc") || !Found("simavr") || !std::ifstream(section))
+        GTEST_SKIP() << "no avr-gcc or simavr (tools/bootstrap avr)";
+    std::vector<uint32_t> samples;
+    for (uint32_t i = 0; i < 40 * 24; ++i) {
+        const uint32_t x = i % 40, y = i / 40;
+        samples.insert(samples.end(), {(x / 8 + y / 6) % 2 ? 230u : x * 6, y * 10, 60});
+    }
+    const std::string input = Image(test::Png(40, 24, 2, 8, samples), "art.png");
+    // The console takes a character at a time and prints a line at '\r';
+    // each byte goes as two hex digits (no table: simavr leaves .data out).
+    const char* const program =
+        "#include <avr/interrupt.h>\n#include <avr/io.h>\n#include <avr/sleep.h>\n"
+        "#include \"avr_mcu_section.h\"\n#include \"quillgrid_rle.h\"\n#include \"image.h\"\n"
+        "AVR_MCU(16000000, \"atmega328p\");\nAVR_MCU_SIMAVR_CONSOLE(&GPIOR0);\n"
+        "static void digit(uint8_t v) { GPIOR0 = (char)(v < 10 ? '0' + v : 'a' + v - 10); }\n"
+        "static void draw(void* c, uint16_t first, uint16_t lines, const uint8_t* band) {\n"
+        "    uint16_t i;\n    (void)c;\n    (void)first;\n"
+        "    for (i = 0; i < lines * image_line_bytes; i++) { digit(band[i] >> 4); digit(band[i] & 15); }\n"
+        "    GPIOR0 = '\\r';\n}\n"
+        "int main(void) {\n    static uint8_t band[3 * image_line_bytes];\n"
+        "    GPIOR0 = qg_rle_draw(image, sizeof image, QG_RLE_FLASH, band, 3, draw, 0) == 0 ? 'K' : 'E';\n"
+        "    GPIOR0 = '\\r';\n    cli();\n    sleep_mode();\n    return 0;\n}\n";
+    std::ofstream(dir.File("sim.c")) << program;
+    for (const std::vector<std::string>& options :
+         std::vector<std::vector<std::string>>{{"--preset", "ssd1306"},
+                                               {"--preset", "adafruit-gfx", "--dither"},
+                                               {"--preset", "adafruit-gfx-grey"},
+                                               {"--preset", "adafruit-gfx-rgb565"}}) {
+        std::vector<std::string> args = options;
+        args.insert(args.end(), {"--c-style", "arduino", "--c-array", "image", "--compress", "rle", "-o",
+                                 dir.File("image.h"), input});
+        ASSERT_EQ(Run(args), kExitDone) << err;
+        std::vector<std::string> binary = options;
+        binary.insert(binary.end(), {"--binary", input});
+        ASSERT_EQ(Run(binary), kExitDone) << err;
+        const std::string expected = out;
+        const std::string build = "avr-gcc -mmcu=atmega328p -Os -std=gnu99 -I /usr/include/simavr/avr -I " +
+                                  Quote(std::string(QG_SOURCE_DIR) + "/firmware") + " -I " + Quote(dir.File("")) +
+                                  " -o " + Quote(dir.File("sim.elf")) + " " + Quote(dir.File("sim.c")) +
+                                  " && timeout 60 simavr " + Quote(dir.File("sim.elf")) + " > " +
+                                  Quote(dir.File("sim.txt")) + " 2>&1";
+        ASSERT_EQ(std::system(build.c_str()), 0) << options[1];
+        std::istringstream lines(test::ReadText(dir.File("sim.txt")));
+        std::string bytes, outcome;
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("O:", 0) != 0) continue;
+            if (line == "O:K" || line == "O:E") outcome = line.substr(2);
+            for (size_t i = 2; i + 1 < line.size() && line.size() > 3; i += 2)
+                bytes += static_cast<char>(std::stoul(line.substr(i, 2), nullptr, 16));
+        }
+        EXPECT_EQ(outcome, "K") << options[1];
+        EXPECT_EQ(bytes, expected) << options[1];
+    }
+}
+
 // On an AVR the Arduino and u8g2 forms must land in flash, not in the 2 KiB
 // of RAM: avr-gcc puts PROGMEM data in a .progmem section.
 TEST_F(CFormTest, OnAnAvrTheArraysLandInFlash) {
