@@ -194,14 +194,17 @@ TEST_F(CFormTest, EachLvglFormatReadsBackAsThePreview) {
 
 // A compressed descriptor compiles as C99 and C++ against LVGL's
 // declarations, and LVGL's decoder, modelled in C, takes its data back to
-// the uncompressed image's: the data --lvgl-bin writes.
+// the uncompressed image's: the data --lvgl-bin writes. The compressed
+// .bin file loads into LVGL's lv_image_header_t with the descriptor's
+// fields, and its data decodes alike.
 TEST_F(CFormTest, CompressedLvglDescriptorsDecodeInC) {
     if (!Found("cc") || !Found("c++")) GTEST_SKIP() << "no C and C++ compilers";
     std::vector<uint32_t> samples;
     for (uint32_t i = 0; i < 21 * 6; ++i) samples.insert(samples.end(), {i % 5 * 60, i / 21 * 40, 90, i % 7 * 40});
     const std::string input = Image(test::Png(21, 6, 6, 8, samples), "icon.png");
     const char* const program =
-        "#include <stdio.h>\n#include \"icon.c\"\n#include \"tests/compress/lvgl_image_model.h\"\n"
+        "#include <stdio.h>\n#include <string.h>\n#include \"icon.c\"\n"
+        "#include \"tests/compress/lvgl_image_model.h\"\n"
         "static unsigned char out[4096];\n"
         "int main(void) {\n"
         "    const lv_image_dsc_t* d = &icon;\n"
@@ -210,7 +213,24 @@ TEST_F(CFormTest, CompressedLvglDescriptorsDecodeInC) {
         "    uint32_t n;\n"
         "    if (!(d->header.flags & LV_IMAGE_FLAGS_COMPRESSED)) return 2;\n"
         "    n = model_lvgl_decompress(d->data, d->data_size, pixel_byte, out, sizeof out, NULL, NULL);\n"
-        "    return n == 0 || fwrite(out, 1, n, stdout) != n;\n"
+        "    if (n == 0) return 3;\n"
+        // The file, as lv_bin_decoder.c loads it: the header read into
+        // lv_image_header_t, then the rest, the same data.
+        "    {\n"
+        "        static unsigned char file[4096], again[4096];\n"
+        "        lv_image_header_t h;\n"
+        "        FILE* f = fopen(BIN_PATH, \"rb\");\n"
+        "        size_t size = f ? fread(file, 1, sizeof file, f) : 0;\n"
+        "        if (f) fclose(f);\n"
+        "        if (size < 12) return 4;\n"
+        "        memcpy(&h, file, sizeof h);\n"
+        "        if (sizeof h != 12 || h.magic != LV_IMAGE_HEADER_MAGIC || h.cf != d->header.cf ||\n"
+        "            h.flags != d->header.flags || h.w != d->header.w || h.h != d->header.h ||\n"
+        "            h.stride != d->header.stride) return 5;\n"
+        "        if (model_lvgl_decompress(file + 12, (uint32_t)(size - 12), pixel_byte, again, sizeof again, NULL,\n"
+        "                                  NULL) != n || memcmp(out, again, n) != 0) return 6;\n"
+        "    }\n"
+        "    return fwrite(out, 1, n, stdout) != n;\n"
         "}\n";
     for (const char* format : {"I4", "RGB565A8", "ARGB8888"}) {
         ASSERT_EQ(Run({"--lvgl-format", format, "--lvgl-bin", input}), kExitDone) << err;
@@ -219,9 +239,13 @@ TEST_F(CFormTest, CompressedLvglDescriptorsDecodeInC) {
             Run({"--lvgl-format", format, "--lvgl", "icon", "--compress", "rle", "-o", dir.File("icon.c"), input}),
             kExitDone)
             << err;
+        ASSERT_EQ(Run({"--lvgl-format", format, "--lvgl-bin", "--compress", "rle", "-o", dir.File("icon.bin"), input}),
+                  kExitDone)
+            << err;
         for (const char* standard : {"-std=c99", "-std=c++17"})
             EXPECT_EQ(BuildAndRun(standard[5] == 'c' && standard[6] == '+' ? "c++" : "cc", program,
-                                  standard + std::string(" -I ") + Quote(QG_SOURCE_DIR)),
+                                  standard + std::string(" -I ") + Quote(QG_SOURCE_DIR) + " -DBIN_PATH='\"" +
+                                      dir.File("icon.bin") + "\"'"),
                       expected)
                 << format << " " << standard;
     }
