@@ -170,7 +170,8 @@ TEST(McuRle, EveryStreamReadsBackInBandsAndFlatScreensHalve) {
 }
 
 // A damaged stream is refused, never read past: each case is a good
-// stream cut or changed.
+// stream cut or changed, most of one line, so that nothing after the
+// damage refuses it instead.
 TEST(McuRle, DamagedStreamsAreRefused) {
     const Bytes good = {1, 4, 0, 2, 0, 0x03, 1, 2, 3, 4, 0x80 | 3};  // copy 4, then the line above 4
     ASSERT_EQ(ReadBands(good, 2), (Bytes{1, 2, 3, 4, 1, 2, 3, 4}));
@@ -181,11 +182,11 @@ TEST(McuRle, DamagedStreamsAreRefused) {
         {{1, 4, 0, 2}, "a header cut short"},
         {{0, 4, 0, 2, 0, 0x03, 1, 2, 3, 4, 0x83}, "a unit of 0"},
         {{3, 4, 0, 2, 0, 0x00, 1, 2, 3}, "a line of 4 bytes in units of 3"},
-        {{1, 4, 0, 2, 0, 0x03, 1, 2, 3}, "a copy past the end"},
+        {{1, 4, 0, 1, 0, 0x03, 1, 2, 3}, "a copy past the end"},
         {{1, 4, 0, 2, 0, 0x03, 1, 2, 3, 4}, "lines missing"},
         {{1, 4, 0, 2, 0, 0x83}, "the line above, on the first line"},
         {{1, 4, 0, 2, 0, 0xC3, 0}, "a back run of distance 0"},
-        {{1, 4, 0, 2, 0, 0x00, 9, 0xC2, 2}, "a back run reaching before the line"},
+        {{1, 4, 0, 1, 0, 0x00, 9, 0xC2, 2}, "a back run reaching before the line"},
         {{1, 4, 0, 2, 0, 0x3F, 1}, "a long count cut short"},
         {{1, 4, 0, 2, 0, 0x42}, "a repeat without its unit"},
     };
