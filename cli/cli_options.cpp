@@ -330,6 +330,41 @@ bool ApplyThreshold(const char* value, CliArgs* args, std::string* error) {
     return false;
 }
 
+// A whole number from -100 to 100, for the tone's adjustments.
+bool ParsePercent(const char* value, const char* what, int* out, std::string* error) {
+    char* end = nullptr;
+    const long n = std::strtol(value, &end, 10);
+    if (end == value || *end != '\0' || n < -100 || n > 100) {
+        *error = std::string("'") + value + "' is not " + what + ": give -100 to 100";
+        return false;
+    }
+    *out = static_cast<int>(n);
+    return true;
+}
+
+bool ApplyBrightness(const char* value, CliArgs* args, std::string* error) {
+    return ParsePercent(value, "a brightness", &args->frame.adjust.brightness, error);
+}
+
+bool ApplyContrast(const char* value, CliArgs* args, std::string* error) {
+    return ParsePercent(value, "a contrast", &args->frame.adjust.contrast, error);
+}
+
+bool ApplySaturation(const char* value, CliArgs* args, std::string* error) {
+    return ParsePercent(value, "a saturation", &args->frame.adjust.saturation, error);
+}
+
+bool ApplyGamma(const char* value, CliArgs* args, std::string* error) {
+    char* end = nullptr;
+    const double gamma = std::strtod(value, &end);
+    if (end == value || *end != '\0' || !(gamma >= 0.1 && gamma <= 10.0)) {
+        *error = std::string("'") + value + "' is not a gamma: give 0.1 to 10 (1 leaves the tone)";
+        return false;
+    }
+    args->frame.adjust.gamma = gamma;
+    return true;
+}
+
 bool ApplyBackground(const char* value, CliArgs* args, std::string* error) {
     static const Named<bool> kBackgrounds[] = {{"white", false}, {"black", true}};
     return PickNamed(value, kBackgrounds, "a background", &args->tone.blackBackground, error);
@@ -478,6 +513,21 @@ const CliOption kCliOptions[] = {
     // Input, and how it becomes 1-bit.
     {"--threshold", nullptr, Takes::Value, "N", "a level, 0 to 255 or 0% to 100%", ApplyThreshold, HelpSection::Input,
      "0 to 255, or a percentage such as 40% (default 50%)"},
+    {"--brightness", nullptr, Takes::Value, "N", "-100 to 100", ApplyBrightness, HelpSection::Input,
+     "lighten (up to 100) or darken (down to -100) the picture by\n"
+     "that share of white, before it is scaled into the frame (the\n"
+     "frame's margins stay the background); at every depth, palette\n"
+     "and colour format"},
+    {"--contrast", nullptr, Takes::Value, "N", "-100 to 100", ApplyContrast, HelpSection::Input,
+     "spread the picture's tones from mid grey: 100 twice as far,\n"
+     "-100 all mid grey, 0 as it is"},
+    {"--saturation", nullptr, Takes::Value, "N", "-100 to 100", ApplySaturation, HelpSection::Input,
+     "draw each colour away from its grey (up to 100: twice as far)\n"
+     "or towards it (-100: grey); colour images only"},
+    {"--gamma", nullptr, Takes::Value, "G", "0.1 to 10", ApplyGamma, HelpSection::Input,
+     "each value v becomes 255 (v / 255)^(1 / G), first of the\n"
+     "tone's adjustments: above 1 lighter mid tones (shadows\n"
+     "opened), below 1 darker; 1 leaves them"},
     {"--dither", nullptr, Takes::OptionalValue, "KIND", nullptr, ApplyDither, HelpSection::Input,
      "dither instead of a plain threshold: fs (the default,\n"
      "Floyd-Steinberg error diffusion, for photographs),\n"

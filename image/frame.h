@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "image/adjust.h"
+
 class ChannelImage;
 
 enum class Fit {
@@ -33,9 +35,10 @@ struct FrameOptions {
     bool flipH = false;   // left and right swap (after the rotation)
     bool flipV = false;   // top and bottom swap
     Resample resample = Resample::Auto;
+    ToneAdjust adjust;  // the picture's tone, adjusted before it is scaled
 
     // True when the image leaves these steps as it came.
-    bool KeepsTheImage() const { return width == 0 && rotate == 0 && !flipH && !flipV; }
+    bool KeepsTheImage() const { return width == 0 && rotate == 0 && !flipH && !flipV && adjust.Neutral(); }
 };
 
 // The frame's turn done after the one that stands a camera's picture

@@ -94,8 +94,8 @@ bool DecodePngRows(const uint8_t* data, size_t size, uint8_t** pixels, int* widt
     // decodes (stb_image would hold the inflated and filtered rows beside
     // them, and run out of memory at a third of the size).
     // The channels the rows below come out in: a palette as RGB, tRNS as alpha.
-    const uint64_t shownChannels = (type == PNG_COLOR_TYPE_PALETTE ? 3 : fileChannels) +
-                              (png_get_valid(png, info, PNG_INFO_tRNS) != 0 ? 1 : 0);
+    const uint64_t shownChannels =
+        (type == PNG_COLOR_TYPE_PALETTE ? 3 : fileChannels) + (png_get_valid(png, info, PNG_INFO_tRNS) != 0 ? 1 : 0);
     const uint64_t pixelBytes = static_cast<uint64_t>(w) * h * shownChannels;
     if (static_cast<uint64_t>(w) * h > kMaxDecodedPixels || pixelBytes > DecoderMemoryLeft())
         png_error(png, "left to stb_image");

@@ -47,10 +47,18 @@ bool FitToFrame(const ChannelImage& image, const ImageOptions& options, ChannelI
         *why = "not enough memory to turn the image";
         return false;
     }
+    // The tone before the scaling, so that the frame's margins stay the background.
+    ChannelImage adjusted;
+    if (!frame.adjust.Neutral() &&
+        !AdjustTone(turns ? turned : image, frame.adjust, GreyFromOf(options.format), &adjusted)) {
+        *why = "not enough memory to adjust the image's tone";
+        return false;
+    }
     const uint8_t margin = GreyFromOf(options.format) == GreyFrom::Coverage ? 0
                            : options.tone.blackBackground                   ? 0
                                                                             : 255;
-    if (!FitImage(turns ? turned : image, frame, margin, fitted)) {
+    const ChannelImage& picture = !frame.adjust.Neutral() ? adjusted : turns ? turned : image;
+    if (!FitImage(picture, frame, margin, fitted)) {
         *why = "not enough memory for the frame";
         return false;
     }

@@ -29,11 +29,12 @@ namespace {
 // Everything before the tone that makes the grey levels of a frame.
 std::string KeyOf(const char* input, const ImageOptions& options) {
     const FrameOptions& f = options.frame;
-    char numbers[160];
-    std::snprintf(numbers, sizeof numbers, "|%u|%u|%d|%d|%d|%u|%d|%d|%d|%d|%d", f.width, f.height,
+    char numbers[200];
+    std::snprintf(numbers, sizeof numbers, "|%u|%u|%d|%d|%d|%u|%d|%d|%d|%d|%d|%d|%d|%d|%.17g", f.width, f.height,
                   static_cast<int>(f.fit), f.alignX, f.alignY, f.rotate, f.flipH, f.flipV, static_cast<int>(f.resample),
                   options.tone.blackBackground,
-                  static_cast<int>(GreyFromOf(options.format)) + 2 * KeepsColour(options.format));
+                  static_cast<int>(GreyFromOf(options.format)) + 2 * KeepsColour(options.format), f.adjust.brightness,
+                  f.adjust.contrast, f.adjust.saturation, f.adjust.gamma);
     return input + std::string(numbers);
 }
 

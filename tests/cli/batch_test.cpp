@@ -129,8 +129,10 @@ TEST_F(BatchTest, ContradictionsAreRefusedBeforeAnythingIsWritten) {
         // C++'s alternative tokens are operators there: not names either.
         {{"--c-array", "xor", first}, "--c-array: 'xor' is a C or C++ keyword"},
         {{"--c-array", "not", first}, "--c-array: 'not' is a C or C++ keyword"},
-        {{"--c-array", "logo", "--binary", first}, "only one of --c-array, --binary, --bmp, --png, --xbm, --lvgl and --lvgl-bin"},
-        {{"--binary", "--c-array", "logo", first}, "only one of --c-array, --binary, --bmp, --png, --xbm, --lvgl and --lvgl-bin"},
+        {{"--c-array", "logo", "--binary", first},
+         "only one of --c-array, --binary, --bmp, --png, --xbm, --lvgl and --lvgl-bin"},
+        {{"--binary", "--c-array", "logo", first},
+         "only one of --c-array, --binary, --bmp, --png, --xbm, --lvgl and --lvgl-bin"},
         {{"--bmp", "--binary", first}, "only one of --c-array, --binary, --bmp, --png, --xbm, --lvgl and --lvgl-bin"},
         {{"--info", "--binary", first}, "--info writes no output"},
         {{"--preview", "--bmp", first}, "--preview writes no output"},

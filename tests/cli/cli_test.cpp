@@ -174,7 +174,8 @@ TEST_F(CliTest, EveryValueErrorNamesItsOption) {
         {"--frames", "1-"},        {"--delay", "-5"},         {"--set-bit", "grey"},    {"--gfx-font", "9x"},
         {"--font-size", "0"},      {"--glyphs", "0x7F-0x20"}, {"--hinting", "full"},    {"--face", "-1"},
         {"--vlw-array", "a b"},    {"--lvgl-font", "x-y"},    {"--u8g2-font", "9x"},    {"--font-bits", "3"},
-        {"--chars", "\xC3"},       {"--compress", "zip"},     {"--lvgl-version", "7"},
+        {"--chars", "\xC3"},       {"--compress", "zip"},     {"--lvgl-version", "7"},  {"--brightness", "101"},
+        {"--contrast", "-101"},    {"--saturation", "x"},     {"--gamma", "0"},
     };
     const std::set<std::string> anyText = {"--output",  "--out-dir", "--settings", "--depfile",
                                            "--example", "--text",    "--sample"};

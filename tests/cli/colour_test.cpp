@@ -508,3 +508,36 @@ TEST_F(CliTest, ColourMistakesAreUsageErrors) {
 }
 
 }  // namespace
+
+namespace {
+
+// The tone's adjustments change the picture, not the frame's margins: a
+// wide grey picture adjusted in a square frame keeps its white margins,
+// in grey levels and in colour alike.
+TEST_F(ColourTest, AdjustmentsLeaveTheFramesMarginsTheBackground) {
+    const std::string input = Image(test::Png(20, 4, 0, 8, std::vector<uint32_t>(80, 128)), "wide.png");
+    const struct {
+        std::vector<std::string> options;
+        size_t bytes;     // a pixel's
+        uint8_t picture;  // its first byte in the picture
+    } cases[] = {
+        {{"--depth", "8", "--brightness", "-50"}, 1, 0x00},
+        {{"--depth", "8", "--brightness", "50"}, 1, 0xFF},
+        {{"--depth", "8", "--gamma", "0.5"}, 1, 0x40},
+        {{"--color", "rgb888", "--contrast", "-100"}, 3, 0x80},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.options;
+        args.insert(args.end(), {"--size", "20x20", "--binary", input});
+        ASSERT_EQ(Run(args), kExitDone) << err;
+        // A line of bytes is a row: the picture's 4 rows sit in the middle.
+        ASSERT_EQ(out.size(), 400u * c.bytes) << err;
+        for (size_t i = 0; i < out.size(); ++i) {
+            const size_t row = i / (20 * c.bytes);
+            if (row < 8 || row >= 12) EXPECT_EQ(static_cast<uint8_t>(out[i]), 0xFF) << c.options[2] << " at " << i;
+        }
+        EXPECT_NEAR(static_cast<uint8_t>(out[200 * c.bytes]), c.picture, 1) << c.options[2];
+    }
+}
+
+}  // namespace

@@ -95,6 +95,10 @@ test('the page and the CLI agree on every case', async () => {
     ['--color', 'rgb565', '--lvgl-bin', '--compress', 'lz4', '--size', '40x30'],
     ['--info', '--compress', 'rle', '--color', 'rgb565a8'], ['--lvgl', 'img', '--lvgl-version', '8', '--color', 'argb8888'],
     ['--lvgl', 'img', '--lvgl-version', '8', '--depth', '4', '--size', '20x20'],
+    // The tone's adjustments, on the image kept from the case before.
+    ['--brightness', '30', '--size', '64x32'], ['--contrast', '-40', '--size', '64x32'],
+    ['--saturation', '-100', '--palette', 'acep7', '--dither', '--size', '40x30'],
+    ['--gamma', '2.2', '--color', 'rgb565', '--binary', '--size', '40x30'],
     ['--c-array', 'img', '--compress', 'rle', '--preset', 'ssd1306'], ['--color', 'rgb565', '--compress', 'rle', '--binary'],
     // Animations: frames picked, delays given, one form of one frame.
     ['--frames', '1-2'], ['--c-array', 'anim', '--delay', '50'], ['--frames', '2', '--png'], ['--frames', '9'],
@@ -599,6 +603,24 @@ test('a size of one\'s own is the --size the CLI takes', async () => {
   await page.fill('#size-height', '123');
   await page.waitForFunction(() => document.querySelector('#command').textContent.includes('--size 250x123'));
   assert.equal(await page.textContent('#output'), cliOutput(['--c-array', 'image', '--size', '250x123'], 'gradient.png').out.toString());
+});
+
+// The tone's sliders on an open file: each move redraws at once, from the
+// image the engine keeps, to the bytes the CLI writes with those options.
+test('the tone sliders are the CLI\'s adjustments, moved on an open file', async () => {
+  await page.reload();
+  await page.evaluate(() => window.quillgrid.ready);
+  await openFiles(['alpha.png']);
+  await page.waitForFunction(() => document.querySelector('#output').textContent.length > 0);
+  await page.selectOption('select[name=colour]', 'palette:bwr');
+  for (const [slider, value, flag] of [['brightness', '30', '--brightness 30'], ['contrast', '-40', '--contrast -40'],
+                                       ['saturation', '60', '--saturation 60'], ['gamma', '2.2', '--gamma 2.2'],
+                                       ['brightness', '0', '--contrast -40']]) {
+    await page.fill(`#${slider}`, value);
+    await page.waitForFunction((f) => document.querySelector('#command').textContent.includes(f), flag);
+    const command = (await page.textContent('#command')).split(' ').slice(1, -1);
+    assert.equal(await page.textContent('#output'), cliOutput(command, 'alpha.png').out.toString(), command.join(' '));
+  }
 });
 
 test('the page fits its window on a Japanese system', async () => {

@@ -117,6 +117,11 @@ function frameArgs() {
   }
   if (value('rotate') !== '0') args.push('--rotate', value('rotate'));
   if (value('flip')) args.push('--flip', value('flip'));
+  // The tone's adjustments, which the engine applies before the frame's margins.
+  for (const name of ['brightness', 'contrast', 'saturation']) {
+    if (Number(value(name)) !== 0) args.push(`--${name}`, String(Number(value(name))));
+  }
+  if (Number(value('gamma')) !== 1) args.push('--gamma', String(Number(value('gamma'))));
   return args;
 }
 
