@@ -514,7 +514,9 @@ namespace {
 // The tone's adjustments change the picture, not the frame's margins: a
 // wide grey picture adjusted in a square frame keeps its white margins,
 // in grey levels and in colour alike.
-TEST_F(ColourTest, AdjustmentsLeaveTheFramesMarginsTheBackground) {
+class ToneAdjustTest : public test::CliTest {};
+
+TEST_F(ToneAdjustTest, AdjustmentsLeaveTheFramesMarginsTheBackground) {
     const std::string input = Image(test::Png(20, 4, 0, 8, std::vector<uint32_t>(80, 128)), "wide.png");
     const struct {
         std::vector<std::string> options;
