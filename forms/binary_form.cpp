@@ -32,6 +32,11 @@ bool AppendBytes(void* context, const char* bytes, uint32_t size) {
 
 }  // namespace
 
+void AppendPackedBytes(PackedGrid& grid, std::vector<uint8_t>* out) {
+    out->reserve(out->size() + static_cast<size_t>(grid.ItemsPerLine()) * grid.LineCount());
+    EmitPackedBytes(grid, AppendBytes, out);
+}
+
 uint32_t McuRleUnit(const FormImage& image) {
     const PixelFormat format = image.image.Format();
     if (!IsDirect(format) || DirectRowOf(format)->alphaPlane) return 1;
@@ -41,8 +46,7 @@ uint32_t McuRleUnit(const FormImage& image) {
 
 bool McuRlePackedBytes(const FormImage& image, std::vector<uint8_t>* out) {
     std::vector<uint8_t> bytes;
-    bytes.reserve(static_cast<size_t>(image.grid->ItemsPerLine()) * image.grid->LineCount());
-    EmitPackedBytes(*image.grid, AppendBytes, &bytes);
+    AppendPackedBytes(*image.grid, &bytes);
     return McuRleCompress(bytes.data(), image.grid->ItemsPerLine(), image.grid->LineCount(), McuRleUnit(image), out);
 }
 

@@ -14,6 +14,9 @@ struct FormImage;
 // The packed bytes, line after line, with nothing between them.
 bool EmitPackedBytes(PackedGrid& grid, ByteSink sink, void* context, const BufferSizes& sizes = BufferSizes());
 
+// The packed bytes, line after line, added to the end of `out`.
+void AppendPackedBytes(PackedGrid& grid, std::vector<uint8_t>* out);
+
 // The packed bytes as quillgrid_rle.h decodes them (--compress rle for the
 // C arrays and --binary): a line of the grid a line of the stream, a unit
 // a colour value's bytes (a byte for packed pixels and planes of alpha).

@@ -92,12 +92,6 @@ std::string PaletteText(const std::vector<uint8_t>& bytes) {
     return text;
 }
 
-bool AppendBytes(void* context, const char* bytes, uint32_t size) {
-    static_cast<std::vector<uint8_t>*>(context)->insert(static_cast<std::vector<uint8_t>*>(context)->end(), bytes,
-                                                        bytes + size);
-    return true;
-}
-
 void PutLittle32(std::vector<uint8_t>* out, uint64_t value) {
     for (int i = 0; i < 4; ++i) out->push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
@@ -106,8 +100,7 @@ void PutLittle32(std::vector<uint8_t>* out, uint64_t value) {
 
 std::vector<uint8_t> LvglImageData(const FormImage& image, const FormOptions& options) {
     std::vector<uint8_t> data = PaletteBytes(*options.lvgl, image.image.Palette());
-    data.reserve(data.size() + static_cast<size_t>(image.grid->ItemsPerLine()) * image.grid->LineCount());
-    EmitPackedBytes(*image.grid, AppendBytes, &data);
+    AppendPackedBytes(*image.grid, &data);
     return data;
 }
 

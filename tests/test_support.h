@@ -19,6 +19,22 @@ Bytes MonoBmp(const std::vector<std::string>& rows, uint8_t padding = 0x00);
 // with `pattern`.
 Bytes RandomMonoBmp(uint32_t width, uint32_t height, uint32_t pattern);
 
+// Bytes that look like noise yet are a fixed sequence, the same on every
+// run and machine: bits 16 to 31 of a linear congruential sequence that
+// starts at `start`.
+class FixedNoise {
+public:
+    explicit FixedNoise(uint32_t start) : state(start) {}
+    // The next 16 bits.
+    uint32_t Next() {
+        state = state * 1103515245u + 12345u;
+        return state >> 16;
+    }
+
+private:
+    uint32_t state;
+};
+
 // A header only: width, height, offset and bit count as given, no rows.
 Bytes MonoHeader(int32_t width, int32_t height, uint32_t offBits = 62);
 

@@ -24,11 +24,10 @@ protected:
     // rows of stripes, rows of noise.
     std::string Picture(uint32_t width, uint32_t height) {
         std::vector<uint32_t> samples;
-        uint32_t seed = width * 31 + height;
+        test::FixedNoise fixed(width * 31 + height);
         for (uint32_t y = 0; y < height; ++y)
             for (uint32_t x = 0; x < width; ++x) {
-                seed = seed * 1103515245u + 12345u;
-                const uint32_t noise = seed >> 16;
+                const uint32_t noise = fixed.Next();
                 const bool flat = y % 3 == 0, stripe = y % 3 == 1;
                 const uint32_t v = flat ? 200 : stripe ? (x / 4 % 2 ? 40 : 220) : noise & 0xFF;
                 samples.insert(samples.end(), {v, flat ? 90u : v / 2, stripe ? 30u : (noise >> 8) & 0xFF,

@@ -13,6 +13,7 @@
 #include "compress/mcu_rle.h"
 #include "firmware/quillgrid_rle.h"
 #include "tests/compress/lvgl_image_model.h"
+#include "tests/test_support.h"
 #include "tests/compress/lvgl_image_py.h"
 
 namespace {
@@ -23,8 +24,8 @@ using Bytes = std::vector<uint8_t>;
 // short runs among noise, which the greedy split of LVGLImage.py handles worst.
 Bytes Sample(int kind, size_t size) {
     Bytes data(size);
-    uint32_t seed = 12345u + static_cast<uint32_t>(kind) * 77u;
-    auto next = [&] { return seed = seed * 1103515245u + 12345u, static_cast<uint8_t>(seed >> 16); };
+    test::FixedNoise fixed(12345u + static_cast<uint32_t>(kind) * 77u);
+    auto next = [&] { return static_cast<uint8_t>(fixed.Next()); };
     for (size_t i = 0; i < size; ++i) {
         switch (kind) {
         case 0:
@@ -130,13 +131,12 @@ Bytes ReadBands(const Bytes& stream, uint16_t bandLines) {
 // marks), or noise.
 Bytes Screen(uint32_t lineBytes, uint32_t lines, uint32_t unit, bool noise) {
     Bytes data(static_cast<size_t>(lineBytes) * lines);
-    uint32_t seed = lineBytes * 7 + lines;
+    test::FixedNoise fixed(lineBytes * 7 + lines);
     for (uint32_t y = 0; y < lines; ++y)
         for (uint32_t x = 0; x < lineBytes; ++x) {
-            seed = seed * 1103515245u + 12345u;
             const uint32_t u = x / unit;
             const bool bar = y % 16 < 3 || u % 40 == 0, mark = (y / 4 + u / 6) % 11 == 0;
-            data[static_cast<size_t>(y) * lineBytes + x] = noise ? static_cast<uint8_t>(seed >> 16)
+            data[static_cast<size_t>(y) * lineBytes + x] = noise ? static_cast<uint8_t>(fixed.Next())
                                                                  : static_cast<uint8_t>(bar    ? 0xF8 + x % unit
                                                                                         : mark ? 0x1F * (x % unit + 1)
                                                                                                : 0x00);
