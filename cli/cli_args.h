@@ -73,6 +73,7 @@ struct CliArgs {
     std::optional<uint32_t> lvglVersion;                    // --lvgl-version
     const char* paletteText = nullptr;                      // --palette, as typed
     Palette palette;                                        // and as it reads
+    bool idealInks = false;                                 // --ideal-inks
     std::optional<PixelFormat> colour;                      // --color
     std::optional<bool> bigEndian;                          // --byte-order be (true), le (false)
     std::optional<bool> words;                              // --c-words (true), --c-bytes (false)

@@ -306,6 +306,11 @@ bool ApplyDither(const char* value, CliArgs* args, std::string* error) {
     return PickNamed(value ? value : "fs", kDithers, "a dither", &args->tone.dither, error);
 }
 
+bool ApplySerpentine(const char*, CliArgs* args, std::string*) {
+    args->tone.serpentine = true;
+    return true;
+}
+
 bool ApplyPreset(const char* value, CliArgs* args, std::string* error) {
     const Preset* preset = FindPreset(value);
     if (!preset) {
@@ -535,6 +540,10 @@ const CliOption kCliOptions[] = {
      "bayer (ordered, 8 x 8: steady when an animation's frames\n"
      "change), or none. --threshold stays the decision level",
      "fs atkinson bayer none"},
+    {"--serpentine", nullptr, Takes::Nothing, nullptr, nullptr, ApplySerpentine, HelpSection::Input,
+     "with fs or atkinson: walk every other row from its right end,\n"
+     "the error spread mirrored, so that the error does not\n"
+     "always drift one way (the worms in flat dark areas)"},
     {"--background", nullptr, Takes::Value, "COLOUR", "white or black", ApplyBackground, HelpSection::Input,
      "white (default) or black: what alpha is composited over,\n"
      "and the margins of a frame",
@@ -560,7 +569,12 @@ const CliOption kCliOptions[] = {
      ApplyPalette, HelpSection::Colour,
      "the display's colours in the order of the values it reads,\n"
      "the first value 0: a name below, or #RRGGBB colours by\n"
-     "commas (- for a value the display does not take). Each\n"
+     "commas (- for a value the display does not take), each\n"
+     "with =#RRGGBB if the panel's ink looks otherwise (a red\n"
+     "value whose ink is a dull red: #FF0000=#B21318). The inks\n"
+     "are what the choice, the error and --preview and --png go\n"
+     "by; the photograph's black and white become the darkest\n"
+     "and the lightest ink's, channel by channel in light. Each\n"
      "pixel takes its nearest colour, or with --dither a mix.\n"
      "Nearest is judged in OKLab, whose distances follow what the\n"
      "eye sees (in sRGB values a dark red lies nearer black than\n"
@@ -575,6 +589,11 @@ const CliOption kCliOptions[] = {
      "value, up to 4 2 bits, up to 16 4 bits, up to 256 8 bits,\n"
      "packed as --depth packs levels. The named palettes:",
      "{palettes}"},
+    {"--ideal-inks", nullptr, Takes::Nothing, nullptr, nullptr, SetTrue<&R::idealInks>, HelpSection::Colour,
+     "take each palette colour's ink to be the colour itself, as\n"
+     "if the panel showed pure red for red: the named palettes'\n"
+     "measured inks are set aside, in the choice and in --preview\n"
+     "and --png (the bytes are the same values either way)"},
     {"--color", nullptr, Takes::Value, "FORMAT", "rgb565, rgb332, rgb888, argb8888, rgb565a8 or argb8565", ApplyColour,
      HelpSection::Colour,
      "each pixel's own colour, no palette: rgb565 (2 bytes,\n"

@@ -235,6 +235,15 @@ const CliRule kCliRules[] = {
     {"--palette --color", [](A a, C) { return a.paletteText && a.colour; },
      [](A, C) { return Text("--palette and --color each say what a pixel's value is; give one"); },
      "--palette bwr --color rgb565 in.png"},
+    {"--serpentine",
+     [](A a, C) {
+         return a.tone.serpentine && a.tone.dither != Dither::FloydSteinberg && a.tone.dither != Dither::Atkinson;
+     },
+     [](A, C) { return Text("--serpentine is for the error diffusions: give --dither (fs) or --dither=atkinson"); },
+     "--serpentine in.png"},
+    {"--ideal-inks", [](A a, C c) { return a.idealInks && !HasPalette(c); },
+     [](A, C) { return Text("--ideal-inks is for a palette's inks: give --palette or a panel's preset"); },
+     "--ideal-inks in.png"},
     {"--lvgl-format", [](A a, C) { return a.colour && a.lvglFormat && a.lvglFormat->format != *a.colour; },
      [](A a, C) { return LvglName(a) + " and --color " + PixelFormatName(*a.colour) + " disagree; give one of them"; },
      "--lvgl x --lvgl-format RGB565 --color rgb888 in.png"},

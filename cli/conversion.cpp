@@ -96,6 +96,7 @@ void ResolvePixels(const CliArgs& args, Conversion* c) {
         std::string unused;
         ParsePalette(preset->palette, &palette, &unused);
     }
+    if (args.idealInks) palette.UseIdealInks();
     std::optional<PixelFormat> direct = args.colour ? args.colour : lvglColour;
     if (!direct && !args.paletteText && preset && IsDirect(preset->format)) direct = preset->format;
 

@@ -102,10 +102,7 @@ bool UnpackArrayInput(const std::vector<uint8_t>& bytes, const PackedShape& shap
         return false;
     }
     if (IsIndexed(shape.format)) {
-        std::vector<Rgb> shown;
-        for (uint32_t v = 0; v < palette.Size(); ++v)
-            shown.push_back(palette.unused[v] ? Rgb{0, 0, 0} : palette.colours[v]);
-        picture->SetPalette(shown);
+        picture->SetPalette(palette.ValueColours(), palette.ShownColours());
     }
     if (bytes.size() > needed)
         *warning = std::to_string(bytes.size() - needed) + (bytes.size() - needed == 1 ? " byte" : " bytes") +

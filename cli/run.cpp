@@ -37,9 +37,7 @@ FormImage ImageForForm(const Run& run, const InputImage& image, const char* inpu
     source.format = image.picture.Format();
     source.planes = c.pack.planes;
     const Palette& palette = c.image.palette;
-    source.palette = palette.name;
-    for (size_t v = 0; v < palette.colours.size() && palette.name.empty(); ++v)
-        source.palette += (v ? "," : "") + (palette.unused[v] ? std::string("-") : ColourText(palette.colours[v]));
+    source.palette = palette.name.empty() ? palette.Text() : palette.name;
     source.bigEndian = c.pack.bigEndian;
     source.fillWhite = c.pack.fillValue.has_value();
     return {image.picture, image.grid.get(), source, name};

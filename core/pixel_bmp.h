@@ -11,5 +11,8 @@ class PixelImage;
 // True when every block was accepted; false, with nothing written, for an
 // image whose file would not fit the format's 32-bit size field.
 // `setBitLight`: a 1-bit image's set bits (its dark pixels) show white.
+// `asInks`: a palette's values in the inks they look like on the panel,
+// for a picture of it; otherwise in their own colours, which drivers that
+// read BMPs match exactly.
 bool EmitPixelBmp(const PixelImage& image, ByteSink sink, void* context, bool setBitLight = false,
-                  const BufferSizes& sizes = BufferSizes());
+                  const BufferSizes& sizes = BufferSizes(), bool asInks = false);

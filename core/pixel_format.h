@@ -13,6 +13,7 @@ struct Rgb {
 };
 
 inline bool operator==(Rgb a, Rgb b) { return a.r == b.r && a.g == b.g && a.b == b.b; }
+inline bool operator!=(Rgb a, Rgb b) { return !(a == b); }
 
 // "#FF8000".
 std::string ColourText(Rgb colour);

@@ -40,6 +40,7 @@ void PixelImage::Release() {
     levels.Release();
     direct.Release();
     palette.clear();
+    inks.clear();
     format = PixelFormat::Mono;
 }
 
@@ -54,6 +55,7 @@ void PixelImage::Swap(PixelImage& other) {
     levels.Swap(other.levels);
     direct.Swap(other.direct);
     palette.swap(other.palette);
+    inks.swap(other.inks);
 }
 
 bool PixelImage::Held() const {
@@ -143,7 +145,7 @@ void PixelImage::ShownColour(uint32_t x, uint32_t y, uint8_t rgba[4]) const {
         return;
     case PixelKind::Index: {
         const uint32_t value = levels.Get(x, y);
-        const Rgb colour = value < palette.size() ? palette[value] : Rgb{0, 0, 0};
+        const Rgb colour = value < inks.size() ? inks[value] : Rgb{0, 0, 0};
         rgba[0] = colour.r, rgba[1] = colour.g, rgba[2] = colour.b;
         return;
     }
@@ -181,6 +183,10 @@ std::string PixelImage::DescribeValues() const {
     if (KindOf(format) == PixelKind::Index) {
         text += "palette:";
         for (const Rgb& colour : palette) text += " " + ColourText(colour);
+        text += "\n";
+        if (inks == palette) return text;
+        text += "inks:";  // what the panel shows for each value, where that is not the value's colour
+        for (const Rgb& colour : inks) text += " " + ColourText(colour);
         return text + "\n";
     }
     return text + "levels: " + std::to_string(levels.MaxValue() + 1) + " (0 black to " +

@@ -49,9 +49,17 @@ public:
     uint32_t Width() const;
     uint32_t Height() const;
 
-    // Value v of a palette's values shows as Palette()[v] (black past its end).
+    // Value v of a palette's values is the colour Palette()[v] (for the
+    // files and libraries that take colours), and looks like Inks()[v] on
+    // the panel (black past their ends). Without inks of their own the
+    // inks are the colours.
     const std::vector<Rgb>& Palette() const { return palette; }
-    void SetPalette(const std::vector<Rgb>& colours) { palette = colours; }
+    const std::vector<Rgb>& Inks() const { return inks; }
+    void SetPalette(const std::vector<Rgb>& colours) { palette = inks = colours; }
+    void SetPalette(const std::vector<Rgb>& colours, const std::vector<Rgb>& looks) {
+        palette = colours;
+        inks = looks;
+    }
 
     // The value of pixel (x, y), inside the image: a 1-bit image's 1 is a
     // dark pixel; a level, an index or a direct value.
@@ -64,13 +72,14 @@ public:
     void Invert();
 
     // The colour pixel (x, y) shows as: its grey (for coverage the ink's),
-    // its palette colour or its direct colour widened to 8 bits a channel;
+    // its palette ink or its direct colour widened to 8 bits a channel;
     // alpha 255 but where a direct format keeps it. `rgba` gets four bytes.
     void ShownColour(uint32_t x, uint32_t y, uint8_t rgba[4]) const;
 
     // "key: value" lines of how the values are held: for a 1-bit image its
     // stride, palette and dark palette entry; for levels their depth, pixels
-    // a byte, stride and levels; for a palette's values the palette; for
+    // a byte, stride and levels; for a palette's values the palette (and
+    // the inks, where they are not its colours); for
     // direct colour its format and bytes a pixel.
     std::string DescribeValues() const;
 
@@ -80,4 +89,5 @@ private:
     LevelImage levels;
     DirectImage direct;
     std::vector<Rgb> palette;
+    std::vector<Rgb> inks;
 };

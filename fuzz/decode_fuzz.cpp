@@ -87,8 +87,9 @@ PixelImage picture;
 PixelImage copy;
 DecodedImage decoded;
 
-// An image against its own forms: its BMP and PNG decode to the colours
-// each pixel shows (the BMP without alpha); its preview is a character a
+// An image against its own forms: its PNG decodes to the colours each
+// pixel shows, its BMP to the same without alpha (a palette's values in
+// their own colours, not their inks); its preview is a character a
 // pixel and a line feed a row; its bytes unpack to it; a palette's values
 // are the palette's used values.
 void CheckForms(const ImageOptions& options) {
@@ -107,6 +108,11 @@ void CheckForms(const ImageOptions& options) {
             for (uint32_t x = 0; x < picture.Width(); ++x) {
                 uint8_t rgba[4];
                 picture.ShownColour(x, y, rgba);
+                if (!png && IsIndexed(format)) {
+                    // A BMP's palette is the values' colours, as drivers match them; a PNG shows the inks.
+                    const Rgb colour = picture.Palette()[picture.Get(x, y)];
+                    rgba[0] = colour.r, rgba[1] = colour.g, rgba[2] = colour.b;
+                }
                 const uint8_t* p = decoded.Pixels() + (static_cast<size_t>(y) * picture.Width() + x) * channels;
                 for (uint32_t c = 0; c < compared; ++c) FUZZ_CHECK(p[c] == rgba[c]);
             }

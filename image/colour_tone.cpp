@@ -33,8 +33,10 @@ Linear LinearOf(const uint8_t* rgb) { return {LinearOfSrgb(rgb[0]), LinearOfSrgb
 
 struct Ink {
     uint32_t value;
-    Linear light;
+    Rgb colour;    // the value's own colour, as the palette names it
+    Linear light;  // what the panel shows for it
     Oklab lab;
+    bool grey;  // black, white or a grey
 };
 
 // The pure colours a drawing is made of, each landing on the ink of its
@@ -45,7 +47,8 @@ const uint32_t kPure[] = {0x000000, 0xFFFFFF, 0xFF0000, 0xFFFF00, 0x00FF00, 0x00
 double Chroma(const Oklab& c) { return std::sqrt(c.a * c.a + c.b * c.b); }
 
 // OKLab chroma below which a colour is a grey to the eye, and below which
-// an ink counts as black, white or grey.
+// an ink counts as black, white or grey (but a measured ink is a grey when
+// its value's colour is: Spectra 6's green is as dull as 0.06).
 const double kNoColour = 0.02;
 const double kLittleColour = 0.08;
 
@@ -57,16 +60,29 @@ public:
     typedef Linear Error;
     static const ErrorSums kSums = ErrorSums::Real;
 
-    Inks(const Palette& palette, Dither dither, LevelImage* levels) : ordered(dither == Dither::Bayer), levels(levels) {
+    Inks(const Palette& palette, Dither dither, LevelImage* levels)
+        : ordered(dither == Dither::Bayer), measured(palette.HasMeasuredInks()), levels(levels) {
         const bool diffuses = dither == Dither::FloydSteinberg || dither == Dither::Atkinson;
         for (uint32_t v = 0; v < palette.Size(); ++v) {
             if (palette.unused[v]) continue;
-            const Rgb c = palette.colours[v];
+            const Rgb c = palette.inks[v];
             const uint8_t rgb[3] = {c.r, c.g, c.b};
             const Linear light = LinearOf(rgb);
-            inks.push_back({v, light, OklabOf(light)});
+            const Oklab lab = OklabOf(light);
+            const Rgb named = palette.colours[v];
+            const bool grey = measured ? named.r == named.g && named.g == named.b : Chroma(lab) < kLittleColour;
+            inks.push_back({v, named, light, lab, grey});
         }
         for (size_t i = 0; i < sizeof kPure / sizeof kPure[0]; ++i) anchors[i] = Anchor(kPure[i]);
+        // The photograph's black and white become the panel's measured
+        // inks', channel by channel in light, so that no error is spent on
+        // a light the panel cannot reach. Inks that are their colours (a
+        // palette given as the panel's values) leave every colour as it is.
+        if (measured && anchors[0] >= 0 && anchors[1] >= 0) {
+            black = inks[static_cast<size_t>(anchors[0])].light;
+            const Linear& white = inks[static_cast<size_t>(anchors[1])].light;
+            span = {white.r - black.r, white.g - black.g, white.b - black.b};
+        }
         // Only the choices without diffusion are remembered.
         if (ordered || !diffuses) cache.assign(kCacheSize, Cached{0, 0, 0, 0});
     }
@@ -95,11 +111,14 @@ public:
             levels->Set(x, y, inks[static_cast<size_t>(anchor)].value);
             return false;
         }
-        const Linear own = LinearOf(row + 4 * x);
+        const Linear own = Fitted(LinearOf(row + 4 * x));
         const Linear c = {std::min(2.0, std::max(-1.0, own.r + carried.r)),
                           std::min(2.0, std::max(-1.0, own.g + carried.g)),
                           std::min(2.0, std::max(-1.0, own.b + carried.b))};
-        const size_t nearest = NearestInk(OklabOf(c));
+        // On a panel's measured inks a grey keeps to the grey inks: its
+        // error, carried in three channels, would otherwise scatter
+        // coloured dots through every shadow.
+        const size_t nearest = NearestInk(OklabOf(c), measured && IsGrey(row + 4 * x));
         levels->Set(x, y, inks[nearest].value);
         const Linear& ink = inks[nearest].light;
         *miss = {c.r - ink.r, c.g - ink.g, c.b - ink.b};
@@ -116,12 +135,15 @@ private:
         double share;
     };
 
-    // The ink of a pure colour's own: black and white the darkest and the
-    // lightest ink with little colour in it, the others the ink nearest in
-    // hue, within 40 degrees. The index into `inks`, or -1 for none.
+    // The ink of a pure colour's own: the value named by that colour;
+    // without one, black and white the darkest and the lightest ink with
+    // little colour in it, the others the ink nearest in hue, within 40
+    // degrees. The index into `inks`, or -1 for none.
     int Anchor(uint32_t rgb) const {
         const uint8_t bytes[3] = {static_cast<uint8_t>(rgb >> 16), static_cast<uint8_t>(rgb >> 8),
                                   static_cast<uint8_t>(rgb)};
+        for (size_t i = 0; i < inks.size(); ++i)
+            if (inks[i].colour == Rgb{bytes[0], bytes[1], bytes[2]}) return static_cast<int>(i);
         const Oklab pure = OklabOf(LinearOf(bytes));
         int best = -1;
         double bestScore = 0;
@@ -129,7 +151,7 @@ private:
             const Oklab& ink = inks[i].lab;
             double score;
             if (rgb == 0 || rgb == 0xFFFFFF) {
-                if (Chroma(ink) >= kLittleColour) continue;
+                if (!inks[i].grey) continue;
                 score = rgb == 0 ? -ink.l : ink.l;
                 if (rgb == 0 ? ink.l > 0.5 : ink.l < 0.5) continue;
             } else {
@@ -141,6 +163,14 @@ private:
             if (best < 0 || score > bestScore) best = static_cast<int>(i), bestScore = score;
         }
         return best;
+    }
+
+    // True for a colour the eye takes for a grey.
+    static bool IsGrey(const uint8_t* rgb) { return Chroma(OklabOf(LinearOf(rgb))) < kNoColour; }
+
+    // A colour in the light between the panel's black and white.
+    Linear Fitted(const Linear& c) const {
+        return {black.r + c.r * span.r, black.g + c.g * span.g, black.b + c.b * span.b};
     }
 
     // A pure colour's anchored ink, or -1.
@@ -158,7 +188,7 @@ private:
         size_t nearest = 0;
         for (int pass = greysOnly ? 0 : 1; pass < 2 && best == 1e300; ++pass) {
             for (size_t i = 0; i < inks.size(); ++i) {
-                if (pass == 0 && Chroma(inks[i].lab) >= kLittleColour) continue;
+                if (pass == 0 && !inks[i].grey) continue;
                 const double d = DistanceSquared(lab, inks[i].lab);
                 if (d < best) best = d, nearest = i;
             }
@@ -173,16 +203,18 @@ private:
         if (slot.key == key + 1) return slot;
         slot = {key + 1, 0, 0, 0};
         const int anchor = AnchorOf(rgb);
-        const Linear c = LinearOf(rgb);
+        const Linear c = Fitted(LinearOf(rgb));
         const Oklab lab = OklabOf(c);
         if (anchor >= 0) {
             slot.first = slot.second = inks[static_cast<size_t>(anchor)].value;
         } else if (!ordered) {
             // A grey is no colour: it takes black, white or a grey ink,
-            // never a coloured ink only as light as it.
-            slot.first = slot.second = inks[NearestInk(lab, Chroma(lab) < kNoColour)].value;
+            // never a coloured ink only as light as it (a grey as it
+            // comes: the panel's white may have a tint).
+            slot.first = slot.second = inks[NearestInk(lab, IsGrey(rgb))].value;
         } else {
-            Mix(c, lab, &slot);
+            // A measured white's tint must not draw a grey's mix to a colour.
+            Mix(c, lab, measured && IsGrey(rgb), &slot);
         }
         return slot;
     }
@@ -192,10 +224,11 @@ private:
     // charged for the speckle they make, the more the more evenly they mix
     // (blue and yellow mix to grey in light, but grey is black and white).
     // With many inks, the two nearest.
-    void Mix(const Linear& c, const Oklab& lab, Cached* slot) const {
+    void Mix(const Linear& c, const Oklab& lab, bool greysOnly, Cached* slot) const {
         double best = 1e300;
         const size_t n = inks.size();
         auto consider = [&](size_t i, size_t j) {
+            if (greysOnly && (!inks[i].grey || !inks[j].grey)) return;
             const Linear& p = inks[i].light;
             const Linear& q = inks[j].light;
             const double dr = q.r - p.r, dg = q.g - p.g, db = q.b - p.b;
@@ -208,8 +241,9 @@ private:
             if (cost < best) best = cost, slot->first = inks[i].value, slot->second = inks[j].value, slot->share = t;
         };
         if (n <= 16) {
-            for (size_t i = 0; i < n; ++i)
-                for (size_t j = i; j < n; ++j) consider(i, j);
+            for (int pass = greysOnly ? 0 : 1; pass < 2 && best == 1e300; ++pass, greysOnly = false)
+                for (size_t i = 0; i < n; ++i)
+                    for (size_t j = i; j < n; ++j) consider(i, j);
             return;
         }
         size_t first = 0, second = 0;
@@ -227,9 +261,11 @@ private:
     }
 
     const bool ordered;
+    const bool measured;  // inks apart from the values' colours
     LevelImage* levels;
     std::vector<Ink> inks;
     int anchors[sizeof kPure / sizeof kPure[0]];
+    Linear black = {0, 0, 0}, span = {1, 1, 1};
     std::vector<Cached> cache;  // by a hash of the RGB
     const uint8_t* row = nullptr;
 };
@@ -336,7 +372,7 @@ template <typename Quantiser>
 void ToneColours(const ToneSource& source, const ToneOptions& tone, int background, Quantiser& quantiser) {
     const PixelRows& rows = source.rows;
     std::vector<uint8_t> rgba(static_cast<size_t>(rows.width) * 4 + 4);
-    DitherWalk<Quantiser> walk(quantiser, tone.dither, rows.width);
+    DitherWalk<Quantiser> walk(quantiser, tone.dither, rows.width, tone.serpentine);
     for (uint32_t y = 0; y < rows.height; ++y) {
         RgbaRow(rows, y, background, rgba.data());
         quantiser.Take(y, rgba.data());

@@ -84,12 +84,13 @@ public:
         }
     }
 
-    // Pixel x's error, spread to the pixels ahead.
-    void Spread(uint32_t x, const Error& error) {
+    // Pixel x's error, spread to the pixels ahead: to the right, or with
+    // `leftwards` (a row walked from its right end) to the left.
+    void Spread(uint32_t x, const Error& error, bool leftwards = false) {
         Error given = Error();
         for (uint32_t i = 0; i < kernel.taps; ++i) {
             const DiffusionTap& tap = kernel.tap[i];
-            Error& cell = rows[tap.dy][x + 2 + tap.dx];
+            Error& cell = rows[tap.dy][x + 2 + (leftwards ? -tap.dx : tap.dx)];
             if constexpr (Sums == ErrorSums::Real) {
                 cell += error * (static_cast<double>(tap.weight) / kernel.denominator);
             } else if (!exact) {
@@ -141,9 +142,11 @@ class DitherWalk {
 public:
     typedef typename Quantiser::Error Error;
 
-    DitherWalk(Quantiser& quantiser, Dither dither, uint32_t width)
+    // `serpentine`: odd rows walked from the right, the kernel mirrored.
+    DitherWalk(Quantiser& quantiser, Dither dither, uint32_t width, bool serpentine = false)
         : quantiser(quantiser),
           dither(dither),
+          serpentine(serpentine),
           width(width),
           errors(width, dither == Dither::Atkinson ? kAtkinson : kFloydSteinberg,
                  dither == Dither::FloydSteinberg || dither == Dither::Atkinson) {}
@@ -160,9 +163,11 @@ public:
         case Dither::Atkinson:
             break;
         }
-        for (uint32_t x = 0; x < width; ++x) {
+        const bool leftwards = serpentine && y % 2 == 1;
+        for (uint32_t i = 0; i < width; ++i) {
+            const uint32_t x = leftwards ? width - 1 - i : i;
             Error miss;
-            if (quantiser.Diffused(x, y, errors.Carried(x), &miss)) errors.Spread(x, miss);
+            if (quantiser.Diffused(x, y, errors.Carried(x), &miss)) errors.Spread(x, miss, leftwards);
         }
         errors.NextRow();
     }
@@ -170,6 +175,7 @@ public:
 private:
     Quantiser& quantiser;
     const Dither dither;
+    const bool serpentine;
     const uint32_t width;
     ErrorRows<Error, Quantiser::kSums> errors;
 };

@@ -134,7 +134,7 @@ bool ToneGreys(const ToneSource& source, const ToneOptions& tone, GreyFrom from,
         buffer.reset(new (std::nothrow) uint8_t[source.rows.width + 1]);
         if (!buffer) return false;
     }
-    DitherWalk<Quantiser> walk(quantiser, tone.dither, source.rows.width);
+    DitherWalk<Quantiser> walk(quantiser, tone.dither, source.rows.width, tone.serpentine);
     for (uint32_t y = 0; y < source.rows.height; ++y) {
         quantiser.Take(y, GreyRow(source, y, from, buffer.get()));
         walk.Row(y);

@@ -6,29 +6,44 @@
 namespace {
 
 // Each checked against the panel maker's driver: the value it sends for
-// each colour. The inks' RGB are nominal: pure colours land on them.
+// each colour. After "=", the ink the panel shows for it, measured; the
+// sources, in the help, are photographs of the panels under neutral light
+// published by epdoptimize (paperlesspaper/epdoptimize,
+// src/dither/data/default-palettes.json), whose white is the panel's white
+// as the camera saw it, so the inks are right among themselves.
 const NamedPalette kPalettes[] = {
-    {"bwr", "#000000,#FFFFFF,#FF0000",
+    {"bwr", "#000000=#191E21,#FFFFFF=#E8E8E8,#FF0000=#B21318",
      "black, white, red: three-colour panels (value 2 the red;\n"
-     "--planes for the black and red planes they take)"},
-    {"bwy", "#000000,#FFFFFF,#FFFF00", "black, white, yellow: the yellow three-colour panels"},
-    {"bwyr", "#000000,#FFFFFF,#FFFF00,#FF0000",
+     "--planes for the black and red planes they take). Inks: E Ink's\n"
+     "black, white and red pigments as epdoptimize measured them on\n"
+     "Spectra panels (its spectra6legacy palette); none of the three-\n"
+     "colour panels themselves is published"},
+    {"bwy", "#000000=#191E21,#FFFFFF=#E8E8E8,#FFFF00=#EFDE44",
+     "black, white, yellow: the yellow three-colour panels. Inks as\n"
+     "bwr's, the yellow from the same measurement"},
+    {"bwyr", "#000000=#191E21,#FFFFFF=#E8E8E8,#FFFF00=#EFDE44,#FF0000=#B21318",
      "black 0, white 1, yellow 2, red 3, 2 bits a pixel: Waveshare's\n"
      "four-colour \"G\" panels (epd2in13g and its kin: BLACK 0x0,\n"
-     "WHITE 0x1, YELLOW 0x2, RED 0x3, the first pixel in bits 7-6)"},
-    {"acep7", "#000000,#FFFFFF,#00FF00,#0000FF,#FF0000,#FFFF00,#FF8000",
+     "WHITE 0x1, YELLOW 0x2, RED 0x3, the first pixel in bits 7-6).\n"
+     "Inks as bwr's and bwy's"},
+    {"acep7",
+     "#000000=#191E21,#FFFFFF=#F1F1F1,#00FF00=#53A428,#0000FF=#31318F,#FF0000=#D20E13,#FFFF00=#F3CF11,"
+     "#FF8000=#B85E1C",
      "black 0, white 1, green 2, blue 3, red 4, yellow 5, orange 6,\n"
      "4 bits a pixel: the seven-colour ACeP panels (Waveshare\n"
-     "epd5in65f and epd7in3f, the first pixel in the high nibble)"},
-    {"spectra6", "#000000,#FFFFFF,#FFFF00,#FF0000,-,#0000FF,#00FF00",
+     "epd5in65f and epd7in3f, the first pixel in the high nibble).\n"
+     "Inks: epdoptimize's measured acep palette"},
+    {"spectra6", "#000000=#1F2226,#FFFFFF=#B9C7C9,#FFFF00=#C1BB1E,#FF0000=#62201E,-,#0000FF=#233F8E,#00FF00=#35563A",
      "black 0, white 1, yellow 2, red 3, blue 5, green 6 (4 is\n"
      "not used), 4 bits a pixel: E Ink Spectra 6 panels (Waveshare\n"
-     "epd4in0e and epd7in3e)"},
-    {"spectra6-7c", "#000000,#FFFFFF,#00FF00,#0000FF,#FF0000,#FFFF00,-",
+     "epd4in0e and epd7in3e). Inks: epdoptimize's measured spectra6\n"
+     "palette"},
+    {"spectra6-7c", "#000000=#1F2226,#FFFFFF=#B9C7C9,#00FF00=#35563A,#0000FF=#233F8E,#FF0000=#62201E,#FFFF00=#C1BB1E,-",
      "spectra6's six colours in the seven-colour panels' order: black 0,\n"
      "white 1, green 2, blue 3, red 4, yellow 5 (6, orange, not used):\n"
      "GxEPD2's Spectra 6 driver (GxEPD2_730c_GDEP073E01) takes this\n"
-     "order and converts it to the panel's (_convert_to_native)"},
+     "order and converts it to the panel's (_convert_to_native).\n"
+     "Inks as spectra6's"},
 };
 
 int HexDigit(char c) {
@@ -52,6 +67,32 @@ bool ParseColour(const std::string& word, Rgb* colour) {
 }
 
 }  // namespace
+
+std::vector<Rgb> Palette::ValueColours() const {
+    std::vector<Rgb> values;
+    for (uint32_t v = 0; v < Size(); ++v) values.push_back(unused[v] ? Rgb{0, 0, 0} : colours[v]);
+    return values;
+}
+
+std::vector<Rgb> Palette::ShownColours() const {
+    std::vector<Rgb> shown;
+    for (uint32_t v = 0; v < Size(); ++v) shown.push_back(unused[v] ? Rgb{0, 0, 0} : inks[v]);
+    return shown;
+}
+
+std::string Palette::Text() const {
+    std::string text;
+    for (uint32_t v = 0; v < Size(); ++v) {
+        text += v ? "," : "";
+        if (unused[v]) {
+            text += "-";
+            continue;
+        }
+        text += ColourText(colours[v]);
+        if (inks[v] != colours[v]) text += "=" + ColourText(inks[v]);
+    }
+    return text;
+}
 
 uint32_t Palette::Depth() const {
     const uint32_t size = Size();
@@ -80,11 +121,18 @@ bool ParsePalette(const char* text, Palette* palette, std::string* error) {
     }
     for (const char* at = list;;) {
         const char* comma = std::strchr(at, ',');
-        const std::string word(at, comma ? static_cast<size_t>(comma - at) : std::strlen(at));
+        const std::string item(at, comma ? static_cast<size_t>(comma - at) : std::strlen(at));
+        const size_t equals = item.find('=');
+        const std::string word = item.substr(0, equals);
         Rgb colour = {0, 0, 0};
         const bool gap = word == "-";
         if (!gap && !ParseColour(word, &colour)) {
             *error = "'" + word + "' is not a colour: give #RRGGBB, such as #FF0000, or - for a value not used";
+            return false;
+        }
+        Rgb ink = colour;
+        if (equals != std::string::npos && (gap || !ParseColour(item.substr(equals + 1), &ink))) {
+            *error = "'" + item + "' is not a colour and its ink: give #RRGGBB=#RRGGBB, such as #FF0000=#B21318";
             return false;
         }
         for (size_t i = 0; i < parsed.colours.size() && !gap; ++i) {
@@ -100,6 +148,7 @@ bool ParsePalette(const char* text, Palette* palette, std::string* error) {
         }
         parsed.colours.push_back(colour);
         parsed.unused.push_back(gap);
+        parsed.inks.push_back(ink);
         if (!comma) break;
         at = comma + 1;
     }

@@ -37,11 +37,8 @@ bool ToneRows(const ToneSource& source, const ImageOptions& options, PixelImage*
         toned = ToneLevels(source, options.tone, format, &image->Levels());
         break;
     case PixelKind::Index: {
-        std::vector<Rgb> shown;
-        for (uint32_t v = 0; v < options.palette.Size(); ++v)
-            shown.push_back(options.palette.unused[v] ? Rgb{0, 0, 0} : options.palette.colours[v]);
         toned = TonePalette(source, options.tone, options.palette, &image->Levels());
-        image->SetPalette(shown);
+        image->SetPalette(options.palette.ValueColours(), options.palette.ShownColours());
         break;
     }
     case PixelKind::Direct:

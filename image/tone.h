@@ -21,6 +21,7 @@ struct ToneOptions {
     uint32_t thresholdHundredths = 12750;
     Dither dither = Dither::None;
     bool blackBackground = false;  // composite alpha, and fill margins, with black
+    bool serpentine = false;       // error diffusion walks every other row from the right
 };
 
 // Reads "N" (0 to 255) or "P%" (0 to 100, decimals allowed) into

@@ -70,7 +70,7 @@ public:
     // in order), and what --info says of the first.
     void Packed(const PixelImage& image, bool setBitLight, const std::string& info) override {
         std::string packedBmp;
-        EmitPixelBmp(image, AppendTo, &packedBmp, setBitLight);
+        EmitPixelBmp(image, AppendTo, &packedBmp, setBitLight, BufferSizes(), true);  // the panel's look
         if (packed.empty()) packedInfo = info;
         packed.push_back(packedBmp);
     }

@@ -140,6 +140,12 @@ protected:
         EXPECT_EQ(Run(With(options, {"--png", "-o", dir.File("shown.png"), input})), kExitDone) << err;
         return HexOfPng(dir.File("shown.png"));
     }
+    // The picture in its values' own colours, as a library reading the
+    // bytes draws it: a BMP's palette (a panel's inks are only the look).
+    std::string Values(const std::vector<std::string>& options, const std::string& input) {
+        EXPECT_EQ(Run(With(options, {"--bmp", "-o", dir.File("values.bmp"), input})), kExitDone) << err;
+        return HexOfPng(dir.File("values.bmp"));
+    }
 };
 
 // Each e-paper preset's bytes, read by its driver's or library's loop,
@@ -189,7 +195,7 @@ TEST_F(ColourTest, EachPalettePresetReadsBackAsThePicture) {
         const uint32_t bits = c.model.rfind("planes", 0) == 0 ? 1 : c.model[c.model.find("%H") + 3] - '0';
         const uint32_t spare = (c.width * bits + 7) / 8 * 8 / bits - c.width;
         std::string expected;
-        for (char ch : Shown(shown, photo)) {
+        for (char ch : Values(shown, photo)) {
             if (ch == '\n')
                 for (uint32_t i = 0; i < spare; ++i) expected += "FFFFFFFF ";
             expected += ch;
@@ -340,7 +346,8 @@ TEST_F(ColourTest, ColourCFormsCompileAndReadBack) {
                 shown.push_back(o);
             }
         }
-        const std::string expected = Shown(shown, photo);
+        const bool palette = std::find(shown.begin(), shown.end(), "--palette") != shown.end();
+        const std::string expected = palette ? Values(shown, photo) : Shown(shown, photo);
         ASSERT_EQ(Run(With(c.options, {"-o", dir.File(c.file), photo})), kExitDone) << err;
         std::ofstream(dir.File("main.c")) << c.reader;
         for (const char* compiler : {"cc -std=c99", "c++ -std=c++17 -x c++"}) {
@@ -461,6 +468,55 @@ TEST_F(CliTest, LvglFormatByDefault) {
     }
 }
 
+// A palette's values look like their inks in the pictures of the panel
+// (--png, --preview=colour, --info's inks) and stay their own colours
+// where a driver or library reads them (--bmp); --ideal-inks shows the
+// values' colours. The top row holds black, white and red.
+TEST_F(CliTest, APanelsPicturesShowItsInks) {
+    const std::string photo = Image(ColourPhoto(7, 8), "photo.png");
+    const struct {
+        std::vector<std::string> options;
+        std::vector<uint32_t> png, bmp;  // black, white, red
+        const char* info;                // --info's inks line, or ""
+    } cases[] = {
+        {{"--palette", "bwr"},
+         {0x191E21, 0xE8E8E8, 0xB21318},
+         {0x000000, 0xFFFFFF, 0xFF0000},
+         "inks: #191E21 #E8E8E8 #B21318\n"},
+        {{"--preset", "epaper-acep7", "--dither"},
+         {0x191E21, 0xF1F1F1, 0xD20E13},
+         {0x000000, 0xFFFFFF, 0xFF0000},
+         "inks: #191E21 #F1F1F1 #53A428 #31318F #D20E13 #F3CF11 #B85E1C\n"},
+        {{"--palette", "bwr", "--ideal-inks"}, {0x000000, 0xFFFFFF, 0xFF0000}, {0x000000, 0xFFFFFF, 0xFF0000}, ""},
+        {{"--palette", "#000000,#FFFFFF=#F0F0E0,#FF0000"},
+         {0x000000, 0xF0F0E0, 0xFF0000},
+         {0x000000, 0xFFFFFF, 0xFF0000},
+         "inks: #000000 #F0F0E0 #FF0000\n"},
+    };
+    for (const auto& c : cases) {
+        for (const char* form : {"--png", "--bmp"}) {
+            ASSERT_EQ(Run(With(c.options, {form, "-o", dir.File("shown"), photo})), kExitDone) << err;
+            const test::Bytes file = test::ReadBytes(dir.File("shown"));
+            DecodedImage image;
+            std::string why;
+            ASSERT_TRUE(DecodeImage(file.data(), file.size(), &image, &why)) << why;
+            for (uint32_t x = 0; x < 3; ++x) {
+                const uint8_t* p = image.Pixels() + x * image.Channels();
+                const uint32_t wanted = (std::string(form) == "--png" ? c.png : c.bmp)[x];
+                EXPECT_EQ(static_cast<uint32_t>(p[0] << 16 | p[1] << 8 | p[2]), wanted) << c.options[1] << " " << form;
+            }
+        }
+        ASSERT_EQ(Run(With(c.options, {"--preview=colour", photo})), kExitDone) << err;
+        char escape[32];
+        std::snprintf(escape, sizeof escape, "38;2;%u;%u;%um", c.png[2] >> 16, c.png[2] >> 8 & 0xFF, c.png[2] & 0xFF);
+        EXPECT_NE(out.find(escape), std::string::npos) << c.options[1] << " " << out.substr(0, 80);
+        ASSERT_EQ(Run(With(c.options, {"--info", photo})), kExitDone) << err;
+        const size_t inks = out.find("inks: ");
+        EXPECT_EQ(inks == std::string::npos ? "" : out.substr(inks, out.find('\n', inks) + 1 - inks), c.info)
+            << c.options[1];
+    }
+}
+
 TEST_F(CliTest, ColourMistakesAreUsageErrors) {
     const std::string input = Image(test::MonoBmp({"#."}));
     const struct {
@@ -472,6 +528,12 @@ TEST_F(CliTest, ColourMistakesAreUsageErrors) {
         {{"--palette", "#000000"}, "--palette: a palette needs at least two colours"},
         {{"--palette", "bwr,"}, "--palette: 'bwr' is not a colour"},
         {{"--palette", "#000000,,#FFFFFF"}, "--palette: '' is not a colour"},
+        {{"--palette", "#000000=#111111,#FFFFFF="}, "--palette: '#FFFFFF=' is not a colour and its ink"},
+        {{"--palette", "#000000,-=#FFFFFF,#FFFFFF"}, "--palette: '-=#FFFFFF' is not a colour and its ink"},
+        {{"--palette", "#000000=#FF0000=#00FF00,#FFFFFF"}, "--palette: '#000000=#FF0000=#00FF00' is not a colour"},
+        {{"--ideal-inks", "--depth", "2"}, "--ideal-inks is for a palette's inks"},
+        {{"--serpentine", "--palette", "bwr"}, "--serpentine is for the error diffusions"},
+        {{"--serpentine", "--dither=bayer"}, "--serpentine is for the error diffusions"},
         {{"--palette", "rainbow"}, "--palette: unknown palette 'rainbow'; give one of bwr, bwy, bwyr, acep7"},
         {{"--palette", "bwr", "--color", "rgb565"}, "--palette and --color each say"},
         {{"--color", "rgb565", "--depth", "4"}, "--depth sets levels of grey, and --color"},

@@ -134,7 +134,8 @@ TEST(TonePalette, AMixOfTwoInksIsDitheredInTheProportionOfItsLight) {
         uint32_t first, second;
     } pairs[] = {{"bwr", 1, 2}, {"bwr", 0, 1}, {"bwyr", 2, 3}, {"acep7", 3, 1}, {"acep7", 4, 6}};
     for (const auto& pair : pairs) {
-        const Palette palette = Parsed(pair.palette);
+        Palette palette = Parsed(pair.palette);
+        palette.UseIdealInks();  // the mix in the inks' own light; the measured inks' fitting is tested below
         const Rgb a = palette.colours[pair.first], b = palette.colours[pair.second];
         for (double t : {0.2, 0.5, 0.8}) {
             auto mix = [t](uint8_t x, uint8_t y) { return SrgbOf(LinearOfSrgb(x) * (1 - t) + LinearOfSrgb(y) * t); };
@@ -194,6 +195,66 @@ TEST(TonePalette, ASingleRowIsMixedAlongItself) {
         EXPECT_LT(shares[i], 0.95) << int(grey);
     }
     EXPECT_LT(shares[0], shares[1]);
+}
+
+// With a panel's measured inks the photograph's black and white become the
+// inks' black and white: a flat grey of light t, diffused, averages to
+// black + t (white - black) of the inks' light, channel by channel (a
+// tinted white tints it), and its pixels take only black and white; with
+// the inks taken as the values' own colours, to t itself (as before the
+// measured inks, when a colour ink could serve a grey). Serpentine walks
+// keep the same average, and make other pixels.
+TEST(TonePalette, MeasuredInksFitTheLightBetweenTheirBlackAndWhite) {
+    const struct {
+        const char* palette;
+        bool ideal, serpentine;
+    } cases[] = {
+        {"bwr", false, false},
+        {"spectra6", false, false},
+        {"spectra6", false, true},
+        {"acep7", false, false},
+        {"#000000=#202020,#FFFFFF=#E0E0E0,#FF0000=#A02020", false, false},
+        {"#000000=#202020,#FFFFFF=#E0E0E0,#FF0000=#A02020", false, true},
+        {"bwr", true, false},
+        {"acep7", true, true},
+    };
+    for (const auto& c : cases) {
+        Palette palette = Parsed(c.palette);
+        if (c.ideal) palette.UseIdealInks();
+        EXPECT_NE(palette.HasMeasuredInks(), c.ideal) << c.palette;
+        for (double t : {0.2, 0.5, 0.8}) {
+            const uint8_t grey = SrgbOf(t);
+            const ChannelImage plane = Flat(128, 128, {grey, grey, grey});
+            ToneOptions tone;
+            tone.dither = Dither::FloydSteinberg;
+            tone.serpentine = c.serpentine;
+            LevelImage levels, plain;
+            ASSERT_TRUE(TonePalette({plane.Rows(), true, 255}, tone, palette, &levels));
+            tone.serpentine = false;
+            ASSERT_TRUE(TonePalette({plane.Rows(), true, 255}, tone, palette, &plain));
+            double light[3] = {0, 0, 0};
+            uint32_t coloured = 0, moved = 0;
+            for (uint32_t y = 0; y < 128; ++y)
+                for (uint32_t x = 0; x < 128; ++x) {
+                    const uint32_t v = levels.Get(x, y);
+                    const Rgb ink = palette.inks[v];
+                    light[0] += LinearOfSrgb(ink.r), light[1] += LinearOfSrgb(ink.g), light[2] += LinearOfSrgb(ink.b);
+                    coloured += v > 1;
+                    moved += v != plain.Get(x, y);
+                }
+            const Rgb black = palette.inks[0], white = palette.inks[1];
+            const uint8_t b[3] = {black.r, black.g, black.b}, w[3] = {white.r, white.g, white.b};
+            const std::string what = std::string(c.palette) + (c.ideal ? " ideal" : "") +
+                                     (c.serpentine ? " serpentine" : "") + " at " + std::to_string(t);
+            for (int k = 0; k < 3; ++k) {
+                const double wanted =
+                    LinearOfSrgb(b[k]) + LinearOfSrgb(grey) * (LinearOfSrgb(w[k]) - LinearOfSrgb(b[k]));
+                EXPECT_NEAR(light[k] / (128.0 * 128.0), wanted, 0.01) << what << " channel " << k;
+            }
+            if (!c.ideal) EXPECT_EQ(coloured, 0u) << what;
+            EXPECT_EQ(moved > 0, c.serpentine) << what;
+        }
+    }
 }
 
 // A value the display does not take is never chosen, even for its own colour.

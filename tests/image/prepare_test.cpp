@@ -156,6 +156,7 @@ TEST(Dithers, EachGivesExactlyTheseValues) {
         std::string why;
         if (c.palette) {
             ASSERT_TRUE(ParsePalette(c.palette, &options.palette, &why));
+            options.palette.UseIdealInks();  // as these were before the panels' measured inks
         }
         const ChannelImage& rows = KeepsColour(c.format) ? sampler : grey;
         PixelImage image;

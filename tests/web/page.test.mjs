@@ -99,6 +99,11 @@ test('the page and the CLI agree on every case', async () => {
     ['--brightness', '30', '--size', '64x32'], ['--contrast', '-40', '--size', '64x32'],
     ['--saturation', '-100', '--palette', 'acep7', '--dither', '--size', '40x30'],
     ['--gamma', '2.2', '--color', 'rgb565', '--binary', '--size', '40x30'],
+    // A panel's measured inks, set aside, and the serpentine walk.
+    ['--preset', 'epaper-spectra6', '--dither', '--png', '--size', '40x30'],
+    ['--palette', 'acep7', '--dither', '--ideal-inks', '--size', '40x30'],
+    ['--palette', '#000000=#202020,#FFFFFF=#E0E0E0,#FF0000=#A02020', '--dither', '--serpentine', '--png'],
+    ['--depth', '2', '--dither=atkinson', '--serpentine', '--size', '40x30'],
     ['--c-array', 'img', '--compress', 'rle', '--preset', 'ssd1306'], ['--color', 'rgb565', '--compress', 'rle', '--binary'],
     // Animations: frames picked, delays given, one form of one frame.
     ['--frames', '1-2'], ['--c-array', 'anim', '--delay', '50'], ['--frames', '2', '--png'], ['--frames', '9'],
@@ -206,7 +211,7 @@ test('the engine refuses each rule as the CLI does', async () => {
     assert.equal(got.options, rule.options, rule.example);
     // A rule that can make a control unavailable says why in Japanese too.
     const controls = ['--c-style', '--per-line', '--palette', '--color', '--lvgl-format', '--lvgl-version', '--compress', '--depth', '--invert',
-                      '--threshold', '--set-bit', '--byte-order', '--c-words', '--planes', '--plane-ink'];
+                      '--serpentine', '--ideal-inks', '--threshold', '--set-bit', '--byte-order', '--c-words', '--planes', '--plane-ink'];
     if (rule.options.split(' ').some((o) => controls.includes(o))) {
       const japanese = await page.evaluate((line) => window.quillgrid.ruleIn('ja', line), got.message);
       if (!/[\u3040-\u30ff\u4e00-\u9fff]/.test(japanese)) english.push(got.message);

@@ -77,6 +77,8 @@ const CHECKED = [
    changes: () => Number(value('threshold')) !== 50},
   {name: 'invert', options: ['--invert'], args: (on) => [on ? '--invert' : '--no-invert'],
    changes: (on, base) => on !== base.invert},
+  {name: 'serpentine', options: ['--serpentine'], args: (on) => (on ? ['--serpentine'] : []), changes: (on) => on},
+  {name: 'ideal-inks', options: ['--ideal-inks'], args: (on) => (on ? ['--ideal-inks'] : []), changes: (on) => on},
   {name: 'set-bit', options: ['--set-bit'], args: (v) => ['--set-bit', v], changes: (v, base) => v !== base.setBit},
   {name: 'byte-order', options: ['--byte-order'], args: (v) => ['--byte-order', v],
    changes: (v, base) => v !== base.byteOrder},
